@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Starts or stops a throwaway MariaDB server for the tests.
+#   test-mariadb.sh start DIR   - new data folder in DIR, server on 127.0.0.1 at a free port,
+#                                 DIR/connection.ini tells host, port, user and password
+#   test-mariadb.sh stop DIR    - stops it by its pid and removes the data folder
+set -euo pipefail
+export PATH="$PATH:/usr/sbin:/sbin"
+action="$1"
+dir="$(mkdir -p "$2" && cd "$2" && pwd)"
+user=velmora_test
+password='Test-Pa55'
+
+port_free() { ! (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+
+stop_server() {
+    [[ -f "$dir/pid" ]] || return 0
+    local pid; pid="$(cat "$dir/pid")"
+    kill -TERM "$pid" 2>/dev/null || true
+    for _ in $(seq 1 200); do
+        [[ -e "/proc/$pid" ]] || break
+        [[ "$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null)" == Z ]] && break
+        sleep 0.05
+    done
+    rm -f "$dir/pid"
+}
+
+case "$action" in
+start)
+    stop_server
+    rm -rf "$dir/data"
+    mkdir -p "$dir/data"
+    mariadb-install-db --no-defaults --datadir="$dir/data" --user=root \
+        --auth-root-authentication-method=normal --skip-test-db >"$dir/install.log" 2>&1
+    for attempt in $(seq 1 20); do
+        port=$((20000 + RANDOM % 20000))
+        port_free "$port" || continue
+        mariadbd --no-defaults --datadir="$dir/data" --user=root --bind-address=127.0.0.1 --port="$port" \
+            --socket="$dir/sock" --pid-file="$dir/pid" --skip-name-resolve --skip-log-bin \
+            --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
+            --innodb-log-file-size=8M --innodb-buffer-pool-size=64M --innodb-flush-log-at-trx-commit=2 \
+            --innodb-doublewrite=0 --performance-schema=OFF </dev/null >"$dir/server.log" 2>&1 &
+        for _ in $(seq 1 100); do
+            mariadb-admin --no-defaults --socket="$dir/sock" -uroot ping >/dev/null 2>&1 && break 2
+            kill -0 $! 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    mariadb-admin --no-defaults --socket="$dir/sock" -uroot ping >/dev/null
+    mariadb --no-defaults --socket="$dir/sock" -uroot <<SQL
+CREATE USER '$user'@'127.0.0.1' IDENTIFIED BY '$password';
+GRANT ALL PRIVILEGES ON *.* TO '$user'@'127.0.0.1';
+DELETE FROM mysql.global_priv WHERE User='root' AND Host<>'localhost';
+FLUSH PRIVILEGES;
+SQL
+    printf '[server]\nhost=127.0.0.1\nport=%s\nuser=%s\npassword=%s\nsocket=%s\n' \
+        "$port" "$user" "$password" "$dir/sock" >"$dir/connection.ini"
+    echo "MariaDB test server on 127.0.0.1:$port"
+    ;;
+stop)
+    stop_server
+    rm -rf "$dir/data" "$dir/connection.ini"
+    ;;
+*)
+    echo "usage: $0 start|stop DIR" >&2
+    exit 2
+    ;;
+esac

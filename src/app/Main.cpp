@@ -1,0 +1,3 @@
+#include "Main.h"
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {}

@@ -1,0 +1,71 @@
+#include "QtUi.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+QString title()
+{
+    return QApplication::applicationDisplayName();
+}
+
+// "*.sql|*.sql" (description|pattern pairs) in Qt's "description (pattern)" form.
+QString qtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        result << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(u';', u' ') + u')';
+    return result.join(QStringLiteral(";;"));
+}
+} // namespace
+
+void QtUi::message(const QString& text)
+{
+    QMessageBox::information(m_owner, title(), text, QMessageBox::Ok);
+}
+
+bool QtUi::confirm(const QString& text)
+{
+    return QMessageBox::question(m_owner, title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+QString QtUi::promptPassword(const QString& caption, const QString& prompt)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_owner, caption, prompt, QLineEdit::Password, QString(), &ok);
+    return ok ? text : QString();
+}
+
+std::optional<QString> QtUi::chooseFolder(const QString& title)
+{
+    const QString folder = QFileDialog::getExistingDirectory(m_owner, title);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
+std::optional<QString> QtUi::chooseOpenFile(const QString& filter, const QString& startFolder)
+{
+    const QString file = QFileDialog::getOpenFileName(m_owner, QString(), startFolder, qtFilter(filter));
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
+void QtUi::errorBox(const QString& text)
+{
+    QMessageBox::critical(m_owner, title(), text, QMessageBox::Ok);
+}
+
+void QtUi::openWithDesktop(const QString& target)
+{
+    const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+    QDesktopServices::openUrl(url);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+class QWidget;
+
+// The seam answered by Qt's own dialogs and the desktop.
+class QtUi : public Ui
+{
+public:
+    QtUi() { Ui::install(this); }
+    ~QtUi() override { Ui::install(nullptr); }
+
+    void setOwner(QWidget* owner) { m_owner = owner; }
+
+    void message(const QString& text) override;
+    bool confirm(const QString& text) override;
+    QString promptPassword(const QString& caption, const QString& prompt) override;
+    std::optional<QString> chooseFolder(const QString& title) override;
+    std::optional<QString> chooseOpenFile(const QString& filter, const QString& startFolder) override;
+    void errorBox(const QString& text) override;
+    void openWithDesktop(const QString& target) override;
+
+private:
+    QWidget* m_owner = nullptr;
+};

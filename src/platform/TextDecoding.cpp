@@ -1,0 +1,163 @@
+#include "TextDecoding.h"
+
+#include <QLocale>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <uchardet.h>
+
+namespace {
+
+int sequenceLength(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
+}
+
+QByteArray detectLegacy(QByteArrayView sample)
+{
+    QByteArray name;
+    if (uchardet_t detector = uchardet_new()) {
+        if (uchardet_handle_data(detector, sample.data(), size_t(sample.size())) == 0) {
+            uchardet_data_end(detector);
+            name = uchardet_get_charset(detector);
+        }
+        uchardet_delete(detector);
+    }
+    const QByteArray lower = name.toLower();
+    if (lower.isEmpty() || lower == "ascii" || lower == "utf-8" || lower.startsWith("utf-16")
+        || lower.startsWith("utf-32"))
+        return localeLegacyCodePage();
+    if (!QStringDecoder(name.constData()).isValid())
+        return localeLegacyCodePage();
+    return name;
+}
+
+} // namespace
+
+bool isValidUtf8(QByteArrayView bytes, bool isComplete)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char lead = p[i];
+        const int len = sequenceLength(lead);
+        if (len == 0)
+            return false;
+        if (i + len > n) {
+            if (isComplete)
+                return false;
+            for (qsizetype k = i + 1; k < n; ++k)
+                if ((p[k] & 0xC0) != 0x80)
+                    return false;
+            return true;
+        }
+        for (int k = 1; k < len; ++k)
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+        if (len == 3) {
+            if (lead == 0xE0 && p[i + 1] < 0xA0)
+                return false; // overlong
+            if (lead == 0xED && p[i + 1] >= 0xA0)
+                return false; // surrogate
+        } else if (len == 4) {
+            if (lead == 0xF0 && p[i + 1] < 0x90)
+                return false; // overlong
+            if (lead == 0xF4 && p[i + 1] >= 0x90)
+                return false; // beyond U+10FFFF
+        }
+        i += len;
+    }
+    return true;
+}
+
+QByteArray localeLegacyCodePage()
+{
+    switch (QLocale::system().language()) {
+    case QLocale::Russian:
+    case QLocale::Ukrainian:
+    case QLocale::Belarusian:
+    case QLocale::Bulgarian:
+    case QLocale::Serbian:
+    case QLocale::Macedonian:
+    case QLocale::Kazakh:
+        return "windows-1251";
+    case QLocale::Czech:
+    case QLocale::Slovak:
+    case QLocale::Polish:
+    case QLocale::Hungarian:
+    case QLocale::Slovenian:
+    case QLocale::Croatian:
+    case QLocale::Romanian:
+    case QLocale::Albanian:
+    case QLocale::Bosnian:
+        return "windows-1250";
+    case QLocale::Greek:
+        return "windows-1253";
+    case QLocale::Turkish:
+    case QLocale::Azerbaijani:
+        return "windows-1254";
+    case QLocale::Hebrew:
+        return "windows-1255";
+    case QLocale::Arabic:
+    case QLocale::Persian:
+    case QLocale::Urdu:
+        return "windows-1256";
+    case QLocale::Estonian:
+    case QLocale::Latvian:
+    case QLocale::Lithuanian:
+        return "windows-1257";
+    case QLocale::Vietnamese:
+        return "windows-1258";
+    default:
+        return "windows-1252";
+    }
+}
+
+TextEncoding utf8Encoding()
+{
+    return {"UTF-8", 0};
+}
+
+TextEncoding detectTextEncoding(QByteArrayView sample, bool isComplete)
+{
+    if (sample.startsWith("\xEF\xBB\xBF"))
+        return {"UTF-8", 3};
+    if (sample.startsWith("\xFF\xFE"))
+        return {"UTF-16LE", 2};
+    if (sample.startsWith("\xFE\xFF"))
+        return {"UTF-16BE", 2};
+    if (isValidUtf8(sample, isComplete))
+        return utf8Encoding();
+    return {detectLegacy(sample), 0};
+}
+
+QString decodeText(QByteArrayView bytes, const TextEncoding& encoding)
+{
+    QStringDecoder decoder(encoding.name.constData(), QStringConverter::Flag::Stateless);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringConverter::Latin1);
+    return decoder.decode(bytes.sliced(qMin<qsizetype>(encoding.bomLength, bytes.size())));
+}
+
+QString decodeText(QByteArrayView bytes)
+{
+    return decodeText(bytes, detectTextEncoding(bytes));
+}
+
+QByteArray encodeText(const QString& text, const TextEncoding& encoding)
+{
+    QStringEncoder encoder(encoding.name.constData(), encoding.bomLength > 0
+                                                          ? QStringConverter::Flag::WriteBom
+                                                          : QStringConverter::Flag::Default);
+    if (!encoder.isValid())
+        encoder = QStringEncoder(QStringConverter::Utf8);
+    return encoder.encode(text);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The one seam for everything modal or desktop-bound. The window installs the Qt
+// implementation; tests install a scripted stand-in that answers and records.
+class Ui
+{
+public:
+    virtual ~Ui() = default;
+
+    // Plain message box with an OK button.
+    virtual void message(const QString& text) = 0;
+    // Confirmation with Yes and No; true on Yes.
+    virtual bool confirm(const QString& text) = 0;
+    // One-line input with a masked field; the empty text on Cancel.
+    virtual QString promptPassword(const QString& caption, const QString& prompt) = 0;
+    // Folder chooser; nothing on Cancel.
+    virtual std::optional<QString> chooseFolder(const QString& title) = 0;
+    // Open-file dialog; filter in the form "*.sql|*.sql"; nothing on Cancel.
+    virtual std::optional<QString> chooseOpenFile(const QString& filter, const QString& startFolder) = 0;
+    // The application's error box (the text is shown as given).
+    virtual void errorBox(const QString& text) = 0;
+    // Opens a folder, a document or a web address with the desktop; its result is not examined.
+    virtual void openWithDesktop(const QString& target) = 0;
+
+    static Ui& instance();
+    // Installs ui as the seam; the caller keeps ownership.
+    static void install(Ui* ui);
+};

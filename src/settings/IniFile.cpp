@@ -1,0 +1,178 @@
+#include "IniFile.h"
+
+#include "platform/AppError.h"
+#include "platform/TextDecoding.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace {
+
+struct Document
+{
+    QStringList lines;
+    TextEncoding encoding = utf8Encoding();
+    QString lineEnd = QStringLiteral("\r\n");
+    bool exists = false;
+};
+
+Document load(const QString& path)
+{
+    Document doc;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return doc;
+    const QByteArray bytes = file.readAll();
+    doc.exists = true;
+    doc.encoding = detectTextEncoding(bytes);
+    QString text = decodeText(bytes, doc.encoding);
+    if (!text.contains(QStringLiteral("\r\n")) && text.contains(u'\n'))
+        doc.lineEnd = QStringLiteral("\n");
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    doc.lines = text.split(u'\n');
+    if (!doc.lines.isEmpty() && doc.lines.last().isEmpty())
+        doc.lines.removeLast();
+    return doc;
+}
+
+void save(const QString& path, const Document& doc)
+{
+    QString text;
+    for (const QString& line : doc.lines)
+        text += line + doc.lineEnd;
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly) || file.write(encodeText(text, doc.encoding)) < 0 || !file.commit())
+        throw AppError(QStringLiteral("Unable to write to %1").arg(path));
+}
+
+std::optional<QString> sectionName(const QString& line)
+{
+    const QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = trimmed.indexOf(u']', 1);
+    return (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed();
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+// Lines [first, end) of the section's body, or nothing when the section is missing.
+std::optional<std::pair<qsizetype, qsizetype>> findSection(const Document& doc, const QString& section)
+{
+    for (qsizetype i = 0; i < doc.lines.size(); ++i) {
+        const auto name = sectionName(doc.lines[i]);
+        if (!name || !sameName(*name, section))
+            continue;
+        qsizetype end = i + 1;
+        while (end < doc.lines.size() && !sectionName(doc.lines[end]))
+            ++end;
+        return std::make_pair(i + 1, end);
+    }
+    return std::nullopt;
+}
+
+qsizetype findKey(const Document& doc, qsizetype first, qsizetype end, const QString& key)
+{
+    for (qsizetype i = first; i < end; ++i) {
+        const qsizetype eq = doc.lines[i].indexOf(u'=');
+        if (eq >= 0 && sameName(doc.lines[i].left(eq), key))
+            return i;
+    }
+    return -1;
+}
+
+QString unquote(QString value)
+{
+    value = value.trimmed();
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value;
+}
+
+} // namespace
+
+IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+
+QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    const Document doc = load(m_path);
+    const auto range = findSection(doc, section);
+    if (!range)
+        return defaultValue;
+    const qsizetype line = findKey(doc, range->first, range->second, key);
+    if (line < 0)
+        return defaultValue;
+    const QString& text = doc.lines[line];
+    return unquote(text.mid(text.indexOf(u'=') + 1));
+}
+
+std::optional<int> IniFile::parseInteger(const QString& text)
+{
+    bool ok = false;
+    int value = 0;
+    if (text.size() >= 3 && (text.startsWith(u"0x") || text.startsWith(u"0X"))) {
+        const uint hex = text.mid(2).toUInt(&ok, 16);
+        value = int(hex);
+    } else {
+        value = text.toInt(&ok, 10);
+    }
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const
+{
+    return parseInteger(readString(section, key)).value_or(defaultValue);
+}
+
+bool IniFile::readBool(const QString& section, const QString& key, bool defaultValue) const
+{
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void IniFile::writeString(const QString& section, const QString& key, const QString& value)
+{
+    Document doc = load(m_path);
+    const QString line = key + u'=' + value;
+    if (const auto range = findSection(doc, section)) {
+        const qsizetype at = findKey(doc, range->first, range->second, key);
+        if (at >= 0) {
+            doc.lines[at] = line;
+        } else {
+            qsizetype insertAt = range->second;
+            while (insertAt > range->first && doc.lines[insertAt - 1].trimmed().isEmpty())
+                --insertAt;
+            doc.lines.insert(insertAt, line);
+        }
+    } else {
+        doc.lines << u'[' + section + u']' << line;
+    }
+    save(m_path, doc);
+}
+
+void IniFile::writeInteger(const QString& section, const QString& key, int value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void IniFile::writeBool(const QString& section, const QString& key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void IniFile::eraseSection(const QString& section)
+{
+    Document doc = load(m_path);
+    const auto range = findSection(doc, section);
+    if (!range)
+        return;
+    doc.lines.remove(range->first - 1, range->second - range->first + 1);
+    save(m_path, doc);
+}

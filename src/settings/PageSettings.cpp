@@ -1,0 +1,52 @@
+#include "PageSettings.h"
+
+#include "IniFile.h"
+#include "SettingsFile.h"
+
+using namespace SettingsFile;
+
+PageSettings PageSettings::load(const IniFile& file)
+{
+    const QString& exp = PageExport;
+    PageSettings s;
+    s.decimalSeparator = file.readInteger(exp, DecimalSeparator, 0);
+    s.listSeparator = file.readInteger(exp, ListSeparator, 0);
+    s.maxRowInCsv = file.readString(exp, MaxRowInCSV, DefaultMaxRowInCSV);
+    s.folderToExport = file.readString(exp, FolderToExport);
+    s.folderToImport = file.readString(PageImport, FolderToImport);
+    for (int i = 1; i < ExportColumnCount; ++i)
+        s.exportColumns[i] = file.readBool(exp, columnForExportKey(i), false);
+    for (int i = 1; i < SeoColumnCount; ++i)
+        if (i != SeoCategoryIdColumn)
+            s.seoColumns[i] = file.readBool(exp, columnForExportSeoKey(i), false);
+    for (int n = 1; n <= 5; ++n)
+        s.checkToSeo[n - 1] = file.readBool(exp, checkToSeoKey(n), false);
+    s.seoExportExisting = file.readBool(exp, SeoExpOrGen, true);
+    s.tickIdentifierColumns();
+    return s;
+}
+
+void PageSettings::save(IniFile& file) const
+{
+    const QString& exp = PageExport;
+    file.writeInteger(exp, DecimalSeparator, decimalSeparator);
+    file.writeInteger(exp, ListSeparator, listSeparator);
+    file.writeString(exp, MaxRowInCSV, maxRowInCsv);
+    file.writeString(exp, FolderToExport, folderToExport);
+    file.writeString(PageImport, FolderToImport, folderToImport);
+    for (int i = 1; i < ExportColumnCount; ++i)
+        file.writeBool(exp, columnForExportKey(i), exportColumns[i]);
+    for (int i = 1; i < SeoColumnCount; ++i)
+        if (i != SeoCategoryIdColumn)
+            file.writeBool(exp, columnForExportSeoKey(i), seoColumns[i]);
+    for (int n = 1; n <= 5; ++n)
+        file.writeBool(exp, checkToSeoKey(n), checkToSeo[n - 1]);
+    file.writeBool(exp, SeoExpOrGen, seoExportExisting);
+}
+
+void PageSettings::tickIdentifierColumns()
+{
+    exportColumns[0] = true;
+    seoColumns[0] = true;
+    seoColumns[SeoCategoryIdColumn] = true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+class IniFile;
+
+// The EXPORT and IMPORT page settings that live between sessions.
+struct PageSettings
+{
+    static constexpr int ExportColumnCount = 8;
+    static constexpr int SeoColumnCount = 15;
+    static constexpr int SeoCategoryIdColumn = 9;
+
+    int decimalSeparator = 0; // index into "," / "."; -1 when nothing is chosen
+    int listSeparator = 0;    // index into ";" / "," / "TAB"
+    QString maxRowInCsv = QStringLiteral("10000");
+    QString folderToExport;
+    QString folderToImport;
+    std::array<bool, ExportColumnCount> exportColumns{};
+    std::array<bool, SeoColumnCount> seoColumns{};
+    std::array<bool, 5> checkToSeo{}; // CheckBox2 to CheckBox6
+    bool seoExportExisting = true;    // "Export existing data", else "Generating a default data"
+
+    static PageSettings load(const IniFile& file);
+    // Writes key by key; a refused write throws and leaves the keys before it written.
+    void save(IniFile& file) const;
+
+    // The record identifiers are always ticked.
+    void tickIdentifierColumns();
+};

@@ -1,0 +1,51 @@
+#include "ScriptedUi.h"
+
+void ScriptedUi::message(const QString& text)
+{
+    calls << QStringLiteral("message: ") + text;
+}
+
+bool ScriptedUi::confirm(const QString& text)
+{
+    calls << QStringLiteral("confirm: ") + text;
+    return confirmAnswers.isEmpty() ? true : confirmAnswers.dequeue();
+}
+
+QString ScriptedUi::promptPassword(const QString& caption, const QString& prompt)
+{
+    calls << QStringLiteral("password: ") + caption + u'|' + prompt;
+    return passwordAnswers.isEmpty() ? QString() : passwordAnswers.dequeue();
+}
+
+std::optional<QString> ScriptedUi::chooseFolder(const QString& title)
+{
+    calls << QStringLiteral("folder: ") + title;
+    return folderAnswers.isEmpty() ? std::nullopt : folderAnswers.dequeue();
+}
+
+std::optional<QString> ScriptedUi::chooseOpenFile(const QString& filter, const QString& startFolder)
+{
+    calls << QStringLiteral("file: ") + filter + u'|' + startFolder;
+    return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.dequeue();
+}
+
+void ScriptedUi::errorBox(const QString& text)
+{
+    calls << QStringLiteral("error: ") + text;
+}
+
+void ScriptedUi::openWithDesktop(const QString& target)
+{
+    calls << QStringLiteral("open: ") + target;
+    opened << target;
+}
+
+QStringList ScriptedUi::texts(const QString& kind) const
+{
+    QStringList result;
+    const QString prefix = kind + QStringLiteral(": ");
+    for (const QString& call : calls)
+        if (call.startsWith(prefix))
+            result << call.mid(prefix.size());
+    return result;
+}

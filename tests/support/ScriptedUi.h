@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// Answers the seam from queued answers and records every call as "kind: text",
+// so a test can assert the exact messages and their order.
+class ScriptedUi : public Ui
+{
+public:
+    ScriptedUi() { Ui::install(this); }
+    ~ScriptedUi() override { Ui::install(nullptr); }
+
+    QStringList calls;            // e.g. "message: Connection name is empty !"
+    QQueue<bool> confirmAnswers;  // a confirmation with nothing queued answers Yes
+    QQueue<QString> passwordAnswers;
+    QQueue<std::optional<QString>> folderAnswers;
+    QQueue<std::optional<QString>> fileAnswers;
+    QStringList opened;           // targets handed to the desktop
+
+    void message(const QString& text) override;
+    bool confirm(const QString& text) override;
+    QString promptPassword(const QString& caption, const QString& prompt) override;
+    std::optional<QString> chooseFolder(const QString& title) override;
+    std::optional<QString> chooseOpenFile(const QString& filter, const QString& startFolder) override;
+    void errorBox(const QString& text) override;
+    void openWithDesktop(const QString& target) override;
+
+    // Calls of one kind ("message", "confirm", "error", ...), texts only.
+    QStringList texts(const QString& kind) const;
+};
