@@ -1,0 +1,99 @@
+#include "DbConnection.h"
+
+#include "DbError.h"
+
+#include <QStringList>
+#include <errmsg.h>
+#include <mysql.h>
+
+void DbConnection::Deleter::operator()(MYSQL* m) const
+{
+    mysql_close(m);
+}
+
+DbConnection::DbConnection(QString name) : m_name(std::move(name)) {}
+
+DbConnection::~DbConnection()
+{
+    m_afterDisconnect = nullptr;
+    close();
+}
+
+void DbConnection::open()
+{
+    if (connected())
+        return;
+    std::unique_ptr<MYSQL, Deleter> mysql(mysql_init(nullptr));
+    if (!mysql)
+        throw DbError(CR_OUT_OF_MEMORY, QStringLiteral("HY000"), QStringLiteral("MySQL client out of memory"));
+    const unsigned int timeout = ConnectTimeoutSeconds;
+    mysql_optionsv(mysql.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+    mysql_optionsv(mysql.get(), MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    const QByteArray host = server.toUtf8();
+    const QByteArray user = username.toUtf8();
+    const QByteArray pass = password.toUtf8();
+    const QByteArray db = database.toUtf8();
+    if (!mysql_real_connect(mysql.get(), host.constData(), user.constData(), pass.constData(),
+                            db.isEmpty() ? nullptr : db.constData(), static_cast<unsigned int>(port), nullptr, 0))
+        throw DbError(mysql_errno(mysql.get()), QString::fromLatin1(mysql_sqlstate(mysql.get())),
+                      QString::fromUtf8(mysql_error(mysql.get())));
+    m_mysql = std::move(mysql);
+    makeSafeSqlMode();
+}
+
+// Scripts escape quotes in texts with a backslash; a server mode that ignores backslashes
+// would let a cell end its string early, so this session never has that mode.
+void DbConnection::makeSafeSqlMode()
+{
+    MysqlResult mode = query(QStringLiteral("SELECT @@SESSION.sql_mode"));
+    if (!mode.first())
+        return;
+    QStringList flags = mode.text(0).split(u',', Qt::SkipEmptyParts);
+    if (flags.removeAll(QStringLiteral("NO_BACKSLASH_ESCAPES")) == 0)
+        return;
+    execute(QStringLiteral("SET SESSION sql_mode = '%1'").arg(flags.join(u',')));
+}
+
+void DbConnection::close()
+{
+    if (!m_mysql)
+        return;
+    m_mysql.reset();
+    if (m_afterDisconnect)
+        m_afterDisconnect();
+}
+
+void DbConnection::fail()
+{
+    const DbError error(mysql_errno(m_mysql.get()), QString::fromLatin1(mysql_sqlstate(m_mysql.get())),
+                        QString::fromUtf8(mysql_error(m_mysql.get())));
+    if (error.isConnectionLost())
+        close();
+    throw error;
+}
+
+MysqlResult DbConnection::query(const QString& sql)
+{
+    if (!m_mysql)
+        open();
+    const QByteArray text = sql.toUtf8();
+    if (mysql_real_query(m_mysql.get(), text.constData(), static_cast<unsigned long>(text.size())) != 0)
+        fail();
+    MYSQL_RES* result = mysql_store_result(m_mysql.get());
+    if (!result && mysql_field_count(m_mysql.get()) != 0)
+        fail();
+    MysqlResult held = result ? MysqlResult(result) : MysqlResult();
+    // Leftover results of a statement that returns several would put the next one out of sync.
+    while (mysql_more_results(m_mysql.get())) {
+        if (mysql_next_result(m_mysql.get()) > 0)
+            fail();
+        if (MYSQL_RES* extra = mysql_store_result(m_mysql.get()))
+            mysql_free_result(extra);
+    }
+    return held;
+}
+
+void DbConnection::execute(const QString& sql)
+{
+    query(sql);
+}

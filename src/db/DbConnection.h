@@ -1,0 +1,57 @@
+#pragma once
+
+#include "MysqlResult.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+typedef struct st_mysql MYSQL;
+
+// The one connection to the store database (the window's UniConnection1).
+// Text travels as utf8mb4; no transaction is opened; the server's commit mode stays.
+class DbConnection
+{
+public:
+    explicit DbConnection(QString name);
+    ~DbConnection();
+    DbConnection(const DbConnection&) = delete;
+    DbConnection& operator=(const DbConnection&) = delete;
+
+    const QString& name() const { return m_name; }
+
+    QString server;
+    int port = 3306;
+    QString database;
+    QString username;
+    QString password;
+
+    // Connects with the stored settings; throws DbError with the server's message.
+    void open();
+    // Ends the connection if there is one; the after-disconnect hook runs when one was open.
+    void close();
+    bool connected() const { return m_mysql != nullptr; }
+
+    // Runs every time an open connection is closed (also when it is found lost).
+    void setAfterDisconnect(std::function<void()> hook) { m_afterDisconnect = std::move(hook); }
+
+    // Sends one statement and returns its complete result (null for statements without one).
+    // Throws DbError; a lost connection is closed so that a later open() may start afresh.
+    MysqlResult query(const QString& sql);
+    // Sends one statement and discards whatever it returns.
+    void execute(const QString& sql);
+
+    static constexpr unsigned int ConnectTimeoutSeconds = 10;
+
+private:
+    [[noreturn]] void fail();
+    void makeSafeSqlMode();
+
+    QString m_name;
+    struct Deleter
+    {
+        void operator()(MYSQL* m) const;
+    };
+    std::unique_ptr<MYSQL, Deleter> m_mysql;
+    std::function<void()> m_afterDisconnect;
+};

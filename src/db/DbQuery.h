@@ -1,0 +1,42 @@
+#pragma once
+
+#include "MysqlResult.h"
+
+#include <QStringList>
+
+class DbConnection;
+
+// A query on the one connection (the window's UniQuery1 and UniQuery2): statement text
+// as lines, a complete result in memory, a current row and an end-of-data flag.
+class DbQuery
+{
+public:
+    DbQuery(QString name, DbConnection& connection);
+
+    const QString& name() const { return m_name; }
+
+    QStringList SQL; // the statement's lines, joined with CR LF when sent
+
+    void close();
+    // Sends the statement and positions on the first row; throws on failure.
+    void open();
+    bool active() const { return m_active; }
+    void first();
+    void next();
+    bool eof() const { return m_eof; }
+
+    int fieldCount() const { return m_result.fieldCount(); }
+    // The current row's value of the named column; throws "<name>: Field '<column>' not found".
+    QString fieldByName(const QString& column) const;
+    int fieldIndex(const QString& column) const;
+    QString fieldText(int index) const;
+    int fieldInteger(int index) const;
+    bool fieldIsNull(int index) const;
+
+private:
+    QString m_name;
+    DbConnection& m_connection;
+    MysqlResult m_result;
+    bool m_active = false;
+    bool m_eof = true;
+};

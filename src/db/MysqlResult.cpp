@@ -1,0 +1,100 @@
+#include "MysqlResult.h"
+
+#include <QLocale>
+#include <mysql.h>
+
+void MysqlResult::Deleter::operator()(MYSQL_RES* r) const
+{
+    mysql_free_result(r);
+}
+
+MysqlResult::MysqlResult(MYSQL_RES* result) : m_result(result)
+{
+    m_fieldCount = int(mysql_num_fields(result));
+    MYSQL_FIELD* fields = mysql_fetch_fields(result);
+    for (int i = 0; i < m_fieldCount; ++i) {
+        const QString name = QString::fromUtf8(fields[i].name, fields[i].name_length);
+        m_names << name;
+        if (!m_index.contains(name.toLower())) // a later column of the same name does not hide the first
+            m_index.insert(name.toLower(), i);
+        Kind kind = Kind::Text;
+        switch (fields[i].type) {
+        case MYSQL_TYPE_TINY:
+            kind = fields[i].length == 1 ? Kind::Truth : Kind::Integer;
+            break;
+        case MYSQL_TYPE_SHORT:
+        case MYSQL_TYPE_LONG:
+        case MYSQL_TYPE_LONGLONG:
+        case MYSQL_TYPE_INT24:
+        case MYSQL_TYPE_YEAR:
+            kind = Kind::Integer;
+            break;
+        case MYSQL_TYPE_DECIMAL:
+        case MYSQL_TYPE_NEWDECIMAL:
+        case MYSQL_TYPE_FLOAT:
+        case MYSQL_TYPE_DOUBLE:
+            kind = Kind::Number;
+            break;
+        default:
+            break;
+        }
+        m_kinds.push_back(kind);
+    }
+}
+
+int MysqlResult::fieldIndex(const QString& name) const
+{
+    return m_index.value(name.toLower(), -1);
+}
+
+bool MysqlResult::first()
+{
+    if (!m_result)
+        return false;
+    mysql_data_seek(m_result.get(), 0);
+    return next();
+}
+
+bool MysqlResult::next()
+{
+    if (!m_result)
+        return false;
+    m_row = mysql_fetch_row(m_result.get());
+    m_lengths = m_row ? mysql_fetch_lengths(m_result.get()) : nullptr;
+    return m_row != nullptr;
+}
+
+bool MysqlResult::isNull(int field) const
+{
+    return !m_row || !m_row[field];
+}
+
+QString MysqlResult::text(int field) const
+{
+    if (isNull(field))
+        return {};
+    const QByteArrayView raw(m_row[field], qsizetype(m_lengths[field]));
+    switch (m_kinds[field]) {
+    case Kind::Truth:
+        return raw.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    case Kind::Integer:
+        return QString::fromLatin1(raw);
+    case Kind::Number: {
+        QString s = QString::number(raw.toDouble(), 'g', 15);
+        const QString point = QLocale::system().decimalPoint();
+        if (point != u".")
+            s.replace(u'.', point);
+        return s;
+    }
+    case Kind::Text:
+        break;
+    }
+    return QString::fromUtf8(raw);
+}
+
+int MysqlResult::integer(int field) const
+{
+    if (isNull(field))
+        return 0;
+    return QByteArrayView(m_row[field], qsizetype(m_lengths[field])).toInt();
+}

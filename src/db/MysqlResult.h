@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+typedef struct st_mysql_res MYSQL_RES;
+
+// A complete result held in memory (so a second query may run while it is read).
+class MysqlResult
+{
+public:
+    MysqlResult() = default;
+    explicit MysqlResult(MYSQL_RES* result);
+
+    bool isNull() const { return !m_result; }
+    int fieldCount() const { return m_fieldCount; }
+    const QStringList& fieldNames() const { return m_names; }
+    // Position of the field named, without regard to case; -1 when there is none.
+    int fieldIndex(const QString& name) const;
+
+    // Moves to the first row; false when there is none.
+    bool first();
+    // Moves to the next row; false after the last.
+    bool next();
+
+    bool isNull(int field) const;
+    // The value as the rest of the program sees it (NULL empty, TINYINT(1) "True"/"False",
+    // numbers in general format with the system's decimal separator).
+    QString text(int field) const;
+    // The value as a 32-bit integer; NULL and text that is not a number give 0.
+    int integer(int field) const;
+
+private:
+    enum class Kind { Text, Integer, Truth, Number };
+    struct Deleter
+    {
+        void operator()(MYSQL_RES* r) const;
+    };
+    std::unique_ptr<MYSQL_RES, Deleter> m_result;
+    int m_fieldCount = 0;
+    QStringList m_names;
+    QHash<QString, int> m_index;
+    std::vector<Kind> m_kinds;
+    char** m_row = nullptr;
+    unsigned long* m_lengths = nullptr;
+};
