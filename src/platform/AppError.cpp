@@ -6,3 +6,10 @@ QString errorBoxText(const QString& message)
         return message + u'.';
     return message;
 }
+
+QString errorMessage(const std::exception& error)
+{
+    if (const auto* app = dynamic_cast<const AppError*>(&error))
+        return app->message();
+    return QString::fromUtf8(error.what());
+}

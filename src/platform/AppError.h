@@ -20,3 +20,6 @@ private:
 // The text of the application's error box: a full stop is appended when the last
 // character sorts after "." in character-code order.
 QString errorBoxText(const QString& message);
+
+// The message of any error, as the error box and the logs show it.
+QString errorMessage(const std::exception& error);

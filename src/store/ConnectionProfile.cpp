@@ -1,0 +1,174 @@
+#include "ConnectionProfile.h"
+
+#include "ProfileList.h"
+#include "platform/Ui.h"
+#include "settings/SettingsFile.h"
+
+using namespace SettingsFile;
+
+const QString ConnectionProfile::VirtueMart2TypeText = QStringLiteral("Vitruemart [ver 2.0.]");
+
+namespace {
+
+QString bracketed(const QString& name)
+{
+    return u'[' + name + u']';
+}
+
+// Profile names are kept apart without regard to case: their sections are found that way.
+bool listHasNameIgnoringCase(const QString& list, const QString& name)
+{
+    return ReadProfileNames(list).contains(name, Qt::CaseInsensitive)
+           || list.contains(bracketed(name), Qt::CaseInsensitive);
+}
+
+void writeProfileData(IniFile& file, const ConnectionProfile& p)
+{
+    const QString section = profileSection(p.name);
+    file.writeInteger(section, TypeStore, p.storeType);
+    file.writeString(section, Server, p.server);
+    file.writeString(section, Port, p.port);
+    file.writeString(section, Database, p.database);
+    file.writeString(section, PrefixTable, p.prefix);
+    file.writeString(section, UserName, p.user);
+    file.writeString(section, Password, p.savePassword ? p.password : QString());
+}
+
+} // namespace
+
+std::optional<int> parsePortText(const QString& text)
+{
+    QString s = text;
+    qsizetype i = 0;
+    while (i < s.size() && s[i] == u' ')
+        ++i;
+    s = s.mid(i);
+    bool negative = false;
+    if (!s.isEmpty() && (s[0] == u'+' || s[0] == u'-')) {
+        negative = s[0] == u'-';
+        s = s.mid(1);
+    }
+    int base = 10;
+    if (s.startsWith(u'$') || s.startsWith(u'x') || s.startsWith(u'X')) {
+        base = 16;
+        s = s.mid(1);
+    } else if (s.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive)) {
+        base = 16;
+        s = s.mid(2);
+    }
+    if (s.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : s) {
+        const int digit = c.isDigit() && c.unicode() < 128 ? c.unicode() - '0'
+                          : base == 16 && c.toLower() >= u'a' && c.toLower() <= u'f' ? c.toLower().unicode() - 'a' + 10
+                                                                                       : -1;
+        if (digit < 0 || digit >= base)
+            return std::nullopt;
+        value = value * base + digit;
+        if (value > (base == 16 ? 0xFFFFFFFFLL : 0x80000000LL))
+            return std::nullopt;
+    }
+    if (base == 10 && !negative && value > 0x7FFFFFFFLL)
+        return std::nullopt;
+    return int(negative ? -value : value);
+}
+
+std::optional<QString> ConnectionProfile::validationMessage() const
+{
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("Connection name is empty !");
+    if (storeTypeText.trimmed().isEmpty() || storeType < 0)
+        return QStringLiteral("Type store is empty !");
+    if (server.trimmed().isEmpty())
+        return QStringLiteral("Server name is empty !");
+    if (port.trimmed().isEmpty())
+        return QStringLiteral("Port name is empty !");
+    if (!parsePortText(port))
+        return QStringLiteral("Port name is incorrect value !");
+    if (database.trimmed().isEmpty())
+        return QStringLiteral("Database name is empty !");
+    if (user.trimmed().isEmpty())
+        return QStringLiteral("User name is empty !");
+    if (name.contains(u'[') || name.contains(u']'))
+        return QStringLiteral("Connection name has invalid characters (], [) !");
+    return std::nullopt;
+}
+
+ConnectionProfile ConnectionProfile::load(const QString& profileName)
+{
+    const IniFile file = SettingsFile::open();
+    const QString section = profileSection(profileName);
+    ConnectionProfile p;
+    p.name = file.readString(section, NameOfConnection);
+    p.storeType = file.readInteger(section, TypeStore, 0);
+    p.storeTypeText = p.storeType == 0 ? VirtueMart2TypeText : QString();
+    p.server = file.readString(section, Server);
+    p.port = file.readString(section, Port, DefaultPort);
+    p.database = file.readString(section, Database);
+    p.prefix = file.readString(section, PrefixTable);
+    p.user = file.readString(section, UserName);
+    p.password = file.readString(section, Password);
+    return p;
+}
+
+bool ConnectionProfile::add() const
+{
+    if (const auto message = validationMessage()) {
+        Ui::instance().message(*message);
+        return false;
+    }
+    IniFile file = SettingsFile::open();
+    const QString list = file.readString(SetConnection, NameOfConnection);
+    if (!list.trimmed().isEmpty() && listHasNameIgnoringCase(list, name)) {
+        Ui::instance().message(QStringLiteral("Connection with this name [") + name + QStringLiteral("] already exists !"));
+        return false;
+    }
+    if (!Ui::instance().confirm(QStringLiteral("Add new connection in list ?")))
+        return false;
+    file.writeString(SetConnection, NameOfConnection, list + bracketed(name));
+    file.writeString(profileSection(name), NameOfConnection, name);
+    writeProfileData(file, *this);
+    return true;
+}
+
+bool ConnectionProfile::saveChanges() const
+{
+    if (const auto message = validationMessage()) {
+        Ui::instance().message(*message);
+        return false;
+    }
+    IniFile file = SettingsFile::open();
+    const QString list = file.readString(SetConnection, NameOfConnection);
+    if (list.trimmed().isEmpty())
+        return false;
+    if (!list.contains(bracketed(name))) {
+        Ui::instance().message(QStringLiteral("Such a connection [") + name + QStringLiteral("] is not in the list !"));
+        return false;
+    }
+    if (!Ui::instance().confirm(QStringLiteral("Edit data of connection ?")))
+        return false;
+    writeProfileData(file, *this);
+    return true;
+}
+
+bool ConnectionProfile::remove(const QString& profileName, bool& clearSelector)
+{
+    clearSelector = false;
+    if (profileName.trimmed().isEmpty())
+        return false;
+    if (!Ui::instance().confirm(QStringLiteral("Delete connection in list ?")))
+        return false;
+    IniFile file = SettingsFile::open();
+    QString list = file.readString(SetConnection, NameOfConnection);
+    if (list.trimmed().isEmpty() || !list.contains(bracketed(profileName))) {
+        clearSelector = true;
+        return false;
+    }
+    list.remove(bracketed(profileName));
+    file.writeString(SetConnection, NameOfConnection, list);
+    // A name that differs only in case shares the section; it must keep its data.
+    if (!listHasNameIgnoringCase(list, profileName))
+        file.eraseSection(profileSection(profileName));
+    return true;
+}

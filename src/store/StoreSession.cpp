@@ -1,0 +1,62 @@
+#include "StoreSession.h"
+
+#include "ProfileList.h"
+#include "db/DbConnection.h"
+#include "db/DbQuery.h"
+#include "platform/Ui.h"
+#include "settings/SettingsFile.h"
+
+
+using namespace SettingsFile;
+
+void StoreSession::readProfile(const QString& profileName)
+{
+    const IniFile file = SettingsFile::open();
+    const QString section = profileSection(profileName);
+    storeType = file.readInteger(section, TypeStore, 0);
+    server = file.readString(section, Server);
+    port = IniFile::parseInteger(file.readString(section, Port, DefaultPort)).value_or(3306);
+    database = file.readString(section, Database);
+    schema.prefix = file.readString(section, PrefixTable);
+    user = file.readString(section, UserName);
+    password = file.readString(section, Password);
+}
+
+void StoreSession::askPasswordIfEmpty()
+{
+    if (password.trimmed().isEmpty())
+        password = askDatabasePassword();
+}
+
+bool StoreSession::open(DbConnection& connection, DbQuery& query)
+{
+    if (storeType != 0)
+        return false;
+    connection.close();
+    connection.server = server;
+    connection.port = port;
+    connection.database = database;
+    connection.username = user;
+    connection.password = password;
+    connection.open();
+    schema.languageSuffix = StoreSchema::languageSuffixFor(readStoreLanguage(query, schema.prefix));
+    return true;
+}
+
+QString readStoreLanguage(DbQuery& query, const QString& prefix)
+{
+    query.close();
+    query.SQL.clear();
+    query.SQL << QStringLiteral("SELECT  ") << QStringLiteral("   config")
+              << QStringLiteral("FROM ") + StoreSchema{prefix, {}}.configs();
+    query.open();
+    QString config = query.fieldText(0);
+    const qsizetype k = config.indexOf(QStringLiteral("vmlang=")) + 1;
+    config.remove(0, k);
+    return TextBetween(config, QStringLiteral(":\""), QStringLiteral("\";"));
+}
+
+QString askDatabasePassword()
+{
+    return Ui::instance().promptPassword(QStringLiteral("Setting database"), QStringLiteral("Enter password for database"));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "StoreSchema.h"
+
+#include <QString>
+
+class DbConnection;
+class DbQuery;
+
+// The program-wide values of the open store session; they stay when the connection closes.
+struct StoreSession
+{
+    int storeType = 0;
+    QString server;
+    int port = 3306;
+    QString database;
+    QString user;
+    QString password;
+    StoreSchema schema; // table prefix and language suffix
+
+    // Replaces the values with the stored profile's (prefix included; suffix kept).
+    void readProfile(const QString& profileName);
+    // Asks for the password when none is in hand; the answer is not stored.
+    void askPasswordIfEmpty();
+    // Closes, sets the connection from the values and opens it, then reads the language.
+    // Only store type 0 opens anything; returns whether it did.
+    bool open(DbConnection& connection, DbQuery& query);
+};
+
+// The store's default language code from its configuration table.
+QString readStoreLanguage(DbQuery& query, const QString& prefix);
+
+// The password prompt; the typed text on OK, empty on Cancel.
+QString askDatabasePassword();
