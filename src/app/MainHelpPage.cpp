@@ -1,0 +1,109 @@
+#include "Main.h"
+#include "Widgets.h"
+#include "platform/Ui.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+using Widgets::px;
+
+namespace {
+
+const QString image1Address = QStringLiteral("https://www.joomla.org/");
+const QString image2Address = QStringLiteral("https://virtuemart.net/");
+
+// Turns a click on a picture into a call of its handler.
+class ClickFilter : public QObject
+{
+public:
+    ClickFilter(QObject* parent, std::function<void()> onClick) : QObject(parent), m_onClick(std::move(onClick)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            m_onClick();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_onClick;
+};
+
+QLabel* picture(QWidget* parent, const QString& name, const QString& file, const QString& accessibleName)
+{
+    QLabel* l = Widgets::label(parent, name, QString());
+    l->setPixmap(QPixmap(QStringLiteral(":/images/") + file + QStringLiteral(".png")));
+    l->setFixedSize(px(200), px(150));
+    l->setScaledContents(true);
+    l->setCursor(Qt::PointingHandCursor);
+    l->setAccessibleName(accessibleName);
+    return l;
+}
+
+QLabel* line(QWidget* parent, const QString& name, const QString& text, const QColor& color)
+{
+    QLabel* l = Widgets::label(parent, name, text);
+    l->setAlignment(Qt::AlignCenter);
+    QFont font = l->font();
+    font.setBold(true);
+    font.setPixelSize(px(22));
+    l->setFont(font);
+    l->setStyleSheet(QStringLiteral("color: %1;").arg(color.name()));
+    return l;
+}
+
+} // namespace
+
+QWidget* TForm1::buildHelpPage()
+{
+    auto* page = new QWidget;
+    auto* outer = new QVBoxLayout(page);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* panel = new QFrame(page);
+    panel->setObjectName(QStringLiteral("Panel5"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    outer->addWidget(panel);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(px(20), px(20), px(20), px(20));
+    layout->addStretch(1);
+    layout->addWidget(line(panel, QStringLiteral("Label37"), QStringLiteral("SOFTWARE DEVELOPMENT ANY COMPLEXITY "), QColor(0x80, 0, 0)));
+    QLabel* caption = Widgets::label(panel, QStringLiteral("Label45"), QStringLiteral("AND"));
+    caption->setAlignment(Qt::AlignCenter);
+    QFont decorative(QStringLiteral("Cooper Black"));
+    decorative.setStyleHint(QFont::Decorative);
+    decorative.setBold(true);
+    decorative.setPixelSize(px(37));
+    caption->setFont(decorative);
+    layout->addWidget(caption);
+    layout->addWidget(line(panel, QStringLiteral("Label38"), QStringLiteral("WEB DEVELOPING ANY COMPLEXITY "), QColor(0x80, 0, 0x80)));
+    auto* pictures = new QHBoxLayout;
+    Image1 = picture(panel, QStringLiteral("Image1"), QStringLiteral("software"), QStringLiteral("Software development"));
+    Image2 = picture(panel, QStringLiteral("Image2"), QStringLiteral("web"), QStringLiteral("Web development"));
+    Image1->installEventFilter(new ClickFilter(Image1, [this] { guarded([this] { Image1Click(); }); }));
+    Image2->installEventFilter(new ClickFilter(Image2, [this] { guarded([this] { Image2Click(); }); }));
+    pictures->addStretch(1);
+    pictures->addWidget(Image1);
+    pictures->addSpacing(px(80));
+    pictures->addWidget(Image2);
+    pictures->addStretch(1);
+    layout->addSpacing(px(20));
+    layout->addLayout(pictures);
+    layout->addStretch(1);
+    return page;
+}
+
+void TForm1::Image1Click()
+{
+    Ui::instance().openWithDesktop(image1Address);
+}
+
+void TForm1::Image2Click()
+{
+    Ui::instance().openWithDesktop(image2Address);
+}

@@ -1,0 +1,27 @@
+#include "ColumnLists.h"
+
+QStringList priceExportColumns()
+{
+    return {QStringLiteral("IDPART"),   QStringLiteral("BRAND"),    QStringLiteral("TRADENUMBER"),
+            QStringLiteral("NAMEPART"), QStringLiteral("QUANTITY"), QStringLiteral("PRICE"),
+            QStringLiteral("CURRENCY"), QStringLiteral("PUBLISHED")};
+}
+
+QStringList seoExportColumns()
+{
+    return {QStringLiteral("IDPART"),
+            QStringLiteral("BRAND"),
+            QStringLiteral("TRADENUMBER"),
+            QStringLiteral("NAMEPART"),
+            QStringLiteral("PRODUCT:product_s_desc"),
+            QStringLiteral("PRODUCT:metadesc"),
+            QStringLiteral("PRODUCT:metakey"),
+            QStringLiteral("PRODUCT:customtitle"),
+            QStringLiteral("PRODUCT:sluq"),
+            QStringLiteral("IDCATEGORY"),
+            QStringLiteral("CATEGORYNAME"),
+            QStringLiteral("CATEGORY:metadesc"),
+            QStringLiteral("CATEGORY:metakey"),
+            QStringLiteral("CATEGORY:customtitle"),
+            QStringLiteral("CATEGORY:sluq")};
+}
