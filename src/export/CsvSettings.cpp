@@ -17,8 +17,8 @@ std::optional<CsvSettings> CsvSettings::read(const Texts& texts)
     if (!settings.folder.endsWith(QDir::separator()))
         settings.folder += QDir::separator();
     if (!QFileInfo(settings.folder).isDir()) {
-        Ui::instance().message(QStringLiteral("path to the specified folder [") + settings.folder
-                               + QStringLiteral("] does not exist !"));
+        Ui::instance().message(QStringLiteral("path to the specified folder [") + settings.folder +
+                               QStringLiteral("] does not exist !"));
         return std::nullopt;
     }
     settings.rowLimit = IniFile::parseInteger(texts.rowLimit).value_or(DefaultRowLimit);

@@ -15,7 +15,7 @@ struct CsvSettings
         QString decimalSeparator; // the chosen entry: "," or "."
     };
 
-    QString folder;   // ends with the platform's path separator
+    QString folder;                 // ends with the platform's path separator
     int rowLimit = DefaultRowLimit; // lines per file, the header included
     QString separator = QStringLiteral(";");
     QString decimalSeparator = QStringLiteral(".");

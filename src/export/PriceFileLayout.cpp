@@ -6,7 +6,15 @@
 
 namespace {
 
-enum class Kind { Plain, Quoted, QuotedVerbatim, TradeNumber, Decimal, Flag };
+enum class Kind
+{
+    Plain,
+    Quoted,
+    QuotedVerbatim,
+    TradeNumber,
+    Decimal,
+    Flag
+};
 
 struct Column
 {

@@ -6,8 +6,8 @@ namespace {
 
 bool keptAsItIs(char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')
-           || QByteArrayView("!$'()*-._@").contains(c);
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           QByteArrayView("!$'()*-._@").contains(c);
 }
 
 } // namespace

@@ -29,11 +29,11 @@ const QStringList& productBlock()
 QStringList categoryBlock()
 {
     const QStringList& product = productBlock();
-    return product.first(6)
-           + QStringList{QStringLiteral("     {IDCATEGORY} - id of category"),
-                         QStringLiteral("     {CATEGORYNAME} - name of category"),
-                         QStringLiteral("     {DATACAR} - data of car : brand + model + engine")}
-           + product.last(1);
+    return product.first(6) +
+           QStringList{QStringLiteral("     {IDCATEGORY} - id of category"),
+                       QStringLiteral("     {CATEGORYNAME} - name of category"),
+                       QStringLiteral("     {DATACAR} - data of car : brand + model + engine")} +
+           product.last(1);
 }
 
 struct Sample
@@ -47,35 +47,51 @@ struct Sample
 Sample sample(SeoTemplateFile file)
 {
     const QString description = QStringLiteral("************* for example description ****************");
-    const QString metaDescription = QStringLiteral("************* for example meta description ****************");
+    const QString metaDescription =
+        QStringLiteral("************* for example meta description ****************");
     const QString titleName = QStringLiteral("************* for example title name ****************");
-    const QString productOnPage =
-        QStringLiteral("One from product of this brand {BRAND} is represented on this page : {TRADENUMBER} - {NAMEPART}");
+    const QString productOnPage = QStringLiteral(
+        "One from product of this brand {BRAND} is represented on this page : {TRADENUMBER} - {NAMEPART}");
     switch (file) {
     case SeoTemplateFile::ProductShortDescription:
-        return {QStringLiteral("Sample file with short description of parts"), false, description,
-                {QStringLiteral("{BRAND} is one of the largest suppliers of products to the vehicle manufacturers "
-                                "and the automotive aftermarket."),
-                 QStringLiteral("{BRAND} strive to offer exceptional customer service and quality products "
-                                "exceeding customer expectations."),
-                 QStringLiteral("With {BRAND} the end user will always receive the same quality that is supplied "
-                                "to automotive manufacturers."),
-                 QStringLiteral("To ensure that this situation continues indefinitely, {BRAND} submits to regular "
-                                "quality audits in compliance with the worldwide standards."),
-                 productOnPage}};
+        return {
+            QStringLiteral("Sample file with short description of parts"),
+            false,
+            description,
+            {QStringLiteral(
+                 "{BRAND} is one of the largest suppliers of products to the vehicle manufacturers "
+                 "and the automotive aftermarket."),
+             QStringLiteral("{BRAND} strive to offer exceptional customer service and quality products "
+                            "exceeding customer expectations."),
+             QStringLiteral("With {BRAND} the end user will always receive the same quality that is supplied "
+                            "to automotive manufacturers."),
+             QStringLiteral(
+                 "To ensure that this situation continues indefinitely, {BRAND} submits to regular "
+                 "quality audits in compliance with the worldwide standards."),
+             productOnPage}};
     case SeoTemplateFile::ProductMetaDescription:
-        return {QStringLiteral("Sample file with meta description for parts"), false, metaDescription,
+        return {QStringLiteral("Sample file with meta description for parts"),
+                false,
+                metaDescription,
                 {productOnPage}};
     case SeoTemplateFile::ProductTitle:
-        return {QStringLiteral("Sample file with title name for parts"), false, titleName,
-                {QStringLiteral("Title page for {BRAND} is represented on this page : {TRADENUMBER} - {NAMEPART}")}};
+        return {QStringLiteral("Sample file with title name for parts"),
+                false,
+                titleName,
+                {QStringLiteral(
+                    "Title page for {BRAND} is represented on this page : {TRADENUMBER} - {NAMEPART}")}};
     case SeoTemplateFile::CategoryMetaDescription:
-        return {QStringLiteral("Sample file with meta description for category"), true, metaDescription,
-                {QStringLiteral("One from product categories {CATEGORYNAME} of this brand {BRAND} is represented "
-                                "on this page : {TRADENUMBER} - {NAMEPART}"),
-                 QStringLiteral("Which can be used for car {DATACAR}")}};
+        return {
+            QStringLiteral("Sample file with meta description for category"),
+            true,
+            metaDescription,
+            {QStringLiteral("One from product categories {CATEGORYNAME} of this brand {BRAND} is represented "
+                            "on this page : {TRADENUMBER} - {NAMEPART}"),
+             QStringLiteral("Which can be used for car {DATACAR}")}};
     case SeoTemplateFile::CategoryTitle:
-        return {QStringLiteral("Sample file with title name for category"), true, titleName,
+        return {QStringLiteral("Sample file with title name for category"),
+                true,
+                titleName,
                 {QStringLiteral("Title page for category {CATEGORYNAME} is represented parts on this page : "
                                 "{BRAND} - {TRADENUMBER} - {NAMEPART}")}};
     }
@@ -99,7 +115,8 @@ void writeSample(const QString& path, SeoTemplateFile file)
 {
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw AppError(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ") + out.errorString());
+        throw AppError(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ") +
+                       out.errorString());
     const QByteArray bytes = sampleText(file);
     if (out.write(bytes) != bytes.size() || !out.flush()) {
         const QString reason = out.errorString();

@@ -7,7 +7,8 @@
 // five files in the program's folder.
 using SeoTemplate = QString;
 
-enum class SeoTemplateFile {
+enum class SeoTemplateFile
+{
     ProductShortDescription,
     ProductMetaDescription,
     ProductTitle,
@@ -16,8 +17,10 @@ enum class SeoTemplateFile {
 };
 
 inline constexpr std::array<SeoTemplateFile, 5> AllSeoTemplateFiles = {
-    SeoTemplateFile::ProductShortDescription, SeoTemplateFile::ProductMetaDescription,
-    SeoTemplateFile::ProductTitle,            SeoTemplateFile::CategoryMetaDescription,
+    SeoTemplateFile::ProductShortDescription,
+    SeoTemplateFile::ProductMetaDescription,
+    SeoTemplateFile::ProductTitle,
+    SeoTemplateFile::CategoryMetaDescription,
     SeoTemplateFile::CategoryTitle,
 };
 
