@@ -111,18 +111,22 @@ QByteArray sampleText(SeoTemplateFile file)
     return text.toUtf8();
 }
 
+AppError writeFailure(const QString& path, const QString& reason)
+{
+    return AppError(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ") + reason);
+}
+
 void writeSample(const QString& path, SeoTemplateFile file)
 {
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw AppError(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ") +
-                       out.errorString());
+        throw writeFailure(path, out.errorString());
     const QByteArray bytes = sampleText(file);
     if (out.write(bytes) != bytes.size() || !out.flush()) {
         const QString reason = out.errorString();
         // A cut-off sample would count as an operator's template from now on.
         out.remove();
-        throw AppError(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ") + reason);
+        throw writeFailure(path, reason);
     }
 }
 
