@@ -22,6 +22,11 @@
 
 using Widgets::px;
 
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace {
 const QStringList pageNames = {QStringLiteral("SETTING"), QStringLiteral("EXPORT"), QStringLiteral("IMPORT"),
                                QStringLiteral("HELP")};
@@ -29,6 +34,7 @@ const QStringList pageNames = {QStringLiteral("SETTING"), QStringLiteral("EXPORT
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
+    initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velmora: import and update of price lists, SEO tags for VirtueMart"));
     setAccessibleName(windowTitle());

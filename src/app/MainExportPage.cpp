@@ -2,7 +2,8 @@
 #include "Main.h"
 #include "PageFrame.h"
 #include "Widgets.h"
-#include "export/ColumnLists.h"
+#include "export/PriceFileLayout.h"
+#include "seo/SeoColumns.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -96,7 +97,7 @@ QWidget* TForm1::buildExportPage()
                                          QStringLiteral("Sellect all / Cancell all"), 40);
     b->addWidget(SpeedButton11, 1, 1, Qt::AlignTop);
     CheckListBox3 = Widgets::checkList(brands, QStringLiteral("CheckListBox3"), QStringLiteral("Columns for export"),
-                                       priceExportColumns());
+                                       PriceFileLayout::columnNames());
     b->addWidget(CheckListBox3, 1, 2);
     SpeedButton10 = Widgets::button(brands, QStringLiteral("SpeedButton10"), QStringLiteral("  Start export"));
     b->addWidget(SpeedButton10, 2, 2);
@@ -114,7 +115,7 @@ QWidget* TForm1::buildExportPage()
     RadioButton2->setAccessibleName(RadioButton2->text());
     g->addWidget(RadioButton1, 0, 0);
     g->addWidget(RadioButton2, 1, 0);
-    CheckListBox4 = Widgets::checkList(seo, QStringLiteral("CheckListBox4"), QStringLiteral("SEO columns"), seoExportColumns());
+    CheckListBox4 = Widgets::checkList(seo, QStringLiteral("CheckListBox4"), QStringLiteral("SEO columns"), SeoColumns::names());
     g->addWidget(CheckListBox4, 2, 0, 6, 1);
     CheckBox2 = Widgets::checkBox(seo, QStringLiteral("CheckBox2"), QStringLiteral("Substituting the data from the file for PRODUCT:product_s_desc"));
     CheckBox3 = Widgets::checkBox(seo, QStringLiteral("CheckBox3"), QStringLiteral("Substituting the data from the file for PRODUCT:metadesc"));

@@ -1,0 +1,156 @@
+#include "export/CsvFileSeries.h"
+#include "platform/AppError.h"
+
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QByteArray Bom = "\xEF\xBB\xBF";
+const QString Header = QStringLiteral("\"IDPART\";BRAND");
+
+// The data rows of one file, after checking that it starts with the mark and the header.
+QList<QByteArray> dataRows(const TestFolder& dir, const QString& name)
+{
+    const QByteArray bytes = dir.read(name);
+    const QByteArray start = Bom + Header.toUtf8() + "\r\n";
+    if (!bytes.startsWith(start) || !bytes.endsWith("\r\n"))
+        return {"<no header or no last line end>"};
+    QList<QByteArray> rows = bytes.mid(start.size()).split('\n');
+    rows.removeLast();
+    for (QByteArray& row : rows)
+        row.chop(1); // the CR
+    return rows;
+}
+
+} // namespace
+
+class CsvFileSeriesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rotation_data();
+    void rotation();
+    void bytes();
+    void replacesOnlyAsFarAsItReaches();
+    void cannotCreateFirstFile();
+    void failedRotationKeepsWrittenFiles();
+};
+
+void CsvFileSeriesTest::rotation_data()
+{
+    QTest::addColumn<int>("rowLimit");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QList<int>>("rowsPerFile");
+
+    QTest::newRow("default limit") << 10000 << 25000 << QList<int>{9999, 9999, 5002};
+    QTest::newRow("exactly full") << 3 << 4 << QList<int>{2, 2};
+    QTest::newRow("one row past full") << 3 << 5 << QList<int>{2, 2, 1};
+    QTest::newRow("no rows") << 10000 << 0 << QList<int>{0};
+    QTest::newRow("limit 2") << 2 << 2 << QList<int>{1, 1};
+    QTest::newRow("limit 1") << 1 << 3 << QList<int>{0, 1, 1, 1};
+    QTest::newRow("limit 0") << 0 << 2 << QList<int>{0, 1, 1};
+    QTest::newRow("negative limit") << -5 << 1 << QList<int>{0, 1};
+}
+
+void CsvFileSeriesTest::rotation()
+{
+    QFETCH(int, rowLimit);
+    QFETCH(int, rows);
+    QFETCH(QList<int>, rowsPerFile);
+    TestFolder dir;
+
+    CsvFileSeries series(dir.path() + "/", "F", Header, rowLimit);
+    series.begin();
+    QCOMPARE(series.fileNumber(), 1);
+    for (int row = 1; row <= rows; ++row)
+        series.writeRow(QString::number(row) + ";\"b\"");
+    QCOMPARE(series.fileNumber(), rowsPerFile.size());
+    series.close();
+
+    int next = 1;
+    for (int number = 1; number <= rowsPerFile.size(); ++number) {
+        const QList<QByteArray> written = dataRows(dir, QString("F%1.csv").arg(number));
+        QCOMPARE(written.size(), rowsPerFile[number - 1]);
+        for (const QByteArray& row : written)
+            QCOMPARE(row, QByteArray::number(next++) + ";\"b\"");
+    }
+    QVERIFY(!QFile::exists(dir.filePath(QString("F%1.csv").arg(rowsPerFile.size() + 1))));
+}
+
+void CsvFileSeriesTest::bytes()
+{
+    TestFolder dir;
+    CsvFileSeries series(dir.path() + "/", "SeoProduct", "\"IDPART\"\t\"NAMEPART\"", 10000);
+    series.begin();
+    series.writeRow(QString::fromUtf8("57\t\"Brzdová destička €\""));
+    series.writeRow("58\t\"\"");
+    series.finish();
+
+    QCOMPARE(dir.read("SeoProduct1.csv"), "\xEF\xBB\xBF\"IDPART\"\t\"NAMEPART\"\r\n"
+                                          "57\t\"Brzdov\xC3\xA1 desti\xC4\x8Dka \xE2\x82\xAC\"\r\n"
+                                          "58\t\"\"\r\n");
+}
+
+void CsvFileSeriesTest::replacesOnlyAsFarAsItReaches()
+{
+    TestFolder dir;
+    for (const char* name : {"F1.csv", "F2.csv", "F3.csv", "F4.csv"})
+        dir.write(name, QByteArray("an older run's lines\r\n").repeated(5));
+    dir.write("F3.csv", "older F3");
+    dir.write("F4.csv", "older F4");
+
+    CsvFileSeries series(dir.path() + "/", "F", Header, 2);
+    series.begin();
+    series.writeRow("1");
+    series.writeRow("2");
+    series.close();
+
+    QCOMPARE(dataRows(dir, "F1.csv"), QList<QByteArray>{"1"});
+    QCOMPARE(dataRows(dir, "F2.csv"), QList<QByteArray>{"2"});
+    QCOMPARE(dir.read("F3.csv"), QByteArray("older F3"));
+    QCOMPARE(dir.read("F4.csv"), QByteArray("older F4"));
+}
+
+void CsvFileSeriesTest::cannotCreateFirstFile()
+{
+    TestFolder dir;
+    dir.write("file.txt", "x");
+
+    CsvFileSeries series(dir.filePath("file.txt") + "/", "F", Header, 10000);
+    try {
+        series.begin();
+        QFAIL("no failure reported");
+    } catch (const AppError& error) {
+        QCOMPARE(error.message(), QString("I/O error 20"));
+    }
+    series.finish();
+}
+
+void CsvFileSeriesTest::failedRotationKeepsWrittenFiles()
+{
+    TestFolder dir;
+    QVERIFY(QDir(dir.path()).mkdir("F3.csv"));
+
+    CsvFileSeries series(dir.path() + "/", "F", Header, 3);
+    series.begin();
+    QString message;
+    try {
+        for (int row = 1; row <= 5; ++row)
+            series.writeRow(QString::number(row));
+    } catch (const AppError& error) {
+        message = error.message();
+    }
+    series.finish();
+
+    QCOMPARE(message, QString("I/O error 21"));
+    QCOMPARE(dataRows(dir, "F1.csv"), (QList<QByteArray>{"1", "2"}));
+    QCOMPARE(dataRows(dir, "F2.csv"), (QList<QByteArray>{"3", "4"}));
+}
+
+QTEST_GUILESS_MAIN(CsvFileSeriesTest)
+#include "CsvFileSeriesTest.moc"

@@ -1,0 +1,125 @@
+#include "seo/SeoSampleFiles.h"
+#include "seo/SeoTemplate.h"
+#include "platform/AppError.h"
+#include "platform/ProgramFolder.h"
+
+#include "ScriptedUi.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QStringList Names = {"GetData_product_s_desc.txt", "GetData_product_metadesc.txt",
+                           "GetData_product_customtitle.txt", "GetData_category_metadesc.txt",
+                           "GetData_category_customtitle.txt"};
+
+QByteArray expectedSample(const QString& name)
+{
+    QFile file(testDataPath("sample-" + name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList pathsIn(const TestFolder& dir, const QStringList& names)
+{
+    QStringList paths;
+    for (const QString& name : names)
+        paths << dir.filePath(name);
+    return paths;
+}
+
+} // namespace
+
+class SeoSampleFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fileNames();
+    void writesMissingFilesOnce();
+    void neverChangesAnExistingFile();
+    void stopsAtTheFirstFileThatCannotBeWritten();
+    void nothingWrittenInAFolderThatCannotHoldFiles();
+};
+
+void SeoSampleFilesTest::fileNames()
+{
+    QStringList names;
+    for (SeoTemplateFile file : AllSeoTemplateFiles)
+        names << seoTemplateFileName(file);
+    QCOMPARE(names, Names);
+}
+
+void SeoSampleFilesTest::writesMissingFilesOnce()
+{
+    TestFolder dir;
+    ScriptedUi ui;
+
+    openSeoTemplateFiles();
+
+    QCOMPARE(ui.opened, pathsIn(dir, Names));
+    for (const QString& name : Names)
+        QCOMPARE(dir.read(name), expectedSample(name));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), Names.size());
+
+    dir.write(Names[0], "cut down by the operator");
+    openSeoTemplateFiles();
+
+    QCOMPARE(ui.opened, pathsIn(dir, Names + Names));
+    QCOMPARE(dir.read(Names[0]), QByteArray("cut down by the operator"));
+    QCOMPARE(dir.read(Names[4]), expectedSample(Names[4]));
+}
+
+void SeoSampleFilesTest::neverChangesAnExistingFile()
+{
+    TestFolder dir;
+    ScriptedUi ui;
+    dir.write(Names[2], "");
+    dir.write(Names[3], "Title {BRAND}");
+
+    openSeoTemplateFiles();
+
+    QCOMPARE(ui.opened, pathsIn(dir, Names));
+    QCOMPARE(dir.read(Names[2]), QByteArray());
+    QCOMPARE(dir.read(Names[3]), QByteArray("Title {BRAND}"));
+    for (int i : {0, 1, 4})
+        QCOMPARE(dir.read(Names[i]), expectedSample(Names[i]));
+}
+
+void SeoSampleFilesTest::stopsAtTheFirstFileThatCannotBeWritten()
+{
+    TestFolder dir;
+    ScriptedUi ui;
+    // A name that leads into a missing folder: no file there, and none can be made.
+    QVERIFY(QFile::link(dir.filePath("missing/x.txt"), dir.filePath(Names[2])));
+
+    try {
+        openSeoTemplateFiles();
+        QFAIL("no failure reported");
+    } catch (const AppError& error) {
+        QVERIFY2(error.message().startsWith("Unable to write to " + dir.filePath(Names[2]) + ": "),
+                 qPrintable(error.message()));
+    }
+
+    QCOMPARE(ui.opened, pathsIn(dir, Names.first(2)));
+    QCOMPARE(dir.read(Names[1]), expectedSample(Names[1]));
+    QVERIFY(!QFile::exists(dir.filePath(Names[3])));
+    QVERIFY(!QFile::exists(dir.filePath(Names[4])));
+}
+
+void SeoSampleFilesTest::nothingWrittenInAFolderThatCannotHoldFiles()
+{
+    TestFolder dir;
+    ScriptedUi ui;
+    dir.write("program", "a file where the folder should be");
+    ProgramFolder::setOverride(dir.filePath("program"));
+
+    QVERIFY_THROWS_EXCEPTION(AppError, openSeoTemplateFiles());
+
+    QVERIFY(ui.opened.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(SeoSampleFilesTest)
+#include "SeoSampleFilesTest.moc"
