@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "ClickableLabel.h"
 #include "DropDownComboBox.h"
 #include "Widgets.h"
 #include "platform/AppError.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -119,12 +121,6 @@ void TForm1::guarded(const std::function<void()>& handler)
     }
 }
 
-template <typename Signal, typename Sender>
-void TForm1::on(Sender* sender, Signal signal, void (TForm1::*handler)())
-{
-    connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-}
-
 void TForm1::connectHandlers()
 {
     on(SpeedButton3, &QToolButton::clicked, &TForm1::SpeedButton3Click);
@@ -145,12 +141,20 @@ void TForm1::connectHandlers()
     on(SpeedButton11, &QToolButton::clicked, &TForm1::SpeedButton11Click);
     on(CheckListBox3, &QListWidget::itemChanged, &TForm1::CheckListBox3ClickCheck);
     on(CheckListBox4, &QListWidget::itemChanged, &TForm1::CheckListBox4ClickCheck);
+    on(SpeedButton10, &QPushButton::clicked, &TForm1::SpeedButton10Click);
+    on(SpeedButton12, &QPushButton::clicked, &TForm1::SpeedButton12Click);
+    on(Label23, &ClickableLabel::clicked, &TForm1::Label23Click);
+    on(SpeedButton20, &QPushButton::clicked, &TForm1::SpeedButton20Click);
+    on(Label40, &QLabel::linkActivated, &TForm1::Label40Click);
 
     on(ComboBox8, &DropDownComboBox::aboutToDropDown, &TForm1::ComboBox8DropDown);
     on(SpeedButton13, &QPushButton::clicked, &TForm1::SpeedButton13Click);
     on(SpeedButton14, &QPushButton::clicked, &TForm1::SpeedButton14Click);
     on(SpeedButton15, &QToolButton::clicked, &TForm1::SpeedButton15Click);
     on(SpeedButton18, &QToolButton::clicked, &TForm1::SpeedButton18Click);
+    on(SpeedButton16, &QPushButton::clicked, &TForm1::SpeedButton16Click);
+    on(SpeedButton17, &QPushButton::clicked, &TForm1::SpeedButton17Click);
+    on(SpeedButton19, &QPushButton::clicked, &TForm1::SpeedButton19Click);
 }
 
 void TForm1::SpeedButton3Click()

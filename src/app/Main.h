@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+class ClickableLabel;
 class DropDownComboBox;
 class QCheckBox;
 class QComboBox;
@@ -49,8 +50,12 @@ protected:
 private:
     // Runs a handler; an error is shown in the application's error box afterwards.
     void guarded(const std::function<void()>& handler);
+    // Connects a control's signal to its handler, behind the guard.
     template <typename Signal, typename Sender>
-    void on(Sender* sender, Signal signal, void (TForm1::*handler)());
+    void on(Sender* sender, Signal signal, void (TForm1::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    }
 
     void buildToolbar(QWidget* toolbar);
     QWidget* buildSettingPage();
@@ -86,6 +91,11 @@ private:
     void CheckListBox3ClickCheck();
     void CheckListBox4ClickCheck();
     void UniConnection1AfterDisconnect();
+    void SpeedButton10Click(); // Start export
+    void SpeedButton12Click(); // Stop export
+    void Label23Click();       // open the export folder
+    void SpeedButton20Click(); // SEO data export
+    void Label40Click();       // How to work with files ?
 
     // IMPORT page
     void ComboBox8DropDown();
@@ -93,6 +103,9 @@ private:
     void SpeedButton14Click();
     void SpeedButton15Click();
     void SpeedButton18Click();
+    void SpeedButton16Click(); // Start creation script
+    void SpeedButton17Click(); // Stop creation script
+    void SpeedButton19Click(); // Start script update
 
     // HELP page
     void Image1Click();
@@ -151,7 +164,7 @@ public:
     QCheckBox* CheckBox6 = nullptr;
     QLabel* Label40 = nullptr;
     QPushButton* SpeedButton20 = nullptr;
-    QLabel* Label23 = nullptr;
+    ClickableLabel* Label23 = nullptr;
     QLabel* Label24 = nullptr;
     QLabel* Label25 = nullptr;
     QLabel* Label44 = nullptr;
@@ -174,8 +187,8 @@ public:
     QPlainTextEdit* Memo1 = nullptr;
 
     // HELP
-    QLabel* Image1 = nullptr;
-    QLabel* Image2 = nullptr;
+    ClickableLabel* Image1 = nullptr;
+    ClickableLabel* Image2 = nullptr;
 
     // Run flags of the long jobs, and the go-on flag of the export page's Stop button.
     bool exportRunning = false;

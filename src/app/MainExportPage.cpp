@@ -1,3 +1,4 @@
+#include "ClickableLabel.h"
 #include "DropDownComboBox.h"
 #include "Main.h"
 #include "PageFrame.h"
@@ -147,7 +148,8 @@ QWidget* TForm1::buildExportPage()
     p->addWidget(Widgets::band(progress, QStringLiteral("Label22"), QStringLiteral("Processing ..."), Qt::yellow,
                                QColor(0x00, 0x80, 0x00)), 0, 0, 1, 2);
     p->addWidget(Widgets::label(progress, QStringLiteral("Label26"), QStringLiteral("Path to export")), 1, 0);
-    Label23 = Widgets::label(progress, QStringLiteral("Label23"), QStringLiteral(".........."));
+    Label23 = new ClickableLabel(QStringLiteral(".........."), progress);
+    Label23->setObjectName(QStringLiteral("Label23"));
     Label23->setAccessibleName(QStringLiteral("Path to export"));
     Label23->setCursor(Qt::PointingHandCursor);
     p->addWidget(Label23, 1, 1);

@@ -1,8 +1,8 @@
+#include "ClickableLabel.h"
 #include "Main.h"
 #include "Widgets.h"
 #include "platform/Ui.h"
 
-#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,29 +15,10 @@ namespace {
 const QString image1Address = QStringLiteral("https://www.joomla.org/");
 const QString image2Address = QStringLiteral("https://virtuemart.net/");
 
-// Turns a click on a picture into a call of its handler.
-class ClickFilter : public QObject
+ClickableLabel* picture(QWidget* parent, const QString& name, const QString& file, const QString& accessibleName)
 {
-public:
-    ClickFilter(QObject* parent, std::function<void()> onClick) : QObject(parent), m_onClick(std::move(onClick)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::MouseButtonRelease) {
-            m_onClick();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_onClick;
-};
-
-QLabel* picture(QWidget* parent, const QString& name, const QString& file, const QString& accessibleName)
-{
-    QLabel* l = Widgets::label(parent, name, QString());
+    auto* l = new ClickableLabel(parent);
+    l->setObjectName(name);
     l->setPixmap(QPixmap(QStringLiteral(":/images/") + file + QStringLiteral(".png")));
     l->setFixedSize(px(200), px(150));
     l->setScaledContents(true);
@@ -85,8 +66,8 @@ QWidget* TForm1::buildHelpPage()
     auto* pictures = new QHBoxLayout;
     Image1 = picture(panel, QStringLiteral("Image1"), QStringLiteral("software"), QStringLiteral("Software development"));
     Image2 = picture(panel, QStringLiteral("Image2"), QStringLiteral("web"), QStringLiteral("Web development"));
-    Image1->installEventFilter(new ClickFilter(Image1, [this] { guarded([this] { Image1Click(); }); }));
-    Image2->installEventFilter(new ClickFilter(Image2, [this] { guarded([this] { Image2Click(); }); }));
+    on(Image1, &ClickableLabel::clicked, &TForm1::Image1Click);
+    on(Image2, &ClickableLabel::clicked, &TForm1::Image2Click);
     pictures->addStretch(1);
     pictures->addWidget(Image1);
     pictures->addSpacing(px(80));

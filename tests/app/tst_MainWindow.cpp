@@ -1,3 +1,4 @@
+#include "ClickableLabel.h"
 #include "Main.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# A local demo store: a MariaDB server on 127.0.0.1 with a VirtueMart 2.0 catalogue.
+#   demo-store.sh start DIR [PRODUCTS] [BRANDS]  - server in DIR, database velmora_demo, prefix jos_,
+#                                                  language en_gb; DIR/connection.ini tells how to connect
+#   demo-store.sh stop DIR
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+action="$1"
+dir="$2"
+products="${3:-2000}"
+brands="${4:-40}"
+database=velmora_demo
+prefix=jos_
+language=en_gb
+
+case "$action" in
+start)
+    bash "$here/test-mariadb.sh" start "$dir" >/dev/null
+    conf() { sed -n "s/^$1=//p" "$dir/connection.ini"; }
+    client=(mariadb --no-defaults --default-character-set=utf8mb4 -h127.0.0.1 -P"$(conf port)" -u"$(conf user)" -p"$(conf password)")
+    "${client[@]}" -e "CREATE DATABASE $database CHARACTER SET utf8mb4"
+    sed -e "s/@PREFIX@/$prefix/g" -e "s/@LANG@/$language/g" -e "s/@PRODUCTS@/$products/g" -e "s/@BRANDS@/$brands/g" \
+        "$here/demo/store-schema.sql" "$here/demo/store-data.sql" | "${client[@]}" "$database"
+    printf 'database=%s\nprefix=%s\nlanguage=%s\n' "$database" "$prefix" "$language" >>"$dir/connection.ini"
+    echo "Demo store with $products products in $brands brands on 127.0.0.1:$(conf port)"
+    ;;
+stop)
+    bash "$here/test-mariadb.sh" stop "$dir"
+    ;;
+*)
+    echo "usage: $0 start|stop DIR [PRODUCTS] [BRANDS]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,5 @@
+#include "Main.h"
+
+void TForm1::SpeedButton16Click() {}
+
+void TForm1::SpeedButton17Click() {}

@@ -1,0 +1,3 @@
+#include "Main.h"
+
+void TForm1::SpeedButton19Click() {}
