@@ -144,7 +144,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     if (const auto range = findSection(doc, section)) {
         const qsizetype at = findKey(doc, range->first, range->second, key);
         if (at >= 0) {
-            doc.lines[at] = line;
+            doc.lines[at] = doc.lines[at].left(doc.lines[at].indexOf(u'=')).trimmed() + u'=' + value;
         } else {
             qsizetype insertAt = range->second;
             while (insertAt > range->first && doc.lines[insertAt - 1].trimmed().isEmpty())
