@@ -4,6 +4,7 @@
 #include "db/DbQuery.h"
 
 #include <QCollator>
+#include <QLocale>
 #include <algorithm>
 
 std::vector<Brand> loadBrands(DbQuery& query, const StoreSchema& schema)
@@ -22,7 +23,9 @@ std::vector<Brand> loadBrands(DbQuery& query, const StoreSchema& schema)
 
 void sortBrands(std::vector<Brand>& brands)
 {
-    QCollator collator;
+    // The C locale knows no alphabet; the common root order then places accented letters.
+    const QLocale locale = QLocale::system().language() == QLocale::C ? QLocale(QLocale::English) : QLocale::system();
+    QCollator collator(locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(brands.begin(), brands.end(),
                      [&](const Brand& a, const Brand& b) { return collator.compare(a.name, b.name) < 0; });
