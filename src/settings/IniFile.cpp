@@ -137,8 +137,11 @@ bool IniFile::readBool(const QString& section, const QString& key, bool defaultV
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void IniFile::writeString(const QString& section, const QString& key, const QString& value)
+void IniFile::writeString(const QString& section, const QString& key, const QString& rawValue)
 {
+    // Readers trim blanks and drop one pair of quotes: such a value is quoted so that it reads back as written.
+    const bool needsQuotes = rawValue != rawValue.trimmed() || unquote(rawValue) != rawValue.trimmed();
+    const QString value = needsQuotes ? u'"' + rawValue + u'"' : rawValue;
     Document doc = load(m_path);
     const QString line = key + u'=' + value;
     if (const auto range = findSection(doc, section)) {

@@ -81,6 +81,25 @@ private slots:
         QCOMPARE(folder.read(QStringLiteral("s.ini")), QByteArray("; a note\r\n[B]\r\ny=2\r\n[C]\r\nn=5\r\n"));
     }
 
+    void valuesReadBackAsWritten_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("blanks at the ends") << " Shop ";
+        QTest::newRow("enclosing quotes") << "\"quoted\"";
+        QTest::newRow("single quotes") << "'x'";
+        QTest::newRow("inner quote") << "a\"b";
+        QTest::newRow("plain") << "plain";
+    }
+
+    void valuesReadBackAsWritten()
+    {
+        QFETCH(QString, value);
+        TestFolder folder;
+        IniFile file(folder.filePath(QStringLiteral("s.ini")));
+        file.writeString(QStringLiteral("S"), QStringLiteral("K"), value);
+        QCOMPARE(file.readString(QStringLiteral("S"), QStringLiteral("K")), value);
+    }
+
     void longValuesAreReadWhole()
     {
         TestFolder folder;

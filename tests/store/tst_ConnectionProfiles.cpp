@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(ui.texts(QStringLiteral("confirm")), QStringList(2, QStringLiteral("Add new connection in list ?")));
         QCOMPARE(storedList(), QStringLiteral("[ Shop ][Test copy]"));
         const QByteArray file = folder.read(QStringLiteral("SetVelmora.ini"));
-        QVERIFY(file.contains("[SetConnectionFor{ Shop }]\r\nNameOfConnection= Shop \r\nTypeStore=0\r\nServer=db.local\r\n"
+        QVERIFY(file.contains("[SetConnectionFor{ Shop }]\r\nNameOfConnection=\" Shop \"\r\nTypeStore=0\r\nServer=db.local\r\n"
                               "Port=3306\r\nDatabase=shop\r\nPrefixTable=jos_\r\nUserName=admin\r\nPassword=\r\n"));
         const ConnectionProfile loaded = ConnectionProfile::load(QStringLiteral(" Shop "));
         QCOMPARE(loaded.server, QStringLiteral("db.local"));

@@ -1,0 +1,267 @@
+#include "DropDownComboBox.h"
+#include "Main.h"
+#include "ScriptedUi.h"
+#include "TestFolder.h"
+#include "TestStore.h"
+#include "store/ConnectionProfile.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+QStringList itemTexts(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+QStringList comboItems(const QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+// Opens a profile drop-down the way a click does, then picks the named entry.
+void pick(DropDownComboBox* combo, const QString& name)
+{
+    emit combo->aboutToDropDown();
+    combo->setCurrentIndex(combo->findText(name));
+    emit combo->activated(combo->currentIndex());
+}
+
+} // namespace
+
+class TestStorePages : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_store = std::make_unique<TestStore>(QStringLiteral("store_pages"), QStringLiteral("vm_"), QStringLiteral("de_de"));
+        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_manufacturers_@LANG@ (virtuemart_manufacturer_id, mf_name) "
+                                     "VALUES (7, 'zeta'), (3, 'Borvex'), (9, 'acme')"));
+    }
+
+    void init()
+    {
+        m_folder = std::make_unique<TestFolder>();
+        m_ui = std::make_unique<ScriptedUi>();
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_ui.reset();
+        m_folder.reset();
+    }
+
+    void profileEditorAddsSelectsAndRemoves()
+    {
+        TForm1& f = *m_form;
+        QCOMPARE(comboItems(f.ComboBox1), QStringList());
+        fillFields(QStringLiteral(" Shop "));
+        f.CheckBox1->setChecked(true);
+        QTest::mouseClick(f.SpeedButton5, Qt::LeftButton);
+        fillFields(QStringLiteral("Second"));
+        f.Edit1->setText(QStringLiteral("other.host"));
+        QTest::mouseClick(f.SpeedButton5, Qt::LeftButton);
+        QCOMPARE(m_ui->texts(QStringLiteral("confirm")), QStringList(2, QStringLiteral("Add new connection in list ?")));
+
+        for (QLineEdit* e : {f.Edit10, f.Edit1, f.Edit5})
+            e->clear();
+        pick(f.ComboBox1, QStringLiteral(" Shop "));
+        QCOMPARE(comboItems(f.ComboBox1), QStringList({" Shop ", "Second"}));
+        QCOMPARE(f.Edit10->text(), QStringLiteral(" Shop "));
+        QCOMPARE(f.Edit1->text(), TestServer::fromEnvironment().host);
+        QCOMPARE(f.Edit5->text(), TestServer::fromEnvironment().password);
+
+        QTest::mouseClick(f.SpeedButton6, Qt::LeftButton);
+        QCOMPARE(m_ui->texts(QStringLiteral("confirm")).last(), QStringLiteral("Delete connection in list ?"));
+        QCOMPARE(f.ComboBox1->currentText(), QStringLiteral(" Shop "));
+        emit f.ComboBox1->aboutToDropDown();
+        QCOMPARE(comboItems(f.ComboBox1), QStringList{QStringLiteral("Second")});
+    }
+
+    void storeTypeOutsideTheListLeavesItEmpty()
+    {
+        m_folder->write(QStringLiteral("SetVelmora.ini"),
+                        "[SetConnection]\r\nNameOfConnection=[Odd]\r\n[SetConnectionFor{Odd}]\r\nNameOfConnection=Odd\r\n"
+                        "TypeStore=5\r\nServer=h\r\nDatabase=d\r\nUserName=u\r\n");
+        pick(m_form->ComboBox1, QStringLiteral("Odd"));
+        QCOMPARE(m_form->ComboBox2->currentIndex(), -1);
+        QTest::mouseClick(m_form->SpeedButton7, Qt::LeftButton);
+        QCOMPARE(m_ui->texts(QStringLiteral("message")), QStringList{QStringLiteral("Type store is empty !")});
+        QCOMPARE(m_form->ListBox1->count(), 0);
+    }
+
+    void testPutsThePromptedPasswordIntoItsField()
+    {
+        TForm1& f = *m_form;
+        fillFields(QStringLiteral("Shop"));
+        f.Edit5->clear();
+        m_ui->passwordAnswers << TestServer::fromEnvironment().password;
+        QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
+        QCOMPARE(f.Edit5->text(), TestServer::fromEnvironment().password);
+        QCOMPARE(f.Edit5->echoMode(), QLineEdit::Password);
+        QCOMPARE(f.ListBox1->item(f.ListBox1->count() - 1)->text(), QStringLiteral("-------------- ALL WAS OK ----------------"));
+        QCOMPARE(f.ListBox1->item(14)->text(), QStringLiteral("[+] store default language = de_de"));
+        QVERIFY(!f.UniConnection1.connected());
+    }
+
+    void exportConnectListsBrandsSortedWithTheirIds()
+    {
+        TForm1& f = *m_form;
+        addStoredProfile(QStringLiteral("Shop"));
+        QTest::mouseClick(f.SpeedButton8, Qt::LeftButton);
+        QCOMPARE(m_ui->texts(QStringLiteral("message")), QStringList{QStringLiteral("Not select connection !!!")});
+        pick(f.ComboBox3, QStringLiteral("Shop"));
+        QTest::mouseClick(f.SpeedButton8, Qt::LeftButton);
+        QCOMPARE(itemTexts(f.CheckListBox1), QStringList({"acme", "Borvex", "zeta"}));
+        QCOMPARE(f.CheckListBox1->item(1)->data(Qt::UserRole).toInt(), 3);
+        QCOMPARE(f.CheckListBox1->item(0)->checkState(), Qt::Unchecked);
+        QCOMPARE(f.PageControl1->currentIndex(), 1);
+        QCOMPARE(f.session.schema.manufacturers(), QStringLiteral("vm_virtuemart_manufacturers_de_de"));
+        QVERIFY(!f.UniQuery1.active());
+        QVERIFY(f.UniConnection1.connected());
+
+        // select all, then clear all
+        QTest::mouseClick(f.SpeedButton11, Qt::LeftButton);
+        QCOMPARE(f.CheckListBox1->item(2)->checkState(), Qt::Checked);
+        QTest::mouseClick(f.SpeedButton11, Qt::LeftButton);
+        QCOMPARE(f.CheckListBox1->item(0)->checkState(), Qt::Unchecked);
+
+        // opening on the import page replaces the session and empties the brand list
+        pick(f.ComboBox8, QStringLiteral("Shop"));
+        QTest::mouseClick(f.SpeedButton13, Qt::LeftButton);
+        QCOMPARE(f.CheckListBox1->count(), 0);
+        QCOMPARE(f.PageControl2->currentIndex(), 1);
+
+        // the drop-down empties it too
+        QTest::mouseClick(f.SpeedButton8, Qt::LeftButton);
+        QCOMPARE(f.CheckListBox1->count(), 3);
+        emit f.ComboBox3->aboutToDropDown();
+        QCOMPARE(f.CheckListBox1->count(), 0);
+    }
+
+    void failedConnectShowsTheErrorAfterTheClosingSteps()
+    {
+        TForm1& f = *m_form;
+        addStoredProfile(QStringLiteral("Shop"), QStringLiteral("wrong"));
+        pick(f.ComboBox3, QStringLiteral("Shop"));
+        f.PageControl1->setCurrentIndex(0);
+        QTest::mouseClick(f.SpeedButton8, Qt::LeftButton);
+        QCOMPARE(f.PageControl1->currentIndex(), 1);
+        QCOMPARE(f.CheckListBox1->count(), 0);
+        const QStringList errors = m_ui->texts(QStringLiteral("error"));
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].startsWith(QStringLiteral("Access denied for user")), qPrintable(errors[0]));
+    }
+
+    void importConnectRefreshesTheFileListEvenWhenItFails()
+    {
+        TForm1& f = *m_form;
+        addStoredProfile(QStringLiteral("Shop"), QStringLiteral("wrong"));
+        QDir(m_folder->path()).mkdir(QStringLiteral("lists"));
+        QDir(m_folder->path()).mkdir(QStringLiteral("lists/sub"));
+        m_folder->write(QStringLiteral("lists/a.csv"), "x");
+        m_folder->write(QStringLiteral("lists/.hidden.xlsx"), "x");
+        f.Edit9->setText(m_folder->filePath(QStringLiteral("lists")));
+        pick(f.ComboBox8, QStringLiteral("Shop"));
+        QTest::mouseClick(f.SpeedButton13, Qt::LeftButton);
+        QCOMPARE(f.PageControl2->currentIndex(), 1);
+        QStringList files = itemTexts(f.CheckListBox2);
+        files.sort();
+        QCOMPARE(files, QStringList({m_folder->filePath(QStringLiteral("lists/.hidden.xlsx")),
+                                     m_folder->filePath(QStringLiteral("lists/a.csv"))}));
+        QCOMPARE(m_ui->texts(QStringLiteral("error")).size(), 1);
+    }
+
+    void fileListRefreshAndToggle()
+    {
+        TForm1& f = *m_form;
+        QDir(m_folder->path()).mkdir(QStringLiteral("lists"));
+        for (const char* name : {"lists/1.csv", "lists/2.csv", "lists/3.csv"})
+            m_folder->write(QString::fromLatin1(name), "x");
+        f.Edit9->setText(m_folder->filePath(QStringLiteral("lists")) + u'/');
+        QTest::mouseClick(f.SpeedButton18, Qt::LeftButton);
+        QCOMPARE(f.CheckListBox2->count(), 3);
+        QVERIFY(!f.CheckListBox2->item(0)->text().contains(QStringLiteral("//")));
+        f.CheckListBox2->item(0)->setCheckState(Qt::Checked);
+        f.CheckListBox2->setCurrentRow(2);
+        QTest::mouseClick(f.SpeedButton15, Qt::LeftButton); // selected entry unchecked: check all
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(f.CheckListBox2->item(i)->checkState(), Qt::Checked);
+        QTest::mouseClick(f.SpeedButton15, Qt::LeftButton);
+        QCOMPARE(f.CheckListBox2->item(1)->checkState(), Qt::Unchecked);
+
+        f.Edit9->setText(m_folder->filePath(QStringLiteral("missing")));
+        QTest::mouseClick(f.SpeedButton18, Qt::LeftButton);
+        QCOMPARE(m_ui->texts(QStringLiteral("message")),
+                 QStringList{QStringLiteral("path to the specified folder [%1/] does not exist !")
+                                 .arg(m_folder->filePath(QStringLiteral("missing")))});
+        QCOMPARE(f.CheckListBox2->count(), 3);
+    }
+
+    void folderChoosersFillThePaths()
+    {
+        TForm1& f = *m_form;
+        m_ui->folderAnswers << QStringLiteral("/data/export") << std::nullopt << QStringLiteral("/data/lists");
+        QTest::mouseClick(f.SpeedButton9, Qt::LeftButton);
+        QTest::mouseClick(f.SpeedButton9, Qt::LeftButton);
+        QTest::mouseClick(f.SpeedButton14, Qt::LeftButton);
+        QCOMPARE(f.Edit7->text(), QStringLiteral("/data/export"));
+        QCOMPARE(f.Edit9->text(), QStringLiteral("/data/lists"));
+        QCOMPARE(m_ui->texts(QStringLiteral("folder")), QStringList(3, QStringLiteral("Choose a directory")));
+    }
+
+private:
+    void fillFields(const QString& name)
+    {
+        const TestServer server = TestServer::fromEnvironment();
+        TForm1& f = *m_form;
+        f.Edit10->setText(name);
+        f.Edit1->setText(server.host);
+        f.Edit2->setText(QString::number(server.port));
+        f.Edit11->setText(m_store->database());
+        f.Edit3->setText(m_store->prefix());
+        f.Edit4->setText(server.user);
+        f.Edit5->setText(server.password);
+    }
+
+    void addStoredProfile(const QString& name, const QString& password = {})
+    {
+        const TestServer server = TestServer::fromEnvironment();
+        ConnectionProfile p;
+        p.name = name;
+        p.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
+        p.server = server.host;
+        p.port = QString::number(server.port);
+        p.database = m_store->database();
+        p.prefix = m_store->prefix();
+        p.user = server.user;
+        p.password = password.isEmpty() ? server.password : password;
+        p.savePassword = true;
+        QVERIFY(p.add());
+    }
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<TestFolder> m_folder;
+    std::unique_ptr<ScriptedUi> m_ui;
+    std::unique_ptr<TForm1> m_form;
+};
+
+QTEST_MAIN(TestStorePages)
+#include "tst_StorePages.moc"
