@@ -1,0 +1,62 @@
+#include "QtUi.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+class TestQtUi : public QObject
+{
+    Q_OBJECT
+private slots:
+    void passwordPromptIsMaskedAndReturnsWhatWasTyped()
+    {
+        QtUi ui;
+        QString echo;
+        QString caption;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            caption = dialog->windowTitle();
+            auto* field = dialog->findChild<QLineEdit*>();
+            echo = field->echoMode() == QLineEdit::Password ? QStringLiteral("masked") : QStringLiteral("plain");
+            QTest::keyClicks(field, QStringLiteral("s3cr et"));
+            dialog->accept();
+        });
+        QCOMPARE(ui.promptPassword(QStringLiteral("Setting database"), QStringLiteral("Enter password for database")),
+                 QStringLiteral("s3cr et"));
+        QCOMPARE(echo, QStringLiteral("masked"));
+        QCOMPARE(caption, QStringLiteral("Setting database"));
+    }
+
+    void cancelledPromptGivesEmptyText()
+    {
+        QtUi ui;
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(), QStringLiteral("typed"));
+            dialog->reject();
+        });
+        QCOMPARE(ui.promptPassword(QStringLiteral("Setting database"), QStringLiteral("Enter password for database")),
+                 QString());
+    }
+
+    void confirmationAnswersYesOnlyForYes()
+    {
+        QtUi ui;
+        for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
+            QTimer::singleShot(0, [button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                box->button(button)->click();
+            });
+            QCOMPARE(ui.confirm(QStringLiteral("Add new connection in list ?")), button == QMessageBox::Yes);
+        }
+    }
+};
+
+QTEST_MAIN(TestQtUi)
+#include "tst_QtUi.moc"
