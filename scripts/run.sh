@@ -13,7 +13,9 @@ fi
 
 demo="$root/build/demo-store"
 program="$root/build/src/app/velmora"
-trap 'bash "$root/scripts/demo-store.sh" stop "$demo" >/dev/null 2>&1 || true' EXIT
+cleanup() { bash "$root/scripts/demo-store.sh" stop "$demo" >/dev/null 2>&1 || true; }
+trap cleanup EXIT
+trap 'exit 130' INT TERM
 bash "$root/scripts/demo-store.sh" start "$demo"
 bash "$root/scripts/set-demo-profile.sh" "$(dirname "$program")/SetVelmora.ini" "$demo/connection.ini"
 "$program"
