@@ -2,7 +2,9 @@
 # A local demo store: a MariaDB server on 127.0.0.1 with a VirtueMart 2.0 catalogue.
 #   demo-store.sh start DIR [PRODUCTS] [BRANDS]  - server in DIR, database velmora_demo, prefix jos_,
 #                                                  language en_gb; DIR/connection.ini tells how to connect
-#   demo-store.sh stop DIR
+#   demo-store.sh up DIR                        - the same, but reuses the store that an earlier up left in DIR
+#   demo-store.sh down DIR                      - stops the server and keeps the store for the next up
+#   demo-store.sh stop DIR                      - stops the server and removes the store
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 action="$1"
@@ -13,7 +15,23 @@ database=velmora_demo
 prefix=jos_
 language=en_gb
 
+describe() {
+    printf 'database=%s\nprefix=%s\nlanguage=%s\n' "$database" "$prefix" "$language" >>"$dir/connection.ini"
+}
+
 case "$action" in
+up)
+    if [[ -d "$dir/data/$database" ]]; then
+        bash "$here/test-mariadb.sh" resume "$dir"
+        describe
+        echo "Demo store on 127.0.0.1:$(sed -n 's/^port=//p' "$dir/connection.ini")"
+    else
+        "$0" start "$dir" "$products" "$brands"
+    fi
+    ;;
+down)
+    bash "$here/test-mariadb.sh" stop-keep "$dir"
+    ;;
 start)
     bash "$here/test-mariadb.sh" start "$dir" >/dev/null
     conf() { sed -n "s/^$1=//p" "$dir/connection.ini"; }
@@ -21,14 +39,14 @@ start)
     "${client[@]}" -e "CREATE DATABASE $database CHARACTER SET utf8mb4"
     sed -e "s/@PREFIX@/$prefix/g" -e "s/@LANG@/$language/g" -e "s/@PRODUCTS@/$products/g" -e "s/@BRANDS@/$brands/g" \
         "$here/demo/store-schema.sql" "$here/demo/store-data.sql" | "${client[@]}" "$database"
-    printf 'database=%s\nprefix=%s\nlanguage=%s\n' "$database" "$prefix" "$language" >>"$dir/connection.ini"
+    describe
     echo "Demo store with $products products in $brands brands on 127.0.0.1:$(conf port)"
     ;;
 stop)
     bash "$here/test-mariadb.sh" stop "$dir"
     ;;
 *)
-    echo "usage: $0 start|stop DIR [PRODUCTS] [BRANDS]" >&2
+    echo "usage: $0 start|up|down|stop DIR [PRODUCTS] [BRANDS]" >&2
     exit 2
     ;;
 esac

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds (release), starts a local demo store and opens the window
-# with a connection profile "Demo store" for it. The demo store stops when the window closes.
+# Installs what is missing, builds (release), starts the local demo store (made on the first run,
+# kept in build/demo-store) and opens the window; the settings get an up-to-date profile "Demo store"
+# (other profiles stay as they are). The demo server stops when the window closes. VELMORA_DEMO_PORT sets its port (33306).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -13,9 +14,10 @@ fi
 
 demo="$root/build/demo-store"
 program="$root/build/src/app/velmora"
-cleanup() { bash "$root/scripts/demo-store.sh" stop "$demo" >/dev/null 2>&1 || true; }
+cleanup() { bash "$root/scripts/demo-store.sh" down "$demo" >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-bash "$root/scripts/demo-store.sh" start "$demo"
-bash "$root/scripts/set-demo-profile.sh" "$(dirname "$program")/SetVelmora.ini" "$demo/connection.ini"
+VELMORA_DB_PORT="${VELMORA_DEMO_PORT:-33306}" bash "$root/scripts/demo-store.sh" up "$demo"
+settings="$(dirname "$program")/SetVelmora.ini"
+bash "$root/scripts/set-demo-profile.sh" "$settings" "$demo/connection.ini"
 "$program"

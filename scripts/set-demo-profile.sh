@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Writes the connection profile "Demo store" into a settings file (replacing an older one).
+# Writes the connection profile "Demo store" into a settings file (replacing an older one of that name).
 #   set-demo-profile.sh SETTINGS_FILE CONNECTION_INI
 set -euo pipefail
 ini="$1"

@@ -2,7 +2,10 @@
 # Starts or stops a throwaway MariaDB server for the tests.
 #   test-mariadb.sh start DIR   - new data folder in DIR, server on 127.0.0.1 at a free port,
 #                                 DIR/connection.ini tells host, port, user and password
+#   test-mariadb.sh resume DIR  - starts the server again on the data folder a start left (kept by stop-keep)
 #   test-mariadb.sh stop DIR    - stops it by its pid and removes the data folder
+#   test-mariadb.sh stop-keep DIR - stops it and keeps the data
+# VELMORA_DB_PORT asks for a fixed port instead of a free one.
 set -euo pipefail
 export PATH="$PATH:/usr/sbin:/sbin"
 action="$1"
@@ -24,16 +27,13 @@ stop_server() {
     rm -f "$dir/pid"
 }
 
-case "$action" in
-start)
-    stop_server
-    rm -rf "$dir/data"
-    mkdir -p "$dir/data"
-    mariadb-install-db --no-defaults --datadir="$dir/data" --user=root \
-        --auth-root-authentication-method=normal --skip-test-db >"$dir/install.log" 2>&1
+start_server() {
     for attempt in $(seq 1 20); do
-        port=$((20000 + RANDOM % 20000))
-        port_free "$port" || continue
+        port="${VELMORA_DB_PORT:-$((20000 + RANDOM % 20000))}"
+        if ! port_free "$port"; then
+            [[ -n "${VELMORA_DB_PORT:-}" ]] && { echo "Port $port on 127.0.0.1 is in use" >&2; exit 1; }
+            continue
+        fi
         mariadbd --no-defaults --datadir="$dir/data" --user=root --bind-address=127.0.0.1 --port="$port" \
             --socket="$dir/sock" --pid-file="$dir/pid" --skip-name-resolve --skip-log-bin \
             --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
@@ -46,19 +46,41 @@ start)
         done
     done
     mariadb-admin --no-defaults --socket="$dir/sock" -uroot ping >/dev/null
+}
+
+write_connection_file() {
+    printf '[server]\nhost=127.0.0.1\nport=%s\nuser=%s\npassword=%s\nsocket=%s\n' \
+        "$port" "$user" "$password" "$dir/sock" >"$dir/connection.ini"
+}
+
+case "$action" in
+start)
+    stop_server
+    rm -rf "$dir/data"
+    mkdir -p "$dir/data"
+    mariadb-install-db --no-defaults --datadir="$dir/data" --user=root \
+        --auth-root-authentication-method=normal --skip-test-db >"$dir/install.log" 2>&1
+    start_server
     mariadb --no-defaults --socket="$dir/sock" -uroot <<SQL
 CREATE USER '$user'@'127.0.0.1' IDENTIFIED BY '$password';
 GRANT ALL PRIVILEGES ON *.* TO '$user'@'127.0.0.1';
 DELETE FROM mysql.global_priv WHERE User='root' AND Host<>'localhost';
 FLUSH PRIVILEGES;
 SQL
-    printf '[server]\nhost=127.0.0.1\nport=%s\nuser=%s\npassword=%s\nsocket=%s\n' \
-        "$port" "$user" "$password" "$dir/sock" >"$dir/connection.ini"
+    write_connection_file
     echo "MariaDB test server on 127.0.0.1:$port"
+    ;;
+resume)
+    stop_server
+    start_server
+    write_connection_file
     ;;
 stop)
     stop_server
     rm -rf "$dir/data" "$dir/connection.ini"
+    ;;
+stop-keep)
+    stop_server
     ;;
 *)
     echo "usage: $0 start|stop DIR" >&2

@@ -27,15 +27,16 @@ FROM seq_1_to_60;
 
 INSERT INTO `@PREFIX@virtuemart_products`
     (`virtuemart_product_id`, `product_sku`, `product_in_stock`, `published`)
-SELECT seq, CONCAT('AB-', LPAD(seq, 6, '0'), IF(seq % 7 = 0, '/7', '')), seq % 50, IF(seq % 10 = 0, 0, 1)
+SELECT seq, CONCAT('AB-', LPAD(seq, 6, '0'), IF(seq % 7 = 0, '/7', '')), IF(seq % 23 = 0, NULL, seq % 50),
+       IF(seq % 10 = 0, 0, 1)
 FROM seq_1_to_@PRODUCTS@;
 
 INSERT INTO `@PREFIX@virtuemart_products_@LANG@`
     (`virtuemart_product_id`, `product_name`, `product_s_desc`, `metadesc`, `metakey`, `customtitle`, `slug`)
 SELECT seq,
-       CONCAT(ELT(1 + seq % 8, 'Brake pad', 'Oil filter', 'Spark plug', 'Shock absorber', 'Head lamp',
-                  'Door mirror', 'Timing belt', 'Water pump'), ' ', seq, IF(seq % 5 = 0, ', "premium"', '')),
-       CONCAT('Short description of part ', seq, '; fits many cars.'),
+       CONCAT(ELT(1 + seq % 8, 'Brake pad', 'Ölfilter', 'Spark plug', 'Amortizér přední', 'Фара головная',
+                  'Door mirror', 'Timing belt', 'Αντλία νερού'), ' ', seq, IF(seq % 5 = 0, ', "premium"', '')),
+       CONCAT('Short description of part ', seq, '; fits many cars. Price from ', seq % 90 + 10, ' €.'),
        IF(seq % 3 = 0, NULL, CONCAT('Buy part ', seq, ' in our demo store')),
        CONCAT('part ', seq, ', spare part'),
        IF(seq % 4 = 0, '', CONCAT('Part ', seq, ' | Demo store')),
