@@ -10,6 +10,8 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -38,10 +40,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     initResources();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Velmora: import and update of price lists, SEO tags for VirtueMart"));
+    setWindowTitle(applicationTitle());
     setAccessibleName(windowTitle());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(px(1205), px(708));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(px(16));
     setFont(font);
@@ -78,6 +82,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 TForm1::~TForm1()
 {
     UniConnection1.setAfterDisconnect(nullptr);
+}
+
+QString TForm1::applicationTitle()
+{
+    return QStringLiteral("Velmora: import and update of price lists, SEO tags for VirtueMart");
 }
 
 void TForm1::buildToolbar(QWidget* toolbar)

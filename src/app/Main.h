@@ -33,6 +33,8 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
+    static QString applicationTitle();
+
     // Shows the page of that name ("SETTING", "EXPORT", "IMPORT", "HELP").
     void showPage(const QString& name);
     QString currentPageName() const;

@@ -9,11 +9,6 @@
 #include <QUrl>
 
 namespace {
-QString title()
-{
-    return QApplication::applicationDisplayName();
-}
-
 // "*.sql|*.sql" (description|pattern pairs) in Qt's "description (pattern)" form.
 QString qtFilter(const QString& filter)
 {
@@ -27,12 +22,12 @@ QString qtFilter(const QString& filter)
 
 void QtUi::message(const QString& text)
 {
-    QMessageBox::information(m_owner, title(), text, QMessageBox::Ok);
+    QMessageBox::information(m_owner, m_title, text, QMessageBox::Ok);
 }
 
 bool QtUi::confirm(const QString& text)
 {
-    return QMessageBox::question(m_owner, title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return QMessageBox::question(m_owner, m_title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }
 
@@ -61,7 +56,7 @@ std::optional<QString> QtUi::chooseOpenFile(const QString& filter, const QString
 
 void QtUi::errorBox(const QString& text)
 {
-    QMessageBox::critical(m_owner, title(), text, QMessageBox::Ok);
+    QMessageBox::critical(m_owner, m_title, text, QMessageBox::Ok);
 }
 
 void QtUi::openWithDesktop(const QString& target)

@@ -8,7 +8,8 @@ class QWidget;
 class QtUi : public Ui
 {
 public:
-    QtUi() { Ui::install(this); }
+    // title: the caption of message and error boxes (the application's title).
+    explicit QtUi(QString title = {}) : m_title(std::move(title)) { Ui::install(this); }
     ~QtUi() override { Ui::install(nullptr); }
 
     void setOwner(QWidget* owner) { m_owner = owner; }
@@ -22,5 +23,6 @@ public:
     void openWithDesktop(const QString& target) override;
 
 private:
+    QString m_title;
     QWidget* m_owner = nullptr;
 };

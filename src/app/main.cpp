@@ -6,7 +6,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QtUi ui;
+    QtUi ui(TForm1::applicationTitle());
     TForm1 form;
     ui.setOwner(&form);
     form.show();

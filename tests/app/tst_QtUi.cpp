@@ -45,6 +45,19 @@ private slots:
                  QString());
     }
 
+    void errorBoxHasTheApplicationTitleAndAnErrorIcon()
+    {
+        QtUi ui(QStringLiteral("Title of the program"));
+        QString seen;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            seen = box->windowTitle() + u'|' + box->text() + u'|' + QString::number(box->icon());
+            box->button(QMessageBox::Ok)->click();
+        });
+        ui.errorBox(QStringLiteral("File access denied."));
+        QCOMPARE(seen, QStringLiteral("Title of the program|File access denied.|%1").arg(int(QMessageBox::Critical)));
+    }
+
     void confirmationAnswersYesOnlyForYes()
     {
         QtUi ui;
