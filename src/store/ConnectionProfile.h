@@ -33,7 +33,3 @@ struct ConnectionProfile
     // removedNothing tells the caller to clear the selector.
     static bool remove(const QString& name, bool& clearSelector);
 };
-
-// A signed 32-bit integer as the port field takes it: optional leading blanks and sign,
-// then decimal digits, or hexadecimal digits after "$", "x" or "0x".
-std::optional<int> parsePortText(const QString& text);

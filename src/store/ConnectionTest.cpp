@@ -6,6 +6,7 @@
 #include "db/DbError.h"
 #include "db/DbQuery.h"
 #include "platform/Ui.h"
+#include "platform/WholeNumber.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuer
         log(QStringLiteral("[+] closing previous database connections ... ok"));
         connection.close();
         connection.server = profile.server;
-        connection.port = parsePortText(profile.port).value_or(3306);
+        connection.port = parseWholeNumber(profile.port).value_or(3306);
         connection.database = profile.database;
         connection.username = profile.user;
         connection.password = profile.password;
