@@ -135,7 +135,7 @@ StatementSplitter::Scan StatementSplitter::scanCode()
         m_onlyComments = false;
     }
 
-    const bool semicolon = m_delimiter == u";";
+    const bool semicolon = m_delimiterIsSemicolon;
     if (semicolon && m_kind == Kind::Undecided) {
         if (isWordChar(c)) {
             if (m_wordStart < 0)
@@ -154,7 +154,8 @@ StatementSplitter::Scan StatementSplitter::scanCode()
         if (slash == Match::Yes)
             return endStatement(m_pos, m_pos + 1);
     }
-    const Match delimiter = matchAt(m_pos, m_delimiter, Qt::CaseSensitive);
+    const Match delimiter =
+        c == m_delimiter.front() ? matchAt(m_pos, m_delimiter, Qt::CaseSensitive) : Match::No;
     if (delimiter == Match::NeedMore)
         return {};
     if (delimiter == Match::Yes && !(semicolon && m_kind == Kind::Routine))
@@ -206,8 +207,10 @@ StatementSplitter::Scan StatementSplitter::scanDelimiterCommand()
         return {};
 
     Piece piece{Piece::Kind::DelimiterCommand, m_buffer.sliced(from, i - from), position(i)};
-    if (!piece.text.isEmpty())
+    if (!piece.text.isEmpty()) {
         m_delimiter = piece.text;
+        m_delimiterIsSemicolon = m_delimiter == u";";
+    }
     m_state = State::Between;
     m_start = -1;
     m_pos = i;

@@ -82,6 +82,7 @@ private:
     bool m_finished = false;
 
     QString m_delimiter = QStringLiteral(";");
+    bool m_delimiterIsSemicolon = true; // the rules for routines and "/" lines hold only then
     State m_state = State::Between;
     qsizetype m_pos = 0;
     qsizetype m_start = -1; // first character of the statement being gathered
