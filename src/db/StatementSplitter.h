@@ -34,8 +34,6 @@ public:
     // The next complete piece, or nothing until more text is fed (or, after finish, ever).
     std::optional<Piece> next();
 
-    const QString& delimiter() const { return m_delimiter; }
-
 private:
     enum class State
     {
