@@ -1,0 +1,7 @@
+CREATE DEFINER=`root`@`localhost` FUNCTION f() RETURNS INT
+BEGIN
+  RETURN 1;
+END;
+/
+SELECT f()
+/  

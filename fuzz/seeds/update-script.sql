@@ -1,0 +1,4 @@
+UPDATE a SET x=1;
+
+UPDATE b SET y=2;
+COMMIT;

@@ -1,0 +1,54 @@
+#include "ScriptSource.h"
+
+#include "platform/AppError.h"
+#include "platform/TextDecoding.h"
+
+namespace {
+
+// Enough text for the character-set guess of a legacy file.
+constexpr qint64 kSampleSize = 64 * 1024;
+
+} // namespace
+
+ScriptSource::ScriptSource(const QString& fileName, qsizetype blockSize)
+    : m_fileName(fileName), m_file(fileName), m_blockSize(blockSize)
+{
+    if (!m_file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, m_file.errorString()));
+    m_size = m_file.size();
+
+    const QByteArray sample = m_file.peek(kSampleSize);
+    const TextEncoding encoding = detectTextEncoding(sample, sample.size() >= m_size);
+    m_decoder = QStringDecoder(encoding.name.constData());
+    m_encoder = QStringEncoder(encoding.name.constData());
+    if (!m_decoder.isValid() || !m_encoder.isValid()) {
+        m_decoder = QStringDecoder(QStringConverter::Latin1);
+        m_encoder = QStringEncoder(QStringConverter::Latin1);
+    }
+    m_file.skip(encoding.bomLength);
+    m_countedBytes = encoding.bomLength;
+}
+
+QString ScriptSource::read()
+{
+    const QByteArray bytes = m_file.read(m_blockSize);
+    if (m_file.error() != QFileDevice::NoError)
+        throw AppError(QStringLiteral("Cannot read file \"%1\". %2").arg(m_fileName, m_file.errorString()));
+    const QString text = m_decoder.decode(bytes);
+    m_uncounted.remove(0, m_uncountedFrom);
+    m_uncountedFrom = 0;
+    m_uncounted.append(text);
+    return text;
+}
+
+qint64 ScriptSource::bytesBefore(qint64 charCount)
+{
+    const qsizetype count =
+        qsizetype(qBound<qint64>(0, charCount - m_countedChars, m_uncounted.size() - m_uncountedFrom));
+    const QByteArray bytes = m_encoder.encode(QStringView(m_uncounted).sliced(m_uncountedFrom, count));
+    m_uncountedFrom += count;
+    m_countedChars += count;
+    // Bytes that did not decode cleanly may encode to more than they were.
+    m_countedBytes = qMin(m_countedBytes + bytes.size(), m_file.pos());
+    return m_countedBytes;
+}
