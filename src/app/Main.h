@@ -108,6 +108,10 @@ private:
     void SpeedButton16Click(); // Start creation script
     void SpeedButton17Click(); // Stop creation script
     void SpeedButton19Click(); // Start script update
+    void UniDump1RestoreProgress(int percent);
+    void runScriptFile(const QString& path);
+    // Runs the update script just created (the answer Yes after a creation run).
+    void startUpdateScript();
 
     // HELP page
     void Image1Click();

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Makes a text safe inside a single-quoted MySQL string (with backslash escapes, which the
+// session keeps on whatever the server's mode).
+QString EscapeSqlText(const QString& text);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "store/StoreSchema.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class OutputFile;
+
+// The update script ScriptForUpdatePrices.sql: statement blocks, each followed by a line of
+// two blanks, and "COMMIT;" at the end. UTF-8 without a byte-order mark, CR LF line ends.
+// A write that fails throws: a script cut short must be discarded, never run, since its
+// last statement could lack its WHERE line.
+class UpdateScript
+{
+public:
+    static QString fileName() { return QStringLiteral("ScriptForUpdatePrices.sql"); }
+    static QString defaultPath();
+
+    // Creates the file anew; throws AppError when it cannot be created.
+    UpdateScript(const QString& path, StoreSchema schema);
+    ~UpdateScript();
+
+    void writePublication(int artid, int publis);
+    void writePrice(int artid, double price);
+    void writeStock(int artid, int quantity);
+    // items: (store column, cell text) in column order; texts are escaped here.
+    using SetItems = std::vector<std::pair<QString, QString>>;
+    void writeProductSeo(int id, const SetItems& items);
+    void writeCategorySeo(int id, const SetItems& items);
+
+    // Writes "COMMIT;" and closes the file; throws AppError when that fails.
+    void commit();
+
+    const QString& path() const { return m_path; }
+
+    // The script number form of a price: up to 15 significant digits, "." as decimal mark.
+    static QString numberText(double value);
+
+private:
+    void writeBlock(const QStringList& lines);
+
+    QString m_path;
+    StoreSchema m_schema;
+    std::unique_ptr<OutputFile> m_file;
+};
