@@ -26,52 +26,17 @@ bool isElement(const QXmlStreamReader& xml, const QString& ns, QStringView name)
     return xml.namespaceUri() == ns && xml.name() == name;
 }
 
-// The character content of a paragraph: white space in the markup collapses to one blank
-// and is dropped at the start and the end; <text:s>, <text:tab> and <text:line-break> are kept.
-class ParagraphText
+// Appends the text of the element the reader stands on, up to its end. Blanks and line
+// ends in the markup are kept as LibreOffice reads them: it writes a trailing blank as is.
+void readInline(QXmlStreamReader& xml, QString& paragraph)
 {
-public:
-    void characters(QStringView text)
-    {
-        for (const QChar c : text) {
-            if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r') {
-                m_pendingBlank = !m_text.isEmpty();
-                continue;
-            }
-            flushBlank();
-            m_text.append(c);
-        }
-    }
-
-    void literal(const QString& text)
-    {
-        flushBlank();
-        m_text.append(text);
-    }
-
-    const QString& text() const { return m_text; }
-
-private:
-    void flushBlank()
-    {
-        if (m_pendingBlank)
-            m_text.append(u' ');
-        m_pendingBlank = false;
-    }
-
-    QString m_text;
-    bool m_pendingBlank = false;
-};
-
-// Reads the content of the element the reader stands on, up to its end.
-void readInline(QXmlStreamReader& xml, ParagraphText& paragraph)
-{
+    int depth = 0;
     while (!xml.atEnd()) {
         xml.readNext();
-        if (xml.isEndElement())
+        if (xml.isEndElement() && depth-- == 0)
             return;
         if (xml.isCharacters()) {
-            paragraph.characters(xml.text());
+            paragraph.append(xml.text());
             continue;
         }
         if (!xml.isStartElement())
@@ -86,16 +51,16 @@ void readInline(QXmlStreamReader& xml, ParagraphText& paragraph)
                 xml.raiseError(QStringLiteral("space count \"%1\"").arg(count));
                 return;
             }
-            paragraph.literal(QString(blanks, u' '));
+            paragraph.append(QString(blanks, u' '));
             xml.skipCurrentElement();
         } else if (xml.name() == u"tab") {
-            paragraph.literal(QStringLiteral("\t"));
+            paragraph.append(u'\t');
             xml.skipCurrentElement();
         } else if (xml.name() == u"line-break") {
-            paragraph.literal(QStringLiteral("\n"));
+            paragraph.append(u'\n');
             xml.skipCurrentElement();
         } else {
-            readInline(xml, paragraph);
+            ++depth; // spans, links and fields: their text counts
         }
     }
 }
@@ -123,9 +88,9 @@ SpreadsheetCell readCell(QXmlStreamReader& xml)
     QStringList paragraphs;
     while (xml.readNextStartElement()) {
         if (xml.namespaceUri() == textNs && (xml.name() == u"p" || xml.name() == u"h")) {
-            ParagraphText paragraph;
+            QString paragraph;
             readInline(xml, paragraph);
-            paragraphs.append(paragraph.text());
+            paragraphs.append(paragraph);
         } else {
             xml.skipCurrentElement(); // annotations, drawings
         }
