@@ -36,7 +36,7 @@ qint64 findEndRecord(const QByteArray& tail)
 
 bool ZipArchive::fail(const QString& reason)
 {
-    m_error = QStringLiteral("%1: %2").arg(m_path, reason);
+    m_error = reason;
     m_entries.clear();
     m_index.clear();
     return false;

@@ -116,7 +116,7 @@ private slots:
         folder.write("a.zip", bytes);
         ZipArchive zip;
         QVERIFY(!zip.open(folder.filePath("a.zip")));
-        QVERIFY(zip.errorString().startsWith(folder.filePath("a.zip")));
+        QVERIFY(!zip.errorString().isEmpty());
         QVERIFY(zip.entryNames().isEmpty());
     }
 
