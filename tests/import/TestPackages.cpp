@@ -38,10 +38,16 @@ QByteArray rawDeflate(const QByteArray& data)
     return out;
 }
 
+const QByteArray relationshipsNamespace = "http://schemas.openxmlformats.org/package/2006/relationships";
+
+QByteArray packageRelationships(const QString& mainPart)
+{
+    return R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns=")" + relationshipsNamespace + "\">"
+           + workbookRelationship("rId1", "officeDocument", mainPart.toUtf8()) + "</Relationships>";
+}
+
 const QByteArray xlsxContentTypes =
     R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="xml" ContentType="application/xml"/></Types>)";
-const QByteArray xlsxPackageRelationships =
-    R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/></Relationships>)";
 
 } // namespace
 
@@ -94,20 +100,33 @@ QByteArray makeZip(const QList<TestZipMember>& members)
     return archive;
 }
 
+QByteArray workbookRelationship(const QByteArray& id, const QByteArray& type, const QByteArray& target)
+{
+    return "<Relationship Id=\"" + id + "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+           + type + "\" Target=\"" + target + "\"/>";
+}
+
+TestZipMember worksheetPart(const QString& name, const QByteArray& sheetData)
+{
+    return {name,
+            R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><dimension ref="A1"/><sheetData>)"
+                + sheetData + "</sheetData></worksheet>"};
+}
+
+QByteArray makeOfficePackage(const TestZipMember& mainPart)
+{
+    return makeZip({{"[Content_Types].xml", xlsxContentTypes}, {"_rels/.rels", packageRelationships(mainPart.name)}, mainPart});
+}
+
 QByteArray makeXlsx(const QByteArray& sheetData, const QByteArray& sharedStrings)
 {
-    QList<TestZipMember> parts{
-        {"xl/worksheets/sheet1.xml",
-         R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><dimension ref="A1"/><sheetData>)"
-             + sheetData + "</sheetData></worksheet>"}};
-    QByteArray relationships =
-        R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>)";
+    QList<TestZipMember> parts{worksheetPart("xl/worksheets/sheet1.xml", sheetData)};
+    QByteArray relationships = workbookRelationship("rId1", "worksheet", "worksheets/sheet1.xml");
     if (!sharedStrings.isNull()) {
         parts.append({"xl/sharedStrings.xml",
                       R"(<?xml version="1.0" encoding="UTF-8"?><sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
                           + sharedStrings + "</sst>"});
-        relationships +=
-            R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/>)";
+        relationships += workbookRelationship("rId2", "sharedStrings", "sharedStrings.xml");
     }
     return makeXlsxWorkbook(R"(<sheet name="Sheet1" sheetId="1" r:id="rId1"/>)", relationships, parts);
 }
@@ -117,13 +136,13 @@ QByteArray makeXlsxWorkbook(const QByteArray& sheets, const QByteArray& relation
 {
     QList<TestZipMember> members{
         {"[Content_Types].xml", xlsxContentTypes},
-        {"_rels/.rels", xlsxPackageRelationships},
+        {"_rels/.rels", packageRelationships("xl/workbook.xml")},
         {"xl/workbook.xml",
          R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)"
              + sheets + "</sheets></workbook>"},
         {"xl/_rels/workbook.xml.rels",
-         R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-             + relationships + "</Relationships>"},
+         R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns=")" + relationshipsNamespace + "\">" + relationships
+             + "</Relationships>"},
     };
     members.append(parts);
     return makeZip(members);
@@ -136,6 +155,22 @@ QByteArray makeOds(const QByteArray& spreadsheet)
         + spreadsheet + "</office:spreadsheet></office:body></office:document-content>";
     return makeZip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false},
                     {"content.xml", content}});
+}
+
+QStringList sampleSheetRows(const QString& computedTruthValue)
+{
+    const QStringList rows{
+        "t:IDPART|t:BRAND|t:TRADENUMBER|t:QUANTITY|t:PRICE|t:PUBLISHED|t:PRODUCT:product_s_desc",
+        "n:101|t:Acme Tools|t:'AB-12/7|n:5|n:12.5|b:TRUE|t:line one\nline two",
+        "n:102|t:text with \"quotes\"|t:00123|n:1234567|n:1234.5|n:45352|t: a  b ",
+        "n:103|n:0.15|n:0.572916666666667|e:#DIV/0!|" + computedTruthValue + "|t:xy|n:25",
+        "",
+        "n:-3" + QString(28, u'|') + "|t:AD6",
+    };
+    QStringList padded;
+    for (const QString& row : rows)
+        padded.append(row + QString(29 - row.count(u'|'), u'|'));
+    return padded;
 }
 
 QString describeRow(const QList<SpreadsheetCell>& cells)

@@ -6,14 +6,7 @@
 
 namespace {
 
-const QByteArray worksheetRelationship =
-    R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>)";
-
-TestZipMember worksheet(const QString& name, const QByteArray& sheetData)
-{
-    return {name, R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)"
-                      + sheetData + "</sheetData></worksheet>"};
-}
+const QByteArray worksheetRelationship = workbookRelationship("rId1", "worksheet", "worksheets/sheet1.xml");
 
 struct Reading
 {
@@ -127,10 +120,10 @@ private slots:
         const QByteArray package = makeXlsxWorkbook(
             R"(<sheet name="Chart" sheetId="3" r:id="rId3"/><sheet name="Data" sheetId="2" r:id="rId2"/><sheet name="Old" sheetId="1" r:id="rId1"/>)",
             worksheetRelationship
-                + R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="/xl/worksheets/sheet2.xml"/>)"
-                + R"(<Relationship Id="rId3" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/chartsheet" Target="chartsheets/sheet1.xml"/>)",
-            {worksheet("xl/worksheets/sheet1.xml", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>old</t></is></c></row>)"),
-             worksheet("xl/worksheets/sheet2.xml", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>data</t></is></c></row>)")});
+                + workbookRelationship("rId2", "worksheet", "/xl/worksheets/sheet2.xml")
+                + workbookRelationship("rId3", "chartsheet", "chartsheets/sheet1.xml"),
+            {worksheetPart("xl/worksheets/sheet1.xml", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>old</t></is></c></row>)"),
+             worksheetPart("xl/worksheets/sheet2.xml", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>data</t></is></c></row>)")});
         QCOMPARE(readXlsx(package).rows, QStringList{"t:data"});
     }
 
@@ -139,15 +132,7 @@ private slots:
         XlsxReader reader;
         reader.open(testDataPath("sample.xlsx"));
         QCOMPARE(reader.extent(), SheetExtent({6, 30}));
-        const QStringList rows = describeSheet(reader);
-        QCOMPARE(rows[0], "t:IDPART|t:BRAND|t:TRADENUMBER|t:QUANTITY|t:PRICE|t:PUBLISHED|t:PRODUCT:product_s_desc"
-                              + QString(23, u'|'));
-        QCOMPARE(rows[1].section(u'|', 0, 6), "n:101|t:Acme Tools|t:'AB-12/7|n:5|n:12.5|b:TRUE|t:line one\nline two");
-        QCOMPARE(rows[2].section(u'|', 0, 6),
-                 "n:102|t:text with \"quotes\"|t:00123|n:1234567|n:1234.5|n:45352|t: a  b ");
-        QCOMPARE(rows[3].section(u'|', 0, 6), "n:103|n:0.15|n:0.572916666666667|e:#DIV/0!|n:1|t:xy|n:25");
-        QCOMPARE(rows[4], QString(29, u'|'));
-        QCOMPARE(rows[5], "n:-3" + QString(29, u'|') + "t:AD6");
+        QCOMPARE(describeSheet(reader), sampleSheetRows("n:1"));
     }
 
     void reportsFailures_data()
@@ -165,7 +150,7 @@ private slots:
         QTest::newRow("workbook with only a chart sheet")
             << makeXlsxWorkbook(
                    R"(<sheet name="Chart" sheetId="1" r:id="rId1"/>)",
-                   R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/chartsheet" Target="chartsheets/sheet1.xml"/>)",
+                   workbookRelationship("rId1", "chartsheet", "chartsheets/sheet1.xml"),
                    {})
             << SpreadsheetError::Kind::NoFirstSheet << "the workbook holds no worksheet";
         QTest::newRow("worksheet part missing")
