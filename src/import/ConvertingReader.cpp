@@ -34,16 +34,17 @@ void ConvertingReader::open(const QString& path)
     process.setProcessChannelMode(QProcess::MergedChannels);
     // A profile of its own keeps the conversion apart from a LibreOffice the user has open.
     process.start(soffice, {QStringLiteral("--headless"),
-                            QStringLiteral("-env:UserInstallation=")
-                                + QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
-                            QStringLiteral("--convert-to"), QStringLiteral("xlsx"), QStringLiteral("--outdir"),
-                            outFolder, QFileInfo(path).absoluteFilePath()});
+                            QStringLiteral("-env:UserInstallation=") +
+                                QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
+                            QStringLiteral("--convert-to"), QStringLiteral("xlsx"),
+                            QStringLiteral("--outdir"), outFolder, QFileInfo(path).absoluteFilePath()});
     if (!process.waitForStarted())
         fail(SpreadsheetError::Kind::ConverterMissing, path, process.errorString());
     if (!process.waitForFinished(conversionTimeoutMs)) {
         process.kill();
         process.waitForFinished();
-        fail(SpreadsheetError::Kind::CannotOpen, path, QStringLiteral("LibreOffice did not finish the conversion"));
+        fail(SpreadsheetError::Kind::CannotOpen, path,
+             QStringLiteral("LibreOffice did not finish the conversion"));
     }
     const QStringList converted = QDir(outFolder).entryList({QStringLiteral("*.xlsx")}, QDir::Files);
     if (converted.isEmpty())

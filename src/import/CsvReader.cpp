@@ -151,7 +151,8 @@ void CsvReader::open(const QString& path)
     close();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen,
+                               QStringLiteral("%1: %2").arg(path, file.errorString()));
     const QString text = decodeText(file.readAll());
 
     DelimitedText input(text);

@@ -12,7 +12,8 @@ using Kind = SpreadsheetError::Kind;
 const QString officeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
 const QString tableNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:table:1.0");
 const QString textNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
-const QString calcextNs = QStringLiteral("urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0");
+const QString calcextNs =
+    QStringLiteral("urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0");
 
 constexpr qint64 maxSpaces = 32767; // the longest text a cell holds
 
@@ -147,8 +148,8 @@ public:
 private:
     bool isRowGroup() const
     {
-        return isElement(m_xml, tableNs, u"table-header-rows") || isElement(m_xml, tableNs, u"table-rows")
-               || isElement(m_xml, tableNs, u"table-row-group");
+        return isElement(m_xml, tableNs, u"table-header-rows") || isElement(m_xml, tableNs, u"table-rows") ||
+               isElement(m_xml, tableNs, u"table-row-group");
     }
 
     void readRow()
@@ -156,7 +157,8 @@ private:
         const qint64 rows = repeatCount(m_xml, "number-rows-repeated"_L1);
         qint64 column = 1;
         while (m_xml.readNextStartElement()) {
-            if (!isElement(m_xml, tableNs, u"table-cell") && !isElement(m_xml, tableNs, u"covered-table-cell")) {
+            if (!isElement(m_xml, tableNs, u"table-cell") &&
+                !isElement(m_xml, tableNs, u"covered-table-cell")) {
                 m_xml.skipCurrentElement();
                 continue;
             }
@@ -172,8 +174,8 @@ private:
 
     bool store(const SpreadsheetCell& cell, qint64 column, qint64 columns, qint64 rows)
     {
-        bool fits = m_row + rows - 1 <= SheetGrid::maxRows && column + columns - 1 <= SheetGrid::maxColumns
-                    && rows * columns <= SheetGrid::maxCells;
+        bool fits = m_row + rows - 1 <= SheetGrid::maxRows && column + columns - 1 <= SheetGrid::maxColumns &&
+                    rows * columns <= SheetGrid::maxCells;
         for (qint64 r = m_row; fits && r < m_row + rows; ++r) {
             for (qint64 c = column; fits && c < column + columns; ++c)
                 fits = m_grid.setCell(r, c, cell);
@@ -217,5 +219,6 @@ void OdsReader::open(const QString& path)
         }
     }
     fail(Kind::CannotOpen, path,
-         content.errorString().isEmpty() ? QStringLiteral("not a spreadsheet document") : content.errorString());
+         content.errorString().isEmpty() ? QStringLiteral("not a spreadsheet document")
+                                         : content.errorString());
 }

@@ -13,8 +13,8 @@ namespace {
 QString relationshipPart(const QString& sourcePart)
 {
     const qsizetype slash = sourcePart.lastIndexOf(u'/');
-    return sourcePart.left(slash + 1) + QStringLiteral("_rels/") + sourcePart.mid(slash + 1)
-           + QStringLiteral(".rels");
+    return sourcePart.left(slash + 1) + QStringLiteral("_rels/") + sourcePart.mid(slash + 1) +
+           QStringLiteral(".rels");
 }
 
 QString resolveTarget(const QString& sourcePart, const QString& target)
@@ -70,8 +70,8 @@ QString mainPart(const ZipArchive& zip)
 bool hasType(const PackageRelationship& relationship, QStringView lastSegment)
 {
     const QStringView type(relationship.type);
-    return type.endsWith(lastSegment) && type.size() > lastSegment.size()
-           && type[type.size() - lastSegment.size() - 1] == u'/';
+    return type.endsWith(lastSegment) && type.size() > lastSegment.size() &&
+           type[type.size() - lastSegment.size() - 1] == u'/';
 }
 
 } // namespace OfficePackage

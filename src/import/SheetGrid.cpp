@@ -38,5 +38,8 @@ QList<SpreadsheetCell> SheetGrid::row(int row) const
 
 QString SheetGrid::limitText()
 {
-    return QStringLiteral("the sheet exceeds %1 rows, %2 columns or %3 values").arg(maxRows).arg(maxColumns).arg(maxCells);
+    return QStringLiteral("the sheet exceeds %1 rows, %2 columns or %3 values")
+        .arg(maxRows)
+        .arg(maxColumns)
+        .arg(maxCells);
 }

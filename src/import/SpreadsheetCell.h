@@ -7,7 +7,14 @@
 class SpreadsheetCell
 {
 public:
-    enum class Type { Empty, Number, Text, Boolean, Error };
+    enum class Type
+    {
+        Empty,
+        Number,
+        Text,
+        Boolean,
+        Error
+    };
 
     SpreadsheetCell() = default;
 

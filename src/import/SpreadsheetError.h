@@ -6,7 +6,8 @@
 class SpreadsheetError : public AppError
 {
 public:
-    enum class Kind {
+    enum class Kind
+    {
         CannotOpen,       // missing, unreadable, not a spreadsheet, or a damaged workbook
         NoFirstSheet,     // the workbook holds no worksheet
         NoExtent,         // the first worksheet's cells cannot be read

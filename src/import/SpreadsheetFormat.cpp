@@ -17,8 +17,9 @@ SpreadsheetFormat packageFormat(const QString& path)
         return SpreadsheetFormat::NotSpreadsheet;
     if (zip.contains(QStringLiteral("mimetype"))) {
         const auto mimetype = zip.entry(QStringLiteral("mimetype"));
-        const bool isSpreadsheet = mimetype->open(QIODevice::ReadOnly)
-                                   && mimetype->read(256).startsWith("application/vnd.oasis.opendocument.spreadsheet");
+        const bool isSpreadsheet =
+            mimetype->open(QIODevice::ReadOnly) &&
+            mimetype->read(256).startsWith("application/vnd.oasis.opendocument.spreadsheet");
         return isSpreadsheet ? SpreadsheetFormat::Ods : SpreadsheetFormat::NotSpreadsheet;
     }
     const QString mainPart = OfficePackage::mainPart(zip);
@@ -26,7 +27,7 @@ SpreadsheetFormat packageFormat(const QString& path)
         return SpreadsheetFormat::NotSpreadsheet;
     // A binary workbook (xlsb) keeps the package but not the XML.
     return mainPart.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) ? SpreadsheetFormat::Convertible
-                                                                           : SpreadsheetFormat::Xlsx;
+                                                                          : SpreadsheetFormat::Xlsx;
 }
 
 // The first record of a bare BIFF2 to BIFF5 workbook stream is a BOF record of fixed length.
@@ -36,8 +37,8 @@ bool isBiffStream(const QByteArray& head)
         return false;
     const quint16 record = qFromLittleEndian<quint16>(head.constData());
     const quint16 length = qFromLittleEndian<quint16>(head.constData() + 2);
-    return (record == 0x0009 && length == 4) || ((record == 0x0209 || record == 0x0409) && length == 6)
-           || (record == 0x0809 && (length == 8 || length == 16));
+    return (record == 0x0009 && length == 4) || ((record == 0x0209 || record == 0x0409) && length == 6) ||
+           (record == 0x0809 && (length == 8 || length == 16));
 }
 
 bool isXmlSpreadsheet(const QByteArray& head)
@@ -45,8 +46,8 @@ bool isXmlSpreadsheet(const QByteArray& head)
     const qsizetype start = head.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     if (head.mid(start, 5) != "<?xml")
         return false;
-    return head.contains("urn:oasis:names:tc:opendocument:xmlns:office:1.0")
-           || head.contains("urn:schemas-microsoft-com:office:spreadsheet");
+    return head.contains("urn:oasis:names:tc:opendocument:xmlns:office:1.0") ||
+           head.contains("urn:schemas-microsoft-com:office:spreadsheet");
 }
 
 } // namespace
@@ -55,13 +56,14 @@ SpreadsheetFormat detectSpreadsheetFormat(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen,
+                               QStringLiteral("%1: %2").arg(path, file.errorString()));
     const QByteArray head = file.read(sampleSize);
     file.close();
 
     if (head.startsWith("PK\x03\x04") || head.startsWith("PK\x05\x06"))
         return packageFormat(path);
-    if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") // OLE2 compound file (xls and kin)
+    if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")           // OLE2 compound file (xls and kin)
         || head.startsWith(QByteArray("\x00\x00\x02\x00\x06\x04", 6)) // Lotus 1-2-3 WK1
         || head.startsWith(QByteArray("\x00\x00\x1A\x00", 4))         // Lotus 1-2-3 WK3, WK4
         || isBiffStream(head) || isXmlSpreadsheet(head))

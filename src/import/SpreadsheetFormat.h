@@ -2,7 +2,8 @@
 
 #include <QString>
 
-enum class SpreadsheetFormat {
+enum class SpreadsheetFormat
+{
     Xlsx,          // Office Open XML workbook
     Ods,           // OpenDocument spreadsheet
     Convertible,   // binary or XML formats that only the office converter reads (xls, xlsb, wk1, fods, ...)

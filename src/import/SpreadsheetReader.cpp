@@ -23,7 +23,8 @@ std::unique_ptr<SpreadsheetReader> openSpreadsheet(const QString& path)
         reader = std::make_unique<CsvReader>();
         break;
     case SpreadsheetFormat::NotSpreadsheet:
-        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen, QStringLiteral("%1: not a spreadsheet").arg(path));
+        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen,
+                               QStringLiteral("%1: not a spreadsheet").arg(path));
     }
     reader->open(path);
     return reader;

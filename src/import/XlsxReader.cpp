@@ -98,7 +98,8 @@ Workbook readWorkbook(const ZipArchive& zip, const QString& path)
         fail(Kind::CannotOpen, path, part.errorString());
     QXmlStreamReader& xml = part.xml();
     if (!xml.readNextStartElement() || xml.name() != u"workbook")
-        fail(Kind::CannotOpen, path, part.errorString().isEmpty() ? QStringLiteral("not a workbook") : part.errorString());
+        fail(Kind::CannotOpen, path,
+             part.errorString().isEmpty() ? QStringLiteral("not a workbook") : part.errorString());
     // Chart sheets and macro sheets are listed among the sheets but are no worksheets.
     while (!xml.atEnd() && workbook.firstWorksheet.isEmpty()) {
         xml.readNext();
@@ -146,7 +147,8 @@ bool parseCellReference(QStringView reference, qint64& column, qint64& row)
 {
     qsizetype i = 0;
     qint64 letters = 0;
-    while (i < reference.size() && reference[i] >= u'A' && reference[i] <= u'Z' && letters <= SheetGrid::maxColumns)
+    while (i < reference.size() && reference[i] >= u'A' && reference[i] <= u'Z' &&
+           letters <= SheetGrid::maxColumns)
         letters = letters * 26 + (reference[i++].unicode() - 'A' + 1);
     if (i == 0 || i == reference.size())
         return false;

@@ -25,8 +25,8 @@ quint32 u32(const char* p)
 qint64 findEndRecord(const QByteArray& tail)
 {
     for (qint64 at = tail.size() - endRecordSize; at >= 0; --at) {
-        if (u32(tail.constData() + at) == endSignature
-            && at + endRecordSize + u16(tail.constData() + at + 20) <= tail.size())
+        if (u32(tail.constData() + at) == endSignature &&
+            at + endRecordSize + u16(tail.constData() + at + 20) <= tail.size())
             return at;
     }
     return -1;
@@ -97,14 +97,6 @@ bool ZipArchive::open(const QString& path)
     }
     m_error.clear();
     return true;
-}
-
-QStringList ZipArchive::entryNames() const
-{
-    QStringList names;
-    for (const ZipEntry& entry : m_entries)
-        names.append(entry.name);
-    return names;
 }
 
 bool ZipArchive::contains(const QString& name) const

@@ -14,7 +14,6 @@ public:
     bool open(const QString& path);
     const QString& errorString() const { return m_error; }
 
-    QStringList entryNames() const;
     // Member names are matched without regard to case, as office packages name their parts.
     bool contains(const QString& name) const;
     // Not yet opened; null when there is no such member.

@@ -40,15 +40,16 @@ bool ZipEntryDevice::open(OpenMode mode)
         setErrorString(m_file.errorString());
         return false;
     }
-    const QByteArray header = m_file.seek(m_entry.localHeaderOffset) ? m_file.read(localHeaderSize) : QByteArray();
+    const QByteArray header =
+        m_file.seek(m_entry.localHeaderOffset) ? m_file.read(localHeaderSize) : QByteArray();
     if (header.size() != localHeaderSize || qFromLittleEndian<quint32>(header.constData()) != 0x04034b50) {
         m_file.close();
         setErrorString(QStringLiteral("%1 has no local header").arg(m_entry.name));
         return false;
     }
-    const qint64 dataOffset = m_entry.localHeaderOffset + localHeaderSize
-                              + qFromLittleEndian<quint16>(header.constData() + 26)
-                              + qFromLittleEndian<quint16>(header.constData() + 28);
+    const qint64 dataOffset = m_entry.localHeaderOffset + localHeaderSize +
+                              qFromLittleEndian<quint16>(header.constData() + 26) +
+                              qFromLittleEndian<quint16>(header.constData() + 28);
     if (dataOffset + m_entry.compressedSize > m_file.size() || !m_file.seek(dataOffset)) {
         m_file.close();
         setErrorString(QStringLiteral("%1 lies beyond the end of the archive").arg(m_entry.name));

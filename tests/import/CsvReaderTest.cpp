@@ -1,6 +1,6 @@
+#include "import/CsvReader.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
-#include "import/CsvReader.h"
 
 #include <QStringEncoder>
 #include <QtTest>
@@ -42,8 +42,10 @@ private slots:
             << QStringList{"t:IDPART|t:BRAND|t:TRADENUMBER|t:QUANTITY|t:PRICE|t:note : if for values "
                            "[QUANTITY,PRICE,PUBLISHED] is no value",
                            "n:101|t:Acme|t:'AB-12/7|n:5|n:12.5|", "n:102|t:text with \"quotes\"|t:'00123|||"};
-        QTest::newRow("comma separator") << QByteArray("IDPART,PRICE\n1,2.5\n") << QStringList{"t:IDPART|t:PRICE", "n:1|n:2.5"};
-        QTest::newRow("tab separator") << QByteArray("IDPART\tPRICE\n1\t2,5\n") << QStringList{"t:IDPART|t:PRICE", "n:1|t:2,5"};
+        QTest::newRow("comma separator")
+            << QByteArray("IDPART,PRICE\n1,2.5\n") << QStringList{"t:IDPART|t:PRICE", "n:1|n:2.5"};
+        QTest::newRow("tab separator")
+            << QByteArray("IDPART\tPRICE\n1\t2,5\n") << QStringList{"t:IDPART|t:PRICE", "n:1|t:2,5"};
         QTest::newRow("separators inside quotes do not count")
             << QByteArray("\"a,b,c\";d\n1,5;2\n") << QStringList{"t:a,b,c|t:d", "t:1,5|n:2"};
         QTest::newRow("separator named on the first line")
@@ -54,14 +56,17 @@ private slots:
             << QByteArray("a;\"x\r\ny\nz\rw\"\r\nb;c\r\n") << QStringList{"t:a|t:x\r\ny\nz\rw", "t:b|t:c"};
         QTest::newRow("quotes inside an unquoted cell are literal")
             << QByteArray("5\" disk;a\"b\"\r\n") << QStringList{"t:5\" disk|t:a\"b\""};
-        QTest::newRow("text after a closing quote joins the cell") << QByteArray("\"ab\"cd;e\r\n") << QStringList{"t:abcd|t:e"};
-        QTest::newRow("unterminated quote takes the rest") << QByteArray("\"abc\r\ndef;g") << QStringList{"t:abc\r\ndef;g"};
+        QTest::newRow("text after a closing quote joins the cell")
+            << QByteArray("\"ab\"cd;e\r\n") << QStringList{"t:abcd|t:e"};
+        QTest::newRow("unterminated quote takes the rest")
+            << QByteArray("\"abc\r\ndef;g") << QStringList{"t:abc\r\ndef;g"};
         QTest::newRow("blanks kept") << QByteArray(" a ; b\r\n") << QStringList{"t: a |t: b"};
         QTest::newRow("blank line inside") << QByteArray("a\r\n\r\nb\r\n") << QStringList{"t:a", "", "t:b"};
         QTest::newRow("trailing empty cells and lines do not count")
             << QByteArray("a;;\r\n;;\r\n\r\n") << QStringList{"t:a"};
         QTest::newRow("empty file") << QByteArray() << QStringList{""};
-        QTest::newRow("one column") << QByteArray("IDPART\r\n1\r\n2\r\n") << QStringList{"t:IDPART", "n:1", "n:2"};
+        QTest::newRow("one column") << QByteArray("IDPART\r\n1\r\n2\r\n")
+                                    << QStringList{"t:IDPART", "n:1", "n:2"};
         QTest::newRow("quoted empty cell is empty") << QByteArray("\"\";x\r\n") << QStringList{"|t:x"};
     }
 

@@ -18,8 +18,9 @@ QByteArray xlsxWithText(const QByteArray& text)
 
 QByteArray odsWithText(const QByteArray& text)
 {
-    return makeOds(R"(<table:table table:name="S"><table:table-row><table:table-cell office:value-type="string"><text:p>)"
-                   + text + "</text:p></table:table-cell></table:table-row></table:table>");
+    return makeOds(
+        R"(<table:table table:name="S"><table:table-row><table:table-cell office:value-type="string"><text:p>)" +
+        text + "</text:p></table:table-cell></table:table-row></table:table>");
 }
 
 QByteArray zipWithMimetype(const QByteArray& mimetype)
@@ -67,26 +68,35 @@ private slots:
         QTest::addColumn<SpreadsheetFormat>("format");
         QTest::newRow("xlsx") << xlsxWithText("x") << SpreadsheetFormat::Xlsx;
         QTest::newRow("ods") << odsWithText("x") << SpreadsheetFormat::Ods;
-        QTest::newRow("ods template") << zipWithMimetype("application/vnd.oasis.opendocument.spreadsheet-template")
-                                      << SpreadsheetFormat::Ods;
-        QTest::newRow("odt") << zipWithMimetype("application/vnd.oasis.opendocument.text") << SpreadsheetFormat::NotSpreadsheet;
-        QTest::newRow("xlsb")
-            << makeOfficePackage({"xl/workbook.bin", "\x83\x01\x00"}) << SpreadsheetFormat::Convertible;
+        QTest::newRow("ods template")
+            << zipWithMimetype("application/vnd.oasis.opendocument.spreadsheet-template")
+            << SpreadsheetFormat::Ods;
+        QTest::newRow("odt") << zipWithMimetype("application/vnd.oasis.opendocument.text")
+                             << SpreadsheetFormat::NotSpreadsheet;
+        QTest::newRow("xlsb") << makeOfficePackage({"xl/workbook.bin", "\x83\x01\x00"})
+                              << SpreadsheetFormat::Convertible;
         QTest::newRow("plain zip") << makeZip({{"readme.txt", "hello"}}) << SpreadsheetFormat::NotSpreadsheet;
         QTest::newRow("xls (OLE2)") << ole2Header + QByteArray(504, '\0') << SpreadsheetFormat::Convertible;
-        QTest::newRow("BIFF8 stream") << QByteArray("\x09\x08\x10\x00\x00\x06\x05\x00", 8) + QByteArray(12, '\0')
-                                      << SpreadsheetFormat::Convertible;
-        QTest::newRow("Lotus WK1") << QByteArray("\x00\x00\x02\x00\x06\x04\x06\x04", 8) << SpreadsheetFormat::Convertible;
+        QTest::newRow("BIFF8 stream")
+            << QByteArray("\x09\x08\x10\x00\x00\x06\x05\x00", 8) + QByteArray(12, '\0')
+            << SpreadsheetFormat::Convertible;
+        QTest::newRow("Lotus WK1") << QByteArray("\x00\x00\x02\x00\x06\x04\x06\x04", 8)
+                                   << SpreadsheetFormat::Convertible;
         QTest::newRow("flat ods")
-            << QByteArray(R"(<?xml version="1.0" encoding="UTF-8"?><office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0">)")
+            << QByteArray(
+                   R"(<?xml version="1.0" encoding="UTF-8"?><office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0">)")
             << SpreadsheetFormat::Convertible;
         QTest::newRow("XML spreadsheet 2003")
-            << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\"?><Workbook xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\">")
+            << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\"?><Workbook "
+                          "xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\">")
             << SpreadsheetFormat::Convertible;
-        QTest::newRow("csv") << QByteArray("\xEF\xBB\xBF\"IDPART\";PRICE\r\n") << SpreadsheetFormat::DelimitedText;
-        QTest::newRow("UTF-16 text") << QByteArray("\xFF\xFEI\0D\0\t\0P\0", 10) << SpreadsheetFormat::DelimitedText;
+        QTest::newRow("csv") << QByteArray("\xEF\xBB\xBF\"IDPART\";PRICE\r\n")
+                             << SpreadsheetFormat::DelimitedText;
+        QTest::newRow("UTF-16 text") << QByteArray("\xFF\xFEI\0D\0\t\0P\0", 10)
+                                     << SpreadsheetFormat::DelimitedText;
         QTest::newRow("empty file") << QByteArray() << SpreadsheetFormat::DelimitedText;
-        QTest::newRow("png") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) << SpreadsheetFormat::NotSpreadsheet;
+        QTest::newRow("png") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)
+                             << SpreadsheetFormat::NotSpreadsheet;
     }
 
     void detectsTheFormatFromTheContent()
@@ -126,16 +136,20 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<SpreadsheetError::Kind>("kind");
-        QTest::newRow("non-spreadsheet binary") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)
-                                                << SpreadsheetError::Kind::CannotOpen;
-        QTest::newRow("zip without a sheet") << makeZip({{"readme.txt", "hello"}}) << SpreadsheetError::Kind::CannotOpen;
+        QTest::newRow("non-spreadsheet binary")
+            << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) << SpreadsheetError::Kind::CannotOpen;
+        QTest::newRow("zip without a sheet")
+            << makeZip({{"readme.txt", "hello"}}) << SpreadsheetError::Kind::CannotOpen;
         QTest::newRow("text document") << zipWithMimetype("application/vnd.oasis.opendocument.text")
                                        << SpreadsheetError::Kind::CannotOpen;
-        QTest::newRow("word processing package") << makeOfficePackage({"word/document.xml", "<document/>"})
-                                                 << SpreadsheetError::Kind::CannotOpen;
-        QTest::newRow("workbook without a first sheet") << makeXlsxWorkbook("", "", {}) << SpreadsheetError::Kind::NoFirstSheet;
-        QTest::newRow("spreadsheet document without a table") << makeOds("") << SpreadsheetError::Kind::NoFirstSheet;
-        QTest::newRow("unreadable sheet") << makeXlsx("<row><c><v>x</v></c></row>") << SpreadsheetError::Kind::NoExtent;
+        QTest::newRow("word processing package")
+            << makeOfficePackage({"word/document.xml", "<document/>"}) << SpreadsheetError::Kind::CannotOpen;
+        QTest::newRow("workbook without a first sheet")
+            << makeXlsxWorkbook("", "", {}) << SpreadsheetError::Kind::NoFirstSheet;
+        QTest::newRow("spreadsheet document without a table")
+            << makeOds("") << SpreadsheetError::Kind::NoFirstSheet;
+        QTest::newRow("unreadable sheet")
+            << makeXlsx("<row><c><v>x</v></c></row>") << SpreadsheetError::Kind::NoExtent;
     }
 
     void reportsFailures()
@@ -162,8 +176,8 @@ private slots:
         const ScopedEnvironment path("PATH", folder.path().toLocal8Bit());
         QString message;
         QCOMPARE(failureKind(folder.filePath("old.xls"), &message), SpreadsheetError::Kind::ConverterMissing);
-        QCOMPARE(message, folder.filePath("old.xls")
-                              + ": reading this format needs LibreOffice (soffice), which is not installed");
+        QCOMPARE(message, folder.filePath("old.xls") +
+                              ": reading this format needs LibreOffice (soffice), which is not installed");
     }
 
     void convertsLegacyFormats_data()

@@ -1,5 +1,5 @@
-#include "TestPackages.h"
 #include "import/SheetGrid.h"
+#include "TestPackages.h"
 
 #include <QtTest>
 

