@@ -1,0 +1,55 @@
+#include "ConvertingReader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace {
+
+constexpr int conversionTimeoutMs = 5 * 60 * 1000;
+
+[[noreturn]] void fail(SpreadsheetError::Kind kind, const QString& path, const QString& reason)
+{
+    throw SpreadsheetError(kind, QStringLiteral("%1: %2").arg(path, reason));
+}
+
+} // namespace
+
+void ConvertingReader::open(const QString& path)
+{
+    close();
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        fail(SpreadsheetError::Kind::ConverterMissing, path,
+             QStringLiteral("reading this format needs LibreOffice (soffice), which is not installed"));
+    QTemporaryDir work;
+    if (!work.isValid())
+        fail(SpreadsheetError::Kind::CannotOpen, path, work.errorString());
+    const QString outFolder = work.filePath(QStringLiteral("out"));
+
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    // A profile of its own keeps the conversion apart from a LibreOffice the user has open.
+    process.start(soffice, {QStringLiteral("--headless"),
+                            QStringLiteral("-env:UserInstallation=") +
+                                QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
+                            QStringLiteral("--convert-to"), QStringLiteral("xlsx"),
+                            QStringLiteral("--outdir"), outFolder, QFileInfo(path).absoluteFilePath()});
+    if (!process.waitForStarted())
+        fail(SpreadsheetError::Kind::ConverterMissing, path, process.errorString());
+    if (!process.waitForFinished(conversionTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        fail(SpreadsheetError::Kind::CannotOpen, path,
+             QStringLiteral("LibreOffice did not finish the conversion"));
+    }
+    const QStringList converted = QDir(outFolder).entryList({QStringLiteral("*.xlsx")}, QDir::Files);
+    if (converted.isEmpty())
+        fail(SpreadsheetError::Kind::CannotOpen, path,
+             QStringLiteral("LibreOffice cannot convert the file: %1")
+                 .arg(QString::fromLocal8Bit(process.readAll()).simplified()));
+    XlsxReader::open(QDir(outFolder).filePath(converted.first()));
+}

@@ -1,0 +1,45 @@
+#include "SheetGrid.h"
+
+bool SheetGrid::setCell(qint64 row, qint64 column, SpreadsheetCell cell)
+{
+    if (row < 1 || column < 1 || row > maxRows || column > maxColumns)
+        return false;
+    if (cell.isEmpty())
+        return true;
+    if (size_t(row) > m_rows.size())
+        m_rows.resize(size_t(row));
+    auto& cells = m_rows[size_t(row - 1)];
+    if (size_t(column) > cells.size())
+        cells.resize(size_t(column));
+    SpreadsheetCell& stored = cells[size_t(column - 1)];
+    if (stored.isEmpty() && ++m_cellCount > maxCells)
+        return false;
+    stored = std::move(cell);
+    m_columns = std::max(m_columns, int(column));
+    return true;
+}
+
+SheetExtent SheetGrid::extent() const
+{
+    if (m_rows.empty())
+        return {};
+    return {int(m_rows.size()), m_columns};
+}
+
+QList<SpreadsheetCell> SheetGrid::row(int row) const
+{
+    QList<SpreadsheetCell> cells(extent().columns);
+    if (row >= 1 && size_t(row) <= m_rows.size()) {
+        const auto& stored = m_rows[size_t(row - 1)];
+        std::copy(stored.begin(), stored.end(), cells.begin());
+    }
+    return cells;
+}
+
+QString SheetGrid::limitText()
+{
+    return QStringLiteral("the sheet exceeds %1 rows, %2 columns or %3 values")
+        .arg(maxRows)
+        .arg(maxColumns)
+        .arg(maxCells);
+}

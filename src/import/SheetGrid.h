@@ -1,0 +1,43 @@
+#pragma once
+
+#include "SpreadsheetCell.h"
+
+#include <QList>
+#include <vector>
+
+// How much of a worksheet is used: the row and the column of its last used cell (1-based).
+struct SheetExtent
+{
+    int rows = 1;
+    int columns = 1;
+
+    bool operator==(const SheetExtent&) const = default;
+};
+
+// The non-empty cells of one worksheet, held in memory.
+class SheetGrid
+{
+public:
+    static constexpr qint64 maxRows = 1048576;
+    static constexpr qint64 maxColumns = 16384;
+    // Keeps a small file that repeats one value over a whole sheet from exhausting memory.
+    static constexpr qint64 maxCells = 1 << 23;
+
+    // row and column are 1-based; an empty cell is not stored. Returns false when the
+    // position lies beyond the largest sheet a spreadsheet program opens, or when the
+    // sheet would hold more than maxCells values.
+    bool setCell(qint64 row, qint64 column, SpreadsheetCell cell);
+    // Why setCell refused a cell.
+    static QString limitText();
+
+    // An empty sheet counts as its cell A1, as in a spreadsheet program.
+    SheetExtent extent() const;
+
+    // extent().columns cells; a row beyond the used ones gives empty cells.
+    QList<SpreadsheetCell> row(int row) const;
+
+private:
+    std::vector<std::vector<SpreadsheetCell>> m_rows;
+    int m_columns = 0;
+    qint64 m_cellCount = 0;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/AppError.h"
+
+// Why a spreadsheet could not be read; the message tells the details (file, part, cause).
+class SpreadsheetError : public AppError
+{
+public:
+    enum class Kind
+    {
+        CannotOpen,       // missing, unreadable, not a spreadsheet, or a damaged workbook
+        NoFirstSheet,     // the workbook holds no worksheet
+        NoExtent,         // the first worksheet's cells cannot be read
+        ConverterMissing, // the format needs the office converter, which is not installed
+    };
+
+    SpreadsheetError(Kind kind, QString message) : AppError(std::move(message)), m_kind(kind) {}
+
+    Kind kind() const { return m_kind; }
+
+private:
+    Kind m_kind;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "SheetGrid.h"
+#include "SpreadsheetCell.h"
+#include "SpreadsheetError.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+// Reads the first worksheet of a spreadsheet file. Every failure throws SpreadsheetError.
+class SpreadsheetReader
+{
+public:
+    virtual ~SpreadsheetReader() = default;
+
+    virtual void open(const QString& path) = 0;
+    virtual SheetExtent extent() const = 0;
+    // row is 1-based; gives extent().columns cells.
+    virtual QList<SpreadsheetCell> readRow(int row) const = 0;
+    virtual void close() = 0;
+};
+
+// Chooses the reader by the file's content, not its name: xlsx and ods packages are read
+// directly, other binary spreadsheet formats through the office converter, anything else
+// as delimited text. Returns the reader opened on path.
+std::unique_ptr<SpreadsheetReader> openSpreadsheet(const QString& path);

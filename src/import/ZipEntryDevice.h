@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QFile>
+#include <QIODevice>
+#include <zlib.h>
+
+// Where one member of a ZIP archive lies, as its central directory tells.
+struct ZipEntry
+{
+    QString name;
+    quint16 flags = 0;
+    quint16 method = 0;
+    quint32 crc = 0;
+    qint64 compressedSize = 0;
+    qint64 size = 0;
+    qint64 localHeaderOffset = 0;
+};
+
+// Streams one archive member, inflating as it goes; the data is checked against the
+// size and CRC-32 of the central directory, and a mismatch is a read error.
+class ZipEntryDevice : public QIODevice
+{
+    Q_OBJECT
+public:
+    ZipEntryDevice(const QString& archivePath, ZipEntry entry);
+    ~ZipEntryDevice() override;
+
+    // Read-only; fails for encrypted members and methods other than stored and deflated.
+    bool open(OpenMode mode) override;
+    void close() override;
+    bool isSequential() const override { return true; }
+    bool atEnd() const override;
+    // True once a read met damaged data; errorString() tells what.
+    bool hasFailed() const { return m_failed; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override;
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    void fail(const QString& reason);
+    bool fillInput();
+    qint64 inflateInto(char* data, qint64 maxSize);
+    bool finish();
+
+    QFile m_file;
+    ZipEntry m_entry;
+    z_stream m_stream{};
+    bool m_inflating = false;
+    QByteArray m_input;
+    qint64 m_compressedLeft = 0;
+    qint64 m_produced = 0;
+    quint32 m_crc = 0;
+    bool m_finished = false;
+    bool m_failed = false;
+};

@@ -1,0 +1,173 @@
+#include "import/CsvReader.h"
+#include "TestFolder.h"
+#include "TestPackages.h"
+
+#include <QStringEncoder>
+#include <QtTest>
+
+namespace {
+
+QStringList readCsv(const QByteArray& bytes)
+{
+    TestFolder folder;
+    folder.write("list.csv", bytes);
+    CsvReader reader;
+    reader.open(folder.filePath("list.csv"));
+    return describeSheet(reader);
+}
+
+QByteArray encoded(const char* encoding, const QString& text)
+{
+    QStringEncoder encoder(encoding);
+    return encoder.encode(text);
+}
+
+} // namespace
+
+class CsvReaderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsCells_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("rows");
+
+        QTest::newRow("price export with BOM")
+            << QByteArray("\xEF\xBB\xBF\"IDPART\";BRAND;TRADENUMBER;QUANTITY;PRICE;\"note : if for values "
+                          "[QUANTITY,PRICE,PUBLISHED] is no value\"\r\n"
+                          "101;\"Acme\";\"'AB-12/7\";5;12.5\r\n"
+                          "102;\"text with \"\"quotes\"\"\";\"'00123\";;\r\n")
+            << QStringList{"t:IDPART|t:BRAND|t:TRADENUMBER|t:QUANTITY|t:PRICE|t:note : if for values "
+                           "[QUANTITY,PRICE,PUBLISHED] is no value",
+                           "n:101|t:Acme|t:'AB-12/7|n:5|n:12.5|", "n:102|t:text with \"quotes\"|t:'00123|||"};
+        QTest::newRow("comma separator")
+            << QByteArray("IDPART,PRICE\n1,2.5\n") << QStringList{"t:IDPART|t:PRICE", "n:1|n:2.5"};
+        QTest::newRow("tab separator")
+            << QByteArray("IDPART\tPRICE\n1\t2,5\n") << QStringList{"t:IDPART|t:PRICE", "n:1|t:2,5"};
+        QTest::newRow("separators inside quotes do not count")
+            << QByteArray("\"a,b,c\";d\n1,5;2\n") << QStringList{"t:a,b,c|t:d", "t:1,5|n:2"};
+        QTest::newRow("separator named on the first line")
+            << QByteArray("sep=,\r\nIDPART;X,PRICE\r\n") << QStringList{"t:IDPART;X|t:PRICE"};
+        QTest::newRow("line ends CR LF, LF and CR")
+            << QByteArray("a;b\r\nc;d\ne;f\rg;h") << QStringList{"t:a|t:b", "t:c|t:d", "t:e|t:f", "t:g|t:h"};
+        QTest::newRow("line breaks inside quotes kept as written")
+            << QByteArray("a;\"x\r\ny\nz\rw\"\r\nb;c\r\n") << QStringList{"t:a|t:x\r\ny\nz\rw", "t:b|t:c"};
+        QTest::newRow("quotes inside an unquoted cell are literal")
+            << QByteArray("5\" disk;a\"b\"\r\n") << QStringList{"t:5\" disk|t:a\"b\""};
+        QTest::newRow("text after a closing quote joins the cell")
+            << QByteArray("\"ab\"cd;e\r\n") << QStringList{"t:abcd|t:e"};
+        QTest::newRow("unterminated quote takes the rest")
+            << QByteArray("\"abc\r\ndef;g") << QStringList{"t:abc\r\ndef;g"};
+        QTest::newRow("blanks kept") << QByteArray(" a ; b\r\n") << QStringList{"t: a |t: b"};
+        QTest::newRow("blank line inside") << QByteArray("a\r\n\r\nb\r\n") << QStringList{"t:a", "", "t:b"};
+        QTest::newRow("trailing empty cells and lines do not count")
+            << QByteArray("a;;\r\n;;\r\n\r\n") << QStringList{"t:a"};
+        QTest::newRow("empty file") << QByteArray() << QStringList{""};
+        QTest::newRow("one column") << QByteArray("IDPART\r\n1\r\n2\r\n")
+                                    << QStringList{"t:IDPART", "n:1", "n:2"};
+        QTest::newRow("quoted empty cell is empty") << QByteArray("\"\";x\r\n") << QStringList{"|t:x"};
+    }
+
+    void readsCells()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, rows);
+        QCOMPARE(readCsv(bytes), rows);
+    }
+
+    // Only what is certainly a plain number becomes one; codes keep the text as written.
+    void readsNumbersConservatively_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("whole") << QByteArray("123") << "n:123";
+        QTest::newRow("negative") << QByteArray("-3") << "n:-3";
+        QTest::newRow("zero") << QByteArray("0") << "n:0";
+        QTest::newRow("decimal point") << QByteArray("0.5") << "n:0.5";
+        QTest::newRow("trailing zeros") << QByteArray("12.50") << "n:12.5";
+        QTest::newRow("15 digits") << QByteArray("123456789012345") << "n:123456789012345";
+        QTest::newRow("16 digits") << QByteArray("1234567890123456") << "t:1234567890123456";
+        QTest::newRow("leading zeros") << QByteArray("00123") << "t:00123";
+        QTest::newRow("apostrophe") << QByteArray("'123") << "t:'123";
+        QTest::newRow("exponent-like code") << QByteArray("1e5") << "t:1e5";
+        QTest::newRow("plus sign") << QByteArray("+5") << "t:+5";
+        QTest::newRow("decimal comma") << QByteArray("\"1,5\"") << "t:1,5";
+        QTest::newRow("point without digits") << QByteArray("12.") << "t:12.";
+        QTest::newRow("leading point") << QByteArray(".5") << "t:.5";
+        QTest::newRow("blank before") << QByteArray(" 12") << "t: 12";
+        QTest::newRow("quoted number") << QByteArray("\"12\"") << "t:12";
+        QTest::newRow("thousands") << QByteArray("1 234") << "t:1 234";
+    }
+
+    void readsNumbersConservatively()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(QString, cell);
+        QCOMPARE(readCsv("x;" + field + "\r\n"), QStringList{"t:x|" + cell});
+    }
+
+    void readsEveryEncoding_data()
+    {
+        const QString russian = QString::fromUtf8("IDPART;NAMEPART\r\n"
+                                                  "1;Шуруповёрт аккумуляторный, чёрный\r\n"
+                                                  "2;Набор отвёрток для точной механики\r\n"
+                                                  "3;Перфоратор сетевой с кейсом и свёрлами\r\n");
+        const QString french = QString::fromUtf8("IDPART;NAMEPART\r\n"
+                                                 "1;Crème brûlée à la française, très célèbre\r\n"
+                                                 "2;Pâté de campagne préparé à l'ancienne\r\n"
+                                                 "3;Bœuf bourguignon mijoté, goût délicieux\r\n");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + russian.toUtf8() << russian;
+        QTest::newRow("UTF-8 without BOM") << russian.toUtf8() << russian;
+        QTest::newRow("UTF-16LE with BOM") << encoded("UTF-16LE", QChar(0xFEFF) + french) << french;
+        QTest::newRow("UTF-16BE with BOM") << encoded("UTF-16BE", QChar(0xFEFF) + russian) << russian;
+        QTest::newRow("windows-1251") << encoded("windows-1251", russian) << russian;
+        QTest::newRow("windows-1252") << encoded("windows-1252", french) << french;
+    }
+
+    void readsEveryEncoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QStringList expected;
+        for (const QString& line : text.split("\r\n", Qt::SkipEmptyParts)) {
+            const QStringList cells = line.split(u';');
+            bool isNumber = false;
+            cells[0].toInt(&isNumber);
+            expected.append((isNumber ? "n:" : "t:") + cells[0] + "|t:" + cells[1]);
+        }
+        QCOMPARE(readCsv(bytes), expected);
+    }
+
+    void readsWideSheetsWhole()
+    {
+        QStringList header;
+        for (int column = 1; column <= 30; ++column)
+            header.append(QString("C%1").arg(column));
+        TestFolder folder;
+        folder.write("wide.csv", header.join(u';').toUtf8() + "\r\n");
+        CsvReader reader;
+        reader.open(folder.filePath("wide.csv"));
+        QCOMPARE(reader.extent(), SheetExtent({1, 30}));
+        QCOMPARE(reader.readRow(1).last().displayText(), "C30");
+    }
+
+    void missingFileCannotBeOpened()
+    {
+        TestFolder folder;
+        CsvReader reader;
+        try {
+            reader.open(folder.filePath("missing.csv"));
+            QFAIL("no error");
+        } catch (const SpreadsheetError& error) {
+            QCOMPARE(error.kind(), SpreadsheetError::Kind::CannotOpen);
+            QVERIFY(error.message().startsWith(folder.filePath("missing.csv")));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(CsvReaderTest)
+#include "CsvReaderTest.moc"

@@ -1,0 +1,212 @@
+#include "TestPackages.h"
+
+#include <QtEndian>
+#include <stdexcept>
+#include <zlib.h>
+
+namespace {
+
+void put16(QByteArray& out, quint16 value)
+{
+    char bytes[2];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 2);
+}
+
+void put32(QByteArray& out, quint32 value)
+{
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 4);
+}
+
+QByteArray rawDeflate(const QByteArray& data)
+{
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        throw std::runtime_error("deflateInit2");
+    QByteArray out(int(deflateBound(&stream, uLong(data.size()))), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream.avail_in = uInt(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    const int result = deflate(&stream, Z_FINISH);
+    out.resize(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    if (result != Z_STREAM_END)
+        throw std::runtime_error("deflate");
+    return out;
+}
+
+const QByteArray relationshipsNamespace = "http://schemas.openxmlformats.org/package/2006/relationships";
+
+QByteArray packageRelationships(const QString& mainPart)
+{
+    return R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns=")" + relationshipsNamespace +
+           "\">" + workbookRelationship("rId1", "officeDocument", mainPart.toUtf8()) + "</Relationships>";
+}
+
+const QByteArray xlsxContentTypes =
+    R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="xml" ContentType="application/xml"/></Types>)";
+
+} // namespace
+
+QByteArray makeZip(const QList<TestZipMember>& members)
+{
+    QByteArray archive;
+    QByteArray directory;
+    for (const TestZipMember& member : members) {
+        const QByteArray name = member.name.toUtf8();
+        const QByteArray stored = member.deflated ? rawDeflate(member.data) : member.data;
+        const quint32 crc = quint32(
+            crc32(0, reinterpret_cast<const Bytef*>(member.data.constData()), uInt(member.data.size())));
+        const quint32 offset = quint32(archive.size());
+        for (QByteArray* header : {&archive, &directory}) {
+            const bool central = header == &directory;
+            put32(*header, central ? 0x02014b50 : 0x04034b50);
+            if (central)
+                put16(*header, 20); // made by
+            put16(*header, 20);     // needed
+            put16(*header, 0);      // flags
+            put16(*header, member.deflated ? 8 : 0);
+            put16(*header, 0);    // time
+            put16(*header, 0x21); // date
+            put32(*header, crc);
+            put32(*header, quint32(stored.size()));
+            put32(*header, quint32(member.data.size()));
+            put16(*header, quint16(name.size()));
+            put16(*header, 0); // extra
+            if (central) {
+                put16(*header, 0); // comment
+                put16(*header, 0); // disk
+                put16(*header, 0); // internal attributes
+                put32(*header, 0); // external attributes
+                put32(*header, offset);
+            }
+            header->append(name);
+        }
+        archive.append(stored);
+    }
+    const quint32 directoryOffset = quint32(archive.size());
+    archive.append(directory);
+    put32(archive, 0x06054b50);
+    put16(archive, 0);
+    put16(archive, 0);
+    put16(archive, quint16(members.size()));
+    put16(archive, quint16(members.size()));
+    put32(archive, quint32(directory.size()));
+    put32(archive, directoryOffset);
+    put16(archive, 0);
+    return archive;
+}
+
+QByteArray workbookRelationship(const QByteArray& id, const QByteArray& type, const QByteArray& target)
+{
+    return "<Relationship Id=\"" + id +
+           "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/" + type +
+           "\" Target=\"" + target + "\"/>";
+}
+
+TestZipMember worksheetPart(const QString& name, const QByteArray& sheetData)
+{
+    return {
+        name,
+        R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><dimension ref="A1"/><sheetData>)" +
+            sheetData + "</sheetData></worksheet>"};
+}
+
+QByteArray makeOfficePackage(const TestZipMember& mainPart)
+{
+    return makeZip({{"[Content_Types].xml", xlsxContentTypes},
+                    {"_rels/.rels", packageRelationships(mainPart.name)},
+                    mainPart});
+}
+
+QByteArray makeXlsx(const QByteArray& sheetData, const QByteArray& sharedStrings)
+{
+    QList<TestZipMember> parts{worksheetPart("xl/worksheets/sheet1.xml", sheetData)};
+    QByteArray relationships = workbookRelationship("rId1", "worksheet", "worksheets/sheet1.xml");
+    if (!sharedStrings.isNull()) {
+        parts.append(
+            {"xl/sharedStrings.xml",
+             R"(<?xml version="1.0" encoding="UTF-8"?><sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)" +
+                 sharedStrings + "</sst>"});
+        relationships += workbookRelationship("rId2", "sharedStrings", "sharedStrings.xml");
+    }
+    return makeXlsxWorkbook(R"(<sheet name="Sheet1" sheetId="1" r:id="rId1"/>)", relationships, parts);
+}
+
+QByteArray makeXlsxWorkbook(const QByteArray& sheets, const QByteArray& relationships,
+                            const QList<TestZipMember>& parts)
+{
+    QList<TestZipMember> members{
+        {"[Content_Types].xml", xlsxContentTypes},
+        {"_rels/.rels", packageRelationships("xl/workbook.xml")},
+        {"xl/workbook.xml",
+         R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)" +
+             sheets + "</sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels", R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns=")" +
+                                           relationshipsNamespace + "\">" + relationships +
+                                           "</Relationships>"},
+    };
+    members.append(parts);
+    return makeZip(members);
+}
+
+QByteArray makeOds(const QByteArray& spreadsheet)
+{
+    const QByteArray content =
+        R"(<?xml version="1.0" encoding="UTF-8"?><office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:calcext="urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0" xmlns:dc="http://purl.org/dc/elements/1.1/" xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" office:version="1.2"><office:body><office:spreadsheet>)" +
+        spreadsheet + "</office:spreadsheet></office:body></office:document-content>";
+    return makeZip(
+        {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false}, {"content.xml", content}});
+}
+
+QStringList sampleSheetRows(const QString& computedTruthValue)
+{
+    const QStringList rows{
+        "t:IDPART|t:BRAND|t:TRADENUMBER|t:QUANTITY|t:PRICE|t:PUBLISHED|t:PRODUCT:product_s_desc",
+        "n:101|t:Acme Tools|t:'AB-12/7|n:5|n:12.5|b:TRUE|t:line one\nline two",
+        "n:102|t:text with \"quotes\"|t:00123|n:1234567|n:1234.5|n:45352|t: a  b ",
+        "n:103|n:0.15|n:0.572916666666667|e:#DIV/0!|" + computedTruthValue + "|t:xy|n:25",
+        "",
+        "n:-3" + QString(28, u'|') + "|t:AD6",
+    };
+    QStringList padded;
+    for (const QString& row : rows)
+        padded.append(row + QString(29 - row.count(u'|'), u'|'));
+    return padded;
+}
+
+QString describeRow(const QList<SpreadsheetCell>& cells)
+{
+    QStringList parts;
+    for (const SpreadsheetCell& cell : cells) {
+        switch (cell.type()) {
+        case SpreadsheetCell::Type::Empty:
+            parts.append(QString());
+            break;
+        case SpreadsheetCell::Type::Number:
+            parts.append("n:" + cell.displayText());
+            break;
+        case SpreadsheetCell::Type::Text:
+            parts.append("t:" + cell.displayText());
+            break;
+        case SpreadsheetCell::Type::Boolean:
+            parts.append("b:" + cell.displayText());
+            break;
+        case SpreadsheetCell::Type::Error:
+            parts.append("e:" + cell.displayText());
+            break;
+        }
+    }
+    return parts.join(u'|');
+}
+
+QStringList describeSheet(const SpreadsheetReader& reader)
+{
+    QStringList rows;
+    for (int row = 1; row <= reader.extent().rows; ++row)
+        rows.append(describeRow(reader.readRow(row)));
+    return rows;
+}

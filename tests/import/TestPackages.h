@@ -1,0 +1,48 @@
+#pragma once
+
+#include "import/SpreadsheetReader.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct TestZipMember
+{
+    QString name;
+    QByteArray data;
+    bool deflated = true;
+};
+
+// A ZIP archive in memory, members in the order given.
+QByteArray makeZip(const QList<TestZipMember>& members);
+
+// A workbook relationship element; type is the last segment of the type URI ("worksheet").
+QByteArray workbookRelationship(const QByteArray& id, const QByteArray& type, const QByteArray& target);
+
+// A worksheet part with the inner XML of <sheetData>.
+TestZipMember worksheetPart(const QString& name, const QByteArray& sheetData);
+
+// A package whose main part (what the package is about) is the given member.
+QByteArray makeOfficePackage(const TestZipMember& mainPart);
+
+// An xlsx package with one worksheet: the inner XML of <sheetData> and, when given, the
+// <si> items of the shared strings.
+QByteArray makeXlsx(const QByteArray& sheetData, const QByteArray& sharedStrings = {});
+
+// An xlsx package from the inner XML of <sheets> and the workbook relationships; parts
+// are the members to add (worksheets and the like).
+QByteArray makeXlsxWorkbook(const QByteArray& sheets, const QByteArray& relationships,
+                            const QList<TestZipMember>& parts);
+
+// An ods package from the inner XML of <office:spreadsheet>.
+QByteArray makeOds(const QByteArray& spreadsheet);
+
+// The first worksheet of data/sample.*, as LibreOffice saved it from sample.fods. Formats
+// other than ods store the computed truth value in E4 as a number.
+QStringList sampleSheetRows(const QString& computedTruthValue);
+
+// A row as "type:text" cells joined by "|": "n:12.5|t:abc|b:TRUE|e:#N/A|" (empty cells are "").
+QString describeRow(const QList<SpreadsheetCell>& cells);
+// Every row of the extent, described.
+QStringList describeSheet(const SpreadsheetReader& reader);

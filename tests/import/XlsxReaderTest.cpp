@@ -1,0 +1,226 @@
+#include "import/XlsxReader.h"
+#include "TestFolder.h"
+#include "TestPackages.h"
+
+#include <QtTest>
+
+namespace {
+
+const QByteArray worksheetRelationship = workbookRelationship("rId1", "worksheet", "worksheets/sheet1.xml");
+
+struct Reading
+{
+    QStringList rows;
+    SheetExtent extent;
+};
+
+Reading readXlsx(const QByteArray& package)
+{
+    TestFolder folder;
+    folder.write("book.xlsx", package);
+    XlsxReader reader;
+    reader.open(folder.filePath("book.xlsx"));
+    return {describeSheet(reader), reader.extent()};
+}
+
+} // namespace
+
+class XlsxReaderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsCells_data()
+    {
+        QTest::addColumn<QByteArray>("sharedStrings");
+        QTest::addColumn<QByteArray>("sheetData");
+        QTest::addColumn<QStringList>("rows");
+
+        QTest::newRow("shared strings")
+            << QByteArray("<si><t>IDPART</t></si><si><t>PRICE</t></si>")
+            << QByteArray(R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c></row>)")
+            << QStringList{"t:IDPART|t:PRICE"};
+        QTest::newRow("rich text runs")
+            << QByteArray(
+                   R"(<si><r><rPr><b/></rPr><t>Bold</t></r><r><rPr><i/></rPr><t xml:space="preserve"> and italic</t></r></si>)")
+            << QByteArray(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)")
+            << QStringList{"t:Bold and italic"};
+        QTest::newRow("phonetic reading is no text")
+            << QByteArray(
+                   R"(<si><t>東京</t><rPh sb="0" eb="2"><t>トウキョウ</t></rPh><phoneticPr fontId="1"/></si>)")
+            << QByteArray(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)") << QStringList{"t:東京"};
+        QTest::newRow("line breaks and repeated blanks")
+            << QByteArray("<si><t xml:space=\"preserve\">  a   b\nc </t></si>")
+            << QByteArray(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)") << QStringList{"t:  a   b\nc "};
+        QTest::newRow("escaped characters")
+            << QByteArray("<si><t>a_x000D_\nb_x0009_c</t></si><si><t>_x005F_x0041_ x_x0041_</t></si>")
+            << QByteArray(R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c></row>)")
+            << QStringList{"t:a\r\nb\tc|t:_x0041_ xA"};
+        QTest::newRow("inline strings")
+            << QByteArray()
+            << QByteArray(
+                   R"(<row r="1"><c r="A1" t="inlineStr"><is><t>inline</t></is></c><c r="B1" t="inlineStr"><is><r><t>ri</t></r><r><t>ch</t></r></is></c></row>)")
+            << QStringList{"t:inline|t:rich"};
+        QTest::newRow("numbers")
+            << QByteArray()
+            << QByteArray(
+                   R"(<row r="1"><c r="A1"><v>12.5</v></c><c r="B1" t="n"><v>1234567</v></c><c r="C1"><v>1.5E-3</v></c><c r="D1"><v>-3</v></c></row>)")
+            << QStringList{"n:12.5|n:1234567|n:0.0015|n:-3"};
+        QTest::newRow("dates stay serial numbers")
+            << QByteArray()
+            << QByteArray(
+                   R"(<row r="1"><c r="A1" s="1"><v>45352</v></c><c r="B1" t="d"><v>2024-03-01T12:00:00</v></c><c r="C1" t="d"><v>2024-03-01</v></c></row>)")
+            << QStringList{"n:45352|n:45352.5|n:45352"};
+        QTest::newRow("booleans, constant and computed")
+            << QByteArray()
+            << QByteArray(
+                   R"(<row r="1"><c r="A1" t="b"><v>1</v></c><c r="B1" t="b"><f>A2&gt;1</f><v>0</v></c></row>)")
+            << QStringList{"b:TRUE|b:FALSE"};
+        QTest::newRow("cached formula results")
+            << QByteArray()
+            << QByteArray(
+                   R"(<row r="1"><c r="A1"><f>SUM(B2:B3)</f><v>3</v></c><c r="B1" t="str"><f>"x"&amp;"y"</f><v>xy</v></c><c r="C1" t="str"><f>""</f><v></v></c></row>)")
+            << QStringList{"n:3|t:xy"};
+        QTest::newRow("errors, constant and computed")
+            << QByteArray()
+            << QByteArray(
+                   R"(<row r="1"><c r="A1" t="e"><v>#N/A</v></c><c r="B1" t="e"><f>1/0</f><v>#DIV/0!</v></c></row>)")
+            << QStringList{"e:#N/A|e:#DIV/0!"};
+        QTest::newRow("formatted empty cells are not used")
+            << QByteArray()
+            << QByteArray(
+                   R"(<row r="1"><c r="A1"><v>1</v></c><c r="B1" s="3"/></row><row r="2"><c r="C2" s="2"/></row>)")
+            << QStringList{"n:1"};
+        QTest::newRow("positions without references")
+            << QByteArray()
+            << QByteArray(
+                   R"(<row><c><v>1</v></c><c><v>2</v></c></row><row><c r="B2"><v>3</v></c><c><v>4</v></c></row>)")
+            << QStringList{"n:1|n:2|", "|n:3|n:4"};
+        QTest::newRow("gaps before the last row")
+            << QByteArray()
+            << QByteArray(R"(<row r="1"><c r="A1"><v>1</v></c></row><row r="4"><c r="B4"><v>2</v></c></row>)")
+            << QStringList{"n:1|", "|", "|", "|n:2"};
+        QTest::newRow("one column")
+            << QByteArray()
+            << QByteArray(R"(<row r="1"><c r="A1"><v>1</v></c></row><row r="2"><c r="A2"><v>2</v></c></row>)")
+            << QStringList{"n:1", "n:2"};
+        QTest::newRow("empty sheet") << QByteArray() << QByteArray() << QStringList{""};
+    }
+
+    void readsCells()
+    {
+        QFETCH(QByteArray, sharedStrings);
+        QFETCH(QByteArray, sheetData);
+        QFETCH(QStringList, rows);
+        QCOMPARE(readXlsx(makeXlsx(sheetData, sharedStrings)).rows, rows);
+    }
+
+    void readsSheetsWiderThan26Columns()
+    {
+        const Reading reading = readXlsx(makeXlsx(
+            R"(<row r="1"><c r="A1"><v>1</v></c><c r="Z1"><v>26</v></c><c r="AA1"><v>27</v></c><c r="AD1"><v>30</v></c></row><row r="2"><c r="XFD2"><v>16384</v></c></row>)"));
+        QCOMPARE(reading.extent, SheetExtent({2, 16384}));
+        const QStringList first = reading.rows[0].split(u'|');
+        QCOMPARE(first.mid(24, 7), QStringList({"", "n:26", "n:27", "", "", "n:30", ""}));
+        QCOMPARE(reading.rows[1].split(u'|').last(), "n:16384");
+    }
+
+    // Chart sheets sit among the sheets but are no worksheets; the tab order decides, not part names.
+    void readsTheFirstWorksheet()
+    {
+        const QByteArray package = makeXlsxWorkbook(
+            R"(<sheet name="Chart" sheetId="3" r:id="rId3"/><sheet name="Data" sheetId="2" r:id="rId2"/><sheet name="Old" sheetId="1" r:id="rId1"/>)",
+            worksheetRelationship + workbookRelationship("rId2", "worksheet", "/xl/worksheets/sheet2.xml") +
+                workbookRelationship("rId3", "chartsheet", "chartsheets/sheet1.xml"),
+            {worksheetPart("xl/worksheets/sheet1.xml",
+                           R"(<row r="1"><c r="A1" t="inlineStr"><is><t>old</t></is></c></row>)"),
+             worksheetPart("xl/worksheets/sheet2.xml",
+                           R"(<row r="1"><c r="A1" t="inlineStr"><is><t>data</t></is></c></row>)")});
+        QCOMPARE(readXlsx(package).rows, QStringList{"t:data"});
+    }
+
+    void readsAWorkbookAsLibreOfficeSavesIt()
+    {
+        XlsxReader reader;
+        reader.open(testDataPath("sample.xlsx"));
+        QCOMPARE(reader.extent(), SheetExtent({6, 30}));
+        QCOMPARE(describeSheet(reader), sampleSheetRows("n:1"));
+    }
+
+    void reportsFailures_data()
+    {
+        QTest::addColumn<QByteArray>("package");
+        QTest::addColumn<SpreadsheetError::Kind>("kind");
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("not an archive")
+            << QByteArray("IDPART;PRICE") << SpreadsheetError::Kind::CannotOpen << "not a ZIP archive";
+        QTest::newRow("archive without a workbook")
+            << makeZip({{"readme.txt", "hello"}}) << SpreadsheetError::Kind::CannotOpen
+            << "not an Office Open XML package";
+        QTest::newRow("workbook without sheets")
+            << makeXlsxWorkbook("", "", {}) << SpreadsheetError::Kind::NoFirstSheet
+            << "the workbook holds no worksheet";
+        QTest::newRow("workbook with only a chart sheet")
+            << makeXlsxWorkbook(R"(<sheet name="Chart" sheetId="1" r:id="rId1"/>)",
+                                workbookRelationship("rId1", "chartsheet", "chartsheets/sheet1.xml"), {})
+            << SpreadsheetError::Kind::NoFirstSheet << "the workbook holds no worksheet";
+        QTest::newRow("worksheet part missing")
+            << makeXlsxWorkbook(R"(<sheet name="S" sheetId="1" r:id="rId1"/>)", worksheetRelationship, {})
+            << SpreadsheetError::Kind::CannotOpen << "the part xl/worksheets/sheet1.xml is missing";
+        QTest::newRow("malformed worksheet")
+            << makeXlsx(R"(<row r="1"><c r="A1"><v>1</v></row>)") << SpreadsheetError::Kind::NoExtent
+            << "xl/worksheets/sheet1.xml, line 1: Opening and ending tag mismatch.";
+        QTest::newRow("number that is none")
+            << makeXlsx(R"(<row r="1"><c r="A1"><v>abc</v></c></row>)") << SpreadsheetError::Kind::NoExtent
+            << "xl/worksheets/sheet1.xml, line 1: cell 1 of row 1 holds \"abc\" as type \"\"";
+        QTest::newRow("shared string beyond the list")
+            << makeXlsx(R"(<row r="1"><c r="A1" t="s"><v>1</v></c></row>)", "<si><t>only</t></si>")
+            << SpreadsheetError::Kind::NoExtent
+            << "xl/worksheets/sheet1.xml, line 1: cell 1 of row 1 holds \"1\" as type \"s\"";
+        QTest::newRow("cell reference in another row")
+            << makeXlsx(R"(<row r="1"><c r="A2"><v>1</v></c></row>)") << SpreadsheetError::Kind::NoExtent
+            << "xl/worksheets/sheet1.xml, line 1: cell reference \"A2\" in row 1";
+        QTest::newRow("column beyond XFD")
+            << makeXlsx(R"(<row r="1"><c r="XFE1"><v>1</v></c></row>)") << SpreadsheetError::Kind::NoExtent
+            << "xl/worksheets/sheet1.xml, line 1: " + SheetGrid::limitText();
+    }
+
+    void reportsFailures()
+    {
+        QFETCH(QByteArray, package);
+        QFETCH(SpreadsheetError::Kind, kind);
+        QFETCH(QString, reason);
+        TestFolder folder;
+        folder.write("book.xlsx", package);
+        XlsxReader reader;
+        try {
+            reader.open(folder.filePath("book.xlsx"));
+            QFAIL("no error");
+        } catch (const SpreadsheetError& error) {
+            QCOMPARE(error.message(), folder.filePath("book.xlsx") + ": " + reason);
+            QCOMPARE(error.kind(), kind);
+        }
+    }
+
+    void damagedSheetDataIsNoExtent()
+    {
+        QByteArray package = makeXlsx(R"(<row r="1"><c r="A1"><v>1</v></c></row>)");
+        const qsizetype sheetData = package.indexOf("xl/worksheets/sheet1.xml") + 24;
+        for (int i = 5; i < 15; ++i)
+            package[sheetData + i] = char(0xFF);
+        TestFolder folder;
+        folder.write("book.xlsx", package);
+        XlsxReader reader;
+        try {
+            reader.open(folder.filePath("book.xlsx"));
+            QFAIL("no error");
+        } catch (const SpreadsheetError& error) {
+            QCOMPARE(error.kind(), SpreadsheetError::Kind::NoExtent);
+            QVERIFY2(error.message().contains("xl/worksheets/sheet1.xml: "), qPrintable(error.message()));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(XlsxReaderTest)
+#include "XlsxReaderTest.moc"
