@@ -202,4 +202,5 @@ public:
     bool creationRunning = false;
     bool scriptRunning = false;
     bool exportGoOn = false;
+    bool creationGoOn = false;
 };

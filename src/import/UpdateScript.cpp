@@ -2,6 +2,7 @@
 
 #include "EscapeSqlText.h"
 #include "export/OutputFile.h"
+#include "platform/AppError.h"
 #include "platform/ProgramFolder.h"
 
 QString UpdateScript::defaultPath()
@@ -27,7 +28,12 @@ void UpdateScript::writeBlock(const QStringList& lines)
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
     text += QStringLiteral("  \r\n");
-    m_file->write(text.toUtf8());
+    try {
+        m_file->write(text.toUtf8());
+    } catch (...) {
+        m_failed = true;
+        throw;
+    }
 }
 
 void UpdateScript::writePublication(int artid, int publis)
@@ -75,6 +81,8 @@ void UpdateScript::writeCategorySeo(int id, const SetItems& items)
 
 void UpdateScript::commit()
 {
+    if (m_failed)
+        throw AppError(QStringLiteral("The update script %1 could not be written whole").arg(m_path));
     m_file->write(QByteArrayLiteral("COMMIT;\r\n"));
     m_file->close();
 }

@@ -32,7 +32,8 @@ public:
     void writeProductSeo(int id, const SetItems& items);
     void writeCategorySeo(int id, const SetItems& items);
 
-    // Writes "COMMIT;" and closes the file; throws AppError when that fails.
+    // Writes "COMMIT;" and closes the file; throws AppError when that fails or when a block
+    // could not be written before.
     void commit();
 
     const QString& path() const { return m_path; }
@@ -46,4 +47,5 @@ private:
     QString m_path;
     StoreSchema m_schema;
     std::unique_ptr<OutputFile> m_file;
+    bool m_failed = false;
 };

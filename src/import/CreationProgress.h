@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The IMPORT page's progress tab as the creation run sees it.
+class CreationProgress
+{
+public:
+    virtual ~CreationProgress() = default;
+
+    virtual void setStatus(const QString& text) = 0; // the one-line status
+    virtual void log(const QString& line) = 0;       // a line of the import log
+    // Lets the window process its pending events (repaints, a click on Stop).
+    virtual void processEvents() = 0;
+    // False once the operator confirmed a stop.
+    virtual bool goOn() const = 0;
+};

@@ -1,0 +1,214 @@
+#include "PriceListFileReader.h"
+
+#include "CreationProgress.h"
+#include "PriceListColumns.h"
+#include "SpreadsheetReader.h"
+#include "UpdateScript.h"
+#include "platform/WholeNumber.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace {
+
+const QString indent = QStringLiteral("         ");
+
+QString failureLine(const QString& message, const SpreadsheetError& error)
+{
+    const QLocale locale = QLocale::system();
+    const QDateTime now = QDateTime::currentDateTime();
+    return locale.toString(now.date(), QLocale::ShortFormat) + u' ' + locale.toString(now.time(), QLocale::LongFormat)
+           + QStringLiteral(" : ") + message + u'\r' + QStringLiteral("SpreadsheetError : ") + error.message();
+}
+
+int wholeNumber(const QString& text)
+{
+    if (const auto n = parseWholeNumber(text))
+        return *n;
+    throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+}
+
+QString columnName(int column)
+{
+    QString name;
+    for (int c = column; c > 0; c = (c - 1) / 26)
+        name.prepend(QChar(u'A' + (c - 1) % 26));
+    return name;
+}
+
+} // namespace
+
+QString cellText(const SpreadsheetCell& cell, int row, int column)
+{
+    if (cell.type() == SpreadsheetCell::Type::Error)
+        throw AppError(QStringLiteral("Cell %1%2 holds the error value %3").arg(columnName(column)).arg(row).arg(cell.displayText()));
+    if (cell.type() != SpreadsheetCell::Type::Number)
+        return cell.type() == SpreadsheetCell::Type::Text ? cell.textValue() : cell.displayText();
+    // Numbers come with the locale's decimal mark, as the spreadsheet program gives them.
+    QString text = cell.displayText();
+    const QString point = QLocale::system().decimalPoint();
+    if (point != u".")
+        text.replace(u'.', point);
+    return text;
+}
+
+PriceListFileReader::PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress)
+    : m_maxProductId(maxProductId), m_script(script), m_progress(progress)
+{
+}
+
+void PriceListFileReader::setStatus(const QString& text)
+{
+    m_progress.setStatus(text);
+    m_progress.processEvents();
+}
+
+bool PriceListFileReader::read(const QString& path)
+{
+    m_progress.setStatus(QStringLiteral("Upload file (") + path + QStringLiteral(") ..."));
+    m_progress.log(QStringLiteral("[+] Open file (") + path + QStringLiteral(") ..."));
+    m_progress.log(indent + QString(54, u'-'));
+    if (!QFileInfo::exists(path)) {
+        m_progress.log(QStringLiteral("[-] File not found (") + path + u')');
+        return true;
+    }
+    std::unique_ptr<SpreadsheetReader> sheet;
+    try {
+        sheet = openSpreadsheet(path);
+    } catch (const SpreadsheetError& error) {
+        switch (error.kind()) {
+        case SpreadsheetError::Kind::ConverterMissing:
+            m_progress.log(failureLine(QStringLiteral("MS EXCEL not found !"), error));
+            break;
+        case SpreadsheetError::Kind::CannotOpen:
+            m_progress.log(failureLine(QStringLiteral("2. MS EXCEL error !"), error));
+            break;
+        case SpreadsheetError::Kind::NoFirstSheet:
+            // Without a sheet, finding its extent fails in turn.
+            m_progress.log(failureLine(QStringLiteral("3. MS EXCEL error !"), error));
+            m_progress.log(failureLine(QStringLiteral("4. MS EXCEL error !"), error));
+            break;
+        case SpreadsheetError::Kind::NoExtent:
+            m_progress.log(failureLine(QStringLiteral("4. MS EXCEL error !"), error));
+            break;
+        }
+        return false;
+    }
+    const SheetExtent extent = sheet->extent();
+    m_progress.log(indent + QStringLiteral("Data table : row=%1 | column=%2").arg(extent.rows).arg(extent.columns));
+    m_progress.log(indent + QStringLiteral("reading names of the columns ...ok"));
+    m_progress.processEvents();
+    m_table.reset(extent.rows);
+    // A single column holds no recognisable pair of id and value.
+    const PriceListColumns columns =
+        extent.columns > 1 ? PriceListColumns::recognise(sheet->readRow(1)) : PriceListColumns{};
+    m_progress.log(indent + QStringLiteral("reading table in memory ...ok"));
+    m_progress.processEvents();
+    if (columns.priceMode()) {
+        fillPriceTable(*sheet, columns);
+        writePriceStatements();
+    } else {
+        if (columns.productSeo)
+            productPass(*sheet, columns);
+        if (columns.categorySeo && m_progress.goOn())
+            categoryPass(*sheet, columns);
+    }
+    sheet->close();
+    return true;
+}
+
+void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const PriceListColumns& columns)
+{
+    const int rows = sheet.extent().rows;
+    for (int r = 2; r <= rows; ++r) {
+        setStatus(QStringLiteral("Uploading data  in memory : row [%1] ...").arg(r));
+        const QList<SpreadsheetCell> row = sheet.readRow(r);
+        const auto text = [&](int column) { return cellText(row[column - 1], r, column); };
+        const int id = wholeNumber(text(columns.idPart));
+        if (id > m_maxProductId)
+            continue;
+        _PriceList& e = m_table.takeEntry();
+        const auto readWhole = [&](int column, int& field) {
+            const QString t = text(column);
+            if (t.trimmed().isEmpty())
+                return;
+            if (const auto n = parseWholeNumber(t)) {
+                field = *n;
+                e.artid = id;
+            }
+        };
+        if (columns.published)
+            readWhole(columns.published, e.Publis);
+        if (columns.quantity)
+            readWhole(columns.quantity, e.Quantity);
+        if (columns.price) {
+            const QString t = text(columns.price);
+            if (!t.trimmed().isEmpty()) {
+                if (const auto x = convertPrice(t)) {
+                    e.Price = *x;
+                    e.artid = id;
+                }
+            }
+        }
+        if (!m_progress.goOn())
+            break;
+    }
+}
+
+void PriceListFileReader::writePriceStatements()
+{
+    m_progress.log(indent + QStringLiteral("Start editing prices and availability ... "));
+    m_progress.processEvents();
+    const std::vector<_PriceList>& entries = m_table.entries();
+    for (std::size_t k = 0; k < entries.size() && m_progress.goOn(); ++k) {
+        setStatus(QStringLiteral("Checking of ID articles (creating a script to upgrade) : [%1]").arg(k));
+        const _PriceList& e = entries[k];
+        if (e.artid == 0)
+            continue;
+        if (e.Publis != -1)
+            m_script.writePublication(e.artid, e.Publis);
+        if (e.Price >= 0)
+            m_script.writePrice(e.artid, e.Price);
+        if (e.Quantity >= 0)
+            m_script.writeStock(e.artid, e.Quantity);
+    }
+}
+
+void PriceListFileReader::productPass(const SpreadsheetReader& sheet, const PriceListColumns& columns)
+{
+    const int rows = sheet.extent().rows;
+    for (int r = 2; r <= rows; ++r) {
+        setStatus(QStringLiteral("Uploading data  in memory : row [%1] and editing script for update").arg(r));
+        const QList<SpreadsheetCell> row = sheet.readRow(r);
+        const int id = wholeNumber(cellText(row[columns.idPart - 1], r, columns.idPart));
+        if (id > m_maxProductId)
+            continue;
+        UpdateScript::SetItems items;
+        for (std::size_t i = 0; i < columns.product.size(); ++i)
+            if (const int c = columns.product[i])
+                items.emplace_back(PriceListColumns::productStoreColumns()[i], cellText(row[c - 1], r, c));
+        m_script.writeProductSeo(id, items);
+        if (!m_progress.goOn())
+            break;
+    }
+}
+
+void PriceListFileReader::categoryPass(const SpreadsheetReader& sheet, const PriceListColumns& columns)
+{
+    const int rows = sheet.extent().rows;
+    for (int r = 2; r <= rows; ++r) {
+        setStatus(QStringLiteral("Uploading data  in memory : row [%1] and editing script for update").arg(r));
+        const QList<SpreadsheetCell> row = sheet.readRow(r);
+        const int id = parseWholeNumber(cellText(row[columns.idCategory - 1], r, columns.idCategory)).value_or(0);
+        if (id <= 0)
+            continue;
+        UpdateScript::SetItems items;
+        for (std::size_t i = 0; i < columns.category.size(); ++i)
+            if (const int c = columns.category[i])
+                items.emplace_back(PriceListColumns::categoryStoreColumns()[i], cellText(row[c - 1], r, c));
+        m_script.writeCategorySeo(id, items);
+        if (!m_progress.goOn())
+            break;
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "PriceTable.h"
+
+#include <QString>
+
+class CreationProgress;
+class SpreadsheetCell;
+class SpreadsheetReader;
+class UpdateScript;
+struct PriceListColumns;
+
+// Reads one price-list file: price lists into the price table and their statements into the
+// script, SEO lists row by row into SEO statements. Writes the file's log lines.
+class PriceListFileReader
+{
+public:
+    PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress);
+
+    // False when a spreadsheet failure ends the creation run. Throws AppError for data the
+    // run cannot use (an IDPART that is not a whole number, a header that is no text).
+    bool read(const QString& path);
+
+private:
+    void fillPriceTable(const SpreadsheetReader& sheet, const PriceListColumns& columns);
+    void writePriceStatements();
+    void productPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
+    void categoryPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
+    void setStatus(const QString& text);
+
+    int m_maxProductId;
+    UpdateScript& m_script;
+    CreationProgress& m_progress;
+    PriceTable m_table;
+};
+
+// The text of a cell as the row loops read it; an error value cannot be read.
+QString cellText(const SpreadsheetCell& cell, int row, int column);

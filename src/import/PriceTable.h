@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+// The changes read for one product; negative Quantity and Price and a Publis of -1 mean
+// "no change", artid 0 an entry that carries nothing.
+struct _PriceList
+{
+    int Quantity = -1;
+    double Price = -1.0;
+    int artid = 0;
+    int Publis = -1;
+};
+
+// The price table of one file: one entry per accepted data row, in row order.
+class PriceTable
+{
+public:
+    // Room for rows entries, all without change.
+    void reset(int rows);
+    // The next entry for an accepted row.
+    _PriceList& takeEntry();
+    const std::vector<_PriceList>& entries() const { return m_entries; }
+
+private:
+    std::vector<_PriceList> m_entries;
+    std::size_t m_next = 0;
+};
+
+// A price as typed: "," or "." as decimal mark, no thousands separators.
+std::optional<double> convertPrice(const QString& text);
