@@ -1,0 +1,324 @@
+#include "DropDownComboBox.h"
+#include "Main.h"
+#include "ScriptedUi.h"
+#include "TestFolder.h"
+#include "TestStore.h"
+#include "store/ConnectionProfile.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+const QByteArray bom = "\xEF\xBB\xBF";
+const QByteArray priceHeader = "\"IDPART\";BRAND;TRADENUMBER;NAMEPART;QUANTITY;PRICE;CURRENCY;PUBLISHED;\"note : x\"\r\n";
+
+QString block(const QString& first, const QString& set, const QString& where)
+{
+    return first + QStringLiteral("\r\n") + set + QStringLiteral("\r\n") + where + QStringLiteral(";\r\n  \r\n");
+}
+
+} // namespace
+
+class TestImportPage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_store = std::make_unique<TestStore>(QStringLiteral("import_page"));
+        m_empty = std::make_unique<TestStore>(QStringLiteral("import_empty"));
+    }
+
+    void init()
+    {
+        m_store->exec(QStringLiteral("DELETE FROM @PREFIX@virtuemart_products"));
+        m_store->exec(QStringLiteral("DELETE FROM @PREFIX@virtuemart_products_@LANG@"));
+        m_store->exec(QStringLiteral("DELETE FROM @PREFIX@virtuemart_product_prices"));
+        m_store->exec(QStringLiteral("DELETE FROM @PREFIX@virtuemart_categories_@LANG@"));
+        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_products (virtuemart_product_id, product_in_stock, published) "
+                                     "SELECT seq, 10, 1 FROM seq_1_to_60"));
+        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_products_@LANG@ (virtuemart_product_id, metadesc, slug) "
+                                     "SELECT seq, 'old', CONCAT('part-', seq) FROM seq_1_to_60"));
+        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_product_prices (virtuemart_product_id, product_price) "
+                                     "SELECT seq, 9.99 FROM seq_1_to_60"));
+        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_categories_@LANG@ (virtuemart_category_id, category_name, metakey) "
+                                     "VALUES (4, 'Brakes', 'old')"));
+        m_folder = std::make_unique<TestFolder>();
+        QDir(m_folder->path()).mkdir(QStringLiteral("lists"));
+        m_ui = std::make_unique<ScriptedUi>();
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_ui.reset();
+        m_folder.reset();
+    }
+
+    void priceListBecomesAScriptThatRuns()
+    {
+        writeList(QStringLiteral("a.csv"), bom + priceHeader
+                                               + "57;\"Acme\";\"'AB-57\";\"Pad\";3;12,5;\"EUR\";1\r\n"
+                                                 "58;\"Acme\";\"'AB-58\";\"Pad\";-3;0;\"EUR\";2\r\n"
+                                                 "99999;\"Acme\";\"'X\";\"Far\";5;5;\"EUR\";0\r\n"
+                                                 "59;\"Acme\";\"'AB-59\";\"Pad\";;;\"\";\r\n"
+                                                 "60;\"Acme\";\"'AB-60\";\"Pad\";7;;\"\";\r\n");
+        connectAndCheck({QStringLiteral("a.csv")});
+        m_ui->confirmAnswers << true;
+        QList<int> bar;
+        connect(m_form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int v) { bar << v; });
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+
+        const QString P = QStringLiteral("jos_");
+        QCOMPARE(script(),
+                 block("UPDATE " + P + "virtuemart_products as Pmain ", "SET Pmain.published = 1", "WHERE Pmain.virtuemart_product_id = 57")
+                     + block("UPDATE " + P + "virtuemart_product_prices as Price ", "SET Price.product_price = 12.5", "WHERE Price.virtuemart_product_id = 57")
+                     + block("UPDATE " + P + "virtuemart_products as Pmain ", "SET Pmain.product_in_stock = 3", "WHERE Pmain.virtuemart_product_id = 57")
+                     + block("UPDATE " + P + "virtuemart_products as Pmain ", "SET Pmain.published = 2", "WHERE Pmain.virtuemart_product_id = 58")
+                     + block("UPDATE " + P + "virtuemart_product_prices as Price ", "SET Price.product_price = 0", "WHERE Price.virtuemart_product_id = 58")
+                     + block("UPDATE " + P + "virtuemart_products as Pmain ", "SET Pmain.product_in_stock = 7", "WHERE Pmain.virtuemart_product_id = 60")
+                     + "COMMIT;\r\n");
+        QCOMPARE(m_ui->texts(QStringLiteral("confirm")),
+                 QStringList{QStringLiteral("The script was created for update, path to the script [%1/ScriptForUpdatePrices.sql]\r\r"
+                                            "Start updating the price list ?").arg(m_folder->path())});
+        const QString file = m_folder->filePath(QStringLiteral("lists/a.csv"));
+        QCOMPARE(m_form->Memo1->toPlainText().split(u'\n'),
+                 QStringList({"Finding the maximum value ID PARTS", "Max ID PARTS = 60", "Loading data price lists in memory ...",
+                              "[+] Open file (" + file + ") ...", "         " + QString(54, u'-'),
+                              "         Data table : row=6 | column=9", "         reading names of the columns ...ok",
+                              "         reading table in memory ...ok", "         Start editing prices and availability ... "}));
+        QCOMPARE(m_form->Label39->text(), QStringLiteral("......."));
+        QCOMPARE(m_form->PageControl2->currentIndex(), 2);
+
+        // the script ran on Yes
+        QCOMPARE(m_store->column(QStringLiteral("SELECT CONCAT_WS('/', p.virtuemart_product_id, published, product_in_stock, product_price) "
+                                                "FROM @PREFIX@virtuemart_products p JOIN @PREFIX@virtuemart_product_prices r "
+                                                "USING (virtuemart_product_id) WHERE p.virtuemart_product_id >= 56 ORDER BY 1")),
+                 QStringList({"56/1/10/9.99000", "57/1/3/12.50000", "58/2/10/0.00000", "59/1/10/9.99000", "60/1/7/9.99000"}));
+        QVERIFY(!bar.isEmpty());
+        QVERIFY(std::is_sorted(bar.begin(), bar.end() - 1));
+        QCOMPARE(bar.last(), 0);
+        QCOMPARE(m_form->ProgressBar1->value(), 0);
+        QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+    }
+
+    void emptyStoreStillAsksAboutTheScript()
+    {
+        writeList(QStringLiteral("a.csv"), priceHeader + "1;;;;3;4;;1\r\n");
+        addProfile(QStringLiteral("Empty"), m_empty->database());
+        connectAndCheck({QStringLiteral("a.csv")}, QStringLiteral("Empty"));
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QCOMPARE(m_form->Memo1->toPlainText(),
+                 QStringLiteral("Finding the maximum value ID PARTS\nQuit, because the table of parts (your store) is empty ..."));
+        QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
+        QCOMPARE(m_ui->texts(QStringLiteral("confirm")).size(), 1);
+    }
+
+    void missingFileIsLoggedAndStopEndsTheRun()
+    {
+        for (const char* name : {"1.csv", "2.csv", "3.csv"})
+            writeList(QString::fromLatin1(name), priceHeader + QByteArray("1;;;;;7;;\r\n2;;;;;8;;\r\n"));
+        connectAndCheck({QStringLiteral("1.csv"), QStringLiteral("2.csv"), QStringLiteral("3.csv")});
+        auto* missing = new QListWidgetItem(m_folder->filePath(QStringLiteral("lists/gone.csv")));
+        missing->setCheckState(Qt::Checked);
+        m_form->CheckListBox2->insertItem(0, missing);
+        // Stop while the second file is read.
+        const QString second = QStringLiteral("Upload file (%1) ...").arg(m_folder->filePath(QStringLiteral("lists/2.csv")));
+        connect(m_form->Memo1, &QPlainTextEdit::textChanged, this, [&] {
+            if (m_form->Memo1->toPlainText().contains(QStringLiteral("lists/2.csv) ...")) && m_form->creationGoOn)
+                QTest::mouseClick(m_form->SpeedButton17, Qt::LeftButton);
+        });
+        m_ui->confirmAnswers << true << false;
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        const QString log = m_form->Memo1->toPlainText();
+        QVERIFY(log.contains(QStringLiteral("[-] File not found (%1)").arg(missing->text())));
+        QVERIFY(!log.contains(QStringLiteral("lists/3.csv")));
+        QCOMPARE(script(), block("UPDATE jos_virtuemart_product_prices as Price ", "SET Price.product_price = 7", "WHERE Price.virtuemart_product_id = 1")
+                               + block("UPDATE jos_virtuemart_product_prices as Price ", "SET Price.product_price = 8", "WHERE Price.virtuemart_product_id = 2")
+                               + "COMMIT;\r\n");
+        QCOMPARE(m_ui->texts(QStringLiteral("confirm")),
+                 QStringList({QStringLiteral("Stop the import of data (all first imported data will be saved) ?"),
+                              m_ui->texts(QStringLiteral("confirm")).last()}));
+        QVERIFY(!m_form->creationRunning);
+
+        // Stop without a run asks nothing; a second run does not keep the first one's blocks.
+        m_ui->calls.clear();
+        QTest::mouseClick(m_form->SpeedButton17, Qt::LeftButton);
+        QVERIFY(m_ui->calls.isEmpty());
+        for (int i = 0; i < m_form->CheckListBox2->count(); ++i)
+            m_form->CheckListBox2->item(i)->setCheckState(Qt::Unchecked);
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
+    }
+
+    void seoListsBecomeSeoStatements()
+    {
+        writeList(QStringLiteral("seo.csv"),
+                  bom + "\"IDPART\";NAMEPART;PRODUCT:product_s_desc;PRODUCT:metadesc;PRODUCT:metakey;PRODUCT:customtitle;PRODUCT:sluq\r\n"
+                        "57;\"Pad\";\"Short\";\"It's \"\"best\"\"\r\nsecond line\";\"k\";\"T\";\"pad-57\"\r\n"
+                        "58;\"Pad\";;;;;\r\n");
+        writeList(QStringLiteral("cat.csv"), "IDCATEGORY;CATEGORY:metakey\r\nx;skipped\r\n4;\"Škoda, Фара €\"\r\n");
+        connectAndCheck({QStringLiteral("cat.csv"), QStringLiteral("seo.csv")});
+        m_ui->confirmAnswers << true;
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QVERIFY(script().contains(QStringLiteral("UPDATE jos_virtuemart_products_en_gb as Pmain SET \r\n"
+                                                 "Pmain.product_s_desc = 'Short', \r\n"
+                                                 "Pmain.metadesc = 'It\\'s \\\"best\\\"\\r\\nsecond line', \r\n"
+                                                 "Pmain.metakey = 'k', \r\n"
+                                                 "Pmain.customtitle = 'T', \r\n"
+                                                 "Pmain.slug = 'pad-57'\r\n"
+                                                 "WHERE Pmain.virtuemart_product_id = 57;\r\n")));
+        QVERIFY(script().contains(QStringLiteral("Pmain.product_s_desc = '', \r\nPmain.metadesc = '', \r\nPmain.metakey = '', \r\n"
+                                                 "Pmain.customtitle = '', \r\nPmain.slug = ''\r\nWHERE Pmain.virtuemart_product_id = 58;")));
+        QCOMPARE(m_store->value(QStringLiteral("SELECT metadesc FROM @PREFIX@virtuemart_products_@LANG@ WHERE virtuemart_product_id = 57")),
+                 QStringLiteral("It's \"best\"\r\nsecond line"));
+        QCOMPARE(m_store->value(QStringLiteral("SELECT metakey FROM @PREFIX@virtuemart_categories_@LANG@ WHERE virtuemart_category_id = 4")),
+                 QStringLiteral("Škoda, Фара €"));
+        QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+    }
+
+    // A cell written to end its string early must land in its own field on a server that
+    // treats backslashes as plain characters.
+    void craftedCellChangesOnlyItsFieldWithoutBackslashEscapes()
+    {
+        writeList(QStringLiteral("seo.csv"), "IDPART;PRODUCT:metadesc\r\n"
+                                             "57;\"x\\', slug = 'hacked' WHERE 1=1; -- \"\r\n");
+        m_store->exec(QStringLiteral("SET GLOBAL sql_mode = CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')"));
+        connectAndCheck({QStringLiteral("seo.csv")});
+        m_ui->confirmAnswers << true;
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        m_store->exec(QStringLiteral("SET GLOBAL sql_mode = REPLACE(@@GLOBAL.sql_mode, 'NO_BACKSLASH_ESCAPES', '')"));
+        QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+        QCOMPARE(m_store->value(QStringLiteral("SELECT metadesc FROM @PREFIX@virtuemart_products_@LANG@ WHERE virtuemart_product_id = 57")),
+                 QStringLiteral("x\\', slug = 'hacked' WHERE 1=1; -- "));
+        QCOMPARE(m_store->column(QStringLiteral("SELECT COUNT(*) FROM @PREFIX@virtuemart_products_@LANG@ WHERE slug = 'hacked' OR metadesc <> 'old'")),
+                 QStringList{QStringLiteral("1")});
+    }
+
+    void unexpectedFailureIsShownAfterTheQuestion()
+    {
+        writeList(QStringLiteral("a.csv"), priceHeader + "1;;;;;7;;\r\nabc;;;;;8;;\r\n2;;;;;9;;\r\n");
+        connectAndCheck({QStringLiteral("a.csv")});
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QCOMPARE(m_ui->calls.size(), 2);
+        QVERIFY(m_ui->calls[0].startsWith(QStringLiteral("confirm: The script was created")));
+        QCOMPARE(m_ui->calls[1], QStringLiteral("error: 'abc' is not a valid integer value."));
+        QCOMPARE(script(), QStringLiteral("COMMIT;\r\n")); // the table's statements come after the whole file
+        QVERIFY(!m_form->creationRunning);
+    }
+
+    void missingConverterEndsTheRunAtTheFirstSpreadsheet()
+    {
+        writeList(QStringLiteral("1.xls"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(600, '\0'));
+        writeList(QStringLiteral("2.csv"), priceHeader + "1;;;;;7;;\r\n");
+        connectAndCheck({QStringLiteral("1.xls"), QStringLiteral("2.csv")});
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", "/nonexistent");
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        qputenv("PATH", path);
+        const QString log = m_form->Memo1->toPlainText();
+        QVERIFY2(log.contains(QStringLiteral(" : MS EXCEL not found !\nSpreadsheetError : ")), qPrintable(log));
+        QVERIFY(!log.contains(QStringLiteral("2.csv")));
+        QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
+        QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+    }
+
+    void startWithoutAConnectionDoesNothing()
+    {
+        m_form->ComboBox8->addItem(QStringLiteral("Shop"));
+        m_form->ComboBox8->setCurrentIndex(0);
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("ScriptForUpdatePrices.sql"))));
+    }
+
+    void manualStartRunsAChosenScript()
+    {
+        connectAndCheck({});
+        m_folder->write(QStringLiteral("four.sql"),
+                        "UPDATE jos_virtuemart_products SET product_in_stock = 1 WHERE virtuemart_product_id = 1;\r\n"
+                        "UPDATE jos_virtuemart_products SET no_such_column = 1;\r\n"
+                        "UPDATE jos_virtuemart_products SET product_in_stock = 3 WHERE virtuemart_product_id = 3;\r\n"
+                        "UPDATE jos_virtuemart_products SET product_in_stock = 4 WHERE virtuemart_product_id = 4;\r\n");
+        m_ui->fileAnswers << std::nullopt << m_folder->filePath(QStringLiteral("gone.sql"))
+                          << m_folder->filePath(QStringLiteral("four.sql"));
+        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton); // cancelled
+        QCOMPARE(m_ui->calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + m_folder->path()});
+        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton); // cannot be opened
+        QCOMPARE(m_ui->texts(QStringLiteral("error")).size(), 1);
+        QVERIFY(m_ui->texts(QStringLiteral("error"))[0].startsWith(
+            QStringLiteral("Cannot open file \"%1\". ").arg(m_folder->filePath(QStringLiteral("gone.sql")))));
+        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton); // a later start still works
+        const QStringList errors = m_ui->texts(QStringLiteral("error"));
+        QCOMPARE(errors.size(), 2);
+        QVERIFY2(errors[1].contains(QStringLiteral("no_such_column")), qPrintable(errors[1]));
+        QCOMPARE(m_store->column(QStringLiteral("SELECT product_in_stock FROM @PREFIX@virtuemart_products WHERE virtuemart_product_id <= 4 ORDER BY 1")),
+                 QStringList({"1", "3", "4", "10"}));
+        QCOMPARE(m_form->ProgressBar1->value(), 0);
+        QVERIFY(!m_form->scriptRunning);
+        QVERIFY(m_form->Memo1->toPlainText().isEmpty());
+    }
+
+private:
+    void writeList(const QString& name, const QByteArray& bytes) { m_folder->write(QStringLiteral("lists/") + name, bytes); }
+
+    QString script() const { return QString::fromUtf8(m_folder->read(QStringLiteral("ScriptForUpdatePrices.sql"))); }
+
+    void addProfile(const QString& name, const QString& database)
+    {
+        const TestServer server = TestServer::fromEnvironment();
+        ConnectionProfile p;
+        p.name = name;
+        p.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
+        p.server = server.host;
+        p.port = QString::number(server.port);
+        p.database = database;
+        p.prefix = QStringLiteral("jos_");
+        p.user = server.user;
+        p.password = server.password;
+        p.savePassword = true;
+        QVERIFY(p.add());
+        m_ui->calls.clear();
+    }
+
+    // Connects on the import page and ticks the named files of the list folder.
+    void connectAndCheck(const QStringList& names, const QString& profile = QStringLiteral("Shop"))
+    {
+        if (profile == u"Shop")
+            addProfile(profile, m_store->database());
+        m_form->Edit9->setText(m_folder->filePath(QStringLiteral("lists")));
+        emit m_form->ComboBox8->aboutToDropDown();
+        m_form->ComboBox8->setCurrentIndex(m_form->ComboBox8->findText(profile));
+        QTest::mouseClick(m_form->SpeedButton13, Qt::LeftButton);
+        QVERIFY(m_form->UniConnection1.connected());
+        m_form->CheckListBox2->sortItems();
+        for (int i = 0; i < m_form->CheckListBox2->count(); ++i) {
+            QListWidgetItem* item = m_form->CheckListBox2->item(i);
+            item->setCheckState(names.contains(QFileInfo(item->text()).fileName()) ? Qt::Checked : Qt::Unchecked);
+        }
+        m_ui->calls.clear();
+    }
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<TestStore> m_empty;
+    std::unique_ptr<TestFolder> m_folder;
+    std::unique_ptr<ScriptedUi> m_ui;
+    std::unique_ptr<TForm1> m_form;
+};
+
+QTEST_MAIN(TestImportPage)
+#include "tst_ImportPage.moc"
