@@ -1,7 +1,5 @@
 #include "PriceListColumns.h"
 
-#include "platform/AppError.h"
-
 #include <algorithm>
 
 const std::array<QString, 5>& PriceListColumns::productStoreColumns()
@@ -39,15 +37,11 @@ PriceListColumns PriceListColumns::recognise(const QList<SpreadsheetCell>& heade
         {"CATEGORY:sluq", &c.category[3]},
     };
     for (int column = 1; column <= header.size(); ++column) {
+        // Any cell is compared by its text: a number or date in the header names no column.
         const SpreadsheetCell& cell = header[column - 1];
-        if (cell.isEmpty())
-            continue;
-        if (cell.type() != SpreadsheetCell::Type::Text)
-            throw AppError(QStringLiteral("The header cell of column %1 holds %2, not a column name")
-                               .arg(column)
-                               .arg(cell.displayText()));
+        const QString text = cell.type() == SpreadsheetCell::Type::Text ? cell.textValue() : QString();
         for (const auto& [name, index] : names)
-            if (cell.textValue() == QLatin1String(name))
+            if (text == QLatin1String(name))
                 *index = column;
     }
     const auto present = [](int index) { return index > 0; };

@@ -22,7 +22,6 @@ struct PriceListColumns
     bool categorySeo = false;
 
     // A header cell names a column when its text equals a name exactly; the rightmost wins.
-    // Throws AppError for a header cell that holds anything but text.
     static PriceListColumns recognise(const QList<SpreadsheetCell>& header);
 
     bool priceMode() const { return idPart && (quantity || price || published); }

@@ -22,13 +22,6 @@ QString failureLine(const QString& message, const SpreadsheetError& error)
            + QStringLiteral(" : ") + message + u'\r' + QStringLiteral("SpreadsheetError : ") + error.message();
 }
 
-int wholeNumber(const QString& text)
-{
-    if (const auto n = parseWholeNumber(text))
-        return *n;
-    throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-}
-
 QString columnName(int column)
 {
     QString name;
@@ -37,12 +30,37 @@ QString columnName(int column)
     return name;
 }
 
+// The product id of a row; a row without one ends the run.
+int productId(const QList<SpreadsheetCell>& row, int r, int column)
+{
+    const SpreadsheetCell& cell = row[column - 1];
+    const auto text = cellText(cell);
+    if (!text)
+        throw AppError(QStringLiteral("Cell %1%2 holds the error value %3").arg(columnName(column)).arg(r).arg(cell.displayText()));
+    if (const auto n = parseWholeNumber(*text))
+        return *n;
+    throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(*text));
+}
+
+// The SET items of the present SEO columns; a cell holding an error value changes nothing.
+template <std::size_t N>
+UpdateScript::SetItems setItems(const QList<SpreadsheetCell>& row, const std::array<int, N>& columns,
+                                const std::array<QString, N>& storeColumns)
+{
+    UpdateScript::SetItems items;
+    for (std::size_t i = 0; i < N; ++i)
+        if (const int c = columns[i])
+            if (const auto text = cellText(row[c - 1]))
+                items.emplace_back(storeColumns[i], *text);
+    return items;
+}
+
 } // namespace
 
-QString cellText(const SpreadsheetCell& cell, int row, int column)
+std::optional<QString> cellText(const SpreadsheetCell& cell)
 {
     if (cell.type() == SpreadsheetCell::Type::Error)
-        throw AppError(QStringLiteral("Cell %1%2 holds the error value %3").arg(columnName(column)).arg(row).arg(cell.displayText()));
+        return std::nullopt;
     if (cell.type() != SpreadsheetCell::Type::Number)
         return cell.type() == SpreadsheetCell::Type::Text ? cell.textValue() : cell.displayText();
     // Numbers come with the locale's decimal mark, as the spreadsheet program gives them.
@@ -124,11 +142,11 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
     for (int r = 2; r <= rows; ++r) {
         setStatus(QStringLiteral("Uploading data  in memory : row [%1] ...").arg(r));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const auto text = [&](int column) { return cellText(row[column - 1], r, column); };
-        const int id = wholeNumber(text(columns.idPart));
+        const int id = productId(row, r, columns.idPart);
         if (id > m_maxProductId)
             continue;
         _PriceList& e = m_table.takeEntry();
+        const auto text = [&](int column) { return cellText(row[column - 1]).value_or(QString()); };
         const auto readWhole = [&](int column, int& field) {
             const QString t = text(column);
             if (t.trimmed().isEmpty())
@@ -181,14 +199,12 @@ void PriceListFileReader::productPass(const SpreadsheetReader& sheet, const Pric
     for (int r = 2; r <= rows; ++r) {
         setStatus(QStringLiteral("Uploading data  in memory : row [%1] and editing script for update").arg(r));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const int id = wholeNumber(cellText(row[columns.idPart - 1], r, columns.idPart));
+        const int id = productId(row, r, columns.idPart);
         if (id > m_maxProductId)
             continue;
-        UpdateScript::SetItems items;
-        for (std::size_t i = 0; i < columns.product.size(); ++i)
-            if (const int c = columns.product[i])
-                items.emplace_back(PriceListColumns::productStoreColumns()[i], cellText(row[c - 1], r, c));
-        m_script.writeProductSeo(id, items);
+        const UpdateScript::SetItems items = setItems(row, columns.product, PriceListColumns::productStoreColumns());
+        if (!items.empty())
+            m_script.writeProductSeo(id, items);
         if (!m_progress.goOn())
             break;
     }
@@ -200,14 +216,12 @@ void PriceListFileReader::categoryPass(const SpreadsheetReader& sheet, const Pri
     for (int r = 2; r <= rows; ++r) {
         setStatus(QStringLiteral("Uploading data  in memory : row [%1] and editing script for update").arg(r));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const int id = parseWholeNumber(cellText(row[columns.idCategory - 1], r, columns.idCategory)).value_or(0);
+        const int id = parseWholeNumber(cellText(row[columns.idCategory - 1]).value_or(QString())).value_or(0);
         if (id <= 0)
             continue;
-        UpdateScript::SetItems items;
-        for (std::size_t i = 0; i < columns.category.size(); ++i)
-            if (const int c = columns.category[i])
-                items.emplace_back(PriceListColumns::categoryStoreColumns()[i], cellText(row[c - 1], r, c));
-        m_script.writeCategorySeo(id, items);
+        const UpdateScript::SetItems items = setItems(row, columns.category, PriceListColumns::categoryStoreColumns());
+        if (!items.empty())
+            m_script.writeCategorySeo(id, items);
         if (!m_progress.goOn())
             break;
     }

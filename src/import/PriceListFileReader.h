@@ -3,6 +3,7 @@
 #include "PriceTable.h"
 
 #include <QString>
+#include <optional>
 
 class CreationProgress;
 class SpreadsheetCell;
@@ -34,5 +35,5 @@ private:
     PriceTable m_table;
 };
 
-// The text of a cell as the row loops read it; an error value cannot be read.
-QString cellText(const SpreadsheetCell& cell, int row, int column);
+// The text of a cell as the row loops read it; nothing for an error value, which cannot be read.
+std::optional<QString> cellText(const SpreadsheetCell& cell);

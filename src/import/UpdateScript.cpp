@@ -13,6 +13,7 @@ QString UpdateScript::defaultPath()
 UpdateScript::UpdateScript(const QString& path, StoreSchema schema)
     : m_path(path), m_schema(std::move(schema)), m_file(std::make_unique<OutputFile>(path))
 {
+    m_file->write(QByteArrayLiteral("\xEF\xBB\xBF"));
 }
 
 UpdateScript::~UpdateScript() = default;

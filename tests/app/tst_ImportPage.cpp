@@ -2,6 +2,7 @@
 #include "Main.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
+#include "TestPackages.h"
 #include "TestStore.h"
 #include "store/ConnectionProfile.h"
 
@@ -13,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -110,6 +112,80 @@ private slots:
         QCOMPARE(bar.last(), 0);
         QCOMPARE(m_form->ProgressBar1->value(), 0);
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+    }
+
+    void everySpreadsheetFormatGivesTheSameScript_data()
+    {
+        QTest::addColumn<QString>("format");
+        for (const char* format : {"csv", "xlsx", "ods", "xls"})
+            QTest::newRow(format) << QString::fromLatin1(format);
+    }
+
+    void everySpreadsheetFormatGivesTheSameScript()
+    {
+        QFETCH(QString, format);
+        if (format == u"xls" && QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+            QSKIP("LibreOffice is not installed");
+        const QString name = QStringLiteral("pricelist.") + format;
+        QVERIFY(QFile::copy(testDataPath(name), m_folder->filePath(QStringLiteral("lists/") + name)));
+        connectAndCheck({name});
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QVERIFY2(m_ui->texts(QStringLiteral("error")).isEmpty(), qPrintable(m_ui->texts(QStringLiteral("error")).join(u'|')));
+        const auto blocks = [](int id, const QString& published, const QString& price, const QString& stock) {
+            QString text;
+            if (!published.isEmpty())
+                text += block("UPDATE jos_virtuemart_products as Pmain ", "SET Pmain.published = " + published,
+                              QStringLiteral("WHERE Pmain.virtuemart_product_id = %1").arg(id));
+            if (!price.isEmpty())
+                text += block("UPDATE jos_virtuemart_product_prices as Price ", "SET Price.product_price = " + price,
+                              QStringLiteral("WHERE Price.virtuemart_product_id = %1").arg(id));
+            if (!stock.isEmpty())
+                text += block("UPDATE jos_virtuemart_products as Pmain ", "SET Pmain.product_in_stock = " + stock,
+                              QStringLiteral("WHERE Pmain.virtuemart_product_id = %1").arg(id));
+            return text;
+        };
+        QCOMPARE(script(), blocks(57, "1", "12.5", "3") + blocks(58, "0", "0", "0") + blocks(60, "1", "1234.56", "7")
+                               + "COMMIT;\r\n");
+    }
+
+    // Error values: harmless in a column the import does not use, no change in a used one.
+    void errorValuesInCellsChangeNothing()
+    {
+        const QByteArray inline_ = "t=\"inlineStr\"><is><t>";
+        const auto text = [&](const char* ref, const char* value) {
+            return QByteArray("<c r=\"") + ref + "\" " + inline_ + value + "</t></is></c>";
+        };
+        const auto error = [](const char* ref) { return QByteArray("<c r=\"") + ref + "\" t=\"e\"><v>#N/A</v></c>"; };
+        const auto number = [](const char* ref, const char* value) { return QByteArray("<c r=\"") + ref + "\"><v>" + value + "</v></c>"; };
+        m_folder->write(QStringLiteral("lists/errors.xlsx"),
+                        makeXlsx("<row r=\"1\">" + text("A1", "IDPART") + text("B1", "PRICE") + text("C1", "QUANTITY")
+                                 + text("D1", "NOTE") + "</row>"
+                                 + "<row r=\"2\">" + number("A2", "57") + error("B2") + number("C2", "4") + error("D2") + "</row>"));
+        m_folder->write(QStringLiteral("lists/seo.xlsx"),
+                        makeXlsx("<row r=\"1\">" + text("A1", "IDPART") + text("B1", "PRODUCT:metadesc") + text("C1", "PRODUCT:metakey")
+                                 + "</row><row r=\"2\">" + number("A2", "57") + error("B2") + text("C2", "k") + "</row>"
+                                 + "<row r=\"3\">" + number("A3", "58") + error("B3") + error("C3") + "</row>"));
+        connectAndCheck({QStringLiteral("errors.xlsx"), QStringLiteral("seo.xlsx")});
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+        QCOMPARE(script(), block("UPDATE jos_virtuemart_products as Pmain ", "SET Pmain.product_in_stock = 4", "WHERE Pmain.virtuemart_product_id = 57")
+                               + block("UPDATE jos_virtuemart_products_en_gb as Pmain SET ", "Pmain.metakey = 'k'", "WHERE Pmain.virtuemart_product_id = 57")
+                               + "COMMIT;\r\n");
+    }
+
+    void garbageFileEndsTheRun()
+    {
+        writeList(QStringLiteral("1.xlsx"), QByteArray("PK\x03\x04") + QByteArray(300, 'x'));
+        writeList(QStringLiteral("2.csv"), priceHeader + "1;;;;;7;;\r\n");
+        connectAndCheck({QStringLiteral("1.xlsx"), QStringLiteral("2.csv")});
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        const QString log = m_form->Memo1->toPlainText();
+        QVERIFY2(log.contains(QStringLiteral(" : 2. MS EXCEL error !\nSpreadsheetError : ")), qPrintable(log));
+        QVERIFY(!log.contains(QStringLiteral("2.csv")));
+        QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
     }
 
     void emptyStoreStillAsksAboutTheScript()
@@ -276,7 +352,13 @@ private slots:
 private:
     void writeList(const QString& name, const QByteArray& bytes) { m_folder->write(QStringLiteral("lists/") + name, bytes); }
 
-    QString script() const { return QString::fromUtf8(m_folder->read(QStringLiteral("ScriptForUpdatePrices.sql"))); }
+    QString script() const
+    {
+        const QByteArray bytes = m_folder->read(QStringLiteral("ScriptForUpdatePrices.sql"));
+        if (!bytes.startsWith(bom))
+            return QStringLiteral("(no byte-order mark)");
+        return QString::fromUtf8(bytes.mid(bom.size()));
+    }
 
     void addProfile(const QString& name, const QString& database)
     {

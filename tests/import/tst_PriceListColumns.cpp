@@ -56,14 +56,14 @@ private slots:
                  expected);
     }
 
-    void aHeaderCellThatIsNoTextEndsTheRun()
+    void headerCellsThatAreNoTextNameNothing()
     {
         QList<SpreadsheetCell> cells = header({"IDPART"});
-        cells << SpreadsheetCell::number(5) << SpreadsheetCell();
-        QVERIFY_THROWS_EXCEPTION(AppError, PriceListColumns::recognise(cells));
-        cells = header({"IDPART"});
-        cells << SpreadsheetCell() << SpreadsheetCell::text(QStringLiteral("PRICE"));
-        QCOMPARE(PriceListColumns::recognise(cells).price, 3);
+        cells << SpreadsheetCell::number(5) << SpreadsheetCell() << SpreadsheetCell::error(QStringLiteral("#N/A"))
+              << SpreadsheetCell::boolean(true) << SpreadsheetCell::text(QStringLiteral("PRICE"));
+        const PriceListColumns c = PriceListColumns::recognise(cells);
+        QCOMPARE(c.idPart, 1);
+        QCOMPARE(c.price, 6);
     }
 
     void pricesReadWithEitherDecimalMark_data()

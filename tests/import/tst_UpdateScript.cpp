@@ -61,7 +61,9 @@ private slots:
             script.writeCategorySeo(4, {{QStringLiteral("metakey"), QStringLiteral("a\r\nb")}});
             script.commit();
         }
-        QCOMPARE(QString::fromUtf8(folder.read(UpdateScript::fileName())),
+        const QByteArray bytes = folder.read(UpdateScript::fileName());
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(QString::fromUtf8(bytes.mid(3)),
                  QStringLiteral("UPDATE jos_virtuemart_products as Pmain \r\n"
                                 "SET Pmain.published = 1\r\n"
                                 "WHERE Pmain.virtuemart_product_id = 57;\r\n"
