@@ -11,22 +11,29 @@
 
 void TForm1::SpeedButton8Click()
 {
-    if (jobRunning())
+    if (!readSessionProfile(ComboBox3, [this] { CheckListBox1->clear(); }))
         return;
-    if (ComboBox3->currentText().trimmed().isEmpty() || ComboBox3->currentIndex() < 0) {
-        Ui::instance().message(QStringLiteral("Not select connection !!!"));
-        return;
-    }
-    const QString name = ComboBox3->currentText();
-    CheckListBox1->clear();
-    session.readProfile(name);
-    session.askPasswordIfEmpty();
     const ScopeExit closing([this] {
         PageControl1->setCurrentIndex(1);
         UniQuery1.close();
     });
     if (session.open(UniConnection1, UniQuery1))
         loadBrandList();
+}
+
+bool TForm1::readSessionProfile(QComboBox* profiles, const std::function<void()>& onChosen)
+{
+    if (jobRunning())
+        return false;
+    if (profiles->currentText().trimmed().isEmpty() || profiles->currentIndex() < 0) {
+        Ui::instance().message(QStringLiteral("Not select connection !!!"));
+        return false;
+    }
+    const QString name = profiles->currentText();
+    onChosen();
+    session.readProfile(name);
+    session.askPasswordIfEmpty();
+    return true;
 }
 
 void TForm1::loadBrandList()

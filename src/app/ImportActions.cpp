@@ -11,14 +11,8 @@
 
 void TForm1::SpeedButton13Click()
 {
-    if (jobRunning())
+    if (!readSessionProfile(ComboBox8, [] {}))
         return;
-    if (ComboBox8->currentText().trimmed().isEmpty() || ComboBox8->currentIndex() < 0) {
-        Ui::instance().message(QStringLiteral("Not select connection !!!"));
-        return;
-    }
-    session.readProfile(ComboBox8->currentText());
-    session.askPasswordIfEmpty();
     const ScopeExit closing([this] {
         SpeedButton18Click();
         PageControl2->setCurrentIndex(1);

@@ -120,6 +120,9 @@ private:
     // True while a long job runs: actions that would disturb it are refused.
     bool jobRunning() const;
     ConnectionProfile profileFromFields() const;
+    // The opening steps of a session on the profile chosen in profiles; onChosen runs once a
+    // profile is found chosen. False when nothing is to be opened.
+    bool readSessionProfile(QComboBox* profiles, const std::function<void()>& onChosen);
     void loadBrandList();
 
 public:

@@ -191,7 +191,7 @@ private slots:
     void emptyStoreStillAsksAboutTheScript()
     {
         writeList(QStringLiteral("a.csv"), priceHeader + "1;;;;3;4;;1\r\n");
-        addProfile(QStringLiteral("Empty"), m_empty->database());
+        addProfile(QStringLiteral("Empty"), *m_empty);
         connectAndCheck({QStringLiteral("a.csv")}, QStringLiteral("Empty"));
         m_ui->confirmAnswers << false;
         QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
@@ -360,18 +360,9 @@ private:
         return QString::fromUtf8(bytes.mid(bom.size()));
     }
 
-    void addProfile(const QString& name, const QString& database)
+    void addProfile(const QString& name, const TestStore& store)
     {
-        const TestServer server = TestServer::fromEnvironment();
-        ConnectionProfile p;
-        p.name = name;
-        p.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
-        p.server = server.host;
-        p.port = QString::number(server.port);
-        p.database = database;
-        p.prefix = QStringLiteral("jos_");
-        p.user = server.user;
-        p.password = server.password;
+        ConnectionProfile p = store.profile(name);
         p.savePassword = true;
         QVERIFY(p.add());
         m_ui->calls.clear();
@@ -381,7 +372,7 @@ private:
     void connectAndCheck(const QStringList& names, const QString& profile = QStringLiteral("Shop"))
     {
         if (profile == u"Shop")
-            addProfile(profile, m_store->database());
+            addProfile(profile, *m_store);
         m_form->Edit9->setText(m_folder->filePath(QStringLiteral("lists")));
         emit m_form->ComboBox8->aboutToDropDown();
         m_form->ComboBox8->setCurrentIndex(m_form->ComboBox8->findText(profile));

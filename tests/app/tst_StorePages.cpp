@@ -230,29 +230,22 @@ private slots:
 private:
     void fillFields(const QString& name)
     {
-        const TestServer server = TestServer::fromEnvironment();
+        const ConnectionProfile p = m_store->profile(name);
         TForm1& f = *m_form;
-        f.Edit10->setText(name);
-        f.Edit1->setText(server.host);
-        f.Edit2->setText(QString::number(server.port));
-        f.Edit11->setText(m_store->database());
-        f.Edit3->setText(m_store->prefix());
-        f.Edit4->setText(server.user);
-        f.Edit5->setText(server.password);
+        f.Edit10->setText(p.name);
+        f.Edit1->setText(p.server);
+        f.Edit2->setText(p.port);
+        f.Edit11->setText(p.database);
+        f.Edit3->setText(p.prefix);
+        f.Edit4->setText(p.user);
+        f.Edit5->setText(p.password);
     }
 
     void addStoredProfile(const QString& name, const QString& password = {})
     {
-        const TestServer server = TestServer::fromEnvironment();
-        ConnectionProfile p;
-        p.name = name;
-        p.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
-        p.server = server.host;
-        p.port = QString::number(server.port);
-        p.database = m_store->database();
-        p.prefix = m_store->prefix();
-        p.user = server.user;
-        p.password = password.isEmpty() ? server.password : password;
+        ConnectionProfile p = m_store->profile(name);
+        if (!password.isEmpty())
+            p.password = password;
         p.savePassword = true;
         QVERIFY(p.add());
     }

@@ -171,20 +171,7 @@ private slots:
     }
 
 private:
-    ConnectionProfile testProfile() const
-    {
-        const TestServer server = TestServer::fromEnvironment();
-        ConnectionProfile p;
-        p.name = QStringLiteral("Local");
-        p.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
-        p.server = server.host;
-        p.port = QString::number(server.port);
-        p.database = m_store->database();
-        p.prefix = QStringLiteral("x1_");
-        p.user = server.user;
-        p.password = server.password;
-        return p;
-    }
+    ConnectionProfile testProfile() const { return m_store->profile(QStringLiteral("Local")); }
 
     std::unique_ptr<TestStore> m_store;
 };

@@ -91,3 +91,18 @@ void TestStore::connect(DbConnection& connection) const
     TestServer::fromEnvironment().applyTo(connection, m_database);
     connection.open();
 }
+
+ConnectionProfile TestStore::profile(const QString& name) const
+{
+    const TestServer server = TestServer::fromEnvironment();
+    ConnectionProfile p;
+    p.name = name;
+    p.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
+    p.server = server.host;
+    p.port = QString::number(server.port);
+    p.database = m_database;
+    p.prefix = m_prefix;
+    p.user = server.user;
+    p.password = server.password;
+    return p;
+}

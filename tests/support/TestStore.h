@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/DbConnection.h"
+#include "store/ConnectionProfile.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,8 @@ public:
     QString value(const QString& sql);
     // Connects a connection to this store.
     void connect(DbConnection& connection) const;
+    // A connection profile for this store on the test server, password included.
+    ConnectionProfile profile(const QString& name) const;
 
 private:
     QString expand(const QString& sql) const;
