@@ -24,6 +24,7 @@ ExportProgressTab::ExportProgressTab(TForm1& form) : m_form(form)
 ExportProgressTab::~ExportProgressTab()
 {
     showCounters();
+    pinCounterSizes(false);
 }
 
 void ExportProgressTab::setPathText(const QString& text)
@@ -51,6 +52,7 @@ void ExportProgressTab::setBrandText(const QString& text)
 void ExportProgressTab::showProgressTab()
 {
     m_form.PageControl1->setCurrentIndex(2);
+    pinCounterSizes(true);
 }
 
 void ExportProgressTab::processEvents()
@@ -87,4 +89,19 @@ void ExportProgressTab::showCounters()
         m_form.Label24->setText(m_fileText);
     if (!m_rowText.isNull())
         m_form.Label25->setText(m_rowText);
+}
+
+void ExportProgressTab::pinCounterSizes(bool pinned)
+{
+    if (pinned == m_countersPinned)
+        return;
+    m_countersPinned = pinned;
+    for (QLabel* label : {m_form.Label24, m_form.Label25}) {
+        if (pinned) {
+            label->setFixedSize(label->size());
+        } else {
+            label->setMinimumSize(0, 0);
+            label->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+    }
 }

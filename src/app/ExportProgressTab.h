@@ -10,7 +10,9 @@ class TForm1;
 // The EXPORT page's progress tab as the export runs drive it, for the length of one click.
 // The counters change after every row; painting them that often would cost more than the
 // export itself, so they reach the labels at the display's rate, and before any paint of
-// the window: whatever is painted shows the current values.
+// the window: whatever is painted shows the current values. While the tab is shown by a run
+// the counter labels keep their size, so that a new text repaints the label alone instead of
+// laying out, and repainting, the whole tab.
 class ExportProgressTab : public QObject, public ExportProgress
 {
 public:
@@ -31,10 +33,12 @@ protected:
 private:
     void counterChanged();
     void showCounters();
+    void pinCounterSizes(bool pinned);
 
     TForm1& m_form;
     QString m_fileText;
     QString m_rowText;
     bool m_countersPending = false;
+    bool m_countersPinned = false;
     QTimer m_nextFrame;
 };

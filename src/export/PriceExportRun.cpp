@@ -6,9 +6,7 @@
 #include "db/DbQuery.h"
 #include "platform/ScopeExit.h"
 
-namespace {
-
-QStringList brandQuery(const StoreSchema& schema, int manufacturerId)
+QStringList PriceExportRun::brandQuery(const StoreSchema& schema, int manufacturerId)
 {
     return {
         QStringLiteral("SELECT DISTINCT "),
@@ -35,8 +33,6 @@ QStringList brandQuery(const StoreSchema& schema, int manufacturerId)
         QStringLiteral("   M1.virtuemart_manufacturer_id = ") + QString::number(manufacturerId),
     };
 }
-
-} // namespace
 
 PriceExportRun::PriceExportRun(DbQuery& query, StoreSchema schema, ExportProgress& progress)
     : m_query(query), m_schema(std::move(schema)), m_progress(progress)

@@ -24,6 +24,9 @@ public:
 
     void run(const CsvSettings& settings, const std::vector<BrandEntry>& brands, const QStringList& tickedColumns);
 
+    // The statement lines that read one brand's products.
+    static QStringList brandQuery(const StoreSchema& schema, int manufacturerId);
+
 private:
     void exportBrand(int manufacturerId, const PriceFileLayout& layout, CsvFileSeries& series);
 

@@ -12,9 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
@@ -124,6 +126,25 @@ public:
     }
 };
 
+// Counts the paints of each watched widget, and those that cover most of it.
+class PaintCounter : public QObject
+{
+public:
+    QHash<QObject*, int> paints;
+    QHash<QObject*, int> wholePaints;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints[watched];
+            const QRect painted = static_cast<QPaintEvent*>(event)->rect();
+            if (painted.height() * 2 > static_cast<QWidget*>(watched)->height())
+                ++wholePaints[watched];
+        }
+        return false;
+    }
+};
+
 const QStringList RestingLabels = {".......", "0", "0", "processing  brand ..."};
 
 } // namespace
@@ -136,6 +157,7 @@ private slots:
     void noBrandTickedWritesTheHeaderOnly();
     void twoBrandsOfThreeAndFourProducts();
     void rotationShowsTheFileAndLeavesAnOlderFile();
+    void countersRepaintOnlyThemselves();
     void confirmedStopEndsAfterOneMoreRow();
     void fileErrorShownAfterTheClosingSteps_data();
     void fileErrorShownAfterTheClosingSteps();
@@ -156,12 +178,14 @@ void TestPriceExportWindow::initTestCase()
     TestCatalog::addProducts(*m_store, 1, 101, 3);
     TestCatalog::addProducts(*m_store, 2, 201, 4);
     TestCatalog::addProducts(*m_store, 3, 301, 5);
+    TestCatalog::addBrand(*m_store, 4, "Dynatek");
+    TestCatalog::addProducts(*m_store, 4, 401, 200);
 }
 
 void TestPriceExportWindow::noBrandTickedWritesTheHeaderOnly()
 {
     ExportWindow w(*m_store);
-    QCOMPARE(w.form.CheckListBox1->count(), 3);
+    QCOMPARE(w.form.CheckListBox1->count(), 4);
     w.folder.write("out/F1.csv", "an older run's lines\r\n");
 
     w.startExport();
@@ -196,9 +220,11 @@ void TestPriceExportWindow::twoBrandsOfThreeAndFourProducts()
     QCOMPARE(w.rowLabels.last(), QString("7"));
     QCOMPARE(pathLabel, w.out + "/");
     QCOMPARE(brandLines, (QStringList{"processing  brand ...", "processing  brand [Acme]",
-                                      "processing  brand [borvex]", "processing  brand [Caldera]"}));
+                                      "processing  brand [borvex]", "processing  brand [Caldera]",
+                                      "processing  brand [Dynatek]"}));
     QCOMPARE(w.form.PageControl1->currentIndex(), 2);
     QCOMPARE(w.progressLabels(), RestingLabels);
+    QCOMPARE(w.form.Label25->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     QVERIFY(!w.form.exportRunning);
     QVERIFY(!w.form.UniQuery1.active());
     QVERIFY(w.ui.calls.isEmpty());
@@ -223,6 +249,28 @@ void TestPriceExportWindow::rotationShowsTheFileAndLeavesAnOlderFile()
     QCOMPARE(w.dataLines("F2.csv").size(), 3);
     QCOMPARE(w.dataLines("F3.csv").size(), 3);
     QCOMPARE(w.file("F4.csv"), QByteArray("older F4"));
+}
+
+// A counter that laid out the progress tab anew would repaint the whole tab with it, which
+// costs more than exporting the row.
+void TestPriceExportWindow::countersRepaintOnlyThemselves()
+{
+    ExportWindow w(*m_store);
+    w.tick("Dynatek");
+    PaintCounter counter;
+    w.form.Label25->installEventFilter(&counter);
+    w.form.PageControl1->installEventFilter(&counter);
+    QTimer slowRows; // at least 16 frames, with a new counter value in each
+    QObject::connect(&slowRows, &QTimer::timeout, [] { QThread::msleep(2); });
+    slowRows.start(0);
+
+    QTest::mouseClick(w.form.SpeedButton10, Qt::LeftButton);
+
+    QCOMPARE(w.dataLines("F1.csv").size(), 200);
+    QVERIFY2(counter.paints[w.form.Label25] >= 16, qPrintable(QString::number(counter.paints[w.form.Label25])));
+    // The tab itself is painted when it is shown and for each of the four brand lines.
+    QVERIFY2(counter.wholePaints[w.form.PageControl1] <= 8,
+             qPrintable(QString::number(counter.wholePaints[w.form.PageControl1])));
 }
 
 void TestPriceExportWindow::confirmedStopEndsAfterOneMoreRow()
@@ -305,7 +353,7 @@ void TestPriceExportWindow::otherActionsAreRefusedWhileItRuns()
                                         static_cast<QAbstractButton*>(w.form.SpeedButton7)})
             button->click();
         QVERIFY(w.form.exportRunning);
-        QCOMPARE(w.form.CheckListBox1->count(), 3);
+        QCOMPARE(w.form.CheckListBox1->count(), 4);
         QVERIFY(w.form.UniConnection1.connected());
     });
 
