@@ -112,7 +112,8 @@ double cpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 QString peakMemory()
@@ -157,7 +158,7 @@ int main(int argc, char* argv[])
     const double cpu = cpuSeconds() - cpuBefore;
     if (ui.failed)
         return 1;
-    std::printf("window_seconds=%.3f\nwindow_cpu_seconds=%.3f\nwindow_rows=%lld\nwindow_peak_memory=%s\n", seconds, cpu,
-                dataRowsWritten(args[3]), qPrintable(peakMemory()));
+    std::printf("window_seconds=%.3f\nwindow_cpu_seconds=%.3f\nwindow_rows=%lld\nwindow_peak_memory=%s\n",
+                seconds, cpu, dataRowsWritten(args[3]), qPrintable(peakMemory()));
     return 0;
 }

@@ -10,7 +10,8 @@ namespace ExportPageInputs {
 
 CsvSettings::Texts csvSettingsTexts(const TForm1& form)
 {
-    return {form.Edit7->text(), form.Edit6->text(), form.ComboBox5->currentText(), form.ComboBox6->currentText()};
+    return {form.Edit7->text(), form.Edit6->text(), form.ComboBox5->currentText(),
+            form.ComboBox6->currentText()};
 }
 
 std::vector<BrandEntry> brandEntries(const QListWidget* brandList)
@@ -19,7 +20,8 @@ std::vector<BrandEntry> brandEntries(const QListWidget* brandList)
     entries.reserve(size_t(brandList->count()));
     for (int i = 0; i < brandList->count(); ++i) {
         const QListWidgetItem* item = brandList->item(i);
-        entries.push_back({item->data(Qt::UserRole).toInt(), item->text(), item->checkState() == Qt::Checked});
+        entries.push_back(
+            {item->data(Qt::UserRole).toInt(), item->text(), item->checkState() == Qt::Checked});
     }
     return entries;
 }

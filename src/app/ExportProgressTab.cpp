@@ -67,8 +67,8 @@ bool ExportProgressTab::goOn() const
 
 bool ExportProgressTab::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == &m_form && event->type() == QEvent::UpdateRequest)
-        || (watched != &m_form && event->type() == QEvent::Paint))
+    if ((watched == &m_form && event->type() == QEvent::UpdateRequest) ||
+        (watched != &m_form && event->type() == QEvent::Paint))
         showCounters();
     return false;
 }

@@ -27,14 +27,16 @@ void TForm1::SpeedButton10Click()
         exportGoOn = false;
     });
     PriceExportRun(UniQuery1, session.schema, progress)
-        .run(*settings, ExportPageInputs::brandEntries(CheckListBox1), ExportPageInputs::tickedTexts(CheckListBox3));
+        .run(*settings, ExportPageInputs::brandEntries(CheckListBox1),
+             ExportPageInputs::tickedTexts(CheckListBox3));
 }
 
 void TForm1::SpeedButton12Click()
 {
     if (!exportRunning && !seoRunning)
         return;
-    if (Ui::instance().confirm(QStringLiteral("Stop the export of data (all first exported data will be saved) ?")))
+    if (Ui::instance().confirm(
+            QStringLiteral("Stop the export of data (all first exported data will be saved) ?")))
         exportGoOn = false;
 }
 

@@ -44,7 +44,8 @@ void PriceExportRun::run(const CsvSettings& settings, const std::vector<BrandEnt
 {
     m_progress.setPathText(settings.folder);
     const PriceFileLayout layout(tickedColumns, settings);
-    CsvFileSeries series(settings.folder, PriceFileLayout::baseName(), layout.headerLine(), settings.rowLimit);
+    CsvFileSeries series(settings.folder, PriceFileLayout::baseName(), layout.headerLine(),
+                         settings.rowLimit);
     const ScopeExit closing([&] {
         series.finish();
         m_query.close();

@@ -22,7 +22,8 @@ class PriceExportRun
 public:
     PriceExportRun(DbQuery& query, StoreSchema schema, ExportProgress& progress);
 
-    void run(const CsvSettings& settings, const std::vector<BrandEntry>& brands, const QStringList& tickedColumns);
+    void run(const CsvSettings& settings, const std::vector<BrandEntry>& brands,
+             const QStringList& tickedColumns);
 
     // The statement lines that read one brand's products.
     static QStringList brandQuery(const StoreSchema& schema, int manufacturerId);

@@ -190,9 +190,10 @@ void TestPriceExportWindow::noBrandTickedWritesTheHeaderOnly()
 
     w.startExport();
 
-    QCOMPARE(w.file("F1.csv"), QByteArray("\xEF\xBB\xBF\"IDPART\";\"note : if for values [QUANTITY,PRICE,PUBLISHED] is "
-                                          "no value is specified (worth NULL) then these values during the upgrade "
-                                          "does not participate\"\r\n"));
+    QCOMPARE(w.file("F1.csv"),
+             QByteArray("\xEF\xBB\xBF\"IDPART\";\"note : if for values [QUANTITY,PRICE,PUBLISHED] is "
+                        "no value is specified (worth NULL) then these values during the upgrade "
+                        "does not participate\"\r\n"));
     QVERIFY(w.ui.calls.isEmpty());
     QCOMPARE(w.progressLabels(), RestingLabels);
 }
@@ -214,14 +215,15 @@ void TestPriceExportWindow::twoBrandsOfThreeAndFourProducts()
 
     QList<QByteArray> lines = w.dataLines("F1.csv");
     std::sort(lines.begin(), lines.end());
-    QCOMPARE(lines, (QList<QByteArray>{"101;\"'SKU-101\"", "102;\"'SKU-102\"", "103;\"'SKU-103\"", "201;\"'SKU-201\"",
-                                       "202;\"'SKU-202\"", "203;\"'SKU-203\"", "204;\"'SKU-204\""}));
+    QCOMPARE(lines, (QList<QByteArray>{"101;\"'SKU-101\"", "102;\"'SKU-102\"", "103;\"'SKU-103\"",
+                                       "201;\"'SKU-201\"", "202;\"'SKU-202\"", "203;\"'SKU-203\"",
+                                       "204;\"'SKU-204\""}));
     QVERIFY(w.file("F1.csv").contains("\"IDPART\";TRADENUMBER;\"note"));
     QCOMPARE(w.rowLabels.last(), QString("7"));
     QCOMPARE(pathLabel, w.out + "/");
-    QCOMPARE(brandLines, (QStringList{"processing  brand ...", "processing  brand [Acme]",
-                                      "processing  brand [borvex]", "processing  brand [Caldera]",
-                                      "processing  brand [Dynatek]"}));
+    QCOMPARE(brandLines,
+             (QStringList{"processing  brand ...", "processing  brand [Acme]", "processing  brand [borvex]",
+                          "processing  brand [Caldera]", "processing  brand [Dynatek]"}));
     QCOMPARE(w.form.PageControl1->currentIndex(), 2);
     QCOMPARE(w.progressLabels(), RestingLabels);
     QCOMPARE(w.form.Label25->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
@@ -267,7 +269,8 @@ void TestPriceExportWindow::countersRepaintOnlyThemselves()
     QTest::mouseClick(w.form.SpeedButton10, Qt::LeftButton);
 
     QCOMPARE(w.dataLines("F1.csv").size(), 200);
-    QVERIFY2(counter.paints[w.form.Label25] >= 16, qPrintable(QString::number(counter.paints[w.form.Label25])));
+    QVERIFY2(counter.paints[w.form.Label25] >= 16,
+             qPrintable(QString::number(counter.paints[w.form.Label25])));
     // The tab itself is painted when it is shown and for each of the four brand lines.
     QVERIFY2(counter.wholePaints[w.form.PageControl1] <= 8,
              qPrintable(QString::number(counter.wholePaints[w.form.PageControl1])));
@@ -306,9 +309,15 @@ void TestPriceExportWindow::fileErrorShownAfterTheClosingSteps_data()
     QTest::addColumn<QString>("error");
 
     // Refused even to root, so the case holds whoever runs the tests.
-    QTest::newRow("folder not writable") << "/sys/kernel" << "" << "File access denied.";
-    QTest::newRow("F1.csv is a folder") << "<out>" << "folder" << "I/O error 21.";
-    QTest::newRow("disk full at the last write") << "<out>" << "full" << "Disk full.";
+    QTest::newRow("folder not writable") << "/sys/kernel"
+                                         << ""
+                                         << "File access denied.";
+    QTest::newRow("F1.csv is a folder") << "<out>"
+                                        << "folder"
+                                        << "I/O error 21.";
+    QTest::newRow("disk full at the last write") << "<out>"
+                                                 << "full"
+                                                 << "Disk full.";
 }
 
 void TestPriceExportWindow::fileErrorShownAfterTheClosingSteps()
@@ -373,8 +382,9 @@ void TestPriceExportWindow::noProfileChosenOnlyResetsTheLabels()
 
     QTest::mouseClick(form.SpeedButton10, Qt::LeftButton);
 
-    QCOMPARE(QStringList({form.Label23->text(), form.Label24->text(), form.Label25->text(), form.Label44->text()}),
-             RestingLabels);
+    QCOMPARE(
+        QStringList({form.Label23->text(), form.Label24->text(), form.Label25->text(), form.Label44->text()}),
+        RestingLabels);
     QVERIFY(ui.calls.isEmpty());
     QVERIFY(!QFile::exists(folder.filePath("F1.csv")));
 }

@@ -1,7 +1,7 @@
+#include "export/PriceExportRun.h"
 #include "db/DbConnection.h"
 #include "db/DbQuery.h"
 #include "export/ExportProgress.h"
-#include "export/PriceExportRun.h"
 #include "export/PriceFileLayout.h"
 #include "platform/AppError.h"
 
@@ -122,12 +122,33 @@ void PriceExportRunTest::progressOfARun()
 
     PriceExportRun(m_query, m_schema, progress).run(settings(dir, 4), acmeCalderaBorvex(), {"IDPART"});
 
-    const QStringList expected = QStringList{"path " + dir.path() + "/", "file 1", "tab", "events",
-                                             "processing  brand [Acme]", "events", "row 1", "events", "row 2",
-                                             "events", "row 3", "events", "processing  brand [Caldera]", "events",
-                                             "processing  brand [Borvex]", "events", "file 2", "row 4", "events",
-                                             "row 5", "events", "row 6", "events", "file 3", "row 7", "events"}
-                                 + RestingTexts;
+    const QStringList expected = QStringList{"path " + dir.path() + "/",
+                                             "file 1",
+                                             "tab",
+                                             "events",
+                                             "processing  brand [Acme]",
+                                             "events",
+                                             "row 1",
+                                             "events",
+                                             "row 2",
+                                             "events",
+                                             "row 3",
+                                             "events",
+                                             "processing  brand [Caldera]",
+                                             "events",
+                                             "processing  brand [Borvex]",
+                                             "events",
+                                             "file 2",
+                                             "row 4",
+                                             "events",
+                                             "row 5",
+                                             "events",
+                                             "row 6",
+                                             "events",
+                                             "file 3",
+                                             "row 7",
+                                             "events"} +
+                                 RestingTexts;
     QCOMPARE(progress.calls, expected);
     QStringList ids = dataLines(dir, "F1.csv") + dataLines(dir, "F2.csv") + dataLines(dir, "F3.csv");
     QCOMPARE(dataLines(dir, "F1.csv").size(), 3);
@@ -171,8 +192,10 @@ void PriceExportRunTest::valuesAsWritten()
 {
     TestStore store("price_export_values");
     TestCatalog::addBrand(store, 7, QString::fromUtf8("Ždírec \"Díly\""));
-    TestCatalog::addProduct(store, {1, 7, "Brake pad; front\r\nleft \"premium\"", "AB-1/7", 4, "12.5", 47, true});
-    TestCatalog::addProduct(store, {2, 7, QString::fromUtf8("Тормозной диск 𝄞"), "x\"y", 0, "1234.75", 144, false});
+    TestCatalog::addProduct(store,
+                            {1, 7, "Brake pad; front\r\nleft \"premium\"", "AB-1/7", 4, "12.5", 47, true});
+    TestCatalog::addProduct(store,
+                            {2, 7, QString::fromUtf8("Тормозной диск 𝄞"), "x\"y", 0, "1234.75", 144, false});
     TestCatalog::addProduct(store, {3, 7, "", "", std::nullopt, std::nullopt, 47, true});
     DbConnection connection("UniConnection1");
     DbQuery query("UniQuery1", connection);
@@ -180,14 +203,17 @@ void PriceExportRunTest::valuesAsWritten()
     TestFolder dir;
     RecordingProgress progress;
 
-    PriceExportRun(query, m_schema, progress).run(settings(dir), {{7, "Ždírec", true}}, PriceFileLayout::columnNames());
+    PriceExportRun(query, m_schema, progress)
+        .run(settings(dir), {{7, "Ždírec", true}}, PriceFileLayout::columnNames());
 
     QByteArray bytes = dir.read("F1.csv");
-    const QByteArray brand = "\"\xC5\xBD" "d\xC3\xADrec \"\"D\xC3\xADly\"\"\"";
+    const QByteArray brand = "\"\xC5\xBD"
+                             "d\xC3\xADrec \"\"D\xC3\xADly\"\"\"";
     const QList<QByteArray> expected = {
         "1;" + brand + ";\"'AB-1/7\";\"Brake pad; front\r\nleft \"\"premium\"\"\";4;12,5;\"EUR\";1\r\n",
-        "2;" + brand + ";\"'x\"y\";\"\xD0\xA2\xD0\xBE\xD1\x80\xD0\xBC\xD0\xBE\xD0\xB7\xD0\xBD\xD0\xBE\xD0\xB9 "
-                       "\xD0\xB4\xD0\xB8\xD1\x81\xD0\xBA \xF0\x9D\x84\x9E\";0;1234,75;\"USD\";0\r\n",
+        "2;" + brand +
+            ";\"'x\"y\";\"\xD0\xA2\xD0\xBE\xD1\x80\xD0\xBC\xD0\xBE\xD0\xB7\xD0\xBD\xD0\xBE\xD0\xB9 "
+            "\xD0\xB4\xD0\xB8\xD1\x81\xD0\xBA \xF0\x9D\x84\x9E\";0;1234,75;\"USD\";0\r\n",
         "3;" + brand + ";\"'\";\"\";;;\"\";1\r\n",
     };
     // The rows come in the server's order.
@@ -195,8 +221,9 @@ void PriceExportRunTest::valuesAsWritten()
         QVERIFY2(bytes.contains(line), line.constData());
         bytes.replace(line, "");
     }
-    QCOMPARE(bytes, "\xEF\xBB\xBF" + PriceFileLayout(PriceFileLayout::columnNames(), settings(dir)).headerLine().toUtf8()
-                        + "\r\n");
+    QCOMPARE(bytes, "\xEF\xBB\xBF" +
+                        PriceFileLayout(PriceFileLayout::columnNames(), settings(dir)).headerLine().toUtf8() +
+                        "\r\n");
 }
 
 void PriceExportRunTest::productUnderTwoBrandsWithTwoPrices()

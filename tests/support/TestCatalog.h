@@ -24,6 +24,7 @@ namespace TestCatalog {
 void addBrand(TestStore& store, int id, const QString& name);
 void addProduct(TestStore& store, const TestProduct& product);
 // Products id, id + 1, ... of one brand, named "<name> <n>" with price n.
-void addProducts(TestStore& store, int brand, int firstId, int count, const QString& name = QStringLiteral("Part"));
+void addProducts(TestStore& store, int brand, int firstId, int count,
+                 const QString& name = QStringLiteral("Part"));
 
 } // namespace TestCatalog
