@@ -206,6 +206,9 @@ void TForm1::FormShow()
 
 void TForm1::FormClose()
 {
+    // A job still running stops quietly at its next look at its flag.
+    exportGoOn = false;
+    creationGoOn = false;
     UniConnection1.close();
     IniFile file = SettingsFile::open();
     pageSettingsFromControls().save(file);

@@ -37,7 +37,7 @@ void TForm1::startUpdateScript()
 
 void TForm1::SpeedButton19Click()
 {
-    if (scriptRunning)
+    if (jobRunning())
         return;
     ProgressBar1->setValue(0);
     if (const auto file = Ui::instance().chooseOpenFile(QStringLiteral("*.sql|*.sql"), ProgramFolder::path()))

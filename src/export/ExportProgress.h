@@ -17,4 +17,7 @@ public:
     virtual void processEvents() = 0;
     // False once the operator confirmed a stop.
     virtual bool goOn() const = 0;
+
+    // The texts between runs: a run shows them before its checks and again when it ends.
+    void showRestingTexts();
 };

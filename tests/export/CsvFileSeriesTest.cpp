@@ -39,6 +39,7 @@ private slots:
     void replacesOnlyAsFarAsItReaches();
     void cannotCreateFirstFile();
     void failedRotationKeepsWrittenFiles();
+    void closeReportsTheLastWriteAndFinishDoesNot();
 };
 
 void CsvFileSeriesTest::rotation_data()
@@ -150,6 +151,31 @@ void CsvFileSeriesTest::failedRotationKeepsWrittenFiles()
     QCOMPARE(message, QString("I/O error 21"));
     QCOMPARE(dataRows(dir, "F1.csv"), (QList<QByteArray>{"1", "2"}));
     QCOMPARE(dataRows(dir, "F2.csv"), (QList<QByteArray>{"3", "4"}));
+}
+
+// The rows of a short run are all still buffered when it ends: only closing can tell that
+// they never reached the disk.
+void CsvFileSeriesTest::closeReportsTheLastWriteAndFinishDoesNot()
+{
+    TestFolder dir;
+    QVERIFY(QFile::link("/dev/full", dir.filePath("F1.csv")));
+
+    CsvFileSeries reported(dir.path() + "/", "F", Header, 10000);
+    reported.begin();
+    reported.writeRow("1");
+    try {
+        reported.close();
+        QFAIL("no failure reported");
+    } catch (const AppError& error) {
+        QCOMPARE(error.message(), QString("Disk full"));
+    }
+    reported.finish();
+
+    CsvFileSeries ignored(dir.path() + "/", "F", Header, 10000);
+    ignored.begin();
+    ignored.writeRow("1");
+    ignored.finish();
+    ignored.close();
 }
 
 QTEST_GUILESS_MAIN(CsvFileSeriesTest)

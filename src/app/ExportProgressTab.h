@@ -1,0 +1,44 @@
+#pragma once
+
+#include "export/ExportProgress.h"
+
+#include <QObject>
+#include <QTimer>
+
+class TForm1;
+
+// The EXPORT page's progress tab as the export runs drive it, for the length of one click.
+// The counters change after every row; painting them that often would cost more than the
+// export itself, so they reach the labels at the display's rate, and before any paint of
+// the window: whatever is painted shows the current values. While the tab is shown by a run
+// the counter labels keep their size, so that a new text repaints the label alone instead of
+// laying out, and repainting, the whole tab.
+class ExportProgressTab : public QObject, public ExportProgress
+{
+public:
+    explicit ExportProgressTab(TForm1& form);
+    ~ExportProgressTab() override;
+
+    void setPathText(const QString& text) override;
+    void setFileText(const QString& text) override;
+    void setRowText(const QString& text) override;
+    void setBrandText(const QString& text) override;
+    void showProgressTab() override;
+    void processEvents() override;
+    bool goOn() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void counterChanged();
+    void showCounters();
+    void pinCounterSizes(bool pinned);
+
+    TForm1& m_form;
+    QString m_fileText;
+    QString m_rowText;
+    bool m_countersPending = false;
+    bool m_countersPinned = false;
+    QTimer m_nextFrame;
+};

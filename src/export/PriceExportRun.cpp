@@ -1,0 +1,87 @@
+#include "PriceExportRun.h"
+
+#include "CsvFileSeries.h"
+#include "ExportProgress.h"
+#include "PriceFileLayout.h"
+#include "db/DbQuery.h"
+#include "platform/ScopeExit.h"
+
+QStringList PriceExportRun::brandQuery(const StoreSchema& schema, int manufacturerId)
+{
+    return {
+        QStringLiteral("SELECT DISTINCT "),
+        QStringLiteral("  Pmain.virtuemart_product_id as IDPART, "),
+        QStringLiteral("  M2.mf_name as BRAND, "),
+        QStringLiteral("  Pmain.product_sku as TRADENUMBER, "),
+        QStringLiteral("  Pdesc.product_name as NAMEPART, "),
+        QStringLiteral("  Pmain.product_in_stock as QUANTITY, "),
+        QStringLiteral("  Price.product_price as PRICE, "),
+        QStringLiteral("  Currenc.currency_code_3 as CURRENCY, "),
+        QStringLiteral("  Pmain.published as PUBLISHED "),
+        QStringLiteral("FROM ") + schema.products() + QStringLiteral(" as Pmain"),
+        QStringLiteral("   JOIN ") + schema.productManufacturers() +
+            QStringLiteral(" as M1 ON (Pmain.virtuemart_product_id=M1.virtuemart_product_id)"),
+        QStringLiteral("   LEFT JOIN ") + schema.productTexts() +
+            QStringLiteral(" as Pdesc ON (Pdesc.virtuemart_product_id=Pmain.virtuemart_product_id)"),
+        QStringLiteral("   LEFT JOIN ") + schema.manufacturers() +
+            QStringLiteral(" as M2 ON (M2.virtuemart_manufacturer_id=M1.virtuemart_manufacturer_id)"),
+        QStringLiteral("   LEFT JOIN ") + schema.productPrices() +
+            QStringLiteral(" as Price ON (Price.virtuemart_product_id=Pmain.virtuemart_product_id)"),
+        QStringLiteral("   LEFT JOIN ") + schema.currencies() +
+            QStringLiteral(" as Currenc ON (Currenc.virtuemart_currency_id=Price.product_currency)"),
+        QStringLiteral("WHERE"),
+        QStringLiteral("   M1.virtuemart_manufacturer_id = ") + QString::number(manufacturerId),
+    };
+}
+
+PriceExportRun::PriceExportRun(DbQuery& query, StoreSchema schema, ExportProgress& progress)
+    : m_query(query), m_schema(std::move(schema)), m_progress(progress)
+{
+}
+
+void PriceExportRun::run(const CsvSettings& settings, const std::vector<BrandEntry>& brands,
+                         const QStringList& tickedColumns)
+{
+    m_progress.setPathText(settings.folder);
+    const PriceFileLayout layout(tickedColumns, settings);
+    CsvFileSeries series(settings.folder, PriceFileLayout::baseName(), layout.headerLine(),
+                         settings.rowLimit);
+    const ScopeExit closing([&] {
+        series.finish();
+        m_query.close();
+        m_progress.showRestingTexts();
+    });
+    m_rowsWritten = 0;
+    series.begin();
+    m_progress.setFileText(QString::number(series.fileNumber()));
+    m_progress.showProgressTab();
+    m_progress.processEvents();
+    for (const BrandEntry& brand : brands) {
+        m_progress.setBrandText(QStringLiteral("processing  brand [") + brand.name + u']');
+        m_progress.processEvents();
+        if (brand.ticked)
+            exportBrand(brand.id, layout, series);
+        if (!m_progress.goOn())
+            break;
+    }
+    series.close();
+}
+
+void PriceExportRun::exportBrand(int manufacturerId, const PriceFileLayout& layout, CsvFileSeries& series)
+{
+    m_query.close();
+    m_query.SQL = brandQuery(m_schema, manufacturerId);
+    m_query.open();
+    const auto value = [this](const QString& column) { return m_query.fieldByName(column); };
+    for (m_query.first(); !m_query.eof(); m_query.next()) {
+        const int fileNumber = series.fileNumber();
+        series.writeRow(layout.dataLine(value));
+        if (series.fileNumber() != fileNumber)
+            m_progress.setFileText(QString::number(series.fileNumber()));
+        ++m_rowsWritten;
+        if (!m_progress.goOn())
+            return;
+        m_progress.setRowText(QString::number(m_rowsWritten));
+        m_progress.processEvents();
+    }
+}
