@@ -77,7 +77,7 @@ void TForm1::SpeedButton16Click()
     const QString question = QStringLiteral("The script was created for update, path to the script [")
                              + withTrailingSeparator(ProgramFolder::path()) + UpdateScript::fileName()
                              + QStringLiteral("]\r\rStart updating the price list ?");
-    if (Ui::instance().confirm(question))
+    if (!windowClosing && Ui::instance().confirm(question))
         startUpdateScript();
     if (failure)
         std::rethrow_exception(failure);

@@ -207,6 +207,7 @@ void TForm1::FormShow()
 void TForm1::FormClose()
 {
     // A job still running stops quietly at its next look at its flag.
+    windowClosing = true;
     exportGoOn = false;
     creationGoOn = false;
     UniConnection1.close();

@@ -206,4 +206,5 @@ public:
     bool scriptRunning = false;
     bool exportGoOn = false;
     bool creationGoOn = false;
+    bool windowClosing = false;
 };
