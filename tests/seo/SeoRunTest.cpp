@@ -4,6 +4,7 @@
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
+#include "platform/ScopeExit.h"
 #include "seo/SeoTemplate.h"
 #include "store/ConnectionProfile.h"
 
@@ -351,6 +352,28 @@ private slots:
         // With no run on, the button asks nothing.
         QTest::mouseClick(w.form.SpeedButton12, Qt::LeftButton);
         QCOMPARE(w.ui.calls.size(), 2);
+    }
+
+    void failedQueryEndsTheRunKeepingWhatWasWritten()
+    {
+        SeoWindow w(*m_store);
+        w.tickBrands({QStringLiteral("Borvex")});
+        w.tickColumns({1, 10});
+        m_store->exec(QStringLiteral("RENAME TABLE @PREFIX@virtuemart_categories_@LANG@ TO gone"));
+        const ScopeExit putBack([this] {
+            m_store->exec(QStringLiteral("RENAME TABLE gone TO @PREFIX@virtuemart_categories_@LANG@"));
+        });
+        w.start();
+
+        const QStringList errors = w.ui.texts(QStringLiteral("error"));
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].contains(QStringLiteral("doesn't exist")), qPrintable(errors[0]));
+        const QStringList products = w.text(QStringLiteral("SeoProduct1.csv")).split(QStringLiteral("\r\n"));
+        QCOMPARE(products.size(), 3);
+        QVERIFY2(products[1].endsWith(QStringLiteral(";\"Borvex\"")), qPrintable(products[1]));
+        QCOMPARE(w.text(QStringLiteral("SeoCategories1.csv")),
+                 QStringLiteral("\"DATAPARTS\";\"IDCATEGORY\";\"CATEGORYNAME\"\r\n"));
+        QVERIFY(w.progressIsAtRest());
     }
 
     void generationWithoutTemplates()
