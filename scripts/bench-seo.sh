@@ -14,8 +14,9 @@ cmake --build "$root/build" --target bench_seo -j2 >/dev/null
 
 work="$(mktemp -d)"
 trap 'bash "$root/scripts/demo-store.sh" stop "$work/store" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
-bash "$root/scripts/demo-store.sh" start "$work/store" "$products" "$brands"
-mkdir "$work/out"
+mkdir "$work/out" "$work/tmp"
+# The server's temporary tables stay in its own folder, away from other servers on the machine.
+TMPDIR="$work/tmp" bash "$root/scripts/demo-store.sh" start "$work/store" "$products" "$brands"
 
 QT_QPA_PLATFORM=offscreen "$root/build/bench/bench_seo" "$work/store/connection.ini" "$work/out" \
     "$work/client.sql" >"$work/window.txt"

@@ -39,6 +39,11 @@ bool SeoColumnTicks::categoriesWanted() const
     return std::any_of(ticked.begin() + IdCategory + 1, ticked.end(), [](bool t) { return t; });
 }
 
+QString SeoFileLayout::title(const QString& brand, const QString& tradeNumber, const QString& name)
+{
+    return brand + u' ' + tradeNumber + QStringLiteral(" - ") + name;
+}
+
 SeoFileLayout::SeoFileLayout(SeoColumnTicks ticks, QString separator)
     : m_ticks(ticks), m_separator(std::move(separator))
 {
@@ -62,7 +67,7 @@ QString SeoFileLayout::productLine(const ColumnText& text) const
 QString SeoFileLayout::categoryLine(const QString& brand, const QString& tradeNumber, const QString& namePart,
                                     const ColumnText& text) const
 {
-    return CsvField::quoted(brand + u' ' + tradeNumber + QStringLiteral(" - ") + namePart) +
+    return CsvField::quoted(title(brand, tradeNumber, namePart)) +
            cells(IdCategory, LastCategoryColumn, text);
 }
 

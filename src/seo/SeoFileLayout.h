@@ -30,6 +30,9 @@ public:
 
     SeoFileLayout(SeoColumnTicks ticks, QString separator);
 
+    // "Acme AB 12/7 - Brake pad": a product's brand, SKU and a name in one text.
+    static QString title(const QString& brand, const QString& tradeNumber, const QString& name);
+
     static QString productBaseName() { return QStringLiteral("SeoProduct"); }
     static QString categoryBaseName() { return QStringLiteral("SeoCategories"); }
 

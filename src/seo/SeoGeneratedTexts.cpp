@@ -83,7 +83,7 @@ QString SeoGeneratedTexts::productText(int column, const DbQuery& product) const
         return keywords(v);
     case ProductTitle:
         if (text(SeoTemplateFile::ProductTitle).isEmpty())
-            return v.brand + u' ' + v.tradeNumber + QStringLiteral(" - ") + v.namePart;
+            return SeoFileLayout::title(v.brand, v.tradeNumber, v.namePart);
         return filled(SeoTemplateFile::ProductTitle, v);
     case ProductSlug:
         return MakeSeoSlug(v.brand + u'-' + v.tradeNumber);

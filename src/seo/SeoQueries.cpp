@@ -4,6 +4,22 @@
 
 namespace {
 
+// The first lines of both product statements.
+QStringList productIdentity()
+{
+    return {QStringLiteral("SELECT DISTINCT "), QStringLiteral("  Pmain.virtuemart_product_id as IDPART, "),
+            QStringLiteral("  M2.mf_name as BRAND, "),
+            QStringLiteral("  Pmain.product_sku as TRADENUMBER, ")};
+}
+
+// The first lines of both category statements.
+QStringList categoryIdentity()
+{
+    return {QStringLiteral("SELECT DISTINCT "),
+            QStringLiteral("  CAT.virtuemart_category_id as IDCATEGORY, "),
+            QStringLiteral("  CAT.category_name as CATEGORYNAME, ")};
+}
+
 QStringList productSource(const StoreSchema& schema, int manufacturerId)
 {
     return {QStringLiteral("FROM ") + schema.products() + QStringLiteral(" as Pmain"),
@@ -29,11 +45,8 @@ QStringList categorySource(const StoreSchema& schema, const QString& productId)
 
 QStringList SeoQueries::storedProducts(const StoreSchema& schema, int manufacturerId)
 {
-    return QStringList{QStringLiteral("SELECT DISTINCT "),
-                       QStringLiteral("  Pmain.virtuemart_product_id as IDPART, "),
-                       QStringLiteral("  M2.mf_name as BRAND, "),
-                       QStringLiteral("  Pmain.product_sku as TRADENUMBER, "),
-                       QStringLiteral("  Pdesc.product_name as NAMEPART, "),
+    return productIdentity() +
+           QStringList{QStringLiteral("  Pdesc.product_name as NAMEPART, "),
                        QStringLiteral("  Pdesc.product_s_desc as PRODUCT_product_s_desc, "),
                        QStringLiteral("  Pdesc.metadesc as PRODUCT_metadesc, "),
                        QStringLiteral("  Pdesc.metakey as PRODUCT_metakey, "),
@@ -44,10 +57,8 @@ QStringList SeoQueries::storedProducts(const StoreSchema& schema, int manufactur
 
 QStringList SeoQueries::storedCategories(const StoreSchema& schema, const QString& productId)
 {
-    return QStringList{QStringLiteral("SELECT DISTINCT "),
-                       QStringLiteral("  CAT.virtuemart_category_id as IDCATEGORY, "),
-                       QStringLiteral("  CAT.category_name as CATEGORYNAME, "),
-                       QStringLiteral("  CAT.metadesc as CATEGORY_metadesc, "),
+    return categoryIdentity() +
+           QStringList{QStringLiteral("  CAT.metadesc as CATEGORY_metadesc, "),
                        QStringLiteral("  CAT.metakey as CATEGORY_metakey, "),
                        QStringLiteral("  CAT.customtitle as CATEGORY_customtitle, "),
                        QStringLiteral("  CAT.slug as CATEGORY_slug ")} +
@@ -56,20 +67,13 @@ QStringList SeoQueries::storedCategories(const StoreSchema& schema, const QStrin
 
 QStringList SeoQueries::productsForGeneration(const StoreSchema& schema, int manufacturerId)
 {
-    return QStringList{QStringLiteral("SELECT DISTINCT "),
-                       QStringLiteral("  Pmain.virtuemart_product_id as IDPART, "),
-                       QStringLiteral("  M2.mf_name as BRAND, "),
-                       QStringLiteral("  Pmain.product_sku as TRADENUMBER, "),
-                       QStringLiteral("  Pdesc.product_name as NAMEPART ")} +
+    return productIdentity() + QStringList{QStringLiteral("  Pdesc.product_name as NAMEPART ")} +
            productSource(schema, manufacturerId);
 }
 
 QStringList SeoQueries::categoriesForGeneration(const StoreSchema& schema, const QString& productId)
 {
-    return QStringList{QStringLiteral("SELECT DISTINCT "),
-                       QStringLiteral("  CAT.virtuemart_category_id as IDCATEGORY, "),
-                       QStringLiteral("  CAT.category_name as CATEGORYNAME, "),
-                       QStringLiteral("  CAT.slug as CATEGORY_slug ")} +
+    return categoryIdentity() + QStringList{QStringLiteral("  CAT.slug as CATEGORY_slug ")} +
            categorySource(schema, productId);
 }
 

@@ -524,6 +524,35 @@ private slots:
         QVERIFY(!w.form.seoRunning);
     }
 
+    void refusedWhileAnotherJobRuns()
+    {
+        SeoWindow w(*m_store);
+        w.tickBrands({QStringLiteral("Acme")});
+        w.tickAllColumns();
+        w.form.exportRunning = true;
+        w.start();
+
+        QCOMPARE(w.ui.calls, QStringList());
+        QCOMPARE(w.outFiles(), QStringList());
+        QCOMPARE(w.form.Label24->text(), QStringLiteral("000"));
+    }
+
+    void templateLinkWritesAndOpensTheFiveFiles()
+    {
+        TestFolder folder;
+        ScriptedUi ui;
+        TForm1 form;
+        form.show();
+        emit form.Label40->linkActivated(QStringLiteral("#"));
+
+        QStringList expected;
+        for (const SeoTemplateFile file : AllSeoTemplateFiles)
+            expected << folder.filePath(seoTemplateFileName(file));
+        QCOMPARE(ui.opened, expected);
+        for (const QString& path : expected)
+            QVERIFY2(QFile::exists(path), qPrintable(path));
+    }
+
 private:
     std::unique_ptr<TestStore> m_store;
 };
