@@ -1,0 +1,33 @@
+#pragma once
+
+#include "SeoFileLayout.h"
+#include "SeoTemplate.h"
+#include "SeoTexts.h"
+
+#include <array>
+
+struct PlaceholderValues;
+
+// Default SEO texts: keywords, titles and slugs made from the manufacturer name, the SKU and
+// the names, descriptions and titles from the operator's templates.
+class SeoGeneratedTexts : public SeoTexts
+{
+public:
+    // Reads, once for the whole run, the template of every ticked box whose kind of file is
+    // wanted; useTemplate is in the order of AllSeoTemplateFiles. A template file that is
+    // there but cannot be read throws before anything is written.
+    SeoGeneratedTexts(const SeoColumnTicks& ticks,
+                      const std::array<bool, AllSeoTemplateFiles.size()>& useTemplate);
+
+    QStringList productQuery(const StoreSchema& schema, int manufacturerId) const override;
+    QStringList categoryQuery(const StoreSchema& schema, const QString& productId) const override;
+    QString productText(int column, const DbQuery& product) const override;
+    QString categoryText(int column, const DbQuery& product, const DbQuery& category) const override;
+
+private:
+    const SeoTemplate& text(SeoTemplateFile file) const;
+    // The template filled in, or the empty text without one.
+    QString filled(SeoTemplateFile file, const PlaceholderValues& values) const;
+
+    std::array<SeoTemplate, AllSeoTemplateFiles.size()> m_templates;
+};

@@ -1,0 +1,165 @@
+#include "SeoRun.h"
+
+#include "SeoGeneratedTexts.h"
+#include "SeoQueries.h"
+#include "SeoStoredTexts.h"
+#include "db/DbQuery.h"
+#include "export/ExportProgress.h"
+#include "platform/ScopeExit.h"
+#include "platform/Ui.h"
+
+using namespace SeoColumns;
+
+namespace {
+
+const QString ProductsMark = QStringLiteral(" ::: FOR PARTS SEO TAGS (export)");
+const QString CategoriesMark = QStringLiteral(" ::: FOR CATEGORIES SEO TAGS (export)");
+
+// Both kinds count from file 1, a kind that is not written included.
+int shownNumber(const CsvFileSeries& files)
+{
+    return files.fileNumber() > 0 ? files.fileNumber() : 1;
+}
+
+QString perKind(int products, int categories)
+{
+    return QString::number(products) + QStringLiteral(" for product | ") + QString::number(categories) +
+           QStringLiteral(" for categories");
+}
+
+} // namespace
+
+SeoRun::SeoRun(SeoRunRequest request, DbQuery& products, DbQuery& categories, const StoreSchema& schema,
+               ExportProgress& progress)
+    : m_request(std::move(request)), m_products(products), m_categories(categories), m_schema(schema),
+      m_progress(progress)
+{
+}
+
+void SeoRun::run()
+{
+    const SeoColumnTicks& ticks = m_request.columns;
+    if (!ticks.productsWanted() && !ticks.categoriesWanted()) {
+        Ui::instance().message(
+            QStringLiteral("You have not selected items except values : IDPART, IDCATEGORY !!!"));
+        return;
+    }
+    if (m_request.generate)
+        m_texts = std::make_unique<SeoGeneratedTexts>(ticks, m_request.useTemplate);
+    else
+        m_texts = std::make_unique<SeoStoredTexts>();
+    resetProgress();
+    if (m_request.connectionName.trimmed().isEmpty())
+        return;
+    const std::optional<CsvSettings> settings = CsvSettings::read(m_request.csv);
+    if (!settings)
+        return;
+    m_progress.setPathText(settings->folder);
+    writeFiles(*settings);
+}
+
+void SeoRun::resetProgress()
+{
+    m_progress.setPathText(QStringLiteral("......."));
+    m_progress.setFileText(QStringLiteral("0"));
+    m_progress.setRowText(QStringLiteral("0"));
+    m_progress.setBrandText(QStringLiteral("processing  brand ..."));
+}
+
+void SeoRun::writeFiles(const CsvSettings& settings)
+{
+    m_layout.emplace(m_request.columns, settings.separator);
+    m_productFiles.emplace(settings.folder, SeoFileLayout::productBaseName(), m_layout->productHeader(),
+                           settings.rowLimit);
+    m_categoryFiles.emplace(settings.folder, SeoFileLayout::categoryBaseName(), m_layout->categoryHeader(),
+                            settings.rowLimit);
+    const ScopeExit closing([this] {
+        m_productFiles->finish();
+        m_categoryFiles->finish();
+        m_products.close();
+        m_categories.close();
+        resetProgress();
+    });
+    showFileNumbers();
+    if (m_request.columns.productsWanted())
+        m_productFiles->begin();
+    if (m_request.columns.categoriesWanted())
+        m_categoryFiles->begin();
+    m_progress.showProgressTab();
+    m_progress.processEvents();
+    for (const BrandEntry& brand : m_request.brands) {
+        writeBrand(brand);
+        if (!m_progress.goOn())
+            break;
+    }
+    m_productFiles->close();
+    m_categoryFiles->close();
+}
+
+void SeoRun::writeBrand(const BrandEntry& brand)
+{
+    const QString brandLine = QStringLiteral("processing  brand [") + brand.name + u']';
+    m_progress.setBrandText(brandLine);
+    m_progress.processEvents();
+    if (!brand.ticked)
+        return;
+    const bool productsWanted = m_request.columns.productsWanted();
+    if (productsWanted)
+        m_progress.setBrandText(brandLine + ProductsMark);
+    m_progress.processEvents();
+    m_products.close();
+    m_products.SQL = m_texts->productQuery(m_schema, brand.id);
+    for (m_products.open(); !m_products.eof(); m_products.next()) {
+        if (productsWanted) {
+            writeRow(*m_productFiles, m_layout->productLine([this](int column) {
+                return m_texts->productText(column, m_products);
+            }));
+            ++m_productRows;
+        }
+        if (m_progress.goOn() && m_request.columns.categoriesWanted())
+            writeCategories(brandLine);
+        if (!m_progress.goOn())
+            return;
+        showRowCounts();
+        m_progress.processEvents();
+    }
+}
+
+void SeoRun::writeCategories(const QString& brandLine)
+{
+    m_progress.setBrandText(brandLine + CategoriesMark);
+    m_progress.processEvents();
+    const QString brand = m_products.fieldByName(SeoQueries::alias(Brand));
+    const QString tradeNumber = m_products.fieldByName(SeoQueries::alias(TradeNumber));
+    const QString namePart = m_products.fieldByName(SeoQueries::alias(NamePart));
+    m_categories.close();
+    m_categories.SQL = m_texts->categoryQuery(m_schema, m_products.fieldByName(SeoQueries::alias(IdPart)));
+    for (m_categories.open(); !m_categories.eof(); m_categories.next()) {
+        writeRow(*m_categoryFiles, m_layout->categoryLine(brand, tradeNumber, namePart, [this](int column) {
+            return m_texts->categoryText(column, m_products, m_categories);
+        }));
+        ++m_categoryRows;
+        if (!m_progress.goOn())
+            return;
+        showRowCounts();
+        m_progress.processEvents();
+    }
+}
+
+void SeoRun::writeRow(CsvFileSeries& files, const QString& line)
+{
+    const int number = files.fileNumber();
+    files.writeRow(line);
+    if (files.fileNumber() != number)
+        showFileNumbers();
+}
+
+void SeoRun::showFileNumbers()
+{
+    m_progress.setFileText(perKind(shownNumber(*m_productFiles), shownNumber(*m_categoryFiles)));
+}
+
+void SeoRun::showRowCounts()
+{
+    m_progress.setRowText(perKind(m_productRows, m_categoryRows));
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class DbQuery;
+struct StoreSchema;
+
+// Where the cell texts of an SEO run come from: the texts the store holds, or texts made up
+// from the product and category rows.
+class SeoTexts
+{
+public:
+    virtual ~SeoTexts() = default;
+
+    virtual QStringList productQuery(const StoreSchema& schema, int manufacturerId) const = 0;
+    virtual QStringList categoryQuery(const StoreSchema& schema, const QString& productId) const = 0;
+    // A product column's text for the row the product query stands on.
+    virtual QString productText(int column, const DbQuery& product) const = 0;
+    // A category column's text; the product query stands on the category's product.
+    virtual QString categoryText(int column, const DbQuery& product, const DbQuery& category) const = 0;
+};
