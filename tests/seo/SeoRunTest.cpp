@@ -142,6 +142,8 @@ private:
     {
         if (!m_form.seoRunning)
             return;
+        // Counters reach their labels when the window paints; look at what a paint shows.
+        m_form.grab();
         keep(files, m_form.Label24->text());
         keep(rows, m_form.Label25->text());
         keep(brands, m_form.Label44->text());
