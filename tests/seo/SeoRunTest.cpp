@@ -39,16 +39,7 @@ class SeoWindow
 public:
     explicit SeoWindow(const TestStore& store)
     {
-        const TestServer server = TestServer::fromEnvironment();
-        ConnectionProfile profile;
-        profile.name = QStringLiteral("Store");
-        profile.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
-        profile.server = server.host;
-        profile.port = QString::number(server.port);
-        profile.database = store.database();
-        profile.prefix = store.prefix();
-        profile.user = server.user;
-        profile.password = server.password;
+        ConnectionProfile profile = store.profile(QStringLiteral("Store"));
         profile.savePassword = true;
         if (!profile.add() || !QDir(folder.path()).mkdir(QStringLiteral("out")))
             throw std::runtime_error("cannot prepare the window");
