@@ -1,4 +1,5 @@
 #include "DropDownComboBox.h"
+#include "FramePacer.h"
 #include "Main.h"
 #include "import/CreationProgress.h"
 #include "import/CreationRun.h"
@@ -16,19 +17,29 @@
 
 namespace {
 
+// The status line changes with every row; it reaches the label when the window gets to
+// process its events, so whatever is painted shows the current status.
 class ImportProgressTab : public CreationProgress
 {
 public:
-    explicit ImportProgressTab(TForm1& form) : m_form(form) {}
+    explicit ImportProgressTab(TForm1& form) : m_form(form), m_pacer(form) {}
 
-    void setStatus(const QString& text) override { m_form.Label39->setText(text); }
+    void setStatus(const QString& text) override { m_status = text; }
     // A lone carriage return inside a line starts a new line on screen.
     void log(const QString& line) override { m_form.Memo1->appendPlainText(QString(line).replace(u'\r', u'\n')); }
-    void processEvents() override { QCoreApplication::processEvents(); }
+    void processEvents() override
+    {
+        if (!m_pacer.due())
+            return;
+        m_form.Label39->setText(m_status);
+        QCoreApplication::processEvents();
+    }
     bool goOn() const override { return m_form.creationGoOn; }
 
 private:
     TForm1& m_form;
+    FramePacer m_pacer;
+    QString m_status;
 };
 
 const QString restingStatus = QStringLiteral(".......");
