@@ -18,11 +18,20 @@
 namespace {
 
 // The status line changes with every row; it reaches the label when the window gets to
-// process its events, so whatever is painted shows the current status.
+// process its events, so whatever is painted shows the current status. Meanwhile the label
+// keeps its size, so that a new text repaints the label alone instead of the whole page.
 class ImportProgressTab : public CreationProgress
 {
 public:
-    explicit ImportProgressTab(TForm1& form) : m_form(form), m_pacer(form) {}
+    explicit ImportProgressTab(TForm1& form) : m_form(form), m_pacer(form)
+    {
+        m_form.Label39->setFixedSize(m_form.Label39->size());
+    }
+    ~ImportProgressTab() override
+    {
+        m_form.Label39->setMinimumSize(0, 0);
+        m_form.Label39->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
 
     void setStatus(const QString& text) override { m_status = text; }
     // A lone carriage return inside a line starts a new line on screen.

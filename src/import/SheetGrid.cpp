@@ -9,6 +9,8 @@ bool SheetGrid::setCell(qint64 row, qint64 column, SpreadsheetCell cell)
     if (size_t(row) > m_rows.size())
         m_rows.resize(size_t(row));
     auto& cells = m_rows[size_t(row - 1)];
+    if (cells.empty())
+        cells.reserve(size_t(std::max(qint64(m_columns), column))); // rows tend to be as wide as the last
     if (size_t(column) > cells.size())
         cells.resize(size_t(column));
     SpreadsheetCell& stored = cells[size_t(column - 1)];

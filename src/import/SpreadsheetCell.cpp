@@ -1,5 +1,7 @@
 #include "SpreadsheetCell.h"
 
+#include <cmath>
+
 SpreadsheetCell SpreadsheetCell::number(double value)
 {
     SpreadsheetCell cell;
@@ -42,6 +44,9 @@ QString SpreadsheetCell::displayText() const
     case Type::Number:
         if (m_number == 0)
             return QStringLiteral("0"); // also for -0
+        // Whole numbers of up to 15 digits read the same either way; integers are far quicker.
+        if (std::abs(m_number) < 1e15 && m_number == std::trunc(m_number))
+            return QString::number(qint64(m_number));
         return QString::number(m_number, 'g', 15).toUpper();
     case Type::Text:
     case Type::Error:
