@@ -1,5 +1,7 @@
 #include "SpreadsheetCell.h"
 
+#include "FifteenDigits.h"
+
 #include <cmath>
 
 SpreadsheetCell SpreadsheetCell::number(double value)
@@ -47,7 +49,7 @@ QString SpreadsheetCell::displayText() const
         // Whole numbers of up to 15 digits read the same either way; integers are far quicker.
         if (std::abs(m_number) < 1e15 && m_number == std::trunc(m_number))
             return QString::number(qint64(m_number));
-        return QString::number(m_number, 'g', 15).toUpper();
+        return QString::fromLatin1(FifteenDigits(m_number).text()).toUpper();
     case Type::Text:
     case Type::Error:
         return m_text;

@@ -1,6 +1,7 @@
 #include "UpdateScript.h"
 
 #include "EscapeSqlText.h"
+#include "FifteenDigits.h"
 #include "export/OutputFile.h"
 #include "platform/AppError.h"
 #include "platform/ProgramFolder.h"
@@ -26,7 +27,7 @@ UpdateScript::~UpdateScript() = default;
 
 QString UpdateScript::numberText(double value)
 {
-    return QString::number(value, 'g', 15);
+    return QString::fromLatin1(FifteenDigits(value).text());
 }
 
 void UpdateScript::writeBlock(const QStringList& lines)
@@ -79,7 +80,7 @@ void UpdateScript::writePublication(int artid, int publis)
 
 void UpdateScript::writePrice(int artid, double price)
 {
-    writeValueBlock(m_priceHead, numberText(price).toLatin1(), m_priceWhere, artid);
+    writeValueBlock(m_priceHead, FifteenDigits(price).text(), m_priceWhere, artid);
 }
 
 void UpdateScript::writeStock(int artid, int quantity)
