@@ -1,8 +1,12 @@
 #include "XlsxReader.h"
 
 #include "OfficePackage.h"
+#include "PlainXmlScanner.h"
 #include "SerialDate.h"
 #include "ZipXmlPart.h"
+
+#include <charconv>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -158,6 +162,40 @@ bool parseCellReference(QStringView reference, qint64& column, qint64& row)
     return ok;
 }
 
+// A cell's value by its type attribute; nothing when the value does not fit the type.
+std::optional<SpreadsheetCell> cellOfType(const QString& type, const QString& value, const QString& inlineText,
+                                          const QStringList& sharedStrings)
+{
+    if (type == u"inlineStr")
+        return SpreadsheetCell::text(inlineText);
+    if (value.isEmpty())
+        return SpreadsheetCell();
+    if (type == u"s") {
+        bool ok = false;
+        const qsizetype index = value.toLongLong(&ok);
+        if (ok && index >= 0 && index < sharedStrings.size())
+            return SpreadsheetCell::text(sharedStrings[index]);
+    } else if (type == u"str") {
+        return SpreadsheetCell::text(decodeEscapes(value));
+    } else if (type == u"b") {
+        if (value == u"1" || value == u"true")
+            return SpreadsheetCell::boolean(true);
+        if (value == u"0" || value == u"false")
+            return SpreadsheetCell::boolean(false);
+    } else if (type == u"e") {
+        return SpreadsheetCell::error(value);
+    } else if (type == u"d") {
+        if (const auto serial = serialFromIsoDateTime(value))
+            return SpreadsheetCell::number(*serial);
+    } else if (type.isEmpty() || type == u"n") {
+        bool ok = false;
+        const double number = value.toDouble(&ok);
+        if (ok && qIsFinite(number))
+            return SpreadsheetCell::number(number);
+    }
+    return std::nullopt;
+}
+
 class SheetParser
 {
 public:
@@ -218,45 +256,14 @@ private:
         }
         if (m_xml.hasError())
             return;
-        const SpreadsheetCell cell = makeCell(type, value, inlineText);
-        if (!m_xml.hasError() && !m_grid.setCell(m_row, m_column, cell))
+        const std::optional<SpreadsheetCell> cell = cellOfType(type, value, inlineText, m_sharedStrings);
+        if (!cell)
+            m_xml.raiseError(QStringLiteral("cell %1 of row %2 holds \"%3\" as type \"%4\"")
+                                 .arg(m_column)
+                                 .arg(m_row)
+                                 .arg(value, type));
+        else if (!m_grid.setCell(m_row, m_column, *cell))
             m_xml.raiseError(SheetGrid::limitText());
-    }
-
-    SpreadsheetCell makeCell(const QString& type, const QString& value, const QString& inlineText)
-    {
-        if (type == u"inlineStr")
-            return SpreadsheetCell::text(inlineText);
-        if (value.isEmpty())
-            return {};
-        if (type == u"s") {
-            bool ok = false;
-            const qsizetype index = value.toLongLong(&ok);
-            if (ok && index >= 0 && index < m_sharedStrings.size())
-                return SpreadsheetCell::text(m_sharedStrings[index]);
-        } else if (type == u"str") {
-            return SpreadsheetCell::text(decodeEscapes(value));
-        } else if (type == u"b") {
-            if (value == u"1" || value == u"true")
-                return SpreadsheetCell::boolean(true);
-            if (value == u"0" || value == u"false")
-                return SpreadsheetCell::boolean(false);
-        } else if (type == u"e") {
-            return SpreadsheetCell::error(value);
-        } else if (type == u"d") {
-            if (const auto serial = serialFromIsoDateTime(value))
-                return SpreadsheetCell::number(*serial);
-        } else if (type.isEmpty() || type == u"n") {
-            bool ok = false;
-            const double number = value.toDouble(&ok);
-            if (ok && qIsFinite(number))
-                return SpreadsheetCell::number(number);
-        }
-        m_xml.raiseError(QStringLiteral("cell %1 of row %2 holds \"%3\" as type \"%4\"")
-                             .arg(m_column)
-                             .arg(m_row)
-                             .arg(value, type));
-        return {};
     }
 
     QXmlStreamReader& m_xml;
@@ -264,6 +271,292 @@ private:
     SheetGrid& m_grid;
     qint64 m_row = 0;
     qint64 m_column = 0;
+};
+
+// The quick way through the two big parts: read whole, scanned by PlainXmlScanner. It gives
+// up whenever the part is not as plain as spreadsheet programs write it or anything is amiss;
+// the part is then read again the full way, which meets the same values or the same error.
+using Token = PlainXmlScanner::Token;
+
+constexpr qint64 largestWholePart = qint64(1) << 30;
+
+std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name)
+{
+    const std::unique_ptr<ZipEntryDevice> device = zip.entry(name);
+    if (!device || device->uncompressedSize() > largestWholePart || !device->open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes(device->uncompressedSize(), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const qint64 n = device->read(bytes.data() + got, bytes.size() - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    char beyond = 0;
+    if (got != bytes.size() || device->read(&beyond, 1) != 0 || device->hasFailed())
+        return std::nullopt;
+    return bytes;
+}
+
+// Skips the rest of the element whose start was just read.
+bool skipElement(PlainXmlScanner& xml)
+{
+    for (int depth = 1; depth > 0;) {
+        switch (xml.next()) {
+        case Token::StartElement:
+            ++depth;
+            break;
+        case Token::EndElement:
+            --depth;
+            break;
+        case Token::Text:
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+// The text of the element whose start was just read, in UTF-8; false where the full
+// parser finds an error (an element inside).
+bool elementText(PlainXmlScanner& xml, QByteArray& text)
+{
+    text.clear();
+    while (true) {
+        switch (xml.next()) {
+        case Token::Text:
+            xml.appendText(text);
+            break;
+        case Token::EndElement:
+            return true;
+        default:
+            return false;
+        }
+    }
+}
+
+// As readStringItem.
+std::optional<QString> scanStringItem(PlainXmlScanner& xml)
+{
+    QString text;
+    QByteArray run;
+    const auto addRun = [&] {
+        if (!elementText(xml, run))
+            return false;
+        text += decodeEscapes(QString::fromUtf8(run));
+        return true;
+    };
+    while (true) {
+        const Token token = xml.next();
+        if (token == Token::EndElement)
+            return text;
+        if (token == Token::Text)
+            continue;
+        if (token != Token::StartElement)
+            return std::nullopt;
+        if (xml.name() == "t") {
+            if (!addRun())
+                return std::nullopt;
+        } else if (xml.name() == "r") {
+            while (true) {
+                const Token inRun = xml.next();
+                if (inRun == Token::EndElement)
+                    break;
+                if (inRun == Token::Text)
+                    continue;
+                if (inRun != Token::StartElement || !(xml.name() == "t" ? addRun() : skipElement(xml)))
+                    return std::nullopt;
+            }
+        } else if (!skipElement(xml)) {
+            return std::nullopt;
+        }
+    }
+}
+
+std::optional<QStringList> scanSharedStrings(QByteArrayView part)
+{
+    PlainXmlScanner xml(part);
+    QStringList strings;
+    while (true) {
+        switch (xml.next()) {
+        case Token::EndOfDocument:
+            return strings;
+        case Token::StartElement:
+            if (xml.name() == "si") {
+                std::optional<QString> item = scanStringItem(xml);
+                if (!item)
+                    return std::nullopt;
+                strings.append(std::move(*item));
+            }
+            break;
+        case Token::GiveUp:
+            return std::nullopt;
+        default:
+            break;
+        }
+    }
+}
+
+// Digits only, as the full parser's number conversions surely read them.
+std::optional<qint64> plainCount(QByteArrayView text)
+{
+    if (text.isEmpty() || text.size() > 18)
+        return std::nullopt;
+    qint64 n = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+// A number as spreadsheet programs write it: what QString::toDouble reads it as, without a QString.
+std::optional<double> plainNumber(QByteArrayView text)
+{
+    qsizetype i = text.startsWith('-') ? 1 : 0;
+    const auto digits = [&] {
+        const qsizetype start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i > start;
+    };
+    if (!digits())
+        return std::nullopt;
+    if (i < text.size() && text[i] == '.' && (++i, !digits()))
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (!digits())
+            return std::nullopt;
+    }
+    double value = 0;
+    const auto result = std::from_chars(text.begin(), text.end(), value);
+    if (i != text.size() || result.ec != std::errc() || result.ptr != text.end() || !qIsFinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// As SheetParser; false when it gave up.
+class SheetScanner
+{
+public:
+    SheetScanner(QByteArrayView part, const QStringList& sharedStrings, SheetGrid& grid)
+        : m_xml(part), m_sharedStrings(sharedStrings), m_grid(grid)
+    {
+    }
+
+    bool scan()
+    {
+        bool inSheetData = false;
+        while (true) {
+            const Token token = m_xml.next();
+            if (token == Token::EndOfDocument)
+                return true;
+            if (token == Token::GiveUp)
+                return false;
+            if (token == Token::EndElement && m_xml.name() == "sheetData")
+                return true;
+            if (token != Token::StartElement)
+                continue;
+            if (m_xml.name() == "sheetData")
+                inSheetData = true;
+            else if (inSheetData && m_xml.name() == "row" && !startRow())
+                return false;
+            else if (inSheetData && m_xml.name() == "c" && !readCell())
+                return false;
+        }
+    }
+
+private:
+    static bool plainAttribute(QByteArrayView value)
+    {
+        return !value.contains('&') && !value.contains('\t') && !value.contains('\n') && !value.contains('\r');
+    }
+
+    bool startRow()
+    {
+        const QByteArrayView number = m_xml.attribute("r").value_or(QByteArrayView());
+        if (number.isEmpty()) {
+            ++m_row;
+        } else {
+            const std::optional<qint64> row = plainCount(number);
+            if (!row || *row < 1)
+                return false;
+            m_row = *row;
+        }
+        m_column = 0;
+        return true;
+    }
+
+    bool readCell()
+    {
+        const QByteArrayView type = m_xml.attribute("t").value_or(QByteArrayView());
+        const QByteArrayView reference = m_xml.attribute("r").value_or(QByteArrayView());
+        if (!plainAttribute(type))
+            return false;
+        if (reference.isEmpty()) {
+            ++m_column;
+        } else {
+            qsizetype i = 0;
+            qint64 letters = 0;
+            while (i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z' && letters <= SheetGrid::maxColumns)
+                letters = letters * 26 + (reference[i++] - 'A' + 1);
+            const std::optional<qint64> row = plainCount(reference.sliced(i));
+            if (i == 0 || !row || *row != m_row)
+                return false;
+            m_column = letters;
+        }
+        m_value.clear();
+        bool inlineString = false;
+        QString inlineText;
+        while (true) {
+            const Token token = m_xml.next();
+            if (token == Token::EndElement)
+                break;
+            if (token == Token::Text)
+                continue;
+            if (token != Token::StartElement)
+                return false;
+            if (m_xml.name() == "v") {
+                if (!elementText(m_xml, m_value))
+                    return false;
+            } else if (m_xml.name() == "is") {
+                std::optional<QString> text = scanStringItem(m_xml);
+                if (!text)
+                    return false;
+                inlineText = std::move(*text);
+                inlineString = true;
+            } else if (!skipElement(m_xml)) {
+                return false;
+            }
+        }
+        std::optional<SpreadsheetCell> cell;
+        if (type != "inlineStr" && m_value.isEmpty()) {
+            cell = SpreadsheetCell();
+        } else if (type.isEmpty() || type == "n") {
+            if (const auto number = plainNumber(m_value))
+                cell = SpreadsheetCell::number(*number);
+        } else if (type == "s") {
+            if (const auto index = plainCount(m_value); index && *index < m_sharedStrings.size())
+                cell = SpreadsheetCell::text(m_sharedStrings[*index]);
+        }
+        if (!cell)
+            cell = cellOfType(QString::fromUtf8(type), QString::fromUtf8(m_value),
+                              inlineString ? inlineText : QString(), m_sharedStrings);
+        return cell && m_grid.setCell(m_row, m_column, std::move(*cell));
+    }
+
+    PlainXmlScanner m_xml;
+    const QStringList& m_sharedStrings;
+    SheetGrid& m_grid;
+    qint64 m_row = 0;
+    qint64 m_column = 0;
+    QByteArray m_value;
 };
 
 } // namespace
@@ -275,12 +568,25 @@ void XlsxReader::open(const QString& path)
     if (!zip.open(path))
         fail(Kind::CannotOpen, path, zip.errorString());
     const Workbook workbook = readWorkbook(zip, path);
-    const QStringList sharedStrings = readSharedStrings(zip, workbook.sharedStrings, path);
+    std::optional<QStringList> quickStrings;
+    if (workbook.sharedStrings.isEmpty())
+        quickStrings = QStringList();
+    else if (const auto part = wholePart(zip, workbook.sharedStrings))
+        quickStrings = scanSharedStrings(*part);
+    const QStringList sharedStrings =
+        quickStrings ? *quickStrings : readSharedStrings(zip, workbook.sharedStrings, path);
 
+    SheetGrid grid;
+    if (const auto part = wholePart(zip, workbook.firstWorksheet)) {
+        if (SheetScanner(*part, sharedStrings, grid).scan()) {
+            m_grid = std::move(grid);
+            return;
+        }
+        grid = SheetGrid();
+    }
     ZipXmlPart sheet;
     if (!sheet.open(zip, workbook.firstWorksheet))
         fail(Kind::CannotOpen, path, sheet.errorString());
-    SheetGrid grid;
     SheetParser(sheet.xml(), sharedStrings, grid).parse();
     if (!sheet.errorString().isEmpty())
         fail(Kind::NoExtent, path, sheet.errorString());
