@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <optional>
 
 namespace {
 
@@ -33,14 +34,24 @@ public:
         m_form.Label39->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
 
-    void setStatus(const QString& text) override { m_status = text; }
+    void setStatus(const QString& text) override
+    {
+        m_status = text;
+        m_count.reset();
+    }
+    void setCountStatus(const QString& before, qint64 number, const QString& after) override
+    {
+        m_status = before;
+        m_count = number;
+        m_statusEnd = after;
+    }
     // A lone carriage return inside a line starts a new line on screen.
     void log(const QString& line) override { m_form.Memo1->appendPlainText(QString(line).replace(u'\r', u'\n')); }
     void processEvents() override
     {
         if (!m_pacer.due())
             return;
-        m_form.Label39->setText(m_status);
+        m_form.Label39->setText(m_count ? m_status + QString::number(*m_count) + m_statusEnd : m_status);
         QCoreApplication::processEvents();
     }
     bool goOn() const override { return m_form.creationGoOn; }
@@ -49,6 +60,8 @@ private:
     TForm1& m_form;
     FramePacer m_pacer;
     QString m_status;
+    std::optional<qint64> m_count;
+    QString m_statusEnd;
 };
 
 const QString restingStatus = QStringLiteral(".......");

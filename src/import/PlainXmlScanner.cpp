@@ -61,11 +61,17 @@ bool isXmlUtf8(QByteArrayView bytes)
     return true;
 }
 
+qsizetype find(QByteArrayView text, char c, qsizetype from)
+{
+    const void* found = std::memchr(text.data() + from, c, size_t(text.size() - from));
+    return found ? static_cast<const char*>(found) - text.data() : -1;
+}
+
 // The character of the reference at text[at] ('&'); 0 for one that is not allowed.
 char32_t reference(QByteArrayView text, qsizetype at, qsizetype& length)
 {
-    const qsizetype semicolon = text.indexOf(';', at);
-    if (semicolon < 0 || semicolon - at > 12)
+    const qsizetype semicolon = find(text.first(std::min(text.size(), at + 14)), ';', at);
+    if (semicolon < 0)
         return 0;
     length = semicolon - at + 1;
     const QByteArrayView name = text.sliced(at + 1, semicolon - at - 1);
@@ -117,11 +123,6 @@ void appendUtf8(QByteArray& out, char32_t c)
     }
 }
 
-QByteArrayView prefixOf(QByteArrayView name)
-{
-    const qsizetype colon = name.indexOf(':');
-    return colon < 0 ? QByteArrayView() : name.first(colon);
-}
 
 } // namespace
 
@@ -305,37 +306,35 @@ PlainXmlScanner::Token PlainXmlScanner::readStartElement()
         skipBlanks();
         if (m_at >= m_doc.size() || (m_doc[m_at] != '"' && m_doc[m_at] != '\''))
             return giveUp();
-        const qsizetype close = m_doc.indexOf(m_doc[m_at], m_at + 1);
+        const qsizetype close = find(m_doc, m_doc[m_at], m_at + 1);
         if (close < 0)
             return giveUp();
         const QByteArrayView value = m_doc.sliced(m_at + 1, close - m_at - 1);
         m_at = close + 1;
         if (!checkContent(value))
             return giveUp();
+        const qsizetype colon = find(name, ':', 0);
+        const Attribute attribute{name, colon < 0 ? QByteArrayView() : name.first(colon), name.sliced(colon + 1), value};
         // The same local name twice, whatever the prefixes, is left to the full parser.
-        const QByteArrayView local = name.sliced(prefixOf(name).isEmpty() ? 0 : prefixOf(name).size() + 1);
-        for (const auto& [other, otherValue] : m_attributes) {
-            const QByteArrayView p = prefixOf(other);
-            if (other.sliced(p.isEmpty() ? 0 : p.size() + 1) == local)
+        for (const Attribute& other : m_attributes)
+            if (other.local == attribute.local)
                 return giveUp();
-        }
-        m_attributes.emplace_back(name, value);
+        m_attributes.push_back(attribute);
     }
 
     const bool root = m_open.empty();
-    for (const auto& [name, value] : m_attributes) {
-        if (name == "xmlns" || prefixOf(name) == "xmlns") {
-            const QByteArrayView prefix = name.sliced(std::min<qsizetype>(name.size(), 6));
-            if (!root || prefix == "xml" || prefix == "xmlns" || (!prefix.isEmpty() && value.isEmpty()))
+    for (const Attribute& a : m_attributes) {
+        if (a.name == "xmlns" || a.prefix == "xmlns") {
+            const QByteArrayView prefix = a.prefix.isEmpty() ? QByteArrayView() : a.local;
+            if (!root || prefix == "xml" || prefix == "xmlns" || (!prefix.isEmpty() && a.value.isEmpty()))
                 return giveUp();
             if (!prefix.isEmpty())
                 m_prefixes.push_back(prefix);
         }
     }
-    for (const auto& [name, value] : m_attributes) {
-        const QByteArrayView prefix = prefixOf(name);
-        if (!prefix.isEmpty() && prefix != "xml" && prefix != "xmlns" &&
-            std::find(m_prefixes.begin(), m_prefixes.end(), prefix) == m_prefixes.end())
+    for (const Attribute& a : m_attributes) {
+        if (!a.prefix.isEmpty() && a.prefix != "xml" && a.prefix != "xmlns" &&
+            std::find(m_prefixes.begin(), m_prefixes.end(), a.prefix) == m_prefixes.end())
             return giveUp();
     }
     m_rootSeen = true;
@@ -361,9 +360,9 @@ PlainXmlScanner::Token PlainXmlScanner::readEndElement()
 
 std::optional<QByteArrayView> PlainXmlScanner::attribute(QByteArrayView name) const
 {
-    for (const auto& [n, value] : m_attributes)
-        if (n == name)
-            return value;
+    for (const Attribute& a : m_attributes)
+        if (a.name == name)
+            return a.value;
     return std::nullopt;
 }
 

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <optional>
-#include <utility>
 #include <vector>
 
 // A strict and quick reader for the plain XML that spreadsheet programs write in bulk:
@@ -52,7 +51,14 @@ private:
     bool m_selfClosed = false;
     std::vector<QByteArrayView> m_open;
     std::vector<QByteArrayView> m_prefixes; // declared on the root element
-    std::vector<std::pair<QByteArrayView, QByteArrayView>> m_attributes;
+    struct Attribute
+    {
+        QByteArrayView name;
+        QByteArrayView prefix; // empty without one
+        QByteArrayView local;
+        QByteArrayView value;
+    };
+    std::vector<Attribute> m_attributes;
     QByteArrayView m_name;
     QByteArrayView m_text;
 };

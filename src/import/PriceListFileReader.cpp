@@ -15,6 +15,7 @@
 namespace {
 
 const QString indent = QStringLiteral("         ");
+const QString rowStatusStart = QStringLiteral("Uploading data  in memory : row [");
 
 QString failureLine(const QString& message, const SpreadsheetError& error)
 {
@@ -70,12 +71,6 @@ UpdateScript::SetItems setItems(const QList<SpreadsheetCell>& row, const std::ar
     return items;
 }
 
-QString rowStatus(int r)
-{
-    return QStringLiteral("Uploading data  in memory : row [") + QString::number(r) +
-           QStringLiteral("] and editing script for update");
-}
-
 } // namespace
 
 std::optional<QString> cellText(const SpreadsheetCell& cell, const QString& decimalPoint)
@@ -96,9 +91,9 @@ PriceListFileReader::PriceListFileReader(int maxProductId, UpdateScript& script,
 {
 }
 
-void PriceListFileReader::setStatus(const QString& text)
+void PriceListFileReader::setCountStatus(const QString& before, qint64 number, const QString& after)
 {
-    m_progress.setStatus(text);
+    m_progress.setCountStatus(before, number, after);
     m_progress.processEvents();
 }
 
@@ -163,7 +158,7 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
 {
     const int rows = sheet.extent().rows;
     for (int r = 2; r <= rows; ++r) {
-        setStatus(QStringLiteral("Uploading data  in memory : row [") + QString::number(r) + QStringLiteral("] ..."));
+        setCountStatus(rowStatusStart, r, QStringLiteral("] ..."));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
         const int id = productId(row, r, columns.idPart, m_decimalPoint);
         if (id > m_maxProductId)
@@ -210,7 +205,8 @@ void PriceListFileReader::writePriceStatements()
     m_progress.processEvents();
     const std::vector<_PriceList>& entries = m_table.entries();
     for (std::size_t k = 0; k < entries.size() && m_progress.goOn(); ++k) {
-        setStatus(QStringLiteral("Checking of ID articles (creating a script to upgrade) : [") + QString::number(k) + u']');
+        setCountStatus(QStringLiteral("Checking of ID articles (creating a script to upgrade) : ["), qint64(k),
+                       QStringLiteral("]"));
         const _PriceList& e = entries[k];
         if (e.artid == 0)
             continue;
@@ -227,7 +223,7 @@ void PriceListFileReader::productPass(const SpreadsheetReader& sheet, const Pric
 {
     const int rows = sheet.extent().rows;
     for (int r = 2; r <= rows; ++r) {
-        setStatus(rowStatus(r));
+        setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
         const int id = productId(row, r, columns.idPart, m_decimalPoint);
         if (id > m_maxProductId)
@@ -245,7 +241,7 @@ void PriceListFileReader::categoryPass(const SpreadsheetReader& sheet, const Pri
 {
     const int rows = sheet.extent().rows;
     for (int r = 2; r <= rows; ++r) {
-        setStatus(rowStatus(r));
+        setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
         const int id = parseWholeNumber(cellText(row[columns.idCategory - 1], m_decimalPoint).value_or(QString())).value_or(0);
         if (id <= 0)

@@ -27,7 +27,7 @@ private:
     void writePriceStatements();
     void productPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
     void categoryPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
-    void setStatus(const QString& text);
+    void setCountStatus(const QString& before, qint64 number, const QString& after);
 
     int m_maxProductId;
     UpdateScript& m_script;

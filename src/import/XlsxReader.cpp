@@ -6,6 +6,7 @@
 #include "ZipXmlPart.h"
 
 #include <charconv>
+#include <future>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -568,6 +569,9 @@ void XlsxReader::open(const QString& path)
     if (!zip.open(path))
         fail(Kind::CannotOpen, path, zip.errorString());
     const Workbook workbook = readWorkbook(zip, path);
+    // The worksheet inflates on another core meanwhile.
+    std::future<std::optional<QByteArray>> sheetPart =
+        std::async(std::launch::async, [&zip, &workbook] { return wholePart(zip, workbook.firstWorksheet); });
     std::optional<QStringList> quickStrings;
     if (workbook.sharedStrings.isEmpty())
         quickStrings = QStringList();
@@ -577,7 +581,7 @@ void XlsxReader::open(const QString& path)
         quickStrings ? *quickStrings : readSharedStrings(zip, workbook.sharedStrings, path);
 
     SheetGrid grid;
-    if (const auto part = wholePart(zip, workbook.firstWorksheet)) {
+    if (const auto part = sheetPart.get()) {
         if (SheetScanner(*part, sharedStrings, grid).scan()) {
             m_grid = std::move(grid);
             return;
