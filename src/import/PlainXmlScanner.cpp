@@ -197,8 +197,9 @@ bool PlainXmlScanner::skipBlanks()
     return m_at > before;
 }
 
-bool PlainXmlScanner::readName(bool qualified)
+bool PlainXmlScanner::readName(bool qualified, qsizetype* colon)
 {
+    const qsizetype start = m_at;
     for (int part = 0; part < (qualified ? 2 : 1); ++part) {
         if (m_at >= m_doc.size() || !isNameStart(m_doc[m_at]))
             return false;
@@ -206,6 +207,8 @@ bool PlainXmlScanner::readName(bool qualified)
             ++m_at;
         if (m_at >= m_doc.size() || m_doc[m_at] != ':')
             return true;
+        if (colon)
+            *colon = m_at - start;
         ++m_at;
     }
     return false;
@@ -280,6 +283,7 @@ PlainXmlScanner::Token PlainXmlScanner::readStartElement()
         return giveUp();
     m_name = m_doc.sliced(nameStart, m_at - nameStart);
     m_attributes.clear();
+    bool namespaced = false;
     while (true) {
         const bool blank = skipBlanks();
         if (m_at >= m_doc.size())
@@ -296,7 +300,8 @@ PlainXmlScanner::Token PlainXmlScanner::readStartElement()
             break;
         }
         const qsizetype attributeStart = m_at;
-        if (!blank || !readName(true))
+        qsizetype colon = -1;
+        if (!blank || !readName(true, &colon))
             return giveUp();
         const QByteArrayView name = m_doc.sliced(attributeStart, m_at - attributeStart);
         skipBlanks();
@@ -313,21 +318,31 @@ PlainXmlScanner::Token PlainXmlScanner::readStartElement()
         m_at = close + 1;
         if (!checkContent(value))
             return giveUp();
-        const qsizetype colon = find(name, ':', 0);
         const Attribute attribute{name, colon < 0 ? QByteArrayView() : name.first(colon), name.sliced(colon + 1), value};
+        namespaced = namespaced || colon >= 0 || same(name, "xmlns");
         // The same local name twice, whatever the prefixes, is left to the full parser.
         for (const Attribute& other : m_attributes)
-            if (other.local == attribute.local)
+            if (same(other.local, attribute.local))
                 return giveUp();
         m_attributes.push_back(attribute);
     }
 
+    if (namespaced && !checkNamespaces())
+        return giveUp();
+    m_rootSeen = true;
+    m_open.push_back(m_name);
+    return Token::StartElement;
+}
+
+// Namespaces are declared on the root element only, and every prefix used is declared.
+bool PlainXmlScanner::checkNamespaces()
+{
     const bool root = m_open.empty();
     for (const Attribute& a : m_attributes) {
         if (a.name == "xmlns" || a.prefix == "xmlns") {
             const QByteArrayView prefix = a.prefix.isEmpty() ? QByteArrayView() : a.local;
             if (!root || prefix == "xml" || prefix == "xmlns" || (!prefix.isEmpty() && a.value.isEmpty()))
-                return giveUp();
+                return false;
             if (!prefix.isEmpty())
                 m_prefixes.push_back(prefix);
         }
@@ -335,11 +350,9 @@ PlainXmlScanner::Token PlainXmlScanner::readStartElement()
     for (const Attribute& a : m_attributes) {
         if (!a.prefix.isEmpty() && a.prefix != "xml" && a.prefix != "xmlns" &&
             std::find(m_prefixes.begin(), m_prefixes.end(), a.prefix) == m_prefixes.end())
-            return giveUp();
+            return false;
     }
-    m_rootSeen = true;
-    m_open.push_back(m_name);
-    return Token::StartElement;
+    return true;
 }
 
 PlainXmlScanner::Token PlainXmlScanner::readEndElement()
@@ -350,7 +363,7 @@ PlainXmlScanner::Token PlainXmlScanner::readEndElement()
         return giveUp();
     const QByteArrayView name = m_doc.sliced(nameStart, m_at - nameStart);
     skipBlanks();
-    if (m_at >= m_doc.size() || m_doc[m_at] != '>' || m_open.empty() || m_open.back() != name)
+    if (m_at >= m_doc.size() || m_doc[m_at] != '>' || m_open.empty() || !same(m_open.back(), name))
         return giveUp();
     ++m_at;
     m_open.pop_back();
@@ -361,7 +374,7 @@ PlainXmlScanner::Token PlainXmlScanner::readEndElement()
 std::optional<QByteArrayView> PlainXmlScanner::attribute(QByteArrayView name) const
 {
     for (const Attribute& a : m_attributes)
-        if (a.name == name)
+        if (same(a.name, name))
             return a.value;
     return std::nullopt;
 }

@@ -28,6 +28,17 @@ public:
 
     // The name of the current start or end element.
     QByteArrayView name() const { return m_name; }
+    bool isNamed(QByteArrayView name) const { return same(m_name, name); }
+    // Byte for byte, quicker than a library call for the short names compared here.
+    static bool same(QByteArrayView a, QByteArrayView b)
+    {
+        if (a.size() != b.size())
+            return false;
+        for (qsizetype i = 0; i < a.size(); ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
     // An attribute of the current start element by its qualified name, as written.
     std::optional<QByteArrayView> attribute(QByteArrayView name) const;
     // Appends the current text in UTF-8, its references resolved and its line ends made "\n".
@@ -39,7 +50,9 @@ private:
     Token readStartElement();
     Token readEndElement();
     Token readText();
-    bool readName(bool qualified);
+    // colon: where a qualified name has its colon, counted from the name's start.
+    bool readName(bool qualified, qsizetype* colon = nullptr);
+    bool checkNamespaces();
     bool skipBlanks();
     // Checks the characters and references of text or of an attribute value.
     bool checkContent(QByteArrayView content) const;

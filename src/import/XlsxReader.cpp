@@ -324,7 +324,7 @@ bool skipElement(PlainXmlScanner& xml)
 // parser finds an error (an element inside).
 bool elementText(PlainXmlScanner& xml, QByteArray& text)
 {
-    text.clear();
+    text.truncate(0); // keeps the buffer
     while (true) {
         switch (xml.next()) {
         case Token::Text:
@@ -357,17 +357,17 @@ std::optional<QString> scanStringItem(PlainXmlScanner& xml)
             continue;
         if (token != Token::StartElement)
             return std::nullopt;
-        if (xml.name() == "t") {
+        if (xml.isNamed("t")) {
             if (!addRun())
                 return std::nullopt;
-        } else if (xml.name() == "r") {
+        } else if (xml.isNamed("r")) {
             while (true) {
                 const Token inRun = xml.next();
                 if (inRun == Token::EndElement)
                     break;
                 if (inRun == Token::Text)
                     continue;
-                if (inRun != Token::StartElement || !(xml.name() == "t" ? addRun() : skipElement(xml)))
+                if (inRun != Token::StartElement || !(xml.isNamed("t") ? addRun() : skipElement(xml)))
                     return std::nullopt;
             }
         } else if (!skipElement(xml)) {
@@ -385,7 +385,7 @@ std::optional<QStringList> scanSharedStrings(QByteArrayView part)
         case Token::EndOfDocument:
             return strings;
         case Token::StartElement:
-            if (xml.name() == "si") {
+            if (xml.isNamed("si")) {
                 std::optional<QString> item = scanStringItem(xml);
                 if (!item)
                     return std::nullopt;
@@ -442,14 +442,13 @@ std::optional<double> plainNumber(QByteArrayView text)
     return value;
 }
 
-// As SheetParser; false when it gave up.
+// As SheetParser; false when it gave up. The shared strings are read meanwhile on another
+// core, so cells that refer to them are filled in afterwards by resolve(); for that every
+// cell must come after the one before it, which is how spreadsheet programs write them.
 class SheetScanner
 {
 public:
-    SheetScanner(QByteArrayView part, const QStringList& sharedStrings, SheetGrid& grid)
-        : m_xml(part), m_sharedStrings(sharedStrings), m_grid(grid)
-    {
-    }
+    SheetScanner(QByteArrayView part, SheetGrid& grid) : m_xml(part), m_grid(grid) {}
 
     bool scan()
     {
@@ -460,23 +459,35 @@ public:
                 return true;
             if (token == Token::GiveUp)
                 return false;
-            if (token == Token::EndElement && m_xml.name() == "sheetData")
+            if (token == Token::EndElement && m_xml.isNamed("sheetData"))
                 return true;
             if (token != Token::StartElement)
                 continue;
-            if (m_xml.name() == "sheetData")
+            if (m_xml.isNamed("sheetData"))
                 inSheetData = true;
-            else if (inSheetData && m_xml.name() == "row" && !startRow())
+            else if (inSheetData && m_xml.isNamed("row") && !startRow())
                 return false;
-            else if (inSheetData && m_xml.name() == "c" && !readCell())
+            else if (inSheetData && m_xml.isNamed("c") && !readCell())
                 return false;
         }
+    }
+
+    // Fills in the cells that refer to the shared strings.
+    bool resolve(const QStringList& sharedStrings)
+    {
+        for (const SharedCell& c : m_sharedCells) {
+            if (c.index >= sharedStrings.size() ||
+                !m_grid.setCell(c.row, c.column, SpreadsheetCell::text(sharedStrings[c.index])))
+                return false;
+        }
+        return true;
     }
 
 private:
     static bool plainAttribute(QByteArrayView value)
     {
-        return !value.contains('&') && !value.contains('\t') && !value.contains('\n') && !value.contains('\r');
+        return std::none_of(value.begin(), value.end(),
+                            [](char c) { return c == '&' || c == '\t' || c == '\n' || c == '\r'; });
     }
 
     bool startRow()
@@ -512,7 +523,11 @@ private:
                 return false;
             m_column = letters;
         }
-        m_value.clear();
+        if (m_row < m_lastRow || (m_row == m_lastRow && m_column <= m_lastColumn))
+            return false;
+        m_lastRow = m_row;
+        m_lastColumn = m_column;
+        m_value.truncate(0);
         bool inlineString = false;
         QString inlineText;
         while (true) {
@@ -523,10 +538,10 @@ private:
                 continue;
             if (token != Token::StartElement)
                 return false;
-            if (m_xml.name() == "v") {
+            if (m_xml.isNamed("v")) {
                 if (!elementText(m_xml, m_value))
                     return false;
-            } else if (m_xml.name() == "is") {
+            } else if (m_xml.isNamed("is")) {
                 std::optional<QString> text = scanStringItem(m_xml);
                 if (!text)
                     return false;
@@ -537,27 +552,38 @@ private:
             }
         }
         std::optional<SpreadsheetCell> cell;
-        if (type != "inlineStr" && m_value.isEmpty()) {
+        if (!PlainXmlScanner::same(type, "inlineStr") && m_value.isEmpty()) {
             cell = SpreadsheetCell();
-        } else if (type.isEmpty() || type == "n") {
+        } else if (type.isEmpty() || PlainXmlScanner::same(type, "n")) {
             if (const auto number = plainNumber(m_value))
                 cell = SpreadsheetCell::number(*number);
-        } else if (type == "s") {
-            if (const auto index = plainCount(m_value); index && *index < m_sharedStrings.size())
-                cell = SpreadsheetCell::text(m_sharedStrings[*index]);
+        } else if (PlainXmlScanner::same(type, "s")) {
+            const std::optional<qint64> index = plainCount(m_value);
+            if (index)
+                m_sharedCells.push_back({m_row, m_column, *index});
+            return index.has_value();
         }
         if (!cell)
             cell = cellOfType(QString::fromUtf8(type), QString::fromUtf8(m_value),
-                              inlineString ? inlineText : QString(), m_sharedStrings);
+                              inlineString ? inlineText : QString(), QStringList());
         return cell && m_grid.setCell(m_row, m_column, std::move(*cell));
     }
 
+    struct SharedCell
+    {
+        qint64 row;
+        qint64 column;
+        qint64 index;
+    };
+
     PlainXmlScanner m_xml;
-    const QStringList& m_sharedStrings;
     SheetGrid& m_grid;
     qint64 m_row = 0;
     qint64 m_column = 0;
+    qint64 m_lastRow = 0;
+    qint64 m_lastColumn = 0;
     QByteArray m_value;
+    std::vector<SharedCell> m_sharedCells;
 };
 
 } // namespace
@@ -569,25 +595,28 @@ void XlsxReader::open(const QString& path)
     if (!zip.open(path))
         fail(Kind::CannotOpen, path, zip.errorString());
     const Workbook workbook = readWorkbook(zip, path);
-    // The worksheet inflates on another core meanwhile.
-    std::future<std::optional<QByteArray>> sheetPart =
-        std::async(std::launch::async, [&zip, &workbook] { return wholePart(zip, workbook.firstWorksheet); });
-    std::optional<QStringList> quickStrings;
-    if (workbook.sharedStrings.isEmpty())
-        quickStrings = QStringList();
-    else if (const auto part = wholePart(zip, workbook.sharedStrings))
-        quickStrings = scanSharedStrings(*part);
-    const QStringList sharedStrings =
-        quickStrings ? *quickStrings : readSharedStrings(zip, workbook.sharedStrings, path);
-
+    // The shared strings are read on another core meanwhile.
+    std::future<std::optional<QStringList>> quickStrings = std::async(std::launch::async, [&zip, &workbook] {
+        if (workbook.sharedStrings.isEmpty())
+            return std::optional<QStringList>(QStringList());
+        const auto part = wholePart(zip, workbook.sharedStrings);
+        return part ? scanSharedStrings(*part) : std::nullopt;
+    });
     SheetGrid grid;
-    if (const auto part = sheetPart.get()) {
-        if (SheetScanner(*part, sharedStrings, grid).scan()) {
-            m_grid = std::move(grid);
-            return;
-        }
-        grid = SheetGrid();
+    const std::optional<QByteArray> sheetPart = wholePart(zip, workbook.firstWorksheet);
+    std::optional<SheetScanner> scanner;
+    if (sheetPart) {
+        scanner.emplace(*sheetPart, grid);
+        if (!scanner->scan())
+            scanner.reset();
     }
+    std::optional<QStringList> strings = quickStrings.get();
+    const QStringList sharedStrings = strings ? *strings : readSharedStrings(zip, workbook.sharedStrings, path);
+    if (scanner && scanner->resolve(sharedStrings)) {
+        m_grid = std::move(grid);
+        return;
+    }
+    grid = SheetGrid();
     ZipXmlPart sheet;
     if (!sheet.open(zip, workbook.firstWorksheet))
         fail(Kind::CannotOpen, path, sheet.errorString());
