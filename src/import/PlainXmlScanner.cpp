@@ -1,23 +1,44 @@
 #include "PlainXmlScanner.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
 
+enum CharClass : unsigned char
+{
+    Blank = 1,
+    NameStart = 2,
+    NameChar = 4,
+};
+
+constexpr std::array<unsigned char, 256> charClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (const char c : {' ', '\t', '\n', '\r'})
+        classes[static_cast<unsigned char>(c)] = Blank;
+    for (int c = 0; c < 256; ++c) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_')
+            classes[c] = NameStart | NameChar;
+        else if ((c >= '0' && c <= '9') || c == '.' || c == '-')
+            classes[c] = NameChar;
+    }
+    return classes;
+}();
+
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    return charClasses[static_cast<unsigned char>(c)] & Blank;
 }
 
 bool isNameStart(char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    return charClasses[static_cast<unsigned char>(c)] & NameStart;
 }
 
 bool isNameChar(char c)
 {
-    return isNameStart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
+    return charClasses[static_cast<unsigned char>(c)] & NameChar;
 }
 
 bool isXmlChar(char32_t c)

@@ -186,12 +186,18 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
         if (columns.quantity)
             readWhole(columns.quantity, e.Quantity);
         if (columns.price) {
-            const QString t = text(columns.price);
-            if (!t.trimmed().isEmpty()) {
-                if (const auto x = m_convertPrice(t)) {
-                    e.Price = *x;
-                    e.artid = id;
-                }
+            const SpreadsheetCell& cell = row[columns.price - 1];
+            std::optional<double> x;
+            if (cell.type() == SpreadsheetCell::Type::Number)
+                x = m_convertPrice.ofNumber(cell.numberValue());
+            if (!x) {
+                const QString t = text(columns.price);
+                if (!t.trimmed().isEmpty())
+                    x = m_convertPrice(t);
+            }
+            if (x) {
+                e.Price = *x;
+                e.artid = id;
             }
         }
         if (!m_progress.goOn())

@@ -1,5 +1,9 @@
 #include "PriceTable.h"
 
+#include "FifteenDigits.h"
+
+#include <charconv>
+
 void PriceTable::reset(int rows)
 {
     m_entries.assign(std::size_t(std::max(rows, 0)), _PriceList{});
@@ -58,6 +62,19 @@ std::optional<double> PriceConversion::operator()(const QString& text) const
     if (!ok)
         value = m_locale.toDouble(QString(text).replace(u',', u'.'), &ok);
     if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> PriceConversion::ofNumber(double cellValue) const
+{
+    const FifteenDigits digits(cellValue);
+    const QByteArrayView text = digits.text();
+    if (!m_plainNumbersAsInC || text.contains('e') || text.contains('n'))
+        return std::nullopt;
+    double value = 0;
+    const auto result = std::from_chars(text.begin(), text.end(), value);
+    if (result.ec != std::errc() || result.ptr != text.end())
         return std::nullopt;
     return value;
 }

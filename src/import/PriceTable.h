@@ -39,6 +39,9 @@ public:
     explicit PriceConversion(const QLocale& locale = QLocale::system());
 
     std::optional<double> operator()(const QString& text) const;
+    // What reading a number cell's text gives, without the text: the value of its fifteen
+    // digits. Nothing where that text would not be a plain number under this locale.
+    std::optional<double> ofNumber(double cellValue) const;
 
 private:
     QLocale m_locale;
