@@ -21,7 +21,8 @@ cleanup() {
 }
 trap cleanup EXIT
 bash "$root/scripts/demo-store.sh" start "$work/store" "$products" "$brands"
-export QT_QPA_PLATFORM=offscreen
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 ini="$work/store/connection.ini"
 conf() { sed -n "s/^$1=//p" "$ini"; }
 client=(mariadb --no-defaults --default-character-set=utf8mb4 -h127.0.0.1 -P"$(conf port)"
