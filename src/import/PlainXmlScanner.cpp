@@ -421,3 +421,40 @@ void PlainXmlScanner::appendText(QByteArray& text) const
     }
     text.append(m_text.sliced(plain));
 }
+
+std::optional<QByteArrayView> PlainXmlScanner::readOnlyChildText(QByteArrayView child)
+{
+    if (m_failed || m_selfClosed || m_open.empty())
+        return std::nullopt;
+    qsizetype at = m_at;
+    const auto expect = [&](QByteArrayView bytes) {
+        if (m_doc.size() - at < bytes.size() || !same(m_doc.sliced(at, bytes.size()), bytes))
+            return false;
+        at += bytes.size();
+        return true;
+    };
+    const auto endTag = [&](QByteArrayView name) {
+        if (!expect("</") || !expect(name))
+            return false;
+        while (at < m_doc.size() && isBlank(m_doc[at]))
+            ++at;
+        return expect(">");
+    };
+    if (!expect("<") || !expect(child) || !expect(">"))
+        return std::nullopt;
+    const qsizetype lt = find(m_doc, '<', at);
+    if (lt < 0)
+        return std::nullopt;
+    const QByteArrayView text = m_doc.sliced(at, lt - at);
+    for (const char c : text) {
+        if (c == '&' || c == '\r' || c == ']' || (static_cast<unsigned char>(c) < 0x20 && !isBlank(c)))
+            return std::nullopt;
+    }
+    at = lt;
+    if (!endTag(child) || !endTag(m_open.back()))
+        return std::nullopt;
+    m_at = at;
+    m_name = m_open.back();
+    m_open.pop_back();
+    return text;
+}

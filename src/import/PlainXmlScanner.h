@@ -43,6 +43,10 @@ public:
     std::optional<QByteArrayView> attribute(QByteArrayView name) const;
     // Appends the current text in UTF-8, its references resolved and its line ends made "\n".
     void appendText(QByteArray& text) const;
+    // The commonest content in one step: when the current start element holds nothing but a
+    // child element of that name with plain text (no references, no carriage returns), reads
+    // through the end of the current element and gives the text. Otherwise reads nothing.
+    std::optional<QByteArrayView> readOnlyChildText(QByteArrayView child);
 
 private:
     Token giveUp();

@@ -505,6 +505,34 @@ private:
         return true;
     }
 
+    // The children of a cell, the full way.
+    bool readCellContent(bool& inlineString, QString& inlineText)
+    {
+        m_value.truncate(0);
+        while (true) {
+            const Token token = m_xml.next();
+            if (token == Token::EndElement)
+                break;
+            if (token == Token::Text)
+                continue;
+            if (token != Token::StartElement)
+                return false;
+            if (m_xml.isNamed("v")) {
+                if (!elementText(m_xml, m_value))
+                    return false;
+            } else if (m_xml.isNamed("is")) {
+                std::optional<QString> text = scanStringItem(m_xml);
+                if (!text)
+                    return false;
+                inlineText = std::move(*text);
+                inlineString = true;
+            } else if (!skipElement(m_xml)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     bool readCell()
     {
         const QByteArrayView type = m_xml.attribute("t").value_or(QByteArrayView());
@@ -527,44 +555,29 @@ private:
             return false;
         m_lastRow = m_row;
         m_lastColumn = m_column;
-        m_value.truncate(0);
+        QByteArrayView value;
         bool inlineString = false;
         QString inlineText;
-        while (true) {
-            const Token token = m_xml.next();
-            if (token == Token::EndElement)
-                break;
-            if (token == Token::Text)
-                continue;
-            if (token != Token::StartElement)
-                return false;
-            if (m_xml.isNamed("v")) {
-                if (!elementText(m_xml, m_value))
-                    return false;
-            } else if (m_xml.isNamed("is")) {
-                std::optional<QString> text = scanStringItem(m_xml);
-                if (!text)
-                    return false;
-                inlineText = std::move(*text);
-                inlineString = true;
-            } else if (!skipElement(m_xml)) {
-                return false;
-            }
-        }
+        if (const auto text = m_xml.readOnlyChildText("v"))
+            value = *text;
+        else if (!readCellContent(inlineString, inlineText))
+            return false;
+        else
+            value = m_value;
         std::optional<SpreadsheetCell> cell;
-        if (!PlainXmlScanner::same(type, "inlineStr") && m_value.isEmpty()) {
+        if (!PlainXmlScanner::same(type, "inlineStr") && value.isEmpty()) {
             cell = SpreadsheetCell();
         } else if (type.isEmpty() || PlainXmlScanner::same(type, "n")) {
-            if (const auto number = plainNumber(m_value))
+            if (const auto number = plainNumber(value))
                 cell = SpreadsheetCell::number(*number);
         } else if (PlainXmlScanner::same(type, "s")) {
-            const std::optional<qint64> index = plainCount(m_value);
+            const std::optional<qint64> index = plainCount(value);
             if (index)
                 m_sharedCells.push_back({m_row, m_column, *index});
             return index.has_value();
         }
         if (!cell)
-            cell = cellOfType(QString::fromUtf8(type), QString::fromUtf8(m_value),
+            cell = cellOfType(QString::fromUtf8(type), QString::fromUtf8(value),
                               inlineString ? inlineText : QString(), QStringList());
         return cell && m_grid.setCell(m_row, m_column, std::move(*cell));
     }
