@@ -8,15 +8,12 @@ namespace {
 
 enum CharClass : unsigned char
 {
-    Blank = 1,
-    NameStart = 2,
-    NameChar = 4,
+    NameStart = 1,
+    NameChar = 2,
 };
 
 constexpr std::array<unsigned char, 256> charClasses = [] {
     std::array<unsigned char, 256> classes{};
-    for (const char c : {' ', '\t', '\n', '\r'})
-        classes[static_cast<unsigned char>(c)] = Blank;
     for (int c = 0; c < 256; ++c) {
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_')
             classes[c] = NameStart | NameChar;
@@ -25,11 +22,6 @@ constexpr std::array<unsigned char, 256> charClasses = [] {
     }
     return classes;
 }();
-
-bool isBlank(char c)
-{
-    return charClasses[static_cast<unsigned char>(c)] & Blank;
-}
 
 bool isNameStart(char c)
 {
@@ -208,14 +200,6 @@ bool PlainXmlScanner::readDeclaration()
         else
             return false;
     }
-}
-
-bool PlainXmlScanner::skipBlanks()
-{
-    const qsizetype before = m_at;
-    while (m_at < m_doc.size() && isBlank(m_doc[m_at]))
-        ++m_at;
-    return m_at > before;
 }
 
 bool PlainXmlScanner::readName(bool qualified, qsizetype* colon)

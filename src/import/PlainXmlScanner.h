@@ -49,6 +49,8 @@ public:
     std::optional<QByteArrayView> readOnlyChildText(QByteArrayView child);
 
 private:
+    static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
     Token giveUp();
     bool readDeclaration();
     Token readStartElement();
@@ -57,7 +59,13 @@ private:
     // colon: where a qualified name has its colon, counted from the name's start.
     bool readName(bool qualified, qsizetype* colon = nullptr);
     bool checkNamespaces();
-    bool skipBlanks();
+    bool skipBlanks()
+    {
+        const qsizetype before = m_at;
+        while (m_at < m_doc.size() && isBlank(m_doc[m_at]))
+            ++m_at;
+        return m_at > before;
+    }
     // Checks the characters and references of text or of an attribute value.
     bool checkContent(QByteArrayView content) const;
 
