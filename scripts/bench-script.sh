@@ -10,6 +10,7 @@ products="${1:-100000}"
 brands="${2:-40}"
 build="$root/build-bench"
 
+VELMORA_EXTRA_PACKAGES="time" bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target bench_import -j2 >/dev/null
 bench="$build/bench/bench_import"
@@ -46,19 +47,28 @@ restore() {
 checksum() { "${client[@]}" -N -e "CHECKSUM TABLE ${tables[0]}, ${tables[1]}" | awk '{ printf "%s ", $2 }'; }
 before="$(checksum)"
 
-"$bench" run "$ini" "$script" "$work/runner" | tee "$work/runner.txt"
-after_runner="$(checksum)"
-restore
+# Two rounds, the runner first in one and the client first in the other, the tables restored
+# before every run; the sums are compared.
+run_window() {
+    rm -rf "$work/runner" && mkdir "$work/runner"
+    "$bench" run "$ini" "$script" "$work/runner" >"$work/runner.$1.txt"
+    sed "s/^/round $1: /" "$work/runner.$1.txt"
+    checksum >"$work/after.runner.$1"
+}
+run_client() {
+    /usr/bin/time -f '%e' -o "$work/client.$1.txt" "${client[@]}" --force <"$script" >/dev/null 2>"$work/client.err"
+    echo "round $1: client_seconds=$(cat "$work/client.$1.txt") client_failed_statements=$(grep -c '^ERROR' "$work/client.err" || true)"
+    checksum >"$work/after.client.$1"
+}
+restore; run_window 1; restore; run_client 1
+restore; run_client 2; restore; run_window 2
 
-TIMEFORMAT='%R'
-{ time "${client[@]}" --force <"$script" >/dev/null 2>"$work/client.err"; } 2>"$work/client.time"
-after_client="$(checksum)"
-client_seconds="$(cat "$work/client.time")"
-runner_seconds="$(sed -n 's/^runner_seconds=//p' "$work/runner.txt")"
-
+sum() { awk '{ s += $1 } END { printf "%.3f", s }'; }
+runner_seconds="$(sed -n 's/^runner_seconds=//p' "$work"/runner.?.txt | sum)"
+client_seconds="$(cat "$work"/client.?.txt | sum)"
 echo "statements=$(grep -c $'^WHERE .*;\r$' "$script") (and COMMIT)"
-echo "client_seconds=$client_seconds"
-echo "client_failed_statements=$(grep -c '^ERROR' "$work/client.err" || true)"
+echo "runner_seconds_both_rounds=$runner_seconds"
+echo "client_seconds_both_rounds=$client_seconds"
 echo "ratio=$(awk -v r="$runner_seconds" -v c="$client_seconds" 'BEGIN { printf "%.3f", r / c }')"
-[[ "$after_runner" == "$after_client" && "$after_runner" != "$before" ]] && same=yes || same=no
-echo "same_tables_after_both=$same"
+[[ "$(cat "$work"/after.* | sort -u | wc -l)" == 1 && "$(cat "$work/after.runner.1")" != "$before" ]] && same=yes || same=no
+echo "same_tables_after_every_run=$same"
