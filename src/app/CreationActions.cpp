@@ -1,4 +1,5 @@
 #include "DropDownComboBox.h"
+#include "FramePacer.h"
 #include "Main.h"
 #include "import/CreationProgress.h"
 #include "import/CreationRun.h"
@@ -13,22 +14,54 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <optional>
 
 namespace {
 
+// The status line changes with every row; it reaches the label when the window gets to
+// process its events, so whatever is painted shows the current status. Meanwhile the label
+// keeps its size, so that a new text repaints the label alone instead of the whole page.
 class ImportProgressTab : public CreationProgress
 {
 public:
-    explicit ImportProgressTab(TForm1& form) : m_form(form) {}
+    explicit ImportProgressTab(TForm1& form) : m_form(form), m_pacer(form)
+    {
+        m_form.Label39->setFixedSize(m_form.Label39->size());
+    }
+    ~ImportProgressTab() override
+    {
+        m_form.Label39->setMinimumSize(0, 0);
+        m_form.Label39->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
 
-    void setStatus(const QString& text) override { m_form.Label39->setText(text); }
+    void setStatus(const QString& text) override
+    {
+        m_status = text;
+        m_count.reset();
+    }
+    void setCountStatus(const QString& before, qint64 number, const QString& after) override
+    {
+        m_status = before;
+        m_count = number;
+        m_statusEnd = after;
+    }
     // A lone carriage return inside a line starts a new line on screen.
     void log(const QString& line) override { m_form.Memo1->appendPlainText(QString(line).replace(u'\r', u'\n')); }
-    void processEvents() override { QCoreApplication::processEvents(); }
+    void processEvents() override
+    {
+        if (!m_pacer.due())
+            return;
+        m_form.Label39->setText(m_count ? m_status + QString::number(*m_count) + m_statusEnd : m_status);
+        QCoreApplication::processEvents();
+    }
     bool goOn() const override { return m_form.creationGoOn; }
 
 private:
     TForm1& m_form;
+    FramePacer m_pacer;
+    QString m_status;
+    std::optional<qint64> m_count;
+    QString m_statusEnd;
 };
 
 const QString restingStatus = QStringLiteral(".......");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FramePacer.h"
 #include "db/DbConnection.h"
 #include "db/DbQuery.h"
 #include "store/ConnectionProfile.h"
@@ -109,6 +110,7 @@ private:
     void SpeedButton17Click(); // Stop creation script
     void SpeedButton19Click(); // Start script update
     void UniDump1RestoreProgress(int percent);
+    FramePacer restoreEvents{*this}; // a script run lets the window process its events once a frame
     void runScriptFile(const QString& path);
     // Runs the update script just created (the answer Yes after a creation run).
     void startUpdateScript();

@@ -27,7 +27,8 @@ void TForm1::runScriptFile(const QString& path)
 void TForm1::UniDump1RestoreProgress(int percent)
 {
     ProgressBar1->setValue(percent);
-    QCoreApplication::processEvents();
+    if (restoreEvents.due())
+        QCoreApplication::processEvents();
 }
 
 void TForm1::startUpdateScript()

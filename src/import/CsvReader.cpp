@@ -3,18 +3,51 @@
 #include "platform/TextDecoding.h"
 
 #include <QFile>
+#include <algorithm>
+#include <charconv>
+#include <vector>
 
 namespace {
-
-struct Field
-{
-    QString text;
-    bool quoted = false;
-};
 
 bool isLineEnd(QChar c)
 {
     return c == u'\r' || c == u'\n';
+}
+
+// Only an unquoted plain decimal of at most 15 digits becomes a number: "00123", "'123",
+// "1e5", "+5", "1,5" and longer digit runs stay text as written, so codes never change.
+bool isPlainDecimal(QStringView text)
+{
+    qsizetype i = text.startsWith(u'-') ? 1 : 0;
+    const qsizetype integerStart = i;
+    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128)
+        ++i;
+    const qsizetype integerDigits = i - integerStart;
+    if (integerDigits == 0 || (integerDigits > 1 && text[integerStart] == u'0'))
+        return false;
+    qsizetype fractionDigits = 0;
+    if (i < text.size() && text[i] == u'.') {
+        ++i;
+        while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128) {
+            ++i;
+            ++fractionDigits;
+        }
+        if (fractionDigits == 0)
+            return false;
+    }
+    return i == text.size() && integerDigits + fractionDigits <= 15;
+}
+
+// A plain decimal's value, read as correctly rounded as any text-to-number conversion.
+double decimalValue(QStringView plainDecimal)
+{
+    char digits[20];
+    qsizetype n = 0;
+    for (const QChar c : plainDecimal)
+        digits[n++] = char(c.unicode());
+    double value = 0;
+    std::from_chars(digits, digits + n, value);
+    return value;
 }
 
 class DelimitedText
@@ -54,11 +87,12 @@ public:
         m_separator = candidates[best];
     }
 
-    QList<Field> readRecord()
+    // The cells of the next record, into cells (cleared first).
+    void readRecord(std::vector<SpreadsheetCell>& cells)
     {
-        QList<Field> fields;
+        cells.clear();
         while (true) {
-            fields.append(readField());
+            cells.push_back(readCell());
             if (atEnd())
                 break;
             if (m_text[m_at] == m_separator) {
@@ -68,7 +102,6 @@ public:
             skipLineEnd();
             break;
         }
-        return fields;
     }
 
 private:
@@ -83,66 +116,38 @@ private:
     bool endsField(QChar c) const { return c == m_separator || isLineEnd(c); }
 
     // Text after a closing quote up to the separator belongs to the cell, as in spreadsheet programs.
-    Field readField()
+    SpreadsheetCell readCell()
     {
-        Field field;
-        if (!atEnd() && m_text[m_at] == u'"') {
-            field.quoted = true;
+        QString text;
+        const bool quoted = !atEnd() && m_text[m_at] == u'"';
+        if (quoted) {
             ++m_at;
             while (!atEnd()) {
-                const QChar c = m_text[m_at++];
-                if (c != u'"') {
-                    field.text.append(c);
-                } else if (!atEnd() && m_text[m_at] == u'"') {
-                    field.text.append(c);
-                    ++m_at;
-                } else {
+                const qsizetype quote = m_text.indexOf(u'"', m_at);
+                const qsizetype end = quote < 0 ? m_text.size() : quote;
+                text.append(m_text.sliced(m_at, end - m_at));
+                m_at = end + 1;
+                if (quote < 0 || atEnd() || m_text[m_at] != u'"')
                     break;
-                }
+                text.append(u'"'); // a doubled quote
+                ++m_at;
             }
+            m_at = std::min(m_at, m_text.size());
         }
         const qsizetype start = m_at;
         while (!atEnd() && !endsField(m_text[m_at]))
             ++m_at;
-        field.text.append(m_text.sliced(start, m_at - start));
-        return field;
+        const QStringView rest = m_text.sliced(start, m_at - start);
+        if (!quoted && isPlainDecimal(rest))
+            return SpreadsheetCell::number(decimalValue(rest));
+        text.append(rest);
+        return SpreadsheetCell::text(std::move(text));
     }
 
     QStringView m_text;
     qsizetype m_at = 0;
     QChar m_separator = u';';
 };
-
-// Only an unquoted plain decimal of at most 15 digits becomes a number: "00123", "'123",
-// "1e5", "+5", "1,5" and longer digit runs stay text as written, so codes never change.
-bool isPlainDecimal(QStringView text)
-{
-    qsizetype i = text.startsWith(u'-') ? 1 : 0;
-    const qsizetype integerStart = i;
-    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128)
-        ++i;
-    const qsizetype integerDigits = i - integerStart;
-    if (integerDigits == 0 || (integerDigits > 1 && text[integerStart] == u'0'))
-        return false;
-    qsizetype fractionDigits = 0;
-    if (i < text.size() && text[i] == u'.') {
-        ++i;
-        while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128) {
-            ++i;
-            ++fractionDigits;
-        }
-        if (fractionDigits == 0)
-            return false;
-    }
-    return i == text.size() && integerDigits + fractionDigits <= 15;
-}
-
-SpreadsheetCell toCell(const Field& field)
-{
-    if (!field.quoted && isPlainDecimal(field.text))
-        return SpreadsheetCell::number(field.text.toDouble());
-    return SpreadsheetCell::text(field.text);
-}
 
 } // namespace
 
@@ -159,10 +164,11 @@ void CsvReader::open(const QString& path)
     if (!input.readSeparatorLine())
         input.detectSeparator();
     SheetGrid grid;
+    std::vector<SpreadsheetCell> cells;
     for (qint64 row = 1; !input.atEnd(); ++row) {
-        const QList<Field> fields = input.readRecord();
-        for (qsizetype column = 0; column < fields.size(); ++column) {
-            if (!grid.setCell(row, column + 1, toCell(fields[column])))
+        input.readRecord(cells);
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            if (!grid.setCell(row, qint64(column) + 1, std::move(cells[column])))
                 throw SpreadsheetError(SpreadsheetError::Kind::NoExtent,
                                        QStringLiteral("%1: %2").arg(path, SheetGrid::limitText()));
         }

@@ -9,10 +9,13 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
+#include <cmath>
+#include <limits>
 
 namespace {
 
 const QString indent = QStringLiteral("         ");
+const QString rowStatusStart = QStringLiteral("Uploading data  in memory : row [");
 
 QString failureLine(const QString& message, const SpreadsheetError& error)
 {
@@ -30,11 +33,24 @@ QString columnName(int column)
     return name;
 }
 
+// What parseWholeNumber makes of a number cell's text, without making the text: a whole
+// number within the range of int, else nothing.
+std::optional<int> wholeNumber(double value)
+{
+    if (value == std::trunc(value) && value >= std::numeric_limits<int>::min() &&
+        value <= std::numeric_limits<int>::max())
+        return int(value);
+    return std::nullopt;
+}
+
 // The product id of a row; a row without one ends the run.
-int productId(const QList<SpreadsheetCell>& row, int r, int column)
+int productId(const QList<SpreadsheetCell>& row, int r, int column, const QString& decimalPoint)
 {
     const SpreadsheetCell& cell = row[column - 1];
-    const auto text = cellText(cell);
+    if (cell.type() == SpreadsheetCell::Type::Number)
+        if (const auto n = wholeNumber(cell.numberValue()))
+            return *n;
+    const auto text = cellText(cell, decimalPoint);
     if (!text)
         throw AppError(QStringLiteral("Cell %1%2 holds the error value %3").arg(columnName(column)).arg(r).arg(cell.displayText()));
     if (const auto n = parseWholeNumber(*text))
@@ -45,19 +61,19 @@ int productId(const QList<SpreadsheetCell>& row, int r, int column)
 // The SET items of the present SEO columns; a cell holding an error value changes nothing.
 template <std::size_t N>
 UpdateScript::SetItems setItems(const QList<SpreadsheetCell>& row, const std::array<int, N>& columns,
-                                const std::array<QString, N>& storeColumns)
+                                const std::array<QString, N>& storeColumns, const QString& decimalPoint)
 {
     UpdateScript::SetItems items;
     for (std::size_t i = 0; i < N; ++i)
         if (const int c = columns[i])
-            if (const auto text = cellText(row[c - 1]))
+            if (const auto text = cellText(row[c - 1], decimalPoint))
                 items.emplace_back(storeColumns[i], *text);
     return items;
 }
 
 } // namespace
 
-std::optional<QString> cellText(const SpreadsheetCell& cell)
+std::optional<QString> cellText(const SpreadsheetCell& cell, const QString& decimalPoint)
 {
     if (cell.type() == SpreadsheetCell::Type::Error)
         return std::nullopt;
@@ -65,9 +81,8 @@ std::optional<QString> cellText(const SpreadsheetCell& cell)
         return cell.type() == SpreadsheetCell::Type::Text ? cell.textValue() : cell.displayText();
     // Numbers come with the locale's decimal mark, as the spreadsheet program gives them.
     QString text = cell.displayText();
-    const QString point = QLocale::system().decimalPoint();
-    if (point != u".")
-        text.replace(u'.', point);
+    if (decimalPoint != u".")
+        text.replace(u'.', decimalPoint);
     return text;
 }
 
@@ -76,9 +91,9 @@ PriceListFileReader::PriceListFileReader(int maxProductId, UpdateScript& script,
 {
 }
 
-void PriceListFileReader::setStatus(const QString& text)
+void PriceListFileReader::setCountStatus(const QString& before, qint64 number, const QString& after)
 {
-    m_progress.setStatus(text);
+    m_progress.setCountStatus(before, number, after);
     m_progress.processEvents();
 }
 
@@ -113,6 +128,9 @@ bool PriceListFileReader::read(const QString& path)
         }
         return false;
     }
+    const QLocale locale = QLocale::system();
+    m_convertPrice = PriceConversion(locale);
+    m_decimalPoint = locale.decimalPoint();
     const SheetExtent extent = sheet->extent();
     m_progress.log(indent + QStringLiteral("Data table : row=%1 | column=%2").arg(extent.rows).arg(extent.columns));
     m_progress.log(indent + QStringLiteral("reading names of the columns ...ok"));
@@ -140,18 +158,25 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
 {
     const int rows = sheet.extent().rows;
     for (int r = 2; r <= rows; ++r) {
-        setStatus(QStringLiteral("Uploading data  in memory : row [%1] ...").arg(r));
+        setCountStatus(rowStatusStart, r, QStringLiteral("] ..."));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const int id = productId(row, r, columns.idPart);
+        const int id = productId(row, r, columns.idPart, m_decimalPoint);
         if (id > m_maxProductId)
             continue;
         _PriceList& e = m_table.takeEntry();
-        const auto text = [&](int column) { return cellText(row[column - 1]).value_or(QString()); };
+        const auto text = [&](int column) { return cellText(row[column - 1], m_decimalPoint).value_or(QString()); };
         const auto readWhole = [&](int column, int& field) {
-            const QString t = text(column);
-            if (t.trimmed().isEmpty())
-                return;
-            if (const auto n = parseWholeNumber(t)) {
+            const SpreadsheetCell& cell = row[column - 1];
+            std::optional<int> n;
+            if (cell.type() == SpreadsheetCell::Type::Number) {
+                n = wholeNumber(cell.numberValue());
+            } else {
+                const QString t = text(column);
+                if (t.trimmed().isEmpty())
+                    return;
+                n = parseWholeNumber(t);
+            }
+            if (n) {
                 field = *n;
                 e.artid = id;
             }
@@ -161,12 +186,18 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
         if (columns.quantity)
             readWhole(columns.quantity, e.Quantity);
         if (columns.price) {
-            const QString t = text(columns.price);
-            if (!t.trimmed().isEmpty()) {
-                if (const auto x = convertPrice(t)) {
-                    e.Price = *x;
-                    e.artid = id;
-                }
+            const SpreadsheetCell& cell = row[columns.price - 1];
+            std::optional<double> x;
+            if (cell.type() == SpreadsheetCell::Type::Number)
+                x = m_convertPrice.ofNumber(cell.numberValue());
+            if (!x) {
+                const QString t = text(columns.price);
+                if (!t.trimmed().isEmpty())
+                    x = m_convertPrice(t);
+            }
+            if (x) {
+                e.Price = *x;
+                e.artid = id;
             }
         }
         if (!m_progress.goOn())
@@ -180,7 +211,8 @@ void PriceListFileReader::writePriceStatements()
     m_progress.processEvents();
     const std::vector<_PriceList>& entries = m_table.entries();
     for (std::size_t k = 0; k < entries.size() && m_progress.goOn(); ++k) {
-        setStatus(QStringLiteral("Checking of ID articles (creating a script to upgrade) : [%1]").arg(k));
+        setCountStatus(QStringLiteral("Checking of ID articles (creating a script to upgrade) : ["), qint64(k),
+                       QStringLiteral("]"));
         const _PriceList& e = entries[k];
         if (e.artid == 0)
             continue;
@@ -197,12 +229,13 @@ void PriceListFileReader::productPass(const SpreadsheetReader& sheet, const Pric
 {
     const int rows = sheet.extent().rows;
     for (int r = 2; r <= rows; ++r) {
-        setStatus(QStringLiteral("Uploading data  in memory : row [%1] and editing script for update").arg(r));
+        setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const int id = productId(row, r, columns.idPart);
+        const int id = productId(row, r, columns.idPart, m_decimalPoint);
         if (id > m_maxProductId)
             continue;
-        const UpdateScript::SetItems items = setItems(row, columns.product, PriceListColumns::productStoreColumns());
+        const UpdateScript::SetItems items =
+            setItems(row, columns.product, PriceListColumns::productStoreColumns(), m_decimalPoint);
         if (!items.empty())
             m_script.writeProductSeo(id, items);
         if (!m_progress.goOn())
@@ -214,12 +247,13 @@ void PriceListFileReader::categoryPass(const SpreadsheetReader& sheet, const Pri
 {
     const int rows = sheet.extent().rows;
     for (int r = 2; r <= rows; ++r) {
-        setStatus(QStringLiteral("Uploading data  in memory : row [%1] and editing script for update").arg(r));
+        setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const int id = parseWholeNumber(cellText(row[columns.idCategory - 1]).value_or(QString())).value_or(0);
+        const int id = parseWholeNumber(cellText(row[columns.idCategory - 1], m_decimalPoint).value_or(QString())).value_or(0);
         if (id <= 0)
             continue;
-        const UpdateScript::SetItems items = setItems(row, columns.category, PriceListColumns::categoryStoreColumns());
+        const UpdateScript::SetItems items =
+            setItems(row, columns.category, PriceListColumns::categoryStoreColumns(), m_decimalPoint);
         if (!items.empty())
             m_script.writeCategorySeo(id, items);
         if (!m_progress.goOn())

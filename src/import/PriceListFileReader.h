@@ -27,13 +27,17 @@ private:
     void writePriceStatements();
     void productPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
     void categoryPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
-    void setStatus(const QString& text);
+    void setCountStatus(const QString& before, qint64 number, const QString& after);
 
     int m_maxProductId;
     UpdateScript& m_script;
     CreationProgress& m_progress;
     PriceTable m_table;
+    // The system's number format, taken once per file rather than for every cell.
+    PriceConversion m_convertPrice;
+    QString m_decimalPoint;
 };
 
-// The text of a cell as the row loops read it; nothing for an error value, which cannot be read.
-std::optional<QString> cellText(const SpreadsheetCell& cell);
+// The text of a cell as the row loops read it, numbers with the locale's decimal mark;
+// nothing for an error value, which cannot be read.
+std::optional<QString> cellText(const SpreadsheetCell& cell, const QString& decimalPoint);

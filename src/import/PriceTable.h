@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -29,5 +30,21 @@ private:
     std::size_t m_next = 0;
 };
 
-// A price as typed: "," or "." as decimal mark, no thousands separators.
-std::optional<double> convertPrice(const QString& text);
+// Reads prices as typed: "," or "." as decimal mark, no thousands separators, under the
+// locale it was made with (the import takes the system's once per file: asking the system
+// for every cell would cost more than the reading itself).
+class PriceConversion
+{
+public:
+    explicit PriceConversion(const QLocale& locale = QLocale::system());
+
+    std::optional<double> operator()(const QString& text) const;
+    // What reading a number cell's text gives, without the text: the value of its fifteen
+    // digits. Nothing where that text would not be a plain number under this locale.
+    std::optional<double> ofNumber(double cellValue) const;
+
+private:
+    QLocale m_locale;
+    // The locale writes a plain number as C does but for its decimal mark, "." or ",".
+    bool m_plainNumbersAsInC = false;
+};

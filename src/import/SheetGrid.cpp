@@ -9,9 +9,11 @@ bool SheetGrid::setCell(qint64 row, qint64 column, SpreadsheetCell cell)
     if (size_t(row) > m_rows.size())
         m_rows.resize(size_t(row));
     auto& cells = m_rows[size_t(row - 1)];
-    if (size_t(column) > cells.size())
-        cells.resize(size_t(column));
-    SpreadsheetCell& stored = cells[size_t(column - 1)];
+    if (cells.isEmpty())
+        cells.reserve(std::max(qint64(m_columns), column)); // rows tend to be as wide as the last
+    if (column > cells.size())
+        cells.resize(column);
+    SpreadsheetCell& stored = cells[column - 1];
     if (stored.isEmpty() && ++m_cellCount > maxCells)
         return false;
     stored = std::move(cell);
@@ -28,12 +30,13 @@ SheetExtent SheetGrid::extent() const
 
 QList<SpreadsheetCell> SheetGrid::row(int row) const
 {
-    QList<SpreadsheetCell> cells(extent().columns);
-    if (row >= 1 && size_t(row) <= m_rows.size()) {
-        const auto& stored = m_rows[size_t(row - 1)];
-        std::copy(stored.begin(), stored.end(), cells.begin());
-    }
-    return cells;
+    const int columns = extent().columns;
+    if (row < 1 || size_t(row) > m_rows.size())
+        return QList<SpreadsheetCell>(columns);
+    QList<SpreadsheetCell>& stored = m_rows[size_t(row - 1)];
+    if (stored.size() != columns)
+        stored.resize(columns);
+    return stored;
 }
 
 QString SheetGrid::limitText()

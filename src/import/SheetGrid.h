@@ -37,7 +37,8 @@ public:
     QList<SpreadsheetCell> row(int row) const;
 
 private:
-    std::vector<std::vector<SpreadsheetCell>> m_rows;
+    // A row is padded to the full width when it is first read, and handed out shared from then on.
+    mutable std::vector<QList<SpreadsheetCell>> m_rows;
     int m_columns = 0;
     qint64 m_cellCount = 0;
 };

@@ -1,5 +1,9 @@
 #include "SpreadsheetCell.h"
 
+#include "FifteenDigits.h"
+
+#include <cmath>
+
 SpreadsheetCell SpreadsheetCell::number(double value)
 {
     SpreadsheetCell cell;
@@ -42,7 +46,10 @@ QString SpreadsheetCell::displayText() const
     case Type::Number:
         if (m_number == 0)
             return QStringLiteral("0"); // also for -0
-        return QString::number(m_number, 'g', 15).toUpper();
+        // Whole numbers of up to 15 digits read the same either way; integers are far quicker.
+        if (std::abs(m_number) < 1e15 && m_number == std::trunc(m_number))
+            return QString::number(qint64(m_number));
+        return QString::fromLatin1(FifteenDigits(m_number).text()).toUpper();
     case Type::Text:
     case Type::Error:
         return m_text;

@@ -1,9 +1,12 @@
 #include "UpdateScript.h"
 
 #include "EscapeSqlText.h"
+#include "FifteenDigits.h"
 #include "export/OutputFile.h"
 #include "platform/AppError.h"
 #include "platform/ProgramFolder.h"
+
+#include <charconv>
 
 QString UpdateScript::defaultPath()
 {
@@ -11,7 +14,11 @@ QString UpdateScript::defaultPath()
 }
 
 UpdateScript::UpdateScript(const QString& path, StoreSchema schema)
-    : m_path(path), m_schema(std::move(schema)), m_file(std::make_unique<OutputFile>(path))
+    : m_path(path), m_schema(std::move(schema)), m_file(std::make_unique<OutputFile>(path)),
+      m_publicationHead(("UPDATE " + m_schema.products() + " as Pmain \r\nSET Pmain.published = ").toUtf8()),
+      m_priceHead(("UPDATE " + m_schema.productPrices() + " as Price \r\nSET Price.product_price = ").toUtf8()),
+      m_stockHead(("UPDATE " + m_schema.products() + " as Pmain \r\nSET Pmain.product_in_stock = ").toUtf8()),
+      m_productWhere("\r\nWHERE Pmain.virtuemart_product_id = "), m_priceWhere("\r\nWHERE Price.virtuemart_product_id = ")
 {
     m_file->write(QByteArrayLiteral("\xEF\xBB\xBF"));
 }
@@ -20,7 +27,7 @@ UpdateScript::~UpdateScript() = default;
 
 QString UpdateScript::numberText(double value)
 {
-    return QString::number(value, 'g', 15);
+    return QString::fromLatin1(FifteenDigits(value).text());
 }
 
 void UpdateScript::writeBlock(const QStringList& lines)
@@ -37,25 +44,48 @@ void UpdateScript::writeBlock(const QStringList& lines)
     }
 }
 
+namespace {
+
+struct Decimal
+{
+    explicit Decimal(int n) : end(std::to_chars(digits, digits + sizeof digits, n).ptr) {}
+    QByteArrayView text() const { return QByteArrayView(digits, end); }
+
+    char digits[12];
+    char* end;
+};
+
+} // namespace
+
+void UpdateScript::writeValueBlock(const QByteArray& head, QByteArrayView value, const QByteArray& where, int id)
+{
+    const Decimal number(id);
+    m_block.assign(head.data(), std::size_t(head.size()));
+    m_block.append(value.data(), std::size_t(value.size()));
+    m_block.append(where.data(), std::size_t(where.size()));
+    m_block.append(number.text().data(), std::size_t(number.text().size()));
+    m_block.append(";\r\n  \r\n");
+    try {
+        m_file->write(QByteArrayView(m_block.data(), qsizetype(m_block.size())));
+    } catch (...) {
+        m_failed = true;
+        throw;
+    }
+}
+
 void UpdateScript::writePublication(int artid, int publis)
 {
-    writeBlock({QStringLiteral("UPDATE ") + m_schema.products() + QStringLiteral(" as Pmain "),
-                QStringLiteral("SET Pmain.published = ") + QString::number(publis),
-                QStringLiteral("WHERE Pmain.virtuemart_product_id = %1;").arg(artid)});
+    writeValueBlock(m_publicationHead, Decimal(publis).text(), m_productWhere, artid);
 }
 
 void UpdateScript::writePrice(int artid, double price)
 {
-    writeBlock({QStringLiteral("UPDATE ") + m_schema.productPrices() + QStringLiteral(" as Price "),
-                QStringLiteral("SET Price.product_price = ") + numberText(price),
-                QStringLiteral("WHERE Price.virtuemart_product_id = %1;").arg(artid)});
+    writeValueBlock(m_priceHead, FifteenDigits(price).text(), m_priceWhere, artid);
 }
 
 void UpdateScript::writeStock(int artid, int quantity)
 {
-    writeBlock({QStringLiteral("UPDATE ") + m_schema.products() + QStringLiteral(" as Pmain "),
-                QStringLiteral("SET Pmain.product_in_stock = ") + QString::number(quantity),
-                QStringLiteral("WHERE Pmain.virtuemart_product_id = %1;").arg(artid)});
+    writeValueBlock(m_stockHead, Decimal(quantity).text(), m_productWhere, artid);
 }
 
 namespace {

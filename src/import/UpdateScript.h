@@ -2,9 +2,11 @@
 
 #include "store/StoreSchema.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -43,9 +45,18 @@ public:
 
 private:
     void writeBlock(const QStringList& lines);
+    // The price, stock and publication blocks come by the hundred thousand: they are put
+    // together as UTF-8 from parts made once, in one reused buffer.
+    void writeValueBlock(const QByteArray& head, QByteArrayView value, const QByteArray& where, int id);
 
     QString m_path;
     StoreSchema m_schema;
     std::unique_ptr<OutputFile> m_file;
     bool m_failed = false;
+    QByteArray m_publicationHead;
+    QByteArray m_priceHead;
+    QByteArray m_stockHead;
+    QByteArray m_productWhere;
+    QByteArray m_priceWhere;
+    std::string m_block;
 };

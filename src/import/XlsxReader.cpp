@@ -1,8 +1,13 @@
 #include "XlsxReader.h"
 
 #include "OfficePackage.h"
+#include "PlainXmlScanner.h"
 #include "SerialDate.h"
 #include "ZipXmlPart.h"
+
+#include <charconv>
+#include <future>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -158,6 +163,40 @@ bool parseCellReference(QStringView reference, qint64& column, qint64& row)
     return ok;
 }
 
+// A cell's value by its type attribute; nothing when the value does not fit the type.
+std::optional<SpreadsheetCell> cellOfType(const QString& type, const QString& value, const QString& inlineText,
+                                          const QStringList& sharedStrings)
+{
+    if (type == u"inlineStr")
+        return SpreadsheetCell::text(inlineText);
+    if (value.isEmpty())
+        return SpreadsheetCell();
+    if (type == u"s") {
+        bool ok = false;
+        const qsizetype index = value.toLongLong(&ok);
+        if (ok && index >= 0 && index < sharedStrings.size())
+            return SpreadsheetCell::text(sharedStrings[index]);
+    } else if (type == u"str") {
+        return SpreadsheetCell::text(decodeEscapes(value));
+    } else if (type == u"b") {
+        if (value == u"1" || value == u"true")
+            return SpreadsheetCell::boolean(true);
+        if (value == u"0" || value == u"false")
+            return SpreadsheetCell::boolean(false);
+    } else if (type == u"e") {
+        return SpreadsheetCell::error(value);
+    } else if (type == u"d") {
+        if (const auto serial = serialFromIsoDateTime(value))
+            return SpreadsheetCell::number(*serial);
+    } else if (type.isEmpty() || type == u"n") {
+        bool ok = false;
+        const double number = value.toDouble(&ok);
+        if (ok && qIsFinite(number))
+            return SpreadsheetCell::number(number);
+    }
+    return std::nullopt;
+}
+
 class SheetParser
 {
 public:
@@ -218,45 +257,14 @@ private:
         }
         if (m_xml.hasError())
             return;
-        const SpreadsheetCell cell = makeCell(type, value, inlineText);
-        if (!m_xml.hasError() && !m_grid.setCell(m_row, m_column, cell))
+        const std::optional<SpreadsheetCell> cell = cellOfType(type, value, inlineText, m_sharedStrings);
+        if (!cell)
+            m_xml.raiseError(QStringLiteral("cell %1 of row %2 holds \"%3\" as type \"%4\"")
+                                 .arg(m_column)
+                                 .arg(m_row)
+                                 .arg(value, type));
+        else if (!m_grid.setCell(m_row, m_column, *cell))
             m_xml.raiseError(SheetGrid::limitText());
-    }
-
-    SpreadsheetCell makeCell(const QString& type, const QString& value, const QString& inlineText)
-    {
-        if (type == u"inlineStr")
-            return SpreadsheetCell::text(inlineText);
-        if (value.isEmpty())
-            return {};
-        if (type == u"s") {
-            bool ok = false;
-            const qsizetype index = value.toLongLong(&ok);
-            if (ok && index >= 0 && index < m_sharedStrings.size())
-                return SpreadsheetCell::text(m_sharedStrings[index]);
-        } else if (type == u"str") {
-            return SpreadsheetCell::text(decodeEscapes(value));
-        } else if (type == u"b") {
-            if (value == u"1" || value == u"true")
-                return SpreadsheetCell::boolean(true);
-            if (value == u"0" || value == u"false")
-                return SpreadsheetCell::boolean(false);
-        } else if (type == u"e") {
-            return SpreadsheetCell::error(value);
-        } else if (type == u"d") {
-            if (const auto serial = serialFromIsoDateTime(value))
-                return SpreadsheetCell::number(*serial);
-        } else if (type.isEmpty() || type == u"n") {
-            bool ok = false;
-            const double number = value.toDouble(&ok);
-            if (ok && qIsFinite(number))
-                return SpreadsheetCell::number(number);
-        }
-        m_xml.raiseError(QStringLiteral("cell %1 of row %2 holds \"%3\" as type \"%4\"")
-                             .arg(m_column)
-                             .arg(m_row)
-                             .arg(value, type));
-        return {};
     }
 
     QXmlStreamReader& m_xml;
@@ -264,6 +272,331 @@ private:
     SheetGrid& m_grid;
     qint64 m_row = 0;
     qint64 m_column = 0;
+};
+
+// The quick way through the two big parts: read whole, scanned by PlainXmlScanner. It gives
+// up whenever the part is not as plain as spreadsheet programs write it or anything is amiss;
+// the part is then read again the full way, which meets the same values or the same error.
+using Token = PlainXmlScanner::Token;
+
+constexpr qint64 largestWholePart = qint64(1) << 30;
+
+std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name)
+{
+    const std::unique_ptr<ZipEntryDevice> device = zip.entry(name);
+    if (!device || device->uncompressedSize() > largestWholePart || !device->open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes(device->uncompressedSize(), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const qint64 n = device->read(bytes.data() + got, bytes.size() - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    char beyond = 0;
+    if (got != bytes.size() || device->read(&beyond, 1) != 0 || device->hasFailed())
+        return std::nullopt;
+    return bytes;
+}
+
+// Skips the rest of the element whose start was just read.
+bool skipElement(PlainXmlScanner& xml)
+{
+    for (int depth = 1; depth > 0;) {
+        switch (xml.next()) {
+        case Token::StartElement:
+            ++depth;
+            break;
+        case Token::EndElement:
+            --depth;
+            break;
+        case Token::Text:
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+// The text of the element whose start was just read, in UTF-8; false where the full
+// parser finds an error (an element inside).
+bool elementText(PlainXmlScanner& xml, QByteArray& text)
+{
+    text.truncate(0); // keeps the buffer
+    while (true) {
+        switch (xml.next()) {
+        case Token::Text:
+            xml.appendText(text);
+            break;
+        case Token::EndElement:
+            return true;
+        default:
+            return false;
+        }
+    }
+}
+
+// As readStringItem.
+std::optional<QString> scanStringItem(PlainXmlScanner& xml)
+{
+    QString text;
+    QByteArray run;
+    const auto addRun = [&] {
+        if (!elementText(xml, run))
+            return false;
+        text += decodeEscapes(QString::fromUtf8(run));
+        return true;
+    };
+    while (true) {
+        const Token token = xml.next();
+        if (token == Token::EndElement)
+            return text;
+        if (token == Token::Text)
+            continue;
+        if (token != Token::StartElement)
+            return std::nullopt;
+        if (xml.isNamed("t")) {
+            if (!addRun())
+                return std::nullopt;
+        } else if (xml.isNamed("r")) {
+            while (true) {
+                const Token inRun = xml.next();
+                if (inRun == Token::EndElement)
+                    break;
+                if (inRun == Token::Text)
+                    continue;
+                if (inRun != Token::StartElement || !(xml.isNamed("t") ? addRun() : skipElement(xml)))
+                    return std::nullopt;
+            }
+        } else if (!skipElement(xml)) {
+            return std::nullopt;
+        }
+    }
+}
+
+std::optional<QStringList> scanSharedStrings(QByteArrayView part)
+{
+    PlainXmlScanner xml(part);
+    QStringList strings;
+    while (true) {
+        switch (xml.next()) {
+        case Token::EndOfDocument:
+            return strings;
+        case Token::StartElement:
+            if (xml.isNamed("si")) {
+                std::optional<QString> item = scanStringItem(xml);
+                if (!item)
+                    return std::nullopt;
+                strings.append(std::move(*item));
+            }
+            break;
+        case Token::GiveUp:
+            return std::nullopt;
+        default:
+            break;
+        }
+    }
+}
+
+// Digits only, as the full parser's number conversions surely read them.
+std::optional<qint64> plainCount(QByteArrayView text)
+{
+    if (text.isEmpty() || text.size() > 18)
+        return std::nullopt;
+    qint64 n = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+// A number as spreadsheet programs write it: what QString::toDouble reads it as, without a QString.
+std::optional<double> plainNumber(QByteArrayView text)
+{
+    qsizetype i = text.startsWith('-') ? 1 : 0;
+    const auto digits = [&] {
+        const qsizetype start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i > start;
+    };
+    if (!digits())
+        return std::nullopt;
+    if (i < text.size() && text[i] == '.' && (++i, !digits()))
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (!digits())
+            return std::nullopt;
+    }
+    double value = 0;
+    const auto result = std::from_chars(text.begin(), text.end(), value);
+    if (i != text.size() || result.ec != std::errc() || result.ptr != text.end() || !qIsFinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// As SheetParser; false when it gave up. The shared strings are read meanwhile on another
+// core, so cells that refer to them are filled in afterwards by resolve(); for that every
+// cell must come after the one before it, which is how spreadsheet programs write them.
+class SheetScanner
+{
+public:
+    SheetScanner(QByteArrayView part, SheetGrid& grid) : m_xml(part), m_grid(grid) {}
+
+    bool scan()
+    {
+        bool inSheetData = false;
+        while (true) {
+            const Token token = m_xml.next();
+            if (token == Token::EndOfDocument)
+                return true;
+            if (token == Token::GiveUp)
+                return false;
+            if (token == Token::EndElement && m_xml.isNamed("sheetData"))
+                return true;
+            if (token != Token::StartElement)
+                continue;
+            if (m_xml.isNamed("sheetData"))
+                inSheetData = true;
+            else if (inSheetData && m_xml.isNamed("row") && !startRow())
+                return false;
+            else if (inSheetData && m_xml.isNamed("c") && !readCell())
+                return false;
+        }
+    }
+
+    // Fills in the cells that refer to the shared strings.
+    bool resolve(const QStringList& sharedStrings)
+    {
+        for (const SharedCell& c : m_sharedCells) {
+            if (c.index >= sharedStrings.size() ||
+                !m_grid.setCell(c.row, c.column, SpreadsheetCell::text(sharedStrings[c.index])))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    static bool plainAttribute(QByteArrayView value)
+    {
+        return std::none_of(value.begin(), value.end(),
+                            [](char c) { return c == '&' || c == '\t' || c == '\n' || c == '\r'; });
+    }
+
+    bool startRow()
+    {
+        const QByteArrayView number = m_xml.attribute("r").value_or(QByteArrayView());
+        if (number.isEmpty()) {
+            ++m_row;
+        } else {
+            const std::optional<qint64> row = plainCount(number);
+            if (!row || *row < 1)
+                return false;
+            m_row = *row;
+        }
+        m_column = 0;
+        return true;
+    }
+
+    // The children of a cell, the full way.
+    bool readCellContent(bool& inlineString, QString& inlineText)
+    {
+        m_value.truncate(0);
+        while (true) {
+            const Token token = m_xml.next();
+            if (token == Token::EndElement)
+                break;
+            if (token == Token::Text)
+                continue;
+            if (token != Token::StartElement)
+                return false;
+            if (m_xml.isNamed("v")) {
+                if (!elementText(m_xml, m_value))
+                    return false;
+            } else if (m_xml.isNamed("is")) {
+                std::optional<QString> text = scanStringItem(m_xml);
+                if (!text)
+                    return false;
+                inlineText = std::move(*text);
+                inlineString = true;
+            } else if (!skipElement(m_xml)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool readCell()
+    {
+        const QByteArrayView type = m_xml.attribute("t").value_or(QByteArrayView());
+        const QByteArrayView reference = m_xml.attribute("r").value_or(QByteArrayView());
+        if (!plainAttribute(type))
+            return false;
+        if (reference.isEmpty()) {
+            ++m_column;
+        } else {
+            qsizetype i = 0;
+            qint64 letters = 0;
+            while (i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z' && letters <= SheetGrid::maxColumns)
+                letters = letters * 26 + (reference[i++] - 'A' + 1);
+            const std::optional<qint64> row = plainCount(reference.sliced(i));
+            if (i == 0 || !row || *row != m_row)
+                return false;
+            m_column = letters;
+        }
+        if (m_row < m_lastRow || (m_row == m_lastRow && m_column <= m_lastColumn))
+            return false;
+        m_lastRow = m_row;
+        m_lastColumn = m_column;
+        QByteArrayView value;
+        bool inlineString = false;
+        QString inlineText;
+        if (const auto text = m_xml.readOnlyChildText("v"))
+            value = *text;
+        else if (!readCellContent(inlineString, inlineText))
+            return false;
+        else
+            value = m_value;
+        std::optional<SpreadsheetCell> cell;
+        if (!PlainXmlScanner::same(type, "inlineStr") && value.isEmpty()) {
+            cell = SpreadsheetCell();
+        } else if (type.isEmpty() || PlainXmlScanner::same(type, "n")) {
+            if (const auto number = plainNumber(value))
+                cell = SpreadsheetCell::number(*number);
+        } else if (PlainXmlScanner::same(type, "s")) {
+            const std::optional<qint64> index = plainCount(value);
+            if (index)
+                m_sharedCells.push_back({m_row, m_column, *index});
+            return index.has_value();
+        }
+        if (!cell)
+            cell = cellOfType(QString::fromUtf8(type), QString::fromUtf8(value),
+                              inlineString ? inlineText : QString(), QStringList());
+        return cell && m_grid.setCell(m_row, m_column, std::move(*cell));
+    }
+
+    struct SharedCell
+    {
+        qint64 row;
+        qint64 column;
+        qint64 index;
+    };
+
+    PlainXmlScanner m_xml;
+    SheetGrid& m_grid;
+    qint64 m_row = 0;
+    qint64 m_column = 0;
+    qint64 m_lastRow = 0;
+    qint64 m_lastColumn = 0;
+    QByteArray m_value;
+    std::vector<SharedCell> m_sharedCells;
 };
 
 } // namespace
@@ -275,12 +608,31 @@ void XlsxReader::open(const QString& path)
     if (!zip.open(path))
         fail(Kind::CannotOpen, path, zip.errorString());
     const Workbook workbook = readWorkbook(zip, path);
-    const QStringList sharedStrings = readSharedStrings(zip, workbook.sharedStrings, path);
-
+    // The shared strings are read on another core meanwhile.
+    std::future<std::optional<QStringList>> quickStrings = std::async(std::launch::async, [&zip, &workbook] {
+        if (workbook.sharedStrings.isEmpty())
+            return std::optional<QStringList>(QStringList());
+        const auto part = wholePart(zip, workbook.sharedStrings);
+        return part ? scanSharedStrings(*part) : std::nullopt;
+    });
+    SheetGrid grid;
+    const std::optional<QByteArray> sheetPart = wholePart(zip, workbook.firstWorksheet);
+    std::optional<SheetScanner> scanner;
+    if (sheetPart) {
+        scanner.emplace(*sheetPart, grid);
+        if (!scanner->scan())
+            scanner.reset();
+    }
+    std::optional<QStringList> strings = quickStrings.get();
+    const QStringList sharedStrings = strings ? *strings : readSharedStrings(zip, workbook.sharedStrings, path);
+    if (scanner && scanner->resolve(sharedStrings)) {
+        m_grid = std::move(grid);
+        return;
+    }
+    grid = SheetGrid();
     ZipXmlPart sheet;
     if (!sheet.open(zip, workbook.firstWorksheet))
         fail(Kind::CannotOpen, path, sheet.errorString());
-    SheetGrid grid;
     SheetParser(sheet.xml(), sharedStrings, grid).parse();
     if (!sheet.errorString().isEmpty())
         fail(Kind::NoExtent, path, sheet.errorString());

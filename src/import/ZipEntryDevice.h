@@ -32,6 +32,8 @@ public:
     bool atEnd() const override;
     // True once a read met damaged data; errorString() tells what.
     bool hasFailed() const { return m_failed; }
+    // The size of the member's data as the central directory gives it.
+    qint64 uncompressedSize() const { return m_entry.size; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;

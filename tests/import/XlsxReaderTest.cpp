@@ -105,6 +105,20 @@ private slots:
             << QByteArray(R"(<row r="1"><c r="A1"><v>1</v></c></row><row r="2"><c r="A2"><v>2</v></c></row>)")
             << QStringList{"n:1", "n:2"};
         QTest::newRow("empty sheet") << QByteArray() << QByteArray() << QStringList{""};
+        QTest::newRow("references and line ends")
+            << QByteArray("<si><t>a&amp;b&#x41;&#66;\r\nc\rd&#13;</t></si>")
+            << QByteArray("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
+                          "<c r=\"B1\" t=\"inlineStr\"><is><t>&lt;&gt;&quot;&apos;</t></is></c></row>")
+            << QStringList{"t:a&bAB\nc\nd\r|t:<>\"'"};
+        QTest::newRow("comments and CDATA")
+            << QByteArray("<si><!-- note --><t><![CDATA[x<y]]></t></si>")
+            << QByteArray("<row r=\"1\"><!-- note --><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\"><v><![CDATA[2]]></v></c></row>")
+            << QStringList{"t:x<y|n:2"};
+        QTest::newRow("prefixed elements")
+            << QByteArray()
+            << QByteArray("<x:row xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" r=\"1\">"
+                          "<x:c r=\"A1\"><x:v>5</x:v></x:c></x:row>")
+            << QStringList{"n:5"};
     }
 
     void readsCells()

@@ -84,7 +84,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(double, value);
-        QCOMPARE(convertPrice(text).value_or(-99.0), value);
+        QCOMPARE(PriceConversion()(text).value_or(-99.0), value);
     }
 
     void tableEntriesStartWithoutChange()

@@ -1,0 +1,241 @@
+// Drives the import page of the real window against a demo store and prints figures.
+//   bench_import pricelist CONNECTION_INI FILE        - writes an edited price list of every product
+//                                                      in the price export's CSV form
+//   bench_import import CONNECTION_INI LIST FOLDER    - creates the update script from LIST in FOLDER
+//                                                      (the program's folder), answering No at the end
+//   bench_import run CONNECTION_INI SCRIPT FOLDER     - runs SCRIPT through the manual start
+#include "DropDownComboBox.h"
+#include "Main.h"
+#include "db/DbConnection.h"
+#include "db/DbQuery.h"
+#include "export/PriceFileLayout.h"
+#include "import/UpdateScript.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Ui.h"
+#include "settings/IniFile.h"
+#include "store/ConnectionProfile.h"
+#include "store/StoreSchema.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <cmath>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+// Answers No to the closing question of the script creation and notes when it came, Yes to
+// any other; the open-file dialog gives the chosen script; a message counts as a failure.
+class BenchUi : public Ui
+{
+public:
+    BenchUi() { Ui::install(this); }
+    ~BenchUi() override { Ui::install(nullptr); }
+
+    bool failed = false;
+    int errors = 0;
+    QString scriptToOpen;
+    QElapsedTimer clock;
+    double questionSeconds = -1;
+
+    void message(const QString& text) override { fail(text); }
+    bool confirm(const QString& text) override
+    {
+        if (!text.startsWith(QStringLiteral("The script was created")))
+            return true;
+        questionSeconds = clock.nsecsElapsed() / 1e9;
+        return false;
+    }
+    QString promptPassword(const QString&, const QString&) override
+    {
+        fail(QStringLiteral("the profile has no password"));
+        return {};
+    }
+    std::optional<QString> chooseFolder(const QString&) override { return std::nullopt; }
+    std::optional<QString> chooseOpenFile(const QString&, const QString&) override { return scriptToOpen; }
+    void errorBox(const QString& text) override
+    {
+        // A failing statement of a script is part of the run; count them, show the first few.
+        if (++errors <= 3)
+            std::fprintf(stderr, "bench_import: error box: %s\n", qPrintable(text.left(300)));
+    }
+    void openWithDesktop(const QString&) override {}
+
+private:
+    void fail(const QString& text)
+    {
+        std::fprintf(stderr, "bench_import: %s\n", qPrintable(text));
+        failed = true;
+    }
+};
+
+struct Store
+{
+    IniFile ini;
+    QString value(const char* key) const { return ini.readString(QStringLiteral("server"), QString::fromLatin1(key)); }
+};
+
+void storeProfile(const Store& store)
+{
+    ConnectionProfile p;
+    p.name = QStringLiteral("Demo store");
+    p.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
+    p.server = store.value("host");
+    p.port = store.value("port");
+    p.database = store.value("database");
+    p.prefix = store.value("prefix");
+    p.user = store.value("user");
+    p.password = store.value("password");
+    p.savePassword = true;
+    p.add();
+}
+
+// Every product with its values edited as an operator would in a spreadsheet program:
+// prices up by 5 %, stock recounted, every ninth product's publication switched.
+bool writePriceList(const Store& store, const QString& path)
+{
+    DbConnection connection(QStringLiteral("bench"));
+    connection.server = store.value("host");
+    connection.port = store.value("port").toInt();
+    connection.database = store.value("database");
+    connection.username = store.value("user");
+    connection.password = store.value("password");
+    connection.open();
+    const StoreSchema schema{store.value("prefix"), StoreSchema::languageSuffixFor(store.value("language"))};
+    DbQuery query(QStringLiteral("bench"), connection);
+    query.SQL << QStringLiteral("SELECT Pmain.virtuemart_product_id as IDPART, M2.mf_name as BRAND, "
+                                "Pmain.product_sku as TRADENUMBER, Pdesc.product_name as NAMEPART, "
+                                "Pmain.product_in_stock as QUANTITY, Price.product_price as PRICE, "
+                                "Currenc.currency_code_3 as CURRENCY, Pmain.published as PUBLISHED")
+              << QStringLiteral("FROM ") + schema.productManufacturers() + QStringLiteral(" as M1")
+              << QStringLiteral("JOIN ") + schema.products()
+                     + QStringLiteral(" as Pmain ON Pmain.virtuemart_product_id = M1.virtuemart_product_id")
+              << QStringLiteral("LEFT JOIN ") + schema.productTexts()
+                     + QStringLiteral(" as Pdesc ON Pdesc.virtuemart_product_id = Pmain.virtuemart_product_id")
+              << QStringLiteral("LEFT JOIN ") + schema.productPrices()
+                     + QStringLiteral(" as Price ON Price.virtuemart_product_id = Pmain.virtuemart_product_id")
+              << QStringLiteral("LEFT JOIN ") + schema.currencies()
+                     + QStringLiteral(" as Currenc ON Currenc.virtuemart_currency_id = Price.product_currency")
+              << QStringLiteral("LEFT JOIN ") + schema.manufacturers()
+                     + QStringLiteral(" as M2 ON M2.virtuemart_manufacturer_id = M1.virtuemart_manufacturer_id")
+              << QStringLiteral("ORDER BY M2.mf_name, Pmain.virtuemart_product_id");
+    query.open();
+
+    CsvSettings settings;
+    settings.separator = QStringLiteral(";");
+    settings.decimalSeparator = QStringLiteral(".");
+    const PriceFileLayout layout(PriceFileLayout::columnNames(), settings);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF") + layout.headerLine().toUtf8() + "\r\n";
+    for (; !query.eof(); query.next()) {
+        const int id = query.fieldByName(QStringLiteral("IDPART")).toInt();
+        const auto value = [&](const QString& column) -> QString {
+            const QString text = query.fieldByName(column);
+            if (column == u"PRICE" && !text.isEmpty())
+                return QString::number(std::round(text.toDouble() * 105) / 100, 'f', 2);
+            if (column == u"QUANTITY" && !text.isEmpty())
+                return QString::number((text.toInt() * 7 + 3) % 60);
+            if (column == u"PUBLISHED" && id % 9 == 0)
+                return text == u"True" ? QStringLiteral("False") : QStringLiteral("True");
+            return text;
+        };
+        bytes += layout.dataLine(value).toUtf8() + "\r\n";
+    }
+    return file.write(bytes) == bytes.size() && file.flush();
+}
+
+// The window connected on the IMPORT page, the list folder chosen and only the given file ticked.
+void connectImportPage(TForm1& form, const QString& listFile)
+{
+    form.show();
+    form.showPage(QStringLiteral("IMPORT"));
+    if (!listFile.isEmpty())
+        form.Edit9->setText(QFileInfo(listFile).absolutePath());
+    emit form.ComboBox8->aboutToDropDown();
+    form.ComboBox8->setCurrentIndex(form.ComboBox8->findText(QStringLiteral("Demo store")));
+    form.SpeedButton13->click();
+    const QString wanted = QFileInfo(listFile).absoluteFilePath();
+    for (int i = 0; i < form.CheckListBox2->count(); ++i) {
+        QListWidgetItem* item = form.CheckListBox2->item(i);
+        item->setCheckState(QFileInfo(item->text()).absoluteFilePath() == wanted ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+QString peakMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return QString::fromLatin1(line.mid(6).simplified());
+    return {};
+}
+
+qsizetype statementCount(const QString& script)
+{
+    QFile file(script);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().count("\r\nWHERE ") : -1;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: bench_import pricelist CONNECTION_INI FILE\n"
+                         "       bench_import import|run CONNECTION_INI FILE PROGRAM_FOLDER\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 4)
+        return usage();
+    const QString& mode = args[1];
+    const Store store{IniFile(args[2])};
+    if (mode == u"pricelist")
+        return writePriceList(store, args[3]) ? 0 : 1;
+    if (args.size() != 5 || (mode != u"import" && mode != u"run"))
+        return usage();
+
+    ProgramFolder::setOverride(args[4]);
+    BenchUi ui;
+    storeProfile(store);
+    TForm1 form;
+    const bool importing = mode == u"import";
+    connectImportPage(form, importing ? args[3] : QString());
+    if (ui.failed || !form.UniConnection1.connected())
+        return 1;
+    ui.scriptToOpen = args[3];
+
+    const double cpuBefore = cpuSeconds();
+    ui.clock.start();
+    (importing ? form.SpeedButton16 : form.SpeedButton19)->click();
+    const double seconds = importing ? ui.questionSeconds : ui.clock.nsecsElapsed() / 1e9;
+    const double cpu = cpuSeconds() - cpuBefore;
+    if (ui.failed || (importing && (seconds < 0 || ui.errors > 0)))
+        return 1;
+    if (importing)
+        std::printf("import_seconds=%.3f\nimport_cpu_seconds=%.3f\nimport_statements=%lld\nimport_peak_memory=%s\n",
+                    seconds, cpu, qint64(statementCount(UpdateScript::defaultPath())), qPrintable(peakMemory()));
+    else
+        std::printf("runner_seconds=%.3f\nrunner_cpu_seconds=%.3f\nrunner_failed_statements=%d\nrunner_peak_memory=%s\n",
+                    seconds, cpu, ui.errors, qPrintable(peakMemory()));
+    return 0;
+}

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Script creation from a 100,000-row price list of a demo store, as CSV and as xlsx, through
+# the real window (from "  Start creation script" to the closing question), beside LibreOffice's
+# headless conversion of the same xlsx to CSV, all in one run. Prints times, ratios and peak memory.
+#   bench-import.sh [PRODUCTS] [BRANDS]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+products="${1:-100000}"
+brands="${2:-40}"
+build="$root/build-bench"
+
+VELMORA_EXTRA_PACKAGES="libreoffice-calc-nogui time" bash "$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target bench_import -j2 >/dev/null
+bench="$build/bench/bench_import"
+
+work="$(mktemp -d)"
+cleanup() {
+    bash "$root/scripts/demo-store.sh" stop "$work/store" >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+bash "$root/scripts/demo-store.sh" start "$work/store" "$products" "$brands"
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+mkdir "$work/lists" "$work/converted" "$work/csv" "$work/xlsx"
+"$bench" pricelist "$work/store/connection.ini" "$work/lists/pricelist.csv"
+# The same list as xlsx, the CSV read as ";" separated with quoted text in UTF-8. This first
+# start of LibreOffice also sets up its profile, so that the timed ones below find it ready.
+office=(soffice --headless "-env:UserInstallation=file://$work/office-profile")
+"${office[@]}" --infilter="CSV:59,34,76,1" --convert-to xlsx --outdir "$work/lists" "$work/lists/pricelist.csv" >/dev/null 2>&1
+[[ -s "$work/lists/pricelist.xlsx" ]] || { echo "LibreOffice made no xlsx" >&2; exit 1; }
+
+# Three rounds, each file once and the conversion once, so that a busy moment of the shared
+# machine does not decide the figures: the medians are compared.
+for round in 1 2 3; do
+    for kind in csv xlsx; do
+        rm -rf "$work/$kind" && mkdir "$work/$kind"
+        "$bench" import "$work/store/connection.ini" "$work/lists/pricelist.$kind" "$work/$kind" >"$work/$kind.$round.txt"
+        sed "s/^import_/${kind}_/; s/^/round $round: /" "$work/$kind.$round.txt"
+    done
+    rm -rf "$work/converted" && mkdir "$work/converted"
+    /usr/bin/time -f '%e %M' -o "$work/office.$round.txt" "${office[@]}" \
+        --convert-to 'csv:Text - txt - csv (StarCalc):59,34,76,1' --outdir "$work/converted" \
+        "$work/lists/pricelist.xlsx" >/dev/null 2>&1
+    [[ -s "$work/converted/pricelist.csv" ]] || { echo "LibreOffice made no CSV" >&2; exit 1; }
+    read -r office_round office_memory <"$work/office.$round.txt"
+    echo "round $round: office_xlsx_to_csv_seconds=$office_round office_peak_memory=$office_memory kB"
+done
+
+median() { sort -n | sed -n 2p; }
+seconds() { for round in 1 2 3; do sed -n 's/^import_seconds=//p' "$work/$1.$round.txt"; done | median; }
+office_seconds="$(cut -d' ' -f1 "$work"/office.?.txt | median)"
+echo "list_rows=$(($(wc -l <"$work/lists/pricelist.csv") - 1))"
+echo "statements=$(sed -n 's/^import_statements=//p' "$work/csv.1.txt")"
+echo "office_xlsx_to_csv_seconds_median=$office_seconds"
+for kind in csv xlsx; do
+    s="$(seconds "$kind")"
+    echo "${kind}_seconds_median=$s"
+    echo "${kind}_peak_memory=$(sed -n 's/^import_peak_memory=//p' "$work/$kind.1.txt")"
+    echo "${kind}_times_faster_than_office=$(awk -v o="$office_seconds" -v s="$s" 'BEGIN { printf "%.1f", o / s }')"
+done
+cmp -s "$work/csv/ScriptForUpdatePrices.sql" "$work/xlsx/ScriptForUpdatePrices.sql" && same=yes || same=no
+echo "same_script_from_both=$same"

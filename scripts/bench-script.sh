@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The update script that the import makes from an edited price list of a demo store (100,000
+# products: price, stock and publication statements), run by the window's manual start on the
+# offscreen platform and by `mariadb --force` reading the same file, on the same server in one
+# run, the touched tables restored between them. Prints both times and their ratio.
+#   bench-script.sh [PRODUCTS] [BRANDS]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+products="${1:-100000}"
+brands="${2:-40}"
+build="$root/build-bench"
+
+VELMORA_EXTRA_PACKAGES="time" bash "$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target bench_import -j2 >/dev/null
+bench="$build/bench/bench_import"
+
+work="$(mktemp -d)"
+cleanup() {
+    bash "$root/scripts/demo-store.sh" stop "$work/store" >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+bash "$root/scripts/demo-store.sh" start "$work/store" "$products" "$brands"
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+ini="$work/store/connection.ini"
+conf() { sed -n "s/^$1=//p" "$ini"; }
+client=(mariadb --no-defaults --default-character-set=utf8mb4 -h127.0.0.1 -P"$(conf port)"
+        -u"$(conf user)" -p"$(conf password)" "$(conf database)")
+
+mkdir "$work/lists" "$work/creation" "$work/runner"
+"$bench" pricelist "$ini" "$work/lists/pricelist.csv"
+"$bench" import "$ini" "$work/lists/pricelist.csv" "$work/creation" >/dev/null
+script="$work/creation/ScriptForUpdatePrices.sql"
+
+p="$(conf prefix)"
+tables=("${p}virtuemart_products" "${p}virtuemart_product_prices")
+for t in "${tables[@]}"; do
+    "${client[@]}" -e "CREATE TABLE bench_$t LIKE $t; INSERT INTO bench_$t SELECT * FROM $t"
+done
+restore() {
+    for t in "${tables[@]}"; do
+        "${client[@]}" -e "TRUNCATE $t; INSERT INTO $t SELECT * FROM bench_$t"
+    done
+}
+checksum() { "${client[@]}" -N -e "CHECKSUM TABLE ${tables[0]}, ${tables[1]}" | awk '{ printf "%s ", $2 }'; }
+before="$(checksum)"
+
+# Two rounds, the runner first in one and the client first in the other, the tables restored
+# before every run; the sums are compared.
+run_window() {
+    rm -rf "$work/runner" && mkdir "$work/runner"
+    "$bench" run "$ini" "$script" "$work/runner" >"$work/runner.$1.txt"
+    sed "s/^/round $1: /" "$work/runner.$1.txt"
+    checksum >"$work/after.runner.$1"
+}
+run_client() {
+    /usr/bin/time -f '%e' -o "$work/client.$1.txt" "${client[@]}" --force <"$script" >/dev/null 2>"$work/client.err"
+    echo "round $1: client_seconds=$(cat "$work/client.$1.txt") client_failed_statements=$(grep -c '^ERROR' "$work/client.err" || true)"
+    checksum >"$work/after.client.$1"
+}
+restore; run_window 1; restore; run_client 1
+restore; run_client 2; restore; run_window 2
+
+sum() { awk '{ s += $1 } END { printf "%.3f", s }'; }
+runner_seconds="$(sed -n 's/^runner_seconds=//p' "$work"/runner.?.txt | sum)"
+client_seconds="$(cat "$work"/client.?.txt | sum)"
+echo "statements=$(grep -c $'^WHERE .*;\r$' "$script") (and COMMIT)"
+echo "runner_seconds_both_rounds=$runner_seconds"
+echo "client_seconds_both_rounds=$client_seconds"
+echo "ratio=$(awk -v r="$runner_seconds" -v c="$client_seconds" 'BEGIN { printf "%.3f", r / c }')"
+[[ "$(cat "$work"/after.* | sort -u | wc -l)" == 1 && "$(cat "$work/after.runner.1")" != "$before" ]] && same=yes || same=no
+echo "same_tables_after_every_run=$same"

@@ -1,0 +1,18 @@
+#include "FramePacer.h"
+
+#include <QScreen>
+#include <QWidget>
+
+FramePacer::FramePacer(const QWidget& window)
+{
+    const qreal rate = window.screen() ? window.screen()->refreshRate() : 0;
+    m_frameNanoseconds = qint64(1e9 / (rate > 0 ? rate : 60));
+}
+
+bool FramePacer::due()
+{
+    if (m_sinceLast.isValid() && m_sinceLast.nsecsElapsed() < m_frameNanoseconds)
+        return false;
+    m_sinceLast.start();
+    return true;
+}

@@ -1,0 +1,140 @@
+#include "Main.h"
+#include "ScriptedUi.h"
+#include "TestFolder.h"
+#include "TestStore.h"
+#include "settings/IniFile.h"
+
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray inserts(int count)
+{
+    QByteArray script;
+    for (int i = 1; i <= count; ++i)
+        script += "INSERT INTO received (v) VALUES ('" + QByteArray::number(i) + "');\r\n";
+    return script;
+}
+
+// A server of the test's own, so that it can be stopped while a script runs on it.
+class PrivateServer
+{
+public:
+    PrivateServer()
+    {
+        m_started = run(QStringLiteral("start"));
+        const IniFile ini(m_dir.filePath(QStringLiteral("connection.ini")));
+        const QString s = QStringLiteral("server");
+        m_server = {ini.readString(s, QStringLiteral("host")), ini.readInteger(s, QStringLiteral("port"), 0),
+                    ini.readString(s, QStringLiteral("user")), ini.readString(s, QStringLiteral("password"))};
+    }
+    ~PrivateServer() { stop(); }
+
+    bool started() const { return m_started; }
+    void applyTo(DbConnection& connection, const QString& database) const { m_server.applyTo(connection, database); }
+    void stop()
+    {
+        if (std::exchange(m_started, false))
+            run(QStringLiteral("stop"));
+    }
+
+private:
+    bool run(const QString& action)
+    {
+        return QProcess::execute(QStringLiteral("bash"), {QStringLiteral(VELMORA_TEST_MARIADB_SCRIPT), action, m_dir.path()}) == 0;
+    }
+
+    QTemporaryDir m_dir;
+    TestServer m_server;
+    bool m_started = false;
+};
+
+} // namespace
+
+class TestScriptRunWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<TestFolder>();
+        m_ui = std::make_unique<ScriptedUi>();
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_ui.reset();
+        m_folder.reset();
+    }
+
+    void secondManualStartWhileOneRunsDoesNothing()
+    {
+        TestStore store(QStringLiteral("script_window"));
+        store.exec(QStringLiteral("CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
+        store.connect(m_form->UniConnection1);
+        m_folder->write(QStringLiteral("three.sql"), inserts(3));
+        const QString script = m_folder->filePath(QStringLiteral("three.sql"));
+        m_ui->fileAnswers << script << script;
+        int notifications = 0;
+        connect(m_form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) {
+            if (value > 0 && ++notifications == 1)
+                QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton);
+        });
+        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton);
+        QCOMPARE(m_ui->calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + m_folder->path()});
+        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
+        QVERIFY(!m_form->scriptRunning);
+
+        // Once the run is over a manual start works again.
+        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton);
+        QCOMPARE(store.column(QStringLiteral("SELECT COUNT(*) FROM received")), QStringList{QStringLiteral("6")});
+        QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+    }
+
+    void serverStoppedInTheMiddleEndsTheRunWithOneReport()
+    {
+        PrivateServer server;
+        QVERIFY(server.started());
+        {
+            DbConnection admin(QStringLiteral("admin"));
+            server.applyTo(admin, QString());
+            admin.open();
+            admin.execute(QStringLiteral("CREATE DATABASE stopped"));
+            admin.execute(QStringLiteral("CREATE TABLE stopped.received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
+        }
+        server.applyTo(m_form->UniConnection1, QStringLiteral("stopped"));
+        m_form->UniConnection1.open();
+        m_folder->write(QStringLiteral("ten.sql"), inserts(10));
+        m_ui->fileAnswers << m_folder->filePath(QStringLiteral("ten.sql"));
+        int notifications = 0;
+        connect(m_form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) {
+            if (value > 0 && ++notifications == 1)
+                server.stop();
+        });
+        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton);
+
+        const QStringList errors = m_ui->texts(QStringLiteral("error"));
+        QCOMPARE(errors.size(), 1);
+        // The second statement met the stopped server; the eight after it were never sent.
+        QVERIFY2(errors[0].contains(QStringLiteral("Connection lost: 8 statements of the script were not sent.")),
+                 qPrintable(errors[0]));
+        QCOMPARE(notifications, 2); // the statement sent and the one that failed; then the run ended
+        QVERIFY(!m_form->scriptRunning);
+        QCOMPARE(m_form->ProgressBar1->value(), 0);
+    }
+
+private:
+    std::unique_ptr<TestFolder> m_folder;
+    std::unique_ptr<ScriptedUi> m_ui;
+    std::unique_ptr<TForm1> m_form;
+};
+
+QTEST_MAIN(TestScriptRunWindow)
+#include "tst_ScriptRunWindow.moc"

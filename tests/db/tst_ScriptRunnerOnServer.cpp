@@ -1,0 +1,180 @@
+#include "TestFolder.h"
+#include "TestStore.h"
+#include "db/ConnectionExecutor.h"
+#include "db/DbConnection.h"
+#include "db/ScriptRunner.h"
+#include "platform/AppError.h"
+
+#include <QTest>
+
+// Scripts run through the real connection: what the server received is read back from its
+// general log (which drops a statement's trailing blanks and semicolons and leaves out the
+// statements run inside a routine), what it changed from the tables the scripts write.
+class TestScriptRunnerOnServer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_store = std::make_unique<TestStore>(QStringLiteral("script_runner_cases"));
+        m_store->exec(QStringLiteral("CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(100))"));
+        m_store->exec(QStringLiteral("CREATE TABLE `odd;name` (v VARCHAR(100))"));
+        m_logWas = m_store->value(QStringLiteral("SELECT CONCAT(@@GLOBAL.general_log, ',', @@GLOBAL.log_output)"));
+        m_store->exec(QStringLiteral("SET GLOBAL log_output = 'TABLE'"));
+        m_store->exec(QStringLiteral("SET GLOBAL general_log = 1"));
+    }
+
+    void cleanupTestCase()
+    {
+        const QStringList was = m_logWas.split(u',');
+        m_store->exec(QStringLiteral("SET GLOBAL general_log = %1").arg(was.value(0)));
+        m_store->exec(QStringLiteral("SET GLOBAL log_output = '%1'").arg(was.mid(1).join(u',')));
+        m_store.reset();
+    }
+
+    void init()
+    {
+        m_store->exec(QStringLiteral("TRUNCATE received"));
+        m_store->exec(QStringLiteral("TRUNCATE `odd;name`"));
+        m_store->exec(QStringLiteral("DELETE FROM @PREFIX@virtuemart_products"));
+        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_products (virtuemart_product_id, product_in_stock, published) "
+                                     "SELECT seq, 0, 1 FROM seq_1_to_4"));
+        m_store->exec(QStringLiteral("DROP PROCEDURE IF EXISTS add_two"));
+    }
+
+    void scriptsArriveAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QStringList>("sent");    // what the server received, in order
+        QTest::addColumn<QString>("changes");     // a query of what the script left in the tables
+        QTest::addColumn<QStringList>("changed");
+        QTest::addColumn<int>("errors");
+        QTest::addColumn<int>("steps");           // progress notifications: statements and DELIMITER commands
+        QTest::addColumn<QList<int>>("percents"); // empty: only checked for order and range
+
+        const QString rows = QStringLiteral("SELECT v FROM received ORDER BY n");
+
+        const QString insert = QStringLiteral("INSERT INTO received (v) VALUES ('%1')");
+        QTest::newRow("update script")
+            << QByteArray("UPDATE jos_virtuemart_products as Pmain \r\nSET Pmain.product_in_stock = 7\r\n"
+                          "WHERE Pmain.virtuemart_product_id = 1;\r\n  \r\n"
+                          "UPDATE jos_virtuemart_products as Pmain \r\nSET Pmain.product_in_stock = 8\r\n"
+                          "WHERE Pmain.virtuemart_product_id = 2;\r\n  \r\n"
+                          "UPDATE jos_virtuemart_products as Pmain \r\nSET Pmain.published = 0\r\n"
+                          "WHERE Pmain.virtuemart_product_id = 3;\r\n  \r\n"
+                          "COMMIT;\r\n")
+            << QStringList{"UPDATE jos_virtuemart_products as Pmain \r\nSET Pmain.product_in_stock = 7\r\n"
+                           "WHERE Pmain.virtuemart_product_id = 1",
+                           "UPDATE jos_virtuemart_products as Pmain \r\nSET Pmain.product_in_stock = 8\r\n"
+                           "WHERE Pmain.virtuemart_product_id = 2",
+                           "UPDATE jos_virtuemart_products as Pmain \r\nSET Pmain.published = 0\r\n"
+                           "WHERE Pmain.virtuemart_product_id = 3",
+                           "COMMIT"}
+            << QStringLiteral("SELECT CONCAT_WS('/', virtuemart_product_id, product_in_stock, published) "
+                              "FROM @PREFIX@virtuemart_products ORDER BY 1")
+            << QStringList{"1/7/1", "2/8/1", "3/0/0", "4/0/1"} << 0 << 4 << QList<int>{31, 64, 95, 99};
+        QTest::newRow("semicolon in a quoted value with escaped quotes")
+            << QByteArray("INSERT INTO received (v) VALUES ('a;b \\'c;\\' \\\"d;\\\"');\r\n")
+            << QStringList{"INSERT INTO received (v) VALUES ('a;b \\'c;\\' \\\"d;\\\"')"}
+            << rows << QStringList{"a;b 'c;' \"d;\""} << 0 << 1 << QList<int>{96};
+        QTest::newRow("failing middle statement")
+            << (insert.arg("one") + ";\r\nINSERT INTO received (no_such_column) VALUES (1);\r\n" + insert.arg("three")
+                + ";\r\n").toUtf8()
+            << QStringList{insert.arg("one"), "INSERT INTO received (no_such_column) VALUES (1)", insert.arg("three")}
+            << rows << QStringList{"one", "three"} << 1 << 3 << QList<int>{};
+        QTest::newRow("no final semicolon")
+            << (insert.arg("x") + ";\r\n" + insert.arg("y")).toUtf8() << QStringList{insert.arg("x"), insert.arg("y")}
+            << rows << QStringList{"x", "y"} << 0 << 2 << QList<int>{49, 100};
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << rows << QStringList{} << 0 << 0 << QList<int>{};
+        QTest::newRow("UTF-8 byte-order mark")
+            << QByteArray("\xEF\xBB\xBF") + insert.arg("Škoda €").toUtf8() + ";\r\n" << QStringList{insert.arg("Škoda €")}
+            << rows << QStringList{"Škoda €"} << 0 << 1 << QList<int>{};
+        QTest::newRow("DELIMITER $$ with a procedure")
+            << QByteArray("DELIMITER $$\r\nCREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES ('p1');\r\n"
+                          "  INSERT INTO received (v) VALUES ('p2');\r\nEND $$\r\nDELIMITER ;\r\nCALL add_two();\r\n")
+            << QStringList{"CREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES ('p1');\r\n"
+                           "  INSERT INTO received (v) VALUES ('p2');\r\nEND",
+                           "CALL add_two()"}
+            << rows << QStringList{"p1", "p2"} << 0 << 4 << QList<int>{};
+        QTest::newRow("procedure ended by slash lines")
+            << QByteArray("CREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES ('s1');\r\n"
+                          "  INSERT INTO received (v) VALUES ('s2');\r\nEND;\r\n/\r\nCALL add_two()\r\n/\r\n")
+            << QStringList{"CREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES ('s1');\r\n"
+                           "  INSERT INTO received (v) VALUES ('s2');\r\nEND",
+                           "CALL add_two()"}
+            << rows << QStringList{"s1", "s2"} << 0 << 2 << QList<int>{};
+        QTest::newRow("double semicolon")
+            << (insert.arg("a") + ";;\r\n" + insert.arg("b") + ";").toUtf8() << QStringList{insert.arg("a"), insert.arg("b")}
+            << rows << QStringList{"a", "b"} << 0 << 2 << QList<int>{};
+        // A statement of comments alone is sent too; the server takes it as an empty statement.
+        QTest::newRow("comments before, inside and alone")
+            << QByteArray("/* before; */\r\nINSERT INTO received /* inside; */ (v) VALUES ('c1'); # after;\r\n"
+                          "INSERT INTO received (v) -- still; inside\r\nVALUES ('c2');\r\n/* alone; */\r\n")
+            << QStringList{"/* before; */\r\nINSERT INTO received /* inside; */ (v) VALUES ('c1')",
+                           "# after;\r\nINSERT INTO received (v) -- still; inside\r\nVALUES ('c2')", "/* alone; */"}
+            << rows << QStringList{"c1", "c2"} << 0 << 3 << QList<int>{};
+        QTest::newRow("backquoted name with a semicolon")
+            << QByteArray("INSERT INTO `odd;name` (v) VALUES ('q');\r\nINSERT INTO received (v) SELECT v FROM `odd;name`;\r\n")
+            << QStringList{"INSERT INTO `odd;name` (v) VALUES ('q')", "INSERT INTO received (v) SELECT v FROM `odd;name`"}
+            << rows << QStringList{"q"} << 0 << 2 << QList<int>{};
+    }
+
+    void scriptsArriveAsWritten()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QStringList, sent);
+        QFETCH(QString, changes);
+        QFETCH(QStringList, changed);
+        QFETCH(int, errors);
+        QFETCH(int, steps);
+        QFETCH(QList<int>, percents);
+        TestFolder folder;
+        folder.write(QStringLiteral("script.sql"), script);
+
+        DbConnection connection(QStringLiteral("UniConnection1"));
+        m_store->connect(connection);
+        MysqlResult id = connection.query(QStringLiteral("SELECT CONNECTION_ID()"));
+        QVERIFY(id.first());
+        const QString thread = id.text(0);
+        ConnectionExecutor executor(connection);
+        QList<int> progress;
+        QStringList failures;
+        ScriptRunner().restoreFromFile(
+            folder.filePath(QStringLiteral("script.sql")), executor, [&](int percent) { progress << percent; },
+            [&](const AppError& error) { failures << error.message(); });
+
+        QStringList received = m_store->column(
+            QStringLiteral("SELECT argument FROM mysql.general_log WHERE thread_id = %1 AND command_type = 'Query'").arg(thread));
+        received = received.mid(received.indexOf(QStringLiteral("SELECT CONNECTION_ID()")) + 1);
+        QCOMPARE(received, sent);
+        QCOMPARE(m_store->column(changes), changed);
+        QCOMPARE(failures.size(), errors);
+        QCOMPARE(progress.size(), steps);
+        if (!percents.isEmpty())
+            QCOMPARE(progress, percents);
+        QVERIFY(std::is_sorted(progress.begin(), progress.end()));
+        QVERIFY(progress.isEmpty() || (progress.first() >= 0 && progress.last() <= 100));
+    }
+
+    void failingStatementReportsTheServersText()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("script.sql"), "UPDATE received SET no_such_column = 1;\r\n");
+        DbConnection connection(QStringLiteral("UniConnection1"));
+        m_store->connect(connection);
+        ConnectionExecutor executor(connection);
+        QStringList failures;
+        ScriptRunner().restoreFromFile(folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
+                                       [&](const AppError& error) { failures << error.message(); });
+        QCOMPARE(failures.size(), 1);
+        QVERIFY2(failures[0].startsWith(QStringLiteral("Unknown column 'no_such_column' in ")), qPrintable(failures[0]));
+        QVERIFY(connection.connected());
+    }
+
+private:
+    std::unique_ptr<TestStore> m_store;
+    QString m_logWas;
+};
+
+QTEST_GUILESS_MAIN(TestScriptRunnerOnServer)
+#include "tst_ScriptRunnerOnServer.moc"
