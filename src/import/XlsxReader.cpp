@@ -338,6 +338,20 @@ bool elementText(PlainXmlScanner& xml, QByteArray& text)
     }
 }
 
+// Calls onChild on every child element of the element whose start was just read, up to its
+// end; the text between them does not count. False when the scanner gave up or onChild failed.
+template <typename OnChild>
+bool forEachChild(PlainXmlScanner& xml, const OnChild& onChild)
+{
+    while (true) {
+        const Token token = xml.next();
+        if (token == Token::EndElement)
+            return true;
+        if (token != Token::Text && (token != Token::StartElement || !onChild()))
+            return false;
+    }
+}
+
 // As readStringItem.
 std::optional<QString> scanStringItem(PlainXmlScanner& xml)
 {
@@ -349,31 +363,14 @@ std::optional<QString> scanStringItem(PlainXmlScanner& xml)
         text += decodeEscapes(QString::fromUtf8(run));
         return true;
     };
-    while (true) {
-        const Token token = xml.next();
-        if (token == Token::EndElement)
-            return text;
-        if (token == Token::Text)
-            continue;
-        if (token != Token::StartElement)
-            return std::nullopt;
-        if (xml.isNamed("t")) {
-            if (!addRun())
-                return std::nullopt;
-        } else if (xml.isNamed("r")) {
-            while (true) {
-                const Token inRun = xml.next();
-                if (inRun == Token::EndElement)
-                    break;
-                if (inRun == Token::Text)
-                    continue;
-                if (inRun != Token::StartElement || !(xml.isNamed("t") ? addRun() : skipElement(xml)))
-                    return std::nullopt;
-            }
-        } else if (!skipElement(xml)) {
-            return std::nullopt;
-        }
-    }
+    const bool read = forEachChild(xml, [&] {
+        if (xml.isNamed("t"))
+            return addRun();
+        if (xml.isNamed("r"))
+            return forEachChild(xml, [&] { return xml.isNamed("t") ? addRun() : skipElement(xml); });
+        return skipElement(xml);
+    });
+    return read ? std::optional<QString>(text) : std::nullopt;
 }
 
 std::optional<QStringList> scanSharedStrings(QByteArrayView part)
@@ -509,28 +506,18 @@ private:
     bool readCellContent(bool& inlineString, QString& inlineText)
     {
         m_value.truncate(0);
-        while (true) {
-            const Token token = m_xml.next();
-            if (token == Token::EndElement)
-                break;
-            if (token == Token::Text)
-                continue;
-            if (token != Token::StartElement)
-                return false;
-            if (m_xml.isNamed("v")) {
-                if (!elementText(m_xml, m_value))
-                    return false;
-            } else if (m_xml.isNamed("is")) {
-                std::optional<QString> text = scanStringItem(m_xml);
-                if (!text)
-                    return false;
+        return forEachChild(m_xml, [&] {
+            if (m_xml.isNamed("v"))
+                return elementText(m_xml, m_value);
+            if (!m_xml.isNamed("is"))
+                return skipElement(m_xml);
+            std::optional<QString> text = scanStringItem(m_xml);
+            if (text) {
                 inlineText = std::move(*text);
                 inlineString = true;
-            } else if (!skipElement(m_xml)) {
-                return false;
             }
-        }
-        return true;
+            return text.has_value();
+        });
     }
 
     bool readCell()
