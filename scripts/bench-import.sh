@@ -4,28 +4,8 @@
 # headless conversion of the same xlsx to CSV, all in one run. Prints times, ratios and peak memory.
 #   bench-import.sh [PRODUCTS] [BRANDS]
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-products="${1:-100000}"
-brands="${2:-40}"
-build="$root/build-bench"
+BENCH_PACKAGES="libreoffice-calc-nogui" source "$(dirname "$0")/bench-import-setup.sh" "$@"
 
-VELMORA_EXTRA_PACKAGES="libreoffice-calc-nogui time" bash "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target bench_import -j2 >/dev/null
-bench="$build/bench/bench_import"
-
-work="$(mktemp -d)"
-cleanup() {
-    bash "$root/scripts/demo-store.sh" stop "$work/store" >/dev/null 2>&1 || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-bash "$root/scripts/demo-store.sh" start "$work/store" "$products" "$brands"
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-mkdir "$work/lists" "$work/converted" "$work/csv" "$work/xlsx"
-"$bench" pricelist "$work/store/connection.ini" "$work/lists/pricelist.csv"
 # The same list as xlsx, the CSV read as ";" separated with quoted text in UTF-8. This first
 # start of LibreOffice also sets up its profile, so that the timed ones below find it ready.
 office=(soffice --headless "-env:UserInstallation=file://$work/office-profile")
@@ -37,7 +17,7 @@ office=(soffice --headless "-env:UserInstallation=file://$work/office-profile")
 for round in 1 2 3; do
     for kind in csv xlsx; do
         rm -rf "$work/$kind" && mkdir "$work/$kind"
-        "$bench" import "$work/store/connection.ini" "$work/lists/pricelist.$kind" "$work/$kind" >"$work/$kind.$round.txt"
+        "$bench" import "$ini" "$work/lists/pricelist.$kind" "$work/$kind" >"$work/$kind.$round.txt"
         sed "s/^import_/${kind}_/; s/^/round $round: /" "$work/$kind.$round.txt"
     done
     rm -rf "$work/converted" && mkdir "$work/converted"

@@ -5,32 +5,12 @@
 # run, the touched tables restored between them. Prints both times and their ratio.
 #   bench-script.sh [PRODUCTS] [BRANDS]
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-products="${1:-100000}"
-brands="${2:-40}"
-build="$root/build-bench"
-
-VELMORA_EXTRA_PACKAGES="time" bash "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target bench_import -j2 >/dev/null
-bench="$build/bench/bench_import"
-
-work="$(mktemp -d)"
-cleanup() {
-    bash "$root/scripts/demo-store.sh" stop "$work/store" >/dev/null 2>&1 || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-bash "$root/scripts/demo-store.sh" start "$work/store" "$products" "$brands"
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-ini="$work/store/connection.ini"
+source "$(dirname "$0")/bench-import-setup.sh" "$@"
 conf() { sed -n "s/^$1=//p" "$ini"; }
 client=(mariadb --no-defaults --default-character-set=utf8mb4 -h127.0.0.1 -P"$(conf port)"
         -u"$(conf user)" -p"$(conf password)" "$(conf database)")
 
-mkdir "$work/lists" "$work/creation" "$work/runner"
-"$bench" pricelist "$ini" "$work/lists/pricelist.csv"
+mkdir "$work/creation" "$work/runner"
 "$bench" import "$ini" "$work/lists/pricelist.csv" "$work/creation" >/dev/null
 script="$work/creation/ScriptForUpdatePrices.sql"
 

@@ -21,6 +21,21 @@ bool SheetGrid::setCell(qint64 row, qint64 column, SpreadsheetCell cell)
     return true;
 }
 
+bool SheetGrid::appendRows(SheetGrid&& below)
+{
+    if (m_cellCount + below.m_cellCount > maxCells)
+        return false;
+    if (below.m_rows.size() > m_rows.size())
+        m_rows.resize(below.m_rows.size());
+    for (size_t r = 0; r < below.m_rows.size(); ++r)
+        if (!below.m_rows[r].isEmpty())
+            m_rows[r] = std::move(below.m_rows[r]);
+    m_columns = std::max(m_columns, below.m_columns);
+    m_cellCount += below.m_cellCount;
+    below = SheetGrid();
+    return true;
+}
+
 SheetExtent SheetGrid::extent() const
 {
     if (m_rows.empty())

@@ -33,6 +33,10 @@ public:
     // An empty sheet counts as its cell A1, as in a spreadsheet program.
     SheetExtent extent() const;
 
+    // Moves in the rows of a grid whose used rows all lie below the last used row of this
+    // one; false when the two together would hold more than maxCells values.
+    bool appendRows(SheetGrid&& below);
+
     // extent().columns cells; a row beyond the used ones gives empty cells.
     QList<SpreadsheetCell> row(int row) const;
 

@@ -338,6 +338,20 @@ bool elementText(PlainXmlScanner& xml, QByteArray& text)
     }
 }
 
+// Calls onChild on every child element of the element whose start was just read, up to its
+// end; the text between them does not count. False when the scanner gave up or onChild failed.
+template <typename OnChild>
+bool forEachChild(PlainXmlScanner& xml, const OnChild& onChild)
+{
+    while (true) {
+        const Token token = xml.next();
+        if (token == Token::EndElement)
+            return true;
+        if (token != Token::Text && (token != Token::StartElement || !onChild()))
+            return false;
+    }
+}
+
 // As readStringItem.
 std::optional<QString> scanStringItem(PlainXmlScanner& xml)
 {
@@ -349,31 +363,14 @@ std::optional<QString> scanStringItem(PlainXmlScanner& xml)
         text += decodeEscapes(QString::fromUtf8(run));
         return true;
     };
-    while (true) {
-        const Token token = xml.next();
-        if (token == Token::EndElement)
-            return text;
-        if (token == Token::Text)
-            continue;
-        if (token != Token::StartElement)
-            return std::nullopt;
-        if (xml.isNamed("t")) {
-            if (!addRun())
-                return std::nullopt;
-        } else if (xml.isNamed("r")) {
-            while (true) {
-                const Token inRun = xml.next();
-                if (inRun == Token::EndElement)
-                    break;
-                if (inRun == Token::Text)
-                    continue;
-                if (inRun != Token::StartElement || !(xml.isNamed("t") ? addRun() : skipElement(xml)))
-                    return std::nullopt;
-            }
-        } else if (!skipElement(xml)) {
-            return std::nullopt;
-        }
-    }
+    const bool read = forEachChild(xml, [&] {
+        if (xml.isNamed("t"))
+            return addRun();
+        if (xml.isNamed("r"))
+            return forEachChild(xml, [&] { return xml.isNamed("t") ? addRun() : skipElement(xml); });
+        return skipElement(xml);
+    });
+    return read ? std::optional<QString>(text) : std::nullopt;
 }
 
 std::optional<QStringList> scanSharedStrings(QByteArrayView part)
@@ -448,28 +445,75 @@ std::optional<double> plainNumber(QByteArrayView text)
 class SheetScanner
 {
 public:
+    enum class Outcome
+    {
+        Done,
+        GaveUp,
+        Paused
+    };
+
     SheetScanner(QByteArrayView part, SheetGrid& grid) : m_xml(part), m_grid(grid) {}
 
-    bool scan()
+    qsizetype position() const { return m_xml.position(); }
+
+    // Reads on to the end of <sheetData>. Pauses after its start when pauseAtSheetData is
+    // set, and at pauseAt when a row of it starts there.
+    Outcome scan(bool pauseAtSheetData = false, qsizetype pauseAt = -1)
     {
-        bool inSheetData = false;
         while (true) {
+            if (m_inSheetData && m_xml.position() == pauseAt && m_xml.depth() == m_sheetDataDepth)
+                return Outcome::Paused;
             const Token token = m_xml.next();
             if (token == Token::EndOfDocument)
-                return true;
+                return Outcome::Done;
             if (token == Token::GiveUp)
-                return false;
+                return Outcome::GaveUp;
             if (token == Token::EndElement && m_xml.isNamed("sheetData"))
-                return true;
+                return Outcome::Done;
             if (token != Token::StartElement)
                 continue;
-            if (m_xml.isNamed("sheetData"))
-                inSheetData = true;
-            else if (inSheetData && m_xml.isNamed("row") && !startRow())
-                return false;
-            else if (inSheetData && m_xml.isNamed("c") && !readCell())
-                return false;
+            if (m_xml.isNamed("sheetData")) {
+                m_inSheetData = true;
+                m_sheetDataDepth = m_xml.depth();
+                if (pauseAtSheetData)
+                    return Outcome::Paused;
+            } else if (m_inSheetData && m_xml.isNamed("row") && !startRow()) {
+                return Outcome::GaveUp;
+            } else if (m_inSheetData && m_xml.isNamed("c") && !readCell()) {
+                return Outcome::GaveUp;
+            }
         }
+    }
+
+    // A scanner for the rows from the offset at on, into grid, as this one would read them
+    // there; made while this one is paused at the start of <sheetData>.
+    std::optional<SheetScanner> rowsFrom(qsizetype at, SheetGrid& grid) const
+    {
+        SheetScanner below(m_xml, grid);
+        if (!below.m_xml.continueAt(at))
+            return std::nullopt;
+        below.m_inSheetData = true;
+        below.m_sheetDataDepth = m_sheetDataDepth;
+        return below;
+    }
+
+    enum class Appending
+    {
+        Appended,
+        NotFollowing,
+        TooManyValues
+    };
+
+    // Takes over what a scanner made by rowsFrom() has read to the end, when its rows follow
+    // on from the ones read here as they would have been read by this scanner alone.
+    Appending append(SheetScanner&& below)
+    {
+        if (below.m_cellSeen && (below.m_firstCellRow <= m_lastRow || (!below.m_firstRowNumbered && m_row != 0)))
+            return Appending::NotFollowing;
+        if (!m_grid.appendRows(std::move(below.m_grid)))
+            return Appending::TooManyValues;
+        m_sharedCells.insert(m_sharedCells.end(), below.m_sharedCells.begin(), below.m_sharedCells.end());
+        return Appending::Appended;
     }
 
     // Fills in the cells that refer to the shared strings.
@@ -484,6 +528,8 @@ public:
     }
 
 private:
+    SheetScanner(const PlainXmlScanner& xml, SheetGrid& grid) : m_xml(xml), m_grid(grid) {}
+
     static bool plainAttribute(QByteArrayView value)
     {
         return std::none_of(value.begin(), value.end(),
@@ -493,6 +539,8 @@ private:
     bool startRow()
     {
         const QByteArrayView number = m_xml.attribute("r").value_or(QByteArrayView());
+        if (!std::exchange(m_rowSeen, true))
+            m_firstRowNumbered = !number.isEmpty();
         if (number.isEmpty()) {
             ++m_row;
         } else {
@@ -509,28 +557,18 @@ private:
     bool readCellContent(bool& inlineString, QString& inlineText)
     {
         m_value.truncate(0);
-        while (true) {
-            const Token token = m_xml.next();
-            if (token == Token::EndElement)
-                break;
-            if (token == Token::Text)
-                continue;
-            if (token != Token::StartElement)
-                return false;
-            if (m_xml.isNamed("v")) {
-                if (!elementText(m_xml, m_value))
-                    return false;
-            } else if (m_xml.isNamed("is")) {
-                std::optional<QString> text = scanStringItem(m_xml);
-                if (!text)
-                    return false;
+        return forEachChild(m_xml, [&] {
+            if (m_xml.isNamed("v"))
+                return elementText(m_xml, m_value);
+            if (!m_xml.isNamed("is"))
+                return skipElement(m_xml);
+            std::optional<QString> text = scanStringItem(m_xml);
+            if (text) {
                 inlineText = std::move(*text);
                 inlineString = true;
-            } else if (!skipElement(m_xml)) {
-                return false;
             }
-        }
-        return true;
+            return text.has_value();
+        });
     }
 
     bool readCell()
@@ -555,6 +593,8 @@ private:
             return false;
         m_lastRow = m_row;
         m_lastColumn = m_column;
+        if (!std::exchange(m_cellSeen, true))
+            m_firstCellRow = m_row;
         QByteArrayView value;
         bool inlineString = false;
         QString inlineText;
@@ -595,9 +635,39 @@ private:
     qint64 m_column = 0;
     qint64 m_lastRow = 0;
     qint64 m_lastColumn = 0;
+    bool m_inSheetData = false;
+    qsizetype m_sheetDataDepth = 0;
+    bool m_rowSeen = false;
+    bool m_firstRowNumbered = false;
+    bool m_cellSeen = false;
+    qint64 m_firstCellRow = 0;
     QByteArray m_value;
     std::vector<SharedCell> m_sharedCells;
 };
+
+// Scans the worksheet, the rows of its second half read on another core meanwhile.
+bool scanWorksheet(SheetScanner& scanner, QByteArrayView part, SheetGrid& rowsBelow)
+{
+    using Outcome = SheetScanner::Outcome;
+    Outcome outcome = scanner.scan(true);
+    if (outcome != Outcome::Paused)
+        return outcome == Outcome::Done;
+    const qsizetype split = part.indexOf("<row ", std::max(scanner.position(), part.size() / 2));
+    std::optional<SheetScanner> below = split < 0 ? std::nullopt : scanner.rowsFrom(split, rowsBelow);
+    std::future<Outcome> belowRead;
+    if (below)
+        belowRead = std::async(std::launch::async, [&below] { return below->scan(); });
+    outcome = scanner.scan(false, below ? split : -1);
+    if (outcome == Outcome::Paused) {
+        if (belowRead.get() == Outcome::Done) {
+            const SheetScanner::Appending appending = scanner.append(std::move(*below));
+            if (appending != SheetScanner::Appending::NotFollowing)
+                return appending == SheetScanner::Appending::Appended;
+        }
+        outcome = scanner.scan();
+    }
+    return outcome == Outcome::Done;
+}
 
 } // namespace
 
@@ -616,11 +686,12 @@ void XlsxReader::open(const QString& path)
         return part ? scanSharedStrings(*part) : std::nullopt;
     });
     SheetGrid grid;
+    SheetGrid rowsBelow;
     const std::optional<QByteArray> sheetPart = wholePart(zip, workbook.firstWorksheet);
     std::optional<SheetScanner> scanner;
     if (sheetPart) {
         scanner.emplace(*sheetPart, grid);
-        if (!scanner->scan())
+        if (!scanWorksheet(*scanner, *sheetPart, rowsBelow))
             scanner.reset();
     }
     std::optional<QStringList> strings = quickStrings.get();

@@ -53,54 +53,51 @@ private:
     bool m_started = false;
 };
 
+// The window with a program folder and a dialog seam of its own.
+struct Window
+{
+    Window() { form.show(); }
+
+    TestFolder folder;
+    ScriptedUi ui;
+    TForm1 form;
+};
+
 } // namespace
 
 class TestScriptRunWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        m_folder = std::make_unique<TestFolder>();
-        m_ui = std::make_unique<ScriptedUi>();
-        m_form = std::make_unique<TForm1>();
-        m_form->show();
-    }
-
-    void cleanup()
-    {
-        m_form.reset();
-        m_ui.reset();
-        m_folder.reset();
-    }
-
     void secondManualStartWhileOneRunsDoesNothing()
     {
+        Window w;
         TestStore store(QStringLiteral("script_window"));
         store.exec(QStringLiteral("CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
-        store.connect(m_form->UniConnection1);
-        m_folder->write(QStringLiteral("three.sql"), inserts(3));
-        const QString script = m_folder->filePath(QStringLiteral("three.sql"));
-        m_ui->fileAnswers << script << script;
+        store.connect(w.form.UniConnection1);
+        w.folder.write(QStringLiteral("three.sql"), inserts(3));
+        const QString script = w.folder.filePath(QStringLiteral("three.sql"));
+        w.ui.fileAnswers << script << script;
         int notifications = 0;
-        connect(m_form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) {
+        connect(w.form.ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) {
             if (value > 0 && ++notifications == 1)
-                QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton);
+                QTest::mouseClick(w.form.SpeedButton19, Qt::LeftButton);
         });
-        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton);
-        QCOMPARE(m_ui->calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + m_folder->path()});
+        QTest::mouseClick(w.form.SpeedButton19, Qt::LeftButton);
+        QCOMPARE(w.ui.calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + w.folder.path()});
         QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
-        QVERIFY(!m_form->scriptRunning);
+        QVERIFY(!w.form.scriptRunning);
 
         // Once the run is over a manual start works again.
-        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton);
+        QTest::mouseClick(w.form.SpeedButton19, Qt::LeftButton);
         QCOMPARE(store.column(QStringLiteral("SELECT COUNT(*) FROM received")), QStringList{QStringLiteral("6")});
-        QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+        QVERIFY(w.ui.texts(QStringLiteral("error")).isEmpty());
     }
 
     void serverStoppedInTheMiddleEndsTheRunWithOneReport()
     {
         PrivateServer server;
+        Window w;
         QVERIFY(server.started());
         {
             DbConnection admin(QStringLiteral("admin"));
@@ -109,31 +106,27 @@ private slots:
             admin.execute(QStringLiteral("CREATE DATABASE stopped"));
             admin.execute(QStringLiteral("CREATE TABLE stopped.received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
         }
-        server.applyTo(m_form->UniConnection1, QStringLiteral("stopped"));
-        m_form->UniConnection1.open();
-        m_folder->write(QStringLiteral("ten.sql"), inserts(10));
-        m_ui->fileAnswers << m_folder->filePath(QStringLiteral("ten.sql"));
+        server.applyTo(w.form.UniConnection1, QStringLiteral("stopped"));
+        w.form.UniConnection1.open();
+        w.folder.write(QStringLiteral("ten.sql"), inserts(10));
+        w.ui.fileAnswers << w.folder.filePath(QStringLiteral("ten.sql"));
         int notifications = 0;
-        connect(m_form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) {
+        connect(w.form.ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) {
             if (value > 0 && ++notifications == 1)
                 server.stop();
         });
-        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton);
+        QTest::mouseClick(w.form.SpeedButton19, Qt::LeftButton);
 
-        const QStringList errors = m_ui->texts(QStringLiteral("error"));
+        const QStringList errors = w.ui.texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
         // The second statement met the stopped server; the eight after it were never sent.
         QVERIFY2(errors[0].contains(QStringLiteral("Connection lost: 8 statements of the script were not sent.")),
                  qPrintable(errors[0]));
         QCOMPARE(notifications, 2); // the statement sent and the one that failed; then the run ended
-        QVERIFY(!m_form->scriptRunning);
-        QCOMPARE(m_form->ProgressBar1->value(), 0);
+        QVERIFY(!w.form.scriptRunning);
+        QCOMPARE(w.form.ProgressBar1->value(), 0);
     }
 
-private:
-    std::unique_ptr<TestFolder> m_folder;
-    std::unique_ptr<ScriptedUi> m_ui;
-    std::unique_ptr<TForm1> m_form;
 };
 
 QTEST_MAIN(TestScriptRunWindow)

@@ -105,6 +105,28 @@ private slots:
             << QByteArray(R"(<row r="1"><c r="A1"><v>1</v></c></row><row r="2"><c r="A2"><v>2</v></c></row>)")
             << QStringList{"n:1", "n:2"};
         QTest::newRow("empty sheet") << QByteArray() << QByteArray() << QStringList{""};
+        QTest::newRow("rows out of order")
+            << QByteArray()
+            << QByteArray("<row r=\"2\"><c r=\"A2\"><v>2</v></c></row><row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")
+            << QStringList{"n:1", "n:2"};
+        // A long first row puts the second one into the second half of the part.
+        QByteArray longRow = "<row r=\"1\">";
+        QStringList longRowCells;
+        for (int c = 1; c <= 60; ++c) {
+            longRow += "<c><v>" + QByteArray::number(c) + "</v></c>";
+            longRowCells << QStringLiteral("n:%1").arg(c);
+        }
+        longRow += "</row>";
+        QTest::newRow("one row number twice")
+            << QByteArray() << longRow + "<row r=\"1\"><c r=\"BJ1\"><v>62</v></c></row>"
+            << QStringList{(longRowCells + QStringList{"", "n:62"}).join(u'|')};
+        // A long attribute puts the unnumbered row into the second half of the part.
+        QStringList rowsUpTo6(5);
+        rowsUpTo6 << QStringLiteral("n:7");
+        QTest::newRow("unnumbered row after a numbered empty one")
+            << QByteArray()
+            << "<row r=\"5\" note=\"" + QByteArray(2000, 'x') + "\"/><row spans=\"1:1\"><c><v>7</v></c></row>"
+            << rowsUpTo6;
         QTest::newRow("references and line ends")
             << QByteArray("<si><t>a&amp;b&#x41;&#66;\r\nc\rd&#13;</t></si>")
             << QByteArray("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
