@@ -4,6 +4,7 @@
 //   bench_import import CONNECTION_INI LIST FOLDER    - creates the update script from LIST in FOLDER
 //                                                      (the program's folder), answering No at the end
 //   bench_import run CONNECTION_INI SCRIPT FOLDER     - runs SCRIPT through the manual start
+#include "BenchSupport.h"
 #include "DropDownComboBox.h"
 #include "Main.h"
 #include "db/DbConnection.h"
@@ -11,9 +12,7 @@
 #include "export/PriceFileLayout.h"
 #include "import/UpdateScript.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Ui.h"
 #include "settings/IniFile.h"
-#include "store/ConnectionProfile.h"
 #include "store/StoreSchema.h"
 
 #include <QApplication>
@@ -25,75 +24,14 @@
 #include <QPushButton>
 #include <cmath>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
-
-// Answers No to the closing question of the script creation and notes when it came, Yes to
-// any other; the open-file dialog gives the chosen script; a message counts as a failure.
-class BenchUi : public Ui
-{
-public:
-    BenchUi() { Ui::install(this); }
-    ~BenchUi() override { Ui::install(nullptr); }
-
-    bool failed = false;
-    int errors = 0;
-    QString scriptToOpen;
-    QElapsedTimer clock;
-    double questionSeconds = -1;
-
-    void message(const QString& text) override { fail(text); }
-    bool confirm(const QString& text) override
-    {
-        if (!text.startsWith(QStringLiteral("The script was created")))
-            return true;
-        questionSeconds = clock.nsecsElapsed() / 1e9;
-        return false;
-    }
-    QString promptPassword(const QString&, const QString&) override
-    {
-        fail(QStringLiteral("the profile has no password"));
-        return {};
-    }
-    std::optional<QString> chooseFolder(const QString&) override { return std::nullopt; }
-    std::optional<QString> chooseOpenFile(const QString&, const QString&) override { return scriptToOpen; }
-    void errorBox(const QString& text) override
-    {
-        // A failing statement of a script is part of the run; count them, show the first few.
-        if (++errors <= 3)
-            std::fprintf(stderr, "bench_import: error box: %s\n", qPrintable(text.left(300)));
-    }
-    void openWithDesktop(const QString&) override {}
-
-private:
-    void fail(const QString& text)
-    {
-        std::fprintf(stderr, "bench_import: %s\n", qPrintable(text));
-        failed = true;
-    }
-};
 
 struct Store
 {
     IniFile ini;
     QString value(const char* key) const { return ini.readString(QStringLiteral("server"), QString::fromLatin1(key)); }
 };
-
-void storeProfile(const Store& store)
-{
-    ConnectionProfile p;
-    p.name = QStringLiteral("Demo store");
-    p.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
-    p.server = store.value("host");
-    p.port = store.value("port");
-    p.database = store.value("database");
-    p.prefix = store.value("prefix");
-    p.user = store.value("user");
-    p.password = store.value("password");
-    p.savePassword = true;
-    p.add();
-}
 
 // Every product with its values edited as an operator would in a spreadsheet program:
 // prices up by 5 %, stock recounted, every ninth product's publication switched.
@@ -168,24 +106,6 @@ void connectImportPage(TForm1& form, const QString& listFile)
     }
 }
 
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-QString peakMemory()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return {};
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return QString::fromLatin1(line.mid(6).simplified());
-    return {};
-}
-
 qsizetype statementCount(const QString& script)
 {
     QFile file(script);
@@ -216,20 +136,29 @@ int main(int argc, char* argv[])
 
     ProgramFolder::setOverride(args[4]);
     BenchUi ui;
-    storeProfile(store);
+    QElapsedTimer clock;
+    double questionSeconds = -1;
+    // No to the closing question of the script creation, noting when it came.
+    ui.answer = [&](const QString& text) {
+        if (!text.startsWith(QStringLiteral("The script was created")))
+            return true;
+        questionSeconds = clock.nsecsElapsed() / 1e9;
+        return false;
+    };
+    demoProfile(args[2]).add();
     TForm1 form;
     const bool importing = mode == u"import";
     connectImportPage(form, importing ? args[3] : QString());
-    if (ui.failed || !form.UniConnection1.connected())
+    if (ui.complaints > 0 || !form.UniConnection1.connected())
         return 1;
-    ui.scriptToOpen = args[3];
+    ui.fileToOpen = args[3];
 
     const double cpuBefore = cpuSeconds();
-    ui.clock.start();
+    clock.start();
     (importing ? form.SpeedButton16 : form.SpeedButton19)->click();
-    const double seconds = importing ? ui.questionSeconds : ui.clock.nsecsElapsed() / 1e9;
+    const double seconds = importing ? questionSeconds : clock.nsecsElapsed() / 1e9;
     const double cpu = cpuSeconds() - cpuBefore;
-    if (ui.failed || (importing && (seconds < 0 || ui.errors > 0)))
+    if (ui.complaints > 0 || (importing && (seconds < 0 || ui.errors > 0)))
         return 1;
     if (importing)
         std::printf("import_seconds=%.3f\nimport_cpu_seconds=%.3f\nimport_statements=%lld\nimport_peak_memory=%s\n",

@@ -3,14 +3,12 @@
 // writes the statements the run sent, in the same order, as a script for the mariadb client.
 //   bench_seo CONNECTION_INI EXPORT_FOLDER CLIENT_SCRIPT
 
-#include "BenchUi.h"
+#include "BenchSupport.h"
 #include "DropDownComboBox.h"
 #include "Main.h"
 #include "platform/ProgramFolder.h"
 #include "seo/SeoColumns.h"
 #include "seo/SeoQueries.h"
-#include "settings/IniFile.h"
-#include "store/ConnectionProfile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,46 +23,6 @@
 #include <cstdio>
 
 namespace {
-
-ConnectionProfile demoProfile(const QString& connectionIni)
-{
-    const IniFile ini(connectionIni);
-    const QString s = QStringLiteral("server");
-    ConnectionProfile profile;
-    profile.name = QStringLiteral("Demo");
-    profile.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
-    profile.server = ini.readString(s, QStringLiteral("host"));
-    profile.port = ini.readString(s, QStringLiteral("port"));
-    profile.database = ini.readString(s, QStringLiteral("database"));
-    profile.prefix = ini.readString(s, QStringLiteral("prefix"));
-    profile.user = ini.readString(s, QStringLiteral("user"));
-    profile.password = ini.readString(s, QStringLiteral("password"));
-    profile.savePassword = true;
-    return profile;
-}
-
-// Data rows of a kind of file: the line ends after the headers (the demo texts hold none).
-qint64 dataRows(const QString& folder, const QString& baseName)
-{
-    qint64 rows = 0;
-    for (const QString& name : QDir(folder).entryList({baseName + QStringLiteral("*.csv")}, QDir::Files)) {
-        QFile file(QDir(folder).filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        rows += file.readAll().count("\r\n") - 1;
-    }
-    return rows;
-}
-
-QString peakMemory()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmHWM:"))
-                return QString::fromLatin1(line.mid(6).trimmed());
-    return QStringLiteral("unknown");
-}
 
 void writeClientScript(TForm1& form, const QString& path)
 {
@@ -116,18 +74,18 @@ int main(int argc, char* argv[])
         form.CheckListBox4->item(i)->setCheckState(Qt::Checked);
     form.RadioButton1->setChecked(true);
     form.Edit7->setText(exportFolder);
-    if (ui.complaints > 0 || form.CheckListBox1->count() == 0)
+    if (ui.complaints + ui.errors > 0 || form.CheckListBox1->count() == 0)
         return 1;
 
     QElapsedTimer timer;
     timer.start();
     form.SpeedButton20->click();
     const double seconds = timer.nsecsElapsed() / 1e9;
-    if (ui.complaints > 0)
+    if (ui.complaints + ui.errors > 0)
         return 1;
 
-    const qint64 products = dataRows(exportFolder, QStringLiteral("SeoProduct"));
-    const qint64 categories = dataRows(exportFolder, QStringLiteral("SeoCategories"));
+    const qint64 products = csvDataRows(exportFolder, QStringLiteral("SeoProduct"));
+    const qint64 categories = csvDataRows(exportFolder, QStringLiteral("SeoCategories"));
     std::printf("SEO export through the window (%d brands, all columns): %.2f s\n",
                 form.CheckListBox1->count(), seconds);
     std::printf("  product rows:  %lld (%.0f per second)\n", products, products / seconds);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/Ui.h"
+#include "store/ConnectionProfile.h"
+
+#include <QString>
+#include <functional>
+
+// Answers the dialog seam without a person, so that a run that went wrong does not pass for
+// a figure: messages and password prompts are complaints, error boxes are counted (the first
+// few printed), confirmations are Yes unless answer says otherwise, the open-file dialog
+// gives fileToOpen.
+class BenchUi : public Ui
+{
+public:
+    BenchUi() { Ui::install(this); }
+    ~BenchUi() override { Ui::install(nullptr); }
+
+    int complaints = 0;
+    int errors = 0;
+    std::function<bool(const QString& question)> answer;
+    std::optional<QString> fileToOpen;
+
+    void message(const QString& text) override;
+    bool confirm(const QString& text) override { return answer ? answer(text) : true; }
+    QString promptPassword(const QString&, const QString&) override;
+    std::optional<QString> chooseFolder(const QString&) override { return std::nullopt; }
+    std::optional<QString> chooseOpenFile(const QString&, const QString&) override { return fileToOpen; }
+    void errorBox(const QString& text) override;
+    void openWithDesktop(const QString&) override {}
+};
+
+// The profile "Demo store" for the store that scripts/demo-store.sh describes in connectionIni,
+// with its password saved.
+ConnectionProfile demoProfile(const QString& connectionIni);
+
+// The data rows of the CSV files baseName*.csv in folder (lines after each file's header).
+qint64 csvDataRows(const QString& folder, const QString& baseName);
+
+// This process's peak memory (VmHWM) and its processor time so far.
+QString peakMemory();
+double cpuSeconds();
