@@ -4,34 +4,17 @@
 # both on one server in one run. Prints both times, their ratio and the window's peak memory.
 #   bench-export.sh [PRODUCTS] [BRANDS]
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-products="${1:-100000}"
-brands="${2:-40}"
-build="$root/build-bench"
+source "$(dirname "$0")/bench-setup.sh" bench_export "$@"
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target bench_export -j2 >/dev/null
-bench="$build/bench/bench_export"
-
-work="$(mktemp -d)"
-cleanup() {
-    bash "$root/scripts/demo-store.sh" stop "$work/store" >/dev/null 2>&1 || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-bash "$root/scripts/demo-store.sh" start "$work/store" "$products" "$brands"
-
-conf() { sed -n "s/^$1=//p" "$work/store/connection.ini"; }
 client=(mariadb --no-defaults --default-character-set=utf8mb4 --batch -h127.0.0.1 -P"$(conf port)"
         -u"$(conf user)" -p"$(conf password)" "$(conf database)")
-export QT_QPA_PLATFORM=offscreen
 
-"$bench" queries "$work/store/connection.ini" "$work/queries.sql"
+"$bench" queries "$ini" "$work/queries.sql"
 # One untimed pass, so that neither side pays for a cold buffer pool.
 "${client[@]}" <"$work/queries.sql" >/dev/null
 
 mkdir "$work/out"
-"$bench" export "$work/store/connection.ini" "$work/out" | tee "$work/window.txt"
+"$bench" export "$ini" "$work/out" | tee "$work/window.txt"
 
 TIMEFORMAT='%R %U %S'
 { time "${client[@]}" <"$work/queries.sql" >"$work/client.tsv"; } 2>"$work/client.time"

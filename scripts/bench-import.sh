@@ -4,7 +4,9 @@
 # headless conversion of the same xlsx to CSV, all in one run. Prints times, ratios and peak memory.
 #   bench-import.sh [PRODUCTS] [BRANDS]
 set -euo pipefail
-BENCH_PACKAGES="libreoffice-calc-nogui" source "$(dirname "$0")/bench-import-setup.sh" "$@"
+BENCH_PACKAGES="libreoffice-calc-nogui" source "$(dirname "$0")/bench-setup.sh" bench_import "$@"
+mkdir "$work/lists"
+"$bench" pricelist "$ini" "$work/lists/pricelist.csv"
 
 # The same list as xlsx, the CSV read as ";" separated with quoted text in UTF-8. This first
 # start of LibreOffice also sets up its profile, so that the timed ones below find it ready.

@@ -5,8 +5,9 @@
 # run, the touched tables restored between them. Prints both times and their ratio.
 #   bench-script.sh [PRODUCTS] [BRANDS]
 set -euo pipefail
-source "$(dirname "$0")/bench-import-setup.sh" "$@"
-conf() { sed -n "s/^$1=//p" "$ini"; }
+source "$(dirname "$0")/bench-setup.sh" bench_import "$@"
+mkdir "$work/lists"
+"$bench" pricelist "$ini" "$work/lists/pricelist.csv"
 client=(mariadb --no-defaults --default-character-set=utf8mb4 -h127.0.0.1 -P"$(conf port)"
         -u"$(conf user)" -p"$(conf password)" "$(conf database)")
 

@@ -5,25 +5,13 @@
 # batch mode. Prints the times, the rows per second, the peak memory and the ratio.
 #   bench-seo.sh [PRODUCTS] [BRANDS]
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-products="${1:-100000}"
-brands="${2:-40}"
+source "$(dirname "$0")/bench-setup.sh" bench_seo "$@"
+mkdir "$work/out"
 
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON >/dev/null
-cmake --build "$root/build" --target bench_seo -j2 >/dev/null
-
-work="$(mktemp -d)"
-trap 'bash "$root/scripts/demo-store.sh" stop "$work/store" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
-mkdir "$work/out" "$work/tmp"
-# The server's temporary tables stay in its own folder, away from other servers on the machine.
-TMPDIR="$work/tmp" bash "$root/scripts/demo-store.sh" start "$work/store" "$products" "$brands"
-
-QT_QPA_PLATFORM=offscreen "$root/build/bench/bench_seo" "$work/store/connection.ini" "$work/out" \
-    "$work/client.sql" >"$work/window.txt"
+"$bench" "$ini" "$work/out" "$work/client.sql" >"$work/window.txt"
 grep -v '^seconds=' "$work/window.txt"
 window_seconds="$(sed -n 's/^seconds=//p' "$work/window.txt")"
 
-conf() { sed -n "s/^$1=//p" "$work/store/connection.ini"; }
 statements="$(grep -c ';$' "$work/client.sql")"
 /usr/bin/time -f '%e %M' -o "$work/client-time.txt" \
     mariadb --no-defaults --batch --default-character-set=utf8mb4 -h127.0.0.1 -P"$(conf port)" \

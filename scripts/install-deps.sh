@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libgl-dev
     libmariadb-dev mariadb-server mariadb-client
     libuchardet-dev zlib1g-dev
+    fonts-dejavu-core
 )
 [[ "${VELMORA_EXTRA_PACKAGES:-}" ]] && read -r -a extra <<<"$VELMORA_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 
