@@ -9,7 +9,6 @@
 #include "platform/Ui.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -101,8 +100,6 @@ void TForm1::SpeedButton16Click()
     try {
         script.commit();
     } catch (...) {
-        // A script cut short could end in a statement without its WHERE line: it must not run.
-        QFile::remove(script.path());
         if (!failure)
             failure = std::current_exception();
         std::rethrow_exception(failure);

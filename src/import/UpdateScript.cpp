@@ -6,6 +6,9 @@
 #include "platform/AppError.h"
 #include "platform/ProgramFolder.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <charconv>
 
 QString UpdateScript::defaultPath()
@@ -112,8 +115,16 @@ void UpdateScript::writeCategorySeo(int id, const SetItems& items)
 
 void UpdateScript::commit()
 {
-    if (m_failed)
-        throw AppError(QStringLiteral("The update script %1 could not be written whole").arg(m_path));
-    m_file->write(QByteArrayLiteral("COMMIT;\r\n"));
-    m_file->close();
+    try {
+        if (m_failed)
+            throw AppError(QStringLiteral("The update script %1 could not be written whole").arg(m_path));
+        m_file->write(QByteArrayLiteral("COMMIT;\r\n"));
+        m_file->close();
+    } catch (...) {
+        // A script cut short could end in a statement without its WHERE line: it must never run.
+        m_file.reset();
+        if (QFileInfo(m_path).isFile()) // never a device or whatever else the path names
+            QFile::remove(m_path);
+        throw;
+    }
 }

@@ -34,11 +34,10 @@ public:
     void writeProductSeo(int id, const SetItems& items);
     void writeCategorySeo(int id, const SetItems& items);
 
-    // Writes "COMMIT;" and closes the file; throws AppError when that fails or when a block
-    // could not be written before.
+    // Writes "COMMIT;" and closes the file. When that fails, or a block could not be written
+    // before, the file is removed and AppError thrown.
     void commit();
 
-    const QString& path() const { return m_path; }
 
     // The script number form of a price: up to 15 significant digits, "." as decimal mark.
     static QString numberText(double value);
