@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OutputFile.h"
+#include "platform/OutputFile.h"
 
 #include <QString>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpreadsheetCell.h"
+#include "sheets/SpreadsheetCell.h"
 
 #include <QList>
 #include <QString>

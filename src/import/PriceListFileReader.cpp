@@ -2,7 +2,7 @@
 
 #include "CreationProgress.h"
 #include "PriceListColumns.h"
-#include "SpreadsheetReader.h"
+#include "sheets/SpreadsheetReader.h"
 #include "UpdateScript.h"
 #include "platform/WholeNumber.h"
 

@@ -1,6 +1,6 @@
 #include "PriceTable.h"
 
-#include "FifteenDigits.h"
+#include "sheets/FifteenDigits.h"
 
 #include <charconv>
 

@@ -1,8 +1,8 @@
 #include "UpdateScript.h"
 
 #include "EscapeSqlText.h"
-#include "FifteenDigits.h"
-#include "export/OutputFile.h"
+#include "sheets/FifteenDigits.h"
+#include "platform/OutputFile.h"
 #include "platform/AppError.h"
 #include "platform/ProgramFolder.h"
 

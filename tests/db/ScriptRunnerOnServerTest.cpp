@@ -177,4 +177,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(TestScriptRunnerOnServer)
-#include "tst_ScriptRunnerOnServer.moc"
+#include "ScriptRunnerOnServerTest.moc"

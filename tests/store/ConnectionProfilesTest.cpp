@@ -226,4 +226,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestConnectionProfiles)
-#include "tst_ConnectionProfiles.moc"
+#include "ConnectionProfilesTest.moc"

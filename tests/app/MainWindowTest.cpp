@@ -162,4 +162,4 @@ private slots:
 };
 
 QTEST_MAIN(TestMainWindow)
-#include "tst_MainWindow.moc"
+#include "MainWindowTest.moc"

@@ -159,4 +159,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestIniFile)
-#include "tst_IniFile.moc"
+#include "IniFileTest.moc"

@@ -1,7 +1,7 @@
 #include "TestFolder.h"
 #include "TestPackages.h"
-#include "import/SpreadsheetFormat.h"
-#include "import/SpreadsheetReader.h"
+#include "sheets/SpreadsheetFormat.h"
+#include "sheets/SpreadsheetReader.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -124,4 +124,4 @@ private:
 };
 
 QTEST_MAIN(TestSeoRoundTrip)
-#include "tst_SeoRoundTrip.moc"
+#include "SeoRoundTripTest.moc"

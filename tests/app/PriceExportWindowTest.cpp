@@ -408,4 +408,4 @@ void TestPriceExportWindow::idleStopAndPathLabelDoNothing()
 }
 
 QTEST_MAIN(TestPriceExportWindow)
-#include "tst_PriceExportWindow.moc"
+#include "PriceExportWindowTest.moc"

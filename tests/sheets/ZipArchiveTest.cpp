@@ -1,4 +1,4 @@
-#include "import/ZipArchive.h"
+#include "sheets/ZipArchive.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
 

@@ -125,4 +125,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(TestDbSession)
-#include "tst_DbSession.moc"
+#include "DbSessionTest.moc"

@@ -106,4 +106,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestUpdateScript)
-#include "tst_UpdateScript.moc"
+#include "UpdateScriptTest.moc"

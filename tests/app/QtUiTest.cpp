@@ -72,4 +72,4 @@ private slots:
 };
 
 QTEST_MAIN(TestQtUi)
-#include "tst_QtUi.moc"
+#include "QtUiTest.moc"

@@ -1,4 +1,4 @@
-#include "export/OutputFile.h"
+#include "platform/OutputFile.h"
 #include "platform/AppError.h"
 
 #include "TestFolder.h"

@@ -257,4 +257,4 @@ private:
 };
 
 QTEST_MAIN(TestStorePages)
-#include "tst_StorePages.moc"
+#include "StorePagesTest.moc"

@@ -103,4 +103,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestPriceListColumns)
-#include "tst_PriceListColumns.moc"
+#include "PriceListColumnsTest.moc"

@@ -130,4 +130,4 @@ private slots:
 };
 
 QTEST_MAIN(TestScriptRunWindow)
-#include "tst_ScriptRunWindow.moc"
+#include "ScriptRunWindowTest.moc"

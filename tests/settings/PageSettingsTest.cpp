@@ -68,4 +68,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestPageSettings)
-#include "tst_PageSettings.moc"
+#include "PageSettingsTest.moc"

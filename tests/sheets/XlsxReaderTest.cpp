@@ -1,4 +1,4 @@
-#include "import/XlsxReader.h"
+#include "sheets/XlsxReader.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
 

@@ -1,4 +1,4 @@
-#include "import/SheetGrid.h"
+#include "sheets/SheetGrid.h"
 #include "TestPackages.h"
 
 #include <QtTest>

@@ -394,4 +394,4 @@ private:
 };
 
 QTEST_MAIN(TestImportPage)
-#include "tst_ImportPage.moc"
+#include "ImportPageTest.moc"

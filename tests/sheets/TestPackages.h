@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/SpreadsheetReader.h"
+#include "sheets/SpreadsheetReader.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "import/CsvReader.h"
+#include "sheets/CsvReader.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
 

@@ -1,4 +1,4 @@
-#include "import/OdsReader.h"
+#include "sheets/OdsReader.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
 

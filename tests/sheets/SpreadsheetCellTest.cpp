@@ -1,4 +1,4 @@
-#include "import/SpreadsheetCell.h"
+#include "sheets/SpreadsheetCell.h"
 
 #include <QtTest>
 

@@ -177,4 +177,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(TestStoreSession)
-#include "tst_StoreSession.moc"
+#include "StoreSessionTest.moc"
