@@ -4,7 +4,8 @@
 //   bench_export export CONNECTION_INI FOLDER  - exports all brands and columns into FOLDER
 #include "BenchSupport.h"
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "WindowControls.h"
 #include "export/PriceExportRun.h"
 #include "platform/ProgramFolder.h"
 
@@ -22,27 +23,27 @@
 namespace {
 
 // The window connected on the EXPORT page with every brand and every column ticked.
-void connectAndTickAll(TForm1& form)
+void connectAndTickAll(MainWindow& form)
 {
     form.show();
     form.showPage(QStringLiteral("EXPORT"));
-    emit form.ComboBox3->aboutToDropDown();
-    form.ComboBox3->setCurrentIndex(0);
-    form.SpeedButton8->click();
-    form.SpeedButton11->click();
-    for (int i = 0; i < form.CheckListBox3->count(); ++i)
-        form.CheckListBox3->item(i)->setCheckState(Qt::Checked);
+    emit control<DropDownComboBox>(form, "ComboBox3")->aboutToDropDown();
+    control<DropDownComboBox>(form, "ComboBox3")->setCurrentIndex(0);
+    control<QPushButton>(form, "SpeedButton8")->click();
+    control<QToolButton>(form, "SpeedButton11")->click();
+    for (int i = 0; i < control<QListWidget>(form, "CheckListBox3")->count(); ++i)
+        control<QListWidget>(form, "CheckListBox3")->item(i)->setCheckState(Qt::Checked);
 }
 
-bool writeQueries(TForm1& form, const QString& path)
+bool writeQueries(MainWindow& form, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     QTextStream out(&file);
-    for (int i = 0; i < form.CheckListBox1->count(); ++i) {
-        const int id = form.CheckListBox1->item(i)->data(Qt::UserRole).toInt();
-        out << PriceExportRun::brandQuery(form.session.schema, id).join(QStringLiteral("\r\n")) << ";\n";
+    for (int i = 0; i < control<QListWidget>(form, "CheckListBox1")->count(); ++i) {
+        const int id = control<QListWidget>(form, "CheckListBox1")->item(i)->data(Qt::UserRole).toInt();
+        out << PriceExportRun::brandQuery(form.session().schema, id).join(QStringLiteral("\r\n")) << ";\n";
     }
     return true;
 }
@@ -61,19 +62,19 @@ int main(int argc, char* argv[])
     ProgramFolder::setOverride(programFolder.path());
     BenchUi ui;
     demoProfile(args[2]).add();
-    TForm1 form;
+    MainWindow form{ui};
     connectAndTickAll(form);
-    if (ui.complaints + ui.errors > 0 || form.CheckListBox1->count() == 0)
+    if (ui.complaints + ui.errors > 0 || control<QListWidget>(form, "CheckListBox1")->count() == 0)
         return 1;
 
     if (args[1] == QLatin1String("queries"))
         return writeQueries(form, args[3]) ? 0 : 1;
 
-    form.Edit7->setText(args[3]);
+    control<QLineEdit>(form, "Edit7")->setText(args[3]);
     const double cpuBefore = cpuSeconds();
     QElapsedTimer clock;
     clock.start();
-    form.SpeedButton10->click();
+    control<QPushButton>(form, "SpeedButton10")->click();
     const double seconds = clock.nsecsElapsed() / 1e9;
     const double cpu = cpuSeconds() - cpuBefore;
     if (ui.complaints + ui.errors > 0)

@@ -6,7 +6,8 @@
 //   bench_import run CONNECTION_INI SCRIPT FOLDER     - runs SCRIPT through the manual start
 #include "BenchSupport.h"
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "WindowControls.h"
 #include "db/DbConnection.h"
 #include "db/DbQuery.h"
 #include "export/PriceFileLayout.h"
@@ -90,18 +91,18 @@ bool writePriceList(const Store& store, const QString& path)
 }
 
 // The window connected on the IMPORT page, the list folder chosen and only the given file ticked.
-void connectImportPage(TForm1& form, const QString& listFile)
+void connectImportPage(MainWindow& form, const QString& listFile)
 {
     form.show();
     form.showPage(QStringLiteral("IMPORT"));
     if (!listFile.isEmpty())
-        form.Edit9->setText(QFileInfo(listFile).absolutePath());
-    emit form.ComboBox8->aboutToDropDown();
-    form.ComboBox8->setCurrentIndex(form.ComboBox8->findText(QStringLiteral("Demo store")));
-    form.SpeedButton13->click();
+        control<QLineEdit>(form, "Edit9")->setText(QFileInfo(listFile).absolutePath());
+    emit control<DropDownComboBox>(form, "ComboBox8")->aboutToDropDown();
+    control<DropDownComboBox>(form, "ComboBox8")->setCurrentIndex(control<DropDownComboBox>(form, "ComboBox8")->findText(QStringLiteral("Demo store")));
+    control<QPushButton>(form, "SpeedButton13")->click();
     const QString wanted = QFileInfo(listFile).absoluteFilePath();
-    for (int i = 0; i < form.CheckListBox2->count(); ++i) {
-        QListWidgetItem* item = form.CheckListBox2->item(i);
+    for (int i = 0; i < control<QListWidget>(form, "CheckListBox2")->count(); ++i) {
+        QListWidgetItem* item = control<QListWidget>(form, "CheckListBox2")->item(i);
         item->setCheckState(QFileInfo(item->text()).absoluteFilePath() == wanted ? Qt::Checked : Qt::Unchecked);
     }
 }
@@ -146,16 +147,16 @@ int main(int argc, char* argv[])
         return false;
     };
     demoProfile(args[2]).add();
-    TForm1 form;
+    MainWindow form{ui};
     const bool importing = mode == u"import";
     connectImportPage(form, importing ? args[3] : QString());
-    if (ui.complaints > 0 || !form.UniConnection1.connected())
+    if (ui.complaints > 0 || !form.connection().connected())
         return 1;
     ui.fileToOpen = args[3];
 
     const double cpuBefore = cpuSeconds();
     clock.start();
-    (importing ? form.SpeedButton16 : form.SpeedButton19)->click();
+    (importing ? control<QPushButton>(form, "SpeedButton16") : control<QPushButton>(form, "SpeedButton19"))->click();
     const double seconds = importing ? questionSeconds : clock.nsecsElapsed() / 1e9;
     const double cpu = cpuSeconds() - cpuBefore;
     if (ui.complaints > 0 || (importing && (seconds < 0 || ui.errors > 0)))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Ui.h"
+#include "Ui.h"
 #include "store/ConnectionProfile.h"
 
 #include <QString>
@@ -13,8 +13,6 @@
 class BenchUi : public Ui
 {
 public:
-    BenchUi() { Ui::install(this); }
-    ~BenchUi() override { Ui::install(nullptr); }
 
     int complaints = 0;
     int errors = 0;

@@ -5,7 +5,9 @@
 
 #include "BenchSupport.h"
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "WindowControls.h"
+#include "db/DbQuery.h"
 #include "platform/ProgramFolder.h"
 #include "seo/SeoColumns.h"
 #include "seo/SeoQueries.h"
@@ -24,22 +26,23 @@
 
 namespace {
 
-void writeClientScript(TForm1& form, const QString& path)
+void writeClientScript(MainWindow& form, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("cannot write the client script");
     QTextStream out(&file);
-    const StoreSchema& schema = form.session.schema;
-    for (int i = 0; i < form.CheckListBox1->count(); ++i) {
+    const StoreSchema& schema = form.session().schema;
+    DbQuery query(QStringLiteral("UniQuery1"), form.connection());
+    for (int i = 0; i < control<QListWidget>(form, "CheckListBox1")->count(); ++i) {
         const QStringList products =
-            SeoQueries::storedProducts(schema, form.CheckListBox1->item(i)->data(Qt::UserRole).toInt());
+            SeoQueries::storedProducts(schema, control<QListWidget>(form, "CheckListBox1")->item(i)->data(Qt::UserRole).toInt());
         out << products.join(u'\n') << ";\n";
-        form.UniQuery1.close();
-        form.UniQuery1.SQL = products;
-        for (form.UniQuery1.open(); !form.UniQuery1.eof(); form.UniQuery1.next())
+        query.close();
+        query.SQL = products;
+        for (query.open(); !query.eof(); query.next())
             out << SeoQueries::storedCategories(
-                       schema, form.UniQuery1.fieldByName(SeoQueries::alias(SeoColumns::IdPart)))
+                       schema, query.fieldByName(SeoQueries::alias(SeoColumns::IdPart)))
                        .join(u'\n')
                 << ";\n";
     }
@@ -59,27 +62,26 @@ int main(int argc, char* argv[])
     ProgramFolder::setOverride(programFolder.path());
     BenchUi ui;
     const ConnectionProfile profile = demoProfile(QString::fromLocal8Bit(argv[1]));
-    if (!profile.add())
-        return 1;
+    profile.add();
 
-    TForm1 form;
+    MainWindow form{ui};
     form.show();
     form.showPage(QStringLiteral("EXPORT"));
-    form.ComboBox3->addItem(profile.name);
-    form.ComboBox3->setCurrentIndex(0);
-    form.SpeedButton8->click();
-    for (int i = 0; i < form.CheckListBox1->count(); ++i)
-        form.CheckListBox1->item(i)->setCheckState(Qt::Checked);
-    for (int i = 0; i < form.CheckListBox4->count(); ++i)
-        form.CheckListBox4->item(i)->setCheckState(Qt::Checked);
-    form.RadioButton1->setChecked(true);
-    form.Edit7->setText(exportFolder);
-    if (ui.complaints + ui.errors > 0 || form.CheckListBox1->count() == 0)
+    control<DropDownComboBox>(form, "ComboBox3")->addItem(profile.name);
+    control<DropDownComboBox>(form, "ComboBox3")->setCurrentIndex(0);
+    control<QPushButton>(form, "SpeedButton8")->click();
+    for (int i = 0; i < control<QListWidget>(form, "CheckListBox1")->count(); ++i)
+        control<QListWidget>(form, "CheckListBox1")->item(i)->setCheckState(Qt::Checked);
+    for (int i = 0; i < control<QListWidget>(form, "CheckListBox4")->count(); ++i)
+        control<QListWidget>(form, "CheckListBox4")->item(i)->setCheckState(Qt::Checked);
+    control<QRadioButton>(form, "RadioButton1")->setChecked(true);
+    control<QLineEdit>(form, "Edit7")->setText(exportFolder);
+    if (ui.complaints + ui.errors > 0 || control<QListWidget>(form, "CheckListBox1")->count() == 0)
         return 1;
 
     QElapsedTimer timer;
     timer.start();
-    form.SpeedButton20->click();
+    control<QPushButton>(form, "SpeedButton20")->click();
     const double seconds = timer.nsecsElapsed() / 1e9;
     if (ui.complaints + ui.errors > 0)
         return 1;
@@ -87,7 +89,7 @@ int main(int argc, char* argv[])
     const qint64 products = csvDataRows(exportFolder, QStringLiteral("SeoProduct"));
     const qint64 categories = csvDataRows(exportFolder, QStringLiteral("SeoCategories"));
     std::printf("SEO export through the window (%d brands, all columns): %.2f s\n",
-                form.CheckListBox1->count(), seconds);
+                control<QListWidget>(form, "CheckListBox1")->count(), seconds);
     std::printf("  product rows:  %lld (%.0f per second)\n", products, products / seconds);
     std::printf("  category rows: %lld (%.0f per second)\n", categories, categories / seconds);
     std::printf("  peak memory (VmHWM): %s\n", qPrintable(peakMemory()));

@@ -1,102 +1,48 @@
 #include "DropDownComboBox.h"
-#include "FramePacer.h"
-#include "Main.h"
-#include "import/CreationProgress.h"
-#include "import/CreationRun.h"
-#include "import/PriceListFolder.h"
+#include "ImportProgressTab.h"
+#include "MainWindow.h"
+#include "Ui.h"
 #include "import/UpdateScript.h"
+#include "platform/FolderPath.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Ui.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
-#include <optional>
 
 namespace {
-
-// The status line changes with every row; it reaches the label when the window gets to
-// process its events, so whatever is painted shows the current status. Meanwhile the label
-// keeps its size, so that a new text repaints the label alone instead of the whole page.
-class ImportProgressTab : public CreationProgress
-{
-public:
-    explicit ImportProgressTab(TForm1& form) : m_form(form), m_pacer(form)
-    {
-        m_form.Label39->setFixedSize(m_form.Label39->size());
-    }
-    ~ImportProgressTab() override
-    {
-        m_form.Label39->setMinimumSize(0, 0);
-        m_form.Label39->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    }
-
-    void setStatus(const QString& text) override
-    {
-        m_status = text;
-        m_count.reset();
-    }
-    void setCountStatus(const QString& before, qint64 number, const QString& after) override
-    {
-        m_status = before;
-        m_count = number;
-        m_statusEnd = after;
-    }
-    // A lone carriage return inside a line starts a new line on screen.
-    void log(const QString& line) override { m_form.Memo1->appendPlainText(QString(line).replace(u'\r', u'\n')); }
-    void processEvents() override
-    {
-        if (!m_pacer.due())
-            return;
-        m_form.Label39->setText(m_count ? m_status + QString::number(*m_count) + m_statusEnd : m_status);
-        QCoreApplication::processEvents();
-    }
-    bool goOn() const override { return m_form.creationGoOn; }
-
-private:
-    TForm1& m_form;
-    FramePacer m_pacer;
-    QString m_status;
-    std::optional<qint64> m_count;
-    QString m_statusEnd;
-};
 
 const QString restingStatus = QStringLiteral(".......");
 
 } // namespace
 
-void TForm1::SpeedButton16Click()
+void MainWindow::startScriptCreation()
 {
-    if (creationRunning)
+    if (m_scriptCreation.isRunning())
         return;
-    Label39->setText(restingStatus);
-    Memo1->clear();
-    if (ComboBox8->currentText().trimmed().isEmpty() || !UniConnection1.connected() || jobRunning())
+    m_importStatus->setText(restingStatus);
+    m_importLog->clear();
+    if (m_importProfileChooser->currentText().trimmed().isEmpty() || !m_connection.connected() || jobRunning())
         return;
     QStringList checked;
-    for (int i = 0; i < CheckListBox2->count(); ++i)
-        if (CheckListBox2->item(i)->checkState() == Qt::Checked)
-            checked << CheckListBox2->item(i)->text();
+    for (int i = 0; i < m_priceListFiles->count(); ++i)
+        if (m_priceListFiles->item(i)->checkState() == Qt::Checked)
+            checked << m_priceListFiles->item(i)->text();
 
-    UpdateScript script(UpdateScript::defaultPath(), session.schema);
-    creationRunning = true;
-    creationGoOn = true;
-    PageControl2->setCurrentIndex(2);
-    ImportProgressTab progress(*this);
+    UpdateScript script(UpdateScript::defaultPath(), m_session.schema);
+    m_importTabs->setCurrentIndex(2);
     std::exception_ptr failure;
     try {
-        runScriptCreation(checked, UniQuery1, session.schema, script, progress);
+        ImportProgressTab progress(m_importStatus, m_importLog, *this);
+        m_scriptCreation.run(checked, m_session.schema, script, progress);
     } catch (...) {
         failure = std::current_exception();
     }
 
     // Closing steps, however the run ended.
-    UniQuery1.close();
-    Label39->setText(restingStatus);
-    creationRunning = false;
-    creationGoOn = false;
+    m_query.close();
+    m_importStatus->setText(restingStatus);
     try {
         script.commit();
     } catch (...) {
@@ -107,16 +53,15 @@ void TForm1::SpeedButton16Click()
     const QString question = QStringLiteral("The script was created for update, path to the script [")
                              + withTrailingSeparator(ProgramFolder::path()) + UpdateScript::fileName()
                              + QStringLiteral("]\r\rStart updating the price list ?");
-    if (!windowClosing && Ui::instance().confirm(question))
-        startUpdateScript();
+    if (!m_closing && m_ui.confirm(question))
+        runScriptFile(UpdateScript::defaultPath());
     if (failure)
         std::rethrow_exception(failure);
 }
 
-void TForm1::SpeedButton17Click()
+void MainWindow::stopScriptCreation()
 {
-    if (!creationRunning)
-        return;
-    if (Ui::instance().confirm(QStringLiteral("Stop the import of data (all first imported data will be saved) ?")))
-        creationGoOn = false;
+    if (m_scriptCreation.isRunning() &&
+        m_ui.confirm(QStringLiteral("Stop the import of data (all first imported data will be saved) ?")))
+        m_scriptCreation.requestStop();
 }

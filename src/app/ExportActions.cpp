@@ -1,74 +1,78 @@
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "Ui.h"
 #include "Widgets.h"
 #include "platform/ScopeExit.h"
-#include "platform/Ui.h"
+#include "platform/CheckFailure.h"
 #include "store/BrandQuery.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
 
-void TForm1::SpeedButton8Click()
+void MainWindow::connectForExport()
 {
-    if (!readSessionProfile(ComboBox3, [this] { CheckListBox1->clear(); }))
+    if (!readSessionProfile(m_exportProfileChooser, [this] { m_brandList->clear(); }))
         return;
     const ScopeExit closing([this] {
-        PageControl1->setCurrentIndex(1);
-        UniQuery1.close();
+        m_exportTabs->setCurrentIndex(1);
+        m_query.close();
     });
-    if (session.open(UniConnection1, UniQuery1))
+    if (m_session.open(m_connection, m_query))
         loadBrandList();
 }
 
-bool TForm1::readSessionProfile(QComboBox* profiles, const std::function<void()>& onChosen)
+bool MainWindow::readSessionProfile(QComboBox* profiles, const std::function<void()>& onChosen)
 {
     if (jobRunning())
         return false;
-    if (profiles->currentText().trimmed().isEmpty() || profiles->currentIndex() < 0) {
-        Ui::instance().message(QStringLiteral("Not select connection !!!"));
-        return false;
-    }
+    if (profiles->currentText().trimmed().isEmpty() || profiles->currentIndex() < 0)
+        throw CheckFailure(QStringLiteral("Not select connection !!!"));
     const QString name = profiles->currentText();
     onChosen();
-    session.readProfile(name);
-    session.askPasswordIfEmpty();
+    m_session.readProfile(name);
+    m_session.askPasswordIfEmpty([this] { return askDatabasePassword(); });
     return true;
 }
 
-void TForm1::loadBrandList()
+QString MainWindow::askDatabasePassword()
 {
-    std::vector<Brand> brands = loadBrands(UniQuery1, session.schema);
+    return m_ui.promptPassword(QStringLiteral("Setting database"), QStringLiteral("Enter password for database"));
+}
+
+void MainWindow::loadBrandList()
+{
+    std::vector<Brand> brands = loadBrands(m_query, m_session.schema);
     sortBrands(brands);
     for (const Brand& brand : brands)
-        Widgets::addCheckItem(CheckListBox1, brand.name, brand.id);
+        Widgets::addCheckItem(m_brandList, brand.name, brand.id);
 }
 
-void TForm1::SpeedButton9Click()
+void MainWindow::chooseExportFolder()
 {
-    if (const auto folder = Ui::instance().chooseFolder(QStringLiteral("Choose a directory")))
-        Edit7->setText(*folder);
+    if (const auto folder = m_ui.chooseFolder(QStringLiteral("Choose a directory")))
+        m_exportFolderEdit->setText(*folder);
 }
 
-void TForm1::SpeedButton11Click()
+void MainWindow::toggleAllBrands()
 {
-    Widgets::toggleAllChecks(CheckListBox1);
+    Widgets::toggleAllChecks(m_brandList);
 }
 
-void TForm1::CheckListBox3ClickCheck()
+void MainWindow::keepIdColumnTicked()
 {
-    if (CheckListBox3->item(0)->checkState() != Qt::Checked)
-        CheckListBox3->item(0)->setCheckState(Qt::Checked);
+    if (m_exportColumnList->item(0)->checkState() != Qt::Checked)
+        m_exportColumnList->item(0)->setCheckState(Qt::Checked);
 }
 
-void TForm1::CheckListBox4ClickCheck()
+void MainWindow::keepSeoIdColumnsTicked()
 {
     for (int identifier : {0, 9})
-        if (CheckListBox4->item(identifier)->checkState() != Qt::Checked)
-            CheckListBox4->item(identifier)->setCheckState(Qt::Checked);
+        if (m_seoColumnList->item(identifier)->checkState() != Qt::Checked)
+            m_seoColumnList->item(identifier)->setCheckState(Qt::Checked);
 }
 
-void TForm1::UniConnection1AfterDisconnect()
+void MainWindow::clearBrandList()
 {
-    CheckListBox1->clear();
+    m_brandList->clear();
 }

@@ -1,18 +1,8 @@
 #include "ExportPageInputs.h"
 
-#include "Main.h"
-
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 
 namespace ExportPageInputs {
-
-CsvSettings::Texts csvSettingsTexts(const TForm1& form)
-{
-    return {form.Edit7->text(), form.Edit6->text(), form.ComboBox5->currentText(),
-            form.ComboBox6->currentText()};
-}
 
 std::vector<BrandEntry> brandEntries(const QListWidget* brandList)
 {

@@ -1,18 +1,15 @@
 #pragma once
 
 #include "export/BrandEntry.h"
-#include "export/CsvSettings.h"
 
 #include <QStringList>
 #include <vector>
 
 class QListWidget;
-class TForm1;
 
 // What the export runs read from the EXPORT page's controls when they start.
 namespace ExportPageInputs {
 
-CsvSettings::Texts csvSettingsTexts(const TForm1& form);
 // Every entry of the brand list, in list order.
 std::vector<BrandEntry> brandEntries(const QListWidget* brandList);
 // The texts of the ticked entries of a column list, in list order.

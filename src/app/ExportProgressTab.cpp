@@ -1,24 +1,23 @@
 #include "ExportProgressTab.h"
 
 #include "ClickableLabel.h"
-#include "Main.h"
+#include "FramePacer.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QTabWidget>
 
-ExportProgressTab::ExportProgressTab(TForm1& form) : m_form(form)
+ExportProgressTab::ExportProgressTab(const Controls& controls, QWidget& window)
+    : m_controls(controls), m_window(window)
 {
-    const qreal rate = m_form.screen() ? m_form.screen()->refreshRate() : 0;
     m_nextFrame.setSingleShot(true);
-    m_nextFrame.setInterval(rate > 0 ? qRound(1000 / rate) : 16);
+    m_nextFrame.setInterval(qRound(FramePacer::frameNanoseconds(window) / 1e6));
     connect(&m_nextFrame, &QTimer::timeout, this, &ExportProgressTab::showCounters);
     // A window paints after an update request, and a label also when it is uncovered.
-    m_form.installEventFilter(this);
-    m_form.Label24->installEventFilter(this);
-    m_form.Label25->installEventFilter(this);
+    m_window.installEventFilter(this);
+    m_controls.fileNumber->installEventFilter(this);
+    m_controls.rowNumber->installEventFilter(this);
 }
 
 ExportProgressTab::~ExportProgressTab()
@@ -29,7 +28,7 @@ ExportProgressTab::~ExportProgressTab()
 
 void ExportProgressTab::setPathText(const QString& text)
 {
-    m_form.Label23->setText(text);
+    m_controls.path->setText(text);
 }
 
 void ExportProgressTab::setFileText(const QString& text)
@@ -46,12 +45,12 @@ void ExportProgressTab::setRowText(const QString& text)
 
 void ExportProgressTab::setBrandText(const QString& text)
 {
-    m_form.Label44->setText(text);
+    m_controls.brand->setText(text);
 }
 
 void ExportProgressTab::showProgressTab()
 {
-    m_form.PageControl1->setCurrentIndex(2);
+    m_controls.tabs->setCurrentIndex(2);
     pinCounterSizes(true);
 }
 
@@ -60,15 +59,10 @@ void ExportProgressTab::processEvents()
     QCoreApplication::processEvents();
 }
 
-bool ExportProgressTab::goOn() const
-{
-    return m_form.exportGoOn;
-}
-
 bool ExportProgressTab::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == &m_form && event->type() == QEvent::UpdateRequest) ||
-        (watched != &m_form && event->type() == QEvent::Paint))
+    if ((watched == &m_window && event->type() == QEvent::UpdateRequest) ||
+        (watched != &m_window && event->type() == QEvent::Paint))
         showCounters();
     return false;
 }
@@ -86,9 +80,9 @@ void ExportProgressTab::showCounters()
         return;
     m_countersPending = false;
     if (!m_fileText.isNull())
-        m_form.Label24->setText(m_fileText);
+        m_controls.fileNumber->setText(m_fileText);
     if (!m_rowText.isNull())
-        m_form.Label25->setText(m_rowText);
+        m_controls.rowNumber->setText(m_rowText);
 }
 
 void ExportProgressTab::pinCounterSizes(bool pinned)
@@ -96,7 +90,7 @@ void ExportProgressTab::pinCounterSizes(bool pinned)
     if (pinned == m_countersPinned)
         return;
     m_countersPinned = pinned;
-    for (QLabel* label : {m_form.Label24, m_form.Label25}) {
+    for (QLabel* label : {m_controls.fileNumber, m_controls.rowNumber}) {
         if (pinned) {
             label->setFixedSize(label->size());
         } else {

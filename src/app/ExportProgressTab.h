@@ -5,18 +5,30 @@
 #include <QObject>
 #include <QTimer>
 
-class TForm1;
+class ClickableLabel;
+class QLabel;
+class QTabWidget;
 
 // The EXPORT page's progress tab as the export runs drive it, for the length of one click.
-// The counters change after every row; painting them that often would cost more than the
-// export itself, so they reach the labels at the display's rate, and before any paint of
-// the window: whatever is painted shows the current values. While the tab is shown by a run
-// the counter labels keep their size, so that a new text repaints the label alone instead of
-// laying out, and repainting, the whole tab.
+// The window processes its events after every row, so that Stop takes effect at the next
+// row. The counters change as often; painting them that often would cost more than the export
+// itself, so they reach their labels once a frame, and before any paint of the window:
+// whatever is painted shows the current values. While the tab is shown by a run the counter
+// labels keep their size, so that a new text repaints the label alone instead of laying out,
+// and repainting, the whole tab.
 class ExportProgressTab : public QObject, public ExportProgress
 {
 public:
-    explicit ExportProgressTab(TForm1& form);
+    struct Controls
+    {
+        QTabWidget* tabs;
+        ClickableLabel* path;
+        QLabel* fileNumber;
+        QLabel* rowNumber;
+        QLabel* brand;
+    };
+
+    ExportProgressTab(const Controls& controls, QWidget& window);
     ~ExportProgressTab() override;
 
     void setPathText(const QString& text) override;
@@ -25,7 +37,6 @@ public:
     void setBrandText(const QString& text) override;
     void showProgressTab() override;
     void processEvents() override;
-    bool goOn() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,7 +46,8 @@ private:
     void showCounters();
     void pinCounterSizes(bool pinned);
 
-    TForm1& m_form;
+    Controls m_controls;
+    QWidget& m_window;
     QString m_fileText;
     QString m_rowText;
     bool m_countersPending = false;

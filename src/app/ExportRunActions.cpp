@@ -2,47 +2,48 @@
 #include "DropDownComboBox.h"
 #include "ExportPageInputs.h"
 #include "ExportProgressTab.h"
-#include "Main.h"
-#include "export/PriceExportRun.h"
-#include "platform/ScopeExit.h"
-#include "platform/Ui.h"
+#include "MainWindow.h"
+#include "Ui.h"
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QLineEdit>
 
-void TForm1::SpeedButton10Click()
+void MainWindow::startPriceExport()
 {
     if (jobRunning())
         return;
-    ExportProgressTab progress(*this);
+    ExportProgressTab progress(exportProgressControls(), *this);
     progress.showRestingTexts();
-    if (ComboBox3->currentText().trimmed().isEmpty())
+    if (m_exportProfileChooser->currentText().trimmed().isEmpty())
         return;
-    const auto settings = CsvSettings::read(ExportPageInputs::csvSettingsTexts(*this));
-    if (!settings)
-        return;
-    exportRunning = true;
-    exportGoOn = true;
-    const ScopeExit idle([this] {
-        exportRunning = false;
-        exportGoOn = false;
-    });
-    PriceExportRun(UniQuery1, session.schema, progress)
-        .run(*settings, ExportPageInputs::brandEntries(CheckListBox1),
-             ExportPageInputs::tickedTexts(CheckListBox3));
+    const CsvSettings settings = CsvSettings::read(csvSettingsTexts());
+    m_priceExport.run(m_session.schema, settings, ExportPageInputs::brandEntries(m_brandList),
+                      ExportPageInputs::tickedTexts(m_exportColumnList), progress);
 }
 
-void TForm1::SpeedButton12Click()
+void MainWindow::stopExport()
 {
-    if (!exportRunning && !seoRunning)
-        return;
-    if (Ui::instance().confirm(
-            QStringLiteral("Stop the export of data (all first exported data will be saved) ?")))
-        exportGoOn = false;
+    Job& job = m_seoRun.isRunning() ? static_cast<Job&>(m_seoRun) : m_priceExport;
+    if (job.isRunning() &&
+        m_ui.confirm(QStringLiteral("Stop the export of data (all first exported data will be saved) ?")))
+        job.requestStop();
 }
 
-void TForm1::Label23Click()
+void MainWindow::openExportFolder()
 {
-    const QString path = Label23->text();
+    const QString path = m_exportPathLabel->text();
     if (QFileInfo(path).isDir())
-        Ui::instance().openWithDesktop(path);
+        m_ui.openWithDesktop(path);
+}
+
+ExportProgressTab::Controls MainWindow::exportProgressControls() const
+{
+    return {m_exportTabs, m_exportPathLabel, m_exportFileNumberLabel, m_exportRowNumberLabel, m_exportBrandLabel};
+}
+
+CsvSettings::Texts MainWindow::csvSettingsTexts() const
+{
+    return {m_exportFolderEdit->text(), m_maxRowsEdit->text(), m_listSeparatorCombo->currentText(),
+            m_decimalSeparatorCombo->currentText()};
 }

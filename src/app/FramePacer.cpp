@@ -3,10 +3,14 @@
 #include <QScreen>
 #include <QWidget>
 
-FramePacer::FramePacer(const QWidget& window)
+FramePacer::FramePacer(const QWidget& window) : m_frameNanoseconds(frameNanoseconds(window))
+{
+}
+
+qint64 FramePacer::frameNanoseconds(const QWidget& window)
 {
     const qreal rate = window.screen() ? window.screen()->refreshRate() : 0;
-    m_frameNanoseconds = qint64(1e9 / (rate > 0 ? rate : 60));
+    return qint64(1e9 / (rate > 0 ? rate : 60));
 }
 
 bool FramePacer::due()

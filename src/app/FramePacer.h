@@ -15,6 +15,9 @@ public:
     // True on the first call, then once a frame has passed since the last true.
     bool due();
 
+    // The length of one frame of the window's display.
+    static qint64 frameNanoseconds(const QWidget& window);
+
 private:
     QElapsedTimer m_sinceLast;
     qint64 m_frameNanoseconds;

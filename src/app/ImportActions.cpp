@@ -1,43 +1,44 @@
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "Ui.h"
 #include "Widgets.h"
 #include "import/PriceListFolder.h"
 #include "platform/ScopeExit.h"
-#include "platform/Ui.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
 
-void TForm1::SpeedButton13Click()
+void MainWindow::connectForImport()
 {
-    if (!readSessionProfile(ComboBox8, [] {}))
+    if (!readSessionProfile(m_importProfileChooser, [] {}))
         return;
     const ScopeExit closing([this] {
-        SpeedButton18Click();
-        PageControl2->setCurrentIndex(1);
-        UniQuery1.close();
+        // Its failed check is shown on the spot, the connection's error after it.
+        guarded([this] { refreshPriceLists(); });
+        m_importTabs->setCurrentIndex(1);
+        m_query.close();
     });
-    session.open(UniConnection1, UniQuery1);
+    m_session.open(m_connection, m_query);
 }
 
-void TForm1::SpeedButton14Click()
+void MainWindow::chooseImportFolder()
 {
-    if (const auto folder = Ui::instance().chooseFolder(QStringLiteral("Choose a directory")))
-        Edit9->setText(*folder);
+    if (const auto folder = m_ui.chooseFolder(QStringLiteral("Choose a directory")))
+        m_importFolderEdit->setText(*folder);
 }
 
-void TForm1::SpeedButton18Click()
+void MainWindow::refreshPriceLists()
 {
-    const auto files = listPriceListFiles(Edit9->text());
+    const auto files = listPriceListFiles(m_importFolderEdit->text());
     if (!files)
         return;
-    CheckListBox2->clear();
+    m_priceListFiles->clear();
     for (const QString& file : *files)
-        Widgets::addCheckItem(CheckListBox2, file);
+        Widgets::addCheckItem(m_priceListFiles, file);
 }
 
-void TForm1::SpeedButton15Click()
+void MainWindow::toggleAllPriceLists()
 {
-    Widgets::toggleAllChecks(CheckListBox2);
+    Widgets::toggleAllChecks(m_priceListFiles);
 }

@@ -1,7 +1,7 @@
 #include "ClickableLabel.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "Ui.h"
 #include "Widgets.h"
-#include "platform/Ui.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -41,7 +41,7 @@ QLabel* line(QWidget* parent, const QString& name, const QString& text, const QC
 
 } // namespace
 
-QWidget* TForm1::buildHelpPage()
+QWidget* MainWindow::buildHelpPage()
 {
     auto* page = new QWidget;
     auto* outer = new QVBoxLayout(page);
@@ -64,14 +64,14 @@ QWidget* TForm1::buildHelpPage()
     layout->addWidget(caption);
     layout->addWidget(line(panel, QStringLiteral("Label38"), QStringLiteral("WEB DEVELOPING ANY COMPLEXITY "), QColor(0x80, 0, 0x80)));
     auto* pictures = new QHBoxLayout;
-    Image1 = picture(panel, QStringLiteral("Image1"), QStringLiteral("software"), QStringLiteral("Software development"));
-    Image2 = picture(panel, QStringLiteral("Image2"), QStringLiteral("web"), QStringLiteral("Web development"));
-    on(Image1, &ClickableLabel::clicked, &TForm1::Image1Click);
-    on(Image2, &ClickableLabel::clicked, &TForm1::Image2Click);
+    m_softwareImage = picture(panel, QStringLiteral("Image1"), QStringLiteral("software"), QStringLiteral("Software development"));
+    m_webImage = picture(panel, QStringLiteral("Image2"), QStringLiteral("web"), QStringLiteral("Web development"));
+    on(m_softwareImage, &ClickableLabel::clicked, &MainWindow::openSoftwarePage);
+    on(m_webImage, &ClickableLabel::clicked, &MainWindow::openWebPage);
     pictures->addStretch(1);
-    pictures->addWidget(Image1);
+    pictures->addWidget(m_softwareImage);
     pictures->addSpacing(px(80));
-    pictures->addWidget(Image2);
+    pictures->addWidget(m_webImage);
     pictures->addStretch(1);
     layout->addSpacing(px(20));
     layout->addLayout(pictures);
@@ -79,12 +79,12 @@ QWidget* TForm1::buildHelpPage()
     return page;
 }
 
-void TForm1::Image1Click()
+void MainWindow::openSoftwarePage()
 {
-    Ui::instance().openWithDesktop(image1Address);
+    m_ui.openWithDesktop(image1Address);
 }
 
-void TForm1::Image2Click()
+void MainWindow::openWebPage()
 {
-    Ui::instance().openWithDesktop(image2Address);
+    m_ui.openWithDesktop(image2Address);
 }

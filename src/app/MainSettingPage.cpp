@@ -1,6 +1,6 @@
 #include "DropDownComboBox.h"
 #include "PageFrame.h"
-#include "Main.h"
+#include "MainWindow.h"
 #include "Widgets.h"
 #include "store/ConnectionProfile.h"
 
@@ -20,7 +20,7 @@ namespace {
 const QColor maroon(0x80, 0x00, 0x00);
 }
 
-QWidget* TForm1::buildSettingPage()
+QWidget* MainWindow::buildSettingPage()
 {
     auto* page = new QWidget;
     QWidget* content = pageFrame(page, QStringLiteral("Label1"), QStringLiteral("Configuring the connection to the database"));
@@ -40,51 +40,51 @@ QWidget* TForm1::buildSettingPage()
         ++row;
     };
 
-    ComboBox1 = new DropDownComboBox(content);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setAccessibleName(QStringLiteral("Connection name"));
-    QFont bold = ComboBox1->font();
+    m_profileChooser = new DropDownComboBox(content);
+    m_profileChooser->setObjectName(QStringLiteral("ComboBox1"));
+    m_profileChooser->setAccessibleName(QStringLiteral("Connection name"));
+    QFont bold = m_profileChooser->font();
     bold.setBold(true);
-    ComboBox1->setFont(bold);
-    SpeedButton6 = Widgets::imageButton(content, QStringLiteral("SpeedButton6"), QStringLiteral("remove"),
+    m_profileChooser->setFont(bold);
+    m_removeProfileButton = Widgets::imageButton(content, QStringLiteral("SpeedButton6"), QStringLiteral("remove"),
                                         QStringLiteral("Remove the selected connection"),
                                         QStringLiteral("Remove the selected connection"), 34);
-    addField(QStringLiteral("Label3"), QStringLiteral("Connection name"), ComboBox1, SpeedButton6);
+    addField(QStringLiteral("Label3"), QStringLiteral("Connection name"), m_profileChooser, m_removeProfileButton);
 
     auto* line = new QFrame(content);
     line->setFrameShape(QFrame::HLine);
     grid->addWidget(line, row++, 0, 1, 3);
 
-    Edit10 = Widgets::edit(content, QStringLiteral("Edit10"), QStringLiteral("Name connection"));
-    addField(QStringLiteral("Label4"), QStringLiteral("Name connection"), Edit10);
-    ComboBox2 = new QComboBox(content);
-    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    ComboBox2->setAccessibleName(QStringLiteral("Type Store"));
-    ComboBox2->addItem(ConnectionProfile::VirtueMart2TypeText);
-    ComboBox2->setCurrentIndex(0);
-    addField(QStringLiteral("Label5"), QStringLiteral("Type Store"), ComboBox2);
-    Edit1 = Widgets::edit(content, QStringLiteral("Edit1"), QStringLiteral("Server"));
-    addField(QStringLiteral("Label6"), QStringLiteral("Server"), Edit1);
-    Edit2 = Widgets::edit(content, QStringLiteral("Edit2"), QStringLiteral("Port"), QStringLiteral("3306"));
-    addField(QStringLiteral("Label7"), QStringLiteral("Port"), Edit2);
-    Edit11 = Widgets::edit(content, QStringLiteral("Edit11"), QStringLiteral("DataBase name"));
-    addField(QStringLiteral("Label8"), QStringLiteral("DataBase name"), Edit11);
-    Edit3 = Widgets::edit(content, QStringLiteral("Edit3"), QStringLiteral("Prefix table"));
-    addField(QStringLiteral("Label9"), QStringLiteral("Prefix table"), Edit3);
-    Edit4 = Widgets::edit(content, QStringLiteral("Edit4"), QStringLiteral("UserName"));
-    addField(QStringLiteral("Label10"), QStringLiteral("UserName"), Edit4);
-    Edit5 = Widgets::edit(content, QStringLiteral("Edit5"), QStringLiteral("PassWord"));
-    Edit5->setEchoMode(QLineEdit::Password);
-    CheckBox1 = Widgets::checkBox(content, QStringLiteral("CheckBox1"), QStringLiteral("Save password"));
-    addField(QStringLiteral("Label11"), QStringLiteral("PassWord"), Edit5, CheckBox1);
+    m_profileNameEdit = Widgets::edit(content, QStringLiteral("Edit10"), QStringLiteral("Name connection"));
+    addField(QStringLiteral("Label4"), QStringLiteral("Name connection"), m_profileNameEdit);
+    m_storeTypeCombo = new QComboBox(content);
+    m_storeTypeCombo->setObjectName(QStringLiteral("ComboBox2"));
+    m_storeTypeCombo->setAccessibleName(QStringLiteral("Type Store"));
+    m_storeTypeCombo->addItem(ConnectionProfile::VirtueMart2TypeText);
+    m_storeTypeCombo->setCurrentIndex(0);
+    addField(QStringLiteral("Label5"), QStringLiteral("Type Store"), m_storeTypeCombo);
+    m_serverEdit = Widgets::edit(content, QStringLiteral("Edit1"), QStringLiteral("Server"));
+    addField(QStringLiteral("Label6"), QStringLiteral("Server"), m_serverEdit);
+    m_portEdit = Widgets::edit(content, QStringLiteral("Edit2"), QStringLiteral("Port"), QStringLiteral("3306"));
+    addField(QStringLiteral("Label7"), QStringLiteral("Port"), m_portEdit);
+    m_databaseEdit = Widgets::edit(content, QStringLiteral("Edit11"), QStringLiteral("DataBase name"));
+    addField(QStringLiteral("Label8"), QStringLiteral("DataBase name"), m_databaseEdit);
+    m_prefixEdit = Widgets::edit(content, QStringLiteral("Edit3"), QStringLiteral("Prefix table"));
+    addField(QStringLiteral("Label9"), QStringLiteral("Prefix table"), m_prefixEdit);
+    m_userEdit = Widgets::edit(content, QStringLiteral("Edit4"), QStringLiteral("UserName"));
+    addField(QStringLiteral("Label10"), QStringLiteral("UserName"), m_userEdit);
+    m_passwordEdit = Widgets::edit(content, QStringLiteral("Edit5"), QStringLiteral("PassWord"));
+    m_passwordEdit->setEchoMode(QLineEdit::Password);
+    m_savePasswordCheck = Widgets::checkBox(content, QStringLiteral("CheckBox1"), QStringLiteral("Save password"));
+    addField(QStringLiteral("Label11"), QStringLiteral("PassWord"), m_passwordEdit, m_savePasswordCheck);
 
     auto* buttons = new QHBoxLayout;
-    SpeedButton5 = Widgets::imageButton(content, QStringLiteral("SpeedButton5"), QStringLiteral("add"), QString(),
+    m_addProfileButton = Widgets::imageButton(content, QStringLiteral("SpeedButton5"), QStringLiteral("add"), QString(),
                                         QStringLiteral("Add new connection"), 44);
-    SpeedButton4 = Widgets::imageButton(content, QStringLiteral("SpeedButton4"), QStringLiteral("save"), QString(),
+    m_saveProfileButton = Widgets::imageButton(content, QStringLiteral("SpeedButton4"), QStringLiteral("save"), QString(),
                                         QStringLiteral("Save changes of connection"), 44);
-    buttons->addWidget(SpeedButton5);
-    buttons->addWidget(SpeedButton4);
+    buttons->addWidget(m_addProfileButton);
+    buttons->addWidget(m_saveProfileButton);
     buttons->addStretch(1);
     grid->addLayout(buttons, row++, 1);
     grid->setColumnStretch(1, 1);
@@ -96,13 +96,13 @@ QWidget* TForm1::buildSettingPage()
     outer->addLayout(top);
 
     auto* test = new QHBoxLayout;
-    SpeedButton7 = Widgets::imageButton(content, QStringLiteral("SpeedButton7"), QStringLiteral("test"),
+    m_testConnectionButton = Widgets::imageButton(content, QStringLiteral("SpeedButton7"), QStringLiteral("test"),
                                         QStringLiteral("Test connection ..."), QStringLiteral("Test connection ..."));
-    test->addWidget(SpeedButton7, 0, Qt::AlignTop);
-    ListBox1 = new QListWidget(content);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setAccessibleName(QStringLiteral("Connection test log"));
-    test->addWidget(ListBox1, 1);
+    test->addWidget(m_testConnectionButton, 0, Qt::AlignTop);
+    m_connectionTestLog = new QListWidget(content);
+    m_connectionTestLog->setObjectName(QStringLiteral("ListBox1"));
+    m_connectionTestLog->setAccessibleName(QStringLiteral("Connection test log"));
+    test->addWidget(m_connectionTestLog, 1);
     outer->addLayout(test, 1);
     return page;
 }

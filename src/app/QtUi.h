@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Ui.h"
+#include "Ui.h"
 
 class QWidget;
 
@@ -9,8 +9,7 @@ class QtUi : public Ui
 {
 public:
     // title: the caption of message and error boxes (the application's title).
-    explicit QtUi(QString title = {}) : m_title(std::move(title)) { Ui::install(this); }
-    ~QtUi() override { Ui::install(nullptr); }
+    explicit QtUi(QString title = {}) : m_title(std::move(title)) {}
 
     void setOwner(QWidget* owner) { m_owner = owner; }
 

@@ -1,8 +1,8 @@
 #include "DropDownComboBox.h"
 #include "ExportPageInputs.h"
 #include "ExportProgressTab.h"
-#include "Main.h"
-#include "platform/ScopeExit.h"
+#include "MainWindow.h"
+#include "Ui.h"
 #include "seo/SeoRun.h"
 #include "seo/SeoSampleFiles.h"
 
@@ -20,35 +20,29 @@ bool ticked(const QListWidgetItem* item)
 
 } // namespace
 
-void TForm1::SpeedButton20Click()
+void MainWindow::startSeoRun()
 {
     if (jobRunning())
         return;
     SeoRunRequest request;
-    request.generate = RadioButton2->isChecked();
-    for (int i = 0; i < CheckListBox4->count(); ++i)
-        request.columns.ticked.at(i) = ticked(CheckListBox4->item(i));
-    const std::array<QCheckBox*, AllSeoTemplateFiles.size()> boxes = {CheckBox2, CheckBox3, CheckBox5,
-                                                                      CheckBox4, CheckBox6};
+    request.generate = m_seoGenerateRadio->isChecked();
+    for (int i = 0; i < m_seoColumnList->count(); ++i)
+        request.columns.ticked.at(i) = ticked(m_seoColumnList->item(i));
+    const std::array<QCheckBox*, AllSeoTemplateFiles.size()> boxes = {
+        m_productShortDescTemplateCheck, m_productMetaDescTemplateCheck, m_productCustomTitleTemplateCheck,
+        m_categoryMetaDescTemplateCheck, m_categoryCustomTitleTemplateCheck};
     for (std::size_t i = 0; i < boxes.size(); ++i)
         request.useTemplate[i] = boxes[i]->isChecked();
-    request.connectionName = ComboBox3->currentText();
-    request.csv = ExportPageInputs::csvSettingsTexts(*this);
+    request.connectionName = m_exportProfileChooser->currentText();
+    request.csv = csvSettingsTexts();
     // The list may be emptied while the run lets the window work; the run keeps its copy.
-    request.brands = ExportPageInputs::brandEntries(CheckListBox1);
+    request.brands = ExportPageInputs::brandEntries(m_brandList);
 
-    ExportProgressTab progress(*this);
-    SeoRun run(std::move(request), UniQuery1, UniQuery2, session.schema, progress);
-    seoRunning = true;
-    exportGoOn = true;
-    const ScopeExit idle([this] {
-        seoRunning = false;
-        exportGoOn = false;
-    });
-    run.run();
+    ExportProgressTab progress(exportProgressControls(), *this);
+    m_seoRun.run(std::move(request), m_session.schema, progress);
 }
 
-void TForm1::Label40Click()
+void MainWindow::openTemplateFiles()
 {
-    openSeoTemplateFiles();
+    openSeoTemplateFiles([this](const QString& path) { m_ui.openWithDesktop(path); });
 }

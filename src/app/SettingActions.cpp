@@ -1,5 +1,6 @@
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "Ui.h"
 #include "store/ConnectionProfile.h"
 #include "store/ConnectionTest.h"
 #include "store/ProfileList.h"
@@ -19,79 +20,90 @@ void fillProfileNames(QComboBox* combo)
 
 } // namespace
 
-void TForm1::ComboBox1DropDown()
+void MainWindow::fillSettingProfiles()
 {
-    fillProfileNames(ComboBox1);
+    fillProfileNames(m_profileChooser);
 }
 
-void TForm1::ComboBox3DropDown()
+void MainWindow::fillExportProfiles()
 {
-    CheckListBox1->clear();
-    fillProfileNames(ComboBox3);
+    m_brandList->clear();
+    fillProfileNames(m_exportProfileChooser);
 }
 
-void TForm1::ComboBox8DropDown()
+void MainWindow::fillImportProfiles()
 {
-    fillProfileNames(ComboBox8);
+    fillProfileNames(m_importProfileChooser);
 }
 
-void TForm1::ComboBox1Change()
+void MainWindow::showChosenProfile()
 {
-    if (ComboBox1->currentText().trimmed().isEmpty() || ComboBox1->currentIndex() < 0)
+    if (m_profileChooser->currentText().trimmed().isEmpty() || m_profileChooser->currentIndex() < 0)
         return;
-    const ConnectionProfile p = ConnectionProfile::load(ComboBox1->currentText());
-    Edit10->setText(p.name);
-    ComboBox2->setCurrentIndex(p.storeType >= 0 && p.storeType < ComboBox2->count() ? p.storeType : -1);
-    Edit1->setText(p.server);
-    Edit2->setText(p.port);
-    Edit11->setText(p.database);
-    Edit3->setText(p.prefix);
-    Edit4->setText(p.user);
-    Edit5->setText(p.password);
+    const ConnectionProfile p = ConnectionProfile::load(m_profileChooser->currentText());
+    m_profileNameEdit->setText(p.name);
+    m_storeTypeCombo->setCurrentIndex(p.storeType >= 0 && p.storeType < m_storeTypeCombo->count() ? p.storeType : -1);
+    m_serverEdit->setText(p.server);
+    m_portEdit->setText(p.port);
+    m_databaseEdit->setText(p.database);
+    m_prefixEdit->setText(p.prefix);
+    m_userEdit->setText(p.user);
+    m_passwordEdit->setText(p.password);
 }
 
-ConnectionProfile TForm1::profileFromFields() const
+ConnectionProfile MainWindow::profileFromFields() const
 {
     ConnectionProfile p;
-    p.name = Edit10->text();
-    p.storeType = ComboBox2->currentIndex();
-    p.storeTypeText = ComboBox2->currentText();
-    p.server = Edit1->text();
-    p.port = Edit2->text();
-    p.database = Edit11->text();
-    p.prefix = Edit3->text();
-    p.user = Edit4->text();
-    p.password = Edit5->text();
-    p.savePassword = CheckBox1->isChecked();
+    p.name = m_profileNameEdit->text();
+    p.storeType = m_storeTypeCombo->currentIndex();
+    p.storeTypeText = m_storeTypeCombo->currentText();
+    p.server = m_serverEdit->text();
+    p.port = m_portEdit->text();
+    p.database = m_databaseEdit->text();
+    p.prefix = m_prefixEdit->text();
+    p.user = m_userEdit->text();
+    p.password = m_passwordEdit->text();
+    p.savePassword = m_savePasswordCheck->isChecked();
     return p;
 }
 
-void TForm1::SpeedButton5Click()
+void MainWindow::addProfile()
 {
-    profileFromFields().add();
+    const ConnectionProfile profile = profileFromFields();
+    profile.checkForAdding();
+    if (m_ui.confirm(QStringLiteral("Add new connection in list ?")))
+        profile.add();
 }
 
-void TForm1::SpeedButton4Click()
+void MainWindow::saveProfileChanges()
 {
-    profileFromFields().saveChanges();
+    const ConnectionProfile profile = profileFromFields();
+    if (profile.checkForSaving() && m_ui.confirm(QStringLiteral("Edit data of connection ?")))
+        profile.saveChanges();
 }
 
-void TForm1::SpeedButton6Click()
+void MainWindow::removeProfile()
 {
+    const QString name = m_profileChooser->currentText();
+    if (name.trimmed().isEmpty() || !m_ui.confirm(QStringLiteral("Delete connection in list ?")))
+        return;
     bool clearSelector = false;
-    ConnectionProfile::remove(ComboBox1->currentText(), clearSelector);
+    ConnectionProfile::remove(name, clearSelector);
     if (clearSelector) {
-        ComboBox1->clear();
-        ComboBox1->setEditText(QString());
+        m_profileChooser->clear();
+        m_profileChooser->setEditText(QString());
     }
 }
 
-void TForm1::SpeedButton7Click()
+void MainWindow::testConnection()
 {
     if (jobRunning())
         return;
-    ListBox1->clear();
+    m_connectionTestLog->clear();
     ConnectionProfile profile = profileFromFields();
-    testConnection(profile, UniConnection1, UniQuery1, [this](const QString& line) { ListBox1->addItem(line); });
-    Edit5->setText(profile.password);
+    const auto failure = ::testConnection(profile, m_connection, m_query, [this] { return askDatabasePassword(); },
+                                          [this](const QString& line) { m_connectionTestLog->addItem(line); });
+    if (failure)
+        m_ui.message(*failure);
+    m_passwordEdit->setText(profile.password);
 }

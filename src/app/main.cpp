@@ -1,4 +1,4 @@
-#include "Main.h"
+#include "MainWindow.h"
 #include "QtUi.h"
 
 #include <QApplication>
@@ -6,9 +6,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QtUi ui(TForm1::applicationTitle());
-    TForm1 form;
-    ui.setOwner(&form);
-    form.show();
+    QtUi ui(MainWindow::applicationTitle());
+    MainWindow window(ui);
+    ui.setOwner(&window);
+    window.show();
     return app.exec();
 }

@@ -10,8 +10,11 @@
 
 void ScriptRunner::restoreFromFile(const QString& fileName, StatementExecutor& executor,
                                    const ProgressHandler& onProgress,
-                                   const ErrorHandler& onStatementError) const
+                                   const ErrorHandler& onStatementError)
 {
+    if (isRunning())
+        return;
+    const RunScope running(*this);
     ScriptSource source(fileName, m_blockSize);
     StatementSplitter splitter;
     int percent = 0;
@@ -19,14 +22,17 @@ void ScriptRunner::restoreFromFile(const QString& fileName, StatementExecutor& e
     qint64 notSent = 0;
 
     bool textLeft = true;
-    while (textLeft) {
+    while (textLeft && !stopRequested()) {
         if (source.atEnd()) {
             splitter.finish();
             textLeft = false;
         } else {
             splitter.feed(source.read());
         }
-        while (const auto piece = splitter.next()) {
+        while (!stopRequested()) {
+            const auto piece = splitter.next();
+            if (!piece)
+                break;
             const bool isStatement = piece->kind == StatementSplitter::Piece::Kind::Statement;
             if (connectionLoss) {
                 notSent += isStatement ? 1 : 0;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <optional>
 
 // What every export run reads from the EXPORT page before it writes anything.
 struct CsvSettings
@@ -22,7 +21,7 @@ struct CsvSettings
 
     static constexpr int DefaultRowLimit = 10000;
 
-    // Checks the path first; a failed check is shown through the dialog seam and gives
-    // nothing, so the run does not start and no file is written.
-    static std::optional<CsvSettings> read(const Texts& texts);
+    // Checks the path first; a failed check throws CheckFailure, so the run does not start
+    // and no file is written.
+    static CsvSettings read(const Texts& texts);
 };

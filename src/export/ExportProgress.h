@@ -15,8 +15,6 @@ public:
     virtual void showProgressTab() = 0;
     // Lets the window process its pending events (repaints, a click on Stop).
     virtual void processEvents() = 0;
-    // False once the operator confirmed a stop.
-    virtual bool goOn() const = 0;
 
     // The texts between runs: a run shows them before its checks and again when it ends.
     void showRestingTexts();

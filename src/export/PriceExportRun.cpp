@@ -34,54 +34,57 @@ QStringList PriceExportRun::brandQuery(const StoreSchema& schema, int manufactur
     };
 }
 
-PriceExportRun::PriceExportRun(DbQuery& query, StoreSchema schema, ExportProgress& progress)
-    : m_query(query), m_schema(std::move(schema)), m_progress(progress)
+PriceExportRun::PriceExportRun(DbQuery& query) : m_query(query)
 {
 }
 
-void PriceExportRun::run(const CsvSettings& settings, const std::vector<BrandEntry>& brands,
-                         const QStringList& tickedColumns)
+void PriceExportRun::run(const StoreSchema& schema, const CsvSettings& settings, const std::vector<BrandEntry>& brands,
+                         const QStringList& tickedColumns, ExportProgress& progress)
 {
-    m_progress.setPathText(settings.folder);
+    if (isRunning())
+        return;
+    const RunScope running(*this);
+    progress.setPathText(settings.folder);
     const PriceFileLayout layout(tickedColumns, settings);
     CsvFileSeries series(settings.folder, PriceFileLayout::baseName(), layout.headerLine(),
                          settings.rowLimit);
     const ScopeExit closing([&] {
         series.finish();
         m_query.close();
-        m_progress.showRestingTexts();
+        progress.showRestingTexts();
     });
     m_rowsWritten = 0;
     series.begin();
-    m_progress.setFileText(QString::number(series.fileNumber()));
-    m_progress.showProgressTab();
-    m_progress.processEvents();
+    progress.setFileText(QString::number(series.fileNumber()));
+    progress.showProgressTab();
+    progress.processEvents();
     for (const BrandEntry& brand : brands) {
-        m_progress.setBrandText(QStringLiteral("processing  brand [") + brand.name + u']');
-        m_progress.processEvents();
+        progress.setBrandText(QStringLiteral("processing  brand [") + brand.name + u']');
+        progress.processEvents();
         if (brand.ticked)
-            exportBrand(brand.id, layout, series);
-        if (!m_progress.goOn())
+            exportBrand(schema, brand.id, layout, series, progress);
+        if (stopRequested())
             break;
     }
     series.close();
 }
 
-void PriceExportRun::exportBrand(int manufacturerId, const PriceFileLayout& layout, CsvFileSeries& series)
+void PriceExportRun::exportBrand(const StoreSchema& schema, int manufacturerId, const PriceFileLayout& layout,
+                                 CsvFileSeries& series, ExportProgress& progress)
 {
     m_query.close();
-    m_query.SQL = brandQuery(m_schema, manufacturerId);
+    m_query.SQL = brandQuery(schema, manufacturerId);
     m_query.open();
     const auto value = [this](const QString& column) { return m_query.fieldByName(column); };
     for (m_query.first(); !m_query.eof(); m_query.next()) {
         const int fileNumber = series.fileNumber();
         series.writeRow(layout.dataLine(value));
         if (series.fileNumber() != fileNumber)
-            m_progress.setFileText(QString::number(series.fileNumber()));
+            progress.setFileText(QString::number(series.fileNumber()));
         ++m_rowsWritten;
-        if (!m_progress.goOn())
+        if (stopRequested())
             return;
-        m_progress.setRowText(QString::number(m_rowsWritten));
-        m_progress.processEvents();
+        progress.setRowText(QString::number(m_rowsWritten));
+        progress.processEvents();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "BrandEntry.h"
 #include "CsvSettings.h"
+#include "platform/Job.h"
 #include "store/StoreSchema.h"
 
 #include <QStringList>
@@ -14,25 +15,25 @@ class PriceFileLayout;
 
 // The price and availability export once its settings passed their checks: every ticked
 // brand's products, one line each, into the files F1.csv, F2.csv, ... of the export folder.
-// It stops after the row it has just written once the progress's go-on flag is down.
-// However it ends, the files are closed, the query is closed and the progress shows its
-// resting texts; an error is passed on after that.
-class PriceExportRun
+// A stop request ends it after the row it has just written. However it ends, the files are
+// closed, the query is closed and the progress shows its resting texts; an error is passed
+// on after that.
+class PriceExportRun : public Job
 {
 public:
-    PriceExportRun(DbQuery& query, StoreSchema schema, ExportProgress& progress);
+    explicit PriceExportRun(DbQuery& query);
 
-    void run(const CsvSettings& settings, const std::vector<BrandEntry>& brands,
-             const QStringList& tickedColumns);
+    // Does nothing while a run is going on.
+    void run(const StoreSchema& schema, const CsvSettings& settings, const std::vector<BrandEntry>& brands,
+             const QStringList& tickedColumns, ExportProgress& progress);
 
     // The statement lines that read one brand's products.
     static QStringList brandQuery(const StoreSchema& schema, int manufacturerId);
 
 private:
-    void exportBrand(int manufacturerId, const PriceFileLayout& layout, CsvFileSeries& series);
+    void exportBrand(const StoreSchema& schema, int manufacturerId, const PriceFileLayout& layout,
+                     CsvFileSeries& series, ExportProgress& progress);
 
     DbQuery& m_query;
-    StoreSchema m_schema;
-    ExportProgress& m_progress;
     int m_rowsWritten = 0;
 };

@@ -15,6 +15,4 @@ public:
     virtual void log(const QString& line) = 0;       // a line of the import log
     // Lets the window process its pending events (repaints, a click on Stop).
     virtual void processEvents() = 0;
-    // False once the operator confirmed a stop.
-    virtual bool goOn() const = 0;
 };

@@ -86,8 +86,9 @@ std::optional<QString> cellText(const SpreadsheetCell& cell, const QString& deci
     return text;
 }
 
-PriceListFileReader::PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress)
-    : m_maxProductId(maxProductId), m_script(script), m_progress(progress)
+PriceListFileReader::PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress,
+                                         const Job& job)
+    : m_maxProductId(maxProductId), m_script(script), m_progress(progress), m_job(job)
 {
 }
 
@@ -147,7 +148,7 @@ bool PriceListFileReader::read(const QString& path)
     } else {
         if (columns.productSeo)
             productPass(*sheet, columns);
-        if (columns.categorySeo && m_progress.goOn())
+        if (columns.categorySeo && goOn())
             categoryPass(*sheet, columns);
     }
     sheet->close();
@@ -200,7 +201,7 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
                 e.artid = id;
             }
         }
-        if (!m_progress.goOn())
+        if (!goOn())
             break;
     }
 }
@@ -210,7 +211,7 @@ void PriceListFileReader::writePriceStatements()
     m_progress.log(indent + QStringLiteral("Start editing prices and availability ... "));
     m_progress.processEvents();
     const std::vector<_PriceList>& entries = m_table.entries();
-    for (std::size_t k = 0; k < entries.size() && m_progress.goOn(); ++k) {
+    for (std::size_t k = 0; k < entries.size() && goOn(); ++k) {
         setCountStatus(QStringLiteral("Checking of ID articles (creating a script to upgrade) : ["), qint64(k),
                        QStringLiteral("]"));
         const _PriceList& e = entries[k];
@@ -238,7 +239,7 @@ void PriceListFileReader::productPass(const SpreadsheetReader& sheet, const Pric
             setItems(row, columns.product, PriceListColumns::productStoreColumns(), m_decimalPoint);
         if (!items.empty())
             m_script.writeProductSeo(id, items);
-        if (!m_progress.goOn())
+        if (!goOn())
             break;
     }
 }
@@ -256,7 +257,7 @@ void PriceListFileReader::categoryPass(const SpreadsheetReader& sheet, const Pri
             setItems(row, columns.category, PriceListColumns::categoryStoreColumns(), m_decimalPoint);
         if (!items.empty())
             m_script.writeCategorySeo(id, items);
-        if (!m_progress.goOn())
+        if (!goOn())
             break;
     }
 }

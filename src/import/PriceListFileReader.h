@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PriceTable.h"
+#include "platform/Job.h"
 
 #include <QString>
 #include <optional>
@@ -12,11 +13,12 @@ class UpdateScript;
 struct PriceListColumns;
 
 // Reads one price-list file: price lists into the price table and their statements into the
-// script, SEO lists row by row into SEO statements. Writes the file's log lines.
+// script, SEO lists row by row into SEO statements, until the job is asked to stop. Writes
+// the file's log lines.
 class PriceListFileReader
 {
 public:
-    PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress);
+    PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress, const Job& job);
 
     // False when a spreadsheet failure ends the creation run. Throws AppError for data the
     // run cannot use (an IDPART that is not a whole number, a header that is no text).
@@ -28,10 +30,12 @@ private:
     void productPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
     void categoryPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
     void setCountStatus(const QString& before, qint64 number, const QString& after);
+    bool goOn() const { return !m_job.stopRequested(); }
 
     int m_maxProductId;
     UpdateScript& m_script;
     CreationProgress& m_progress;
+    const Job& m_job;
     PriceTable m_table;
     // The system's number format, taken once per file rather than for every cell.
     PriceConversion m_convertPrice;

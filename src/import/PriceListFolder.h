@@ -6,8 +6,5 @@
 
 // The files of the price-list folder, as full paths (folder + separator + name), in the
 // order the file system gives them; subfolders are skipped, hidden files listed.
-// Nothing when the path is blank; a message and nothing when the folder does not exist.
+// Nothing when the path is blank; throws CheckFailure when the folder does not exist.
 std::optional<QStringList> listPriceListFiles(const QString& pathText);
-
-// The folder text with a path separator appended when it does not end with one.
-QString withTrailingSeparator(const QString& folder);

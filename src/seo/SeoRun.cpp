@@ -1,12 +1,18 @@
 #include "SeoRun.h"
 
+#include "SeoFileLayout.h"
 #include "SeoGeneratedTexts.h"
 #include "SeoQueries.h"
 #include "SeoStoredTexts.h"
+#include "SeoTexts.h"
 #include "db/DbQuery.h"
+#include "export/CsvFileSeries.h"
 #include "export/ExportProgress.h"
+#include "platform/CheckFailure.h"
 #include "platform/ScopeExit.h"
-#include "platform/Ui.h"
+
+#include <memory>
+#include <optional>
 
 using namespace SeoColumns;
 
@@ -27,23 +33,49 @@ QString perKind(int products, int categories)
            QStringLiteral(" for categories");
 }
 
-} // namespace
-
-SeoRun::SeoRun(SeoRunRequest request, DbQuery& products, DbQuery& categories, const StoreSchema& schema,
-               ExportProgress& progress)
-    : m_request(std::move(request)), m_products(products), m_categories(categories), m_schema(schema),
-      m_progress(progress)
+// One run: its files, texts and counters.
+class Pass
 {
-}
+public:
+    Pass(const Job& job, SeoRunRequest request, DbQuery& products, DbQuery& categories,
+         const StoreSchema& schema, ExportProgress& progress)
+        : m_job(job), m_request(std::move(request)), m_products(products), m_categories(categories),
+          m_schema(schema), m_progress(progress)
+    {
+    }
 
-void SeoRun::run()
+    void run();
+
+private:
+    void resetProgress();
+    void writeFiles(const CsvSettings& settings);
+    void writeBrand(const BrandEntry& brand);
+    void writeCategories(const QString& brandLine);
+    void writeRow(CsvFileSeries& files, const QString& line);
+    void showFileNumbers();
+    void showRowCounts();
+    bool goOn() const { return !m_job.stopRequested(); }
+
+    const Job& m_job;
+    SeoRunRequest m_request;
+    DbQuery& m_products;
+    DbQuery& m_categories;
+    const StoreSchema& m_schema;
+    ExportProgress& m_progress;
+
+    std::unique_ptr<SeoTexts> m_texts;
+    std::optional<SeoFileLayout> m_layout;
+    std::optional<CsvFileSeries> m_productFiles;
+    std::optional<CsvFileSeries> m_categoryFiles;
+    int m_productRows = 0;
+    int m_categoryRows = 0;
+};
+
+void Pass::run()
 {
     const SeoColumnTicks& ticks = m_request.columns;
-    if (!ticks.productsWanted() && !ticks.categoriesWanted()) {
-        Ui::instance().message(
-            QStringLiteral("You have not selected items except values : IDPART, IDCATEGORY !!!"));
-        return;
-    }
+    if (!ticks.productsWanted() && !ticks.categoriesWanted())
+        throw CheckFailure(QStringLiteral("You have not selected items except values : IDPART, IDCATEGORY !!!"));
     if (m_request.generate)
         m_texts = std::make_unique<SeoGeneratedTexts>(ticks, m_request.useTemplate);
     else
@@ -51,14 +83,12 @@ void SeoRun::run()
     resetProgress();
     if (m_request.connectionName.trimmed().isEmpty())
         return;
-    const std::optional<CsvSettings> settings = CsvSettings::read(m_request.csv);
-    if (!settings)
-        return;
-    m_progress.setPathText(settings->folder);
-    writeFiles(*settings);
+    const CsvSettings settings = CsvSettings::read(m_request.csv);
+    m_progress.setPathText(settings.folder);
+    writeFiles(settings);
 }
 
-void SeoRun::resetProgress()
+void Pass::resetProgress()
 {
     m_progress.setPathText(QStringLiteral("......."));
     m_progress.setFileText(QStringLiteral("0"));
@@ -66,7 +96,7 @@ void SeoRun::resetProgress()
     m_progress.setBrandText(QStringLiteral("processing  brand ..."));
 }
 
-void SeoRun::writeFiles(const CsvSettings& settings)
+void Pass::writeFiles(const CsvSettings& settings)
 {
     m_layout.emplace(m_request.columns, settings.separator);
     m_productFiles.emplace(settings.folder, SeoFileLayout::productBaseName(), m_layout->productHeader(),
@@ -89,14 +119,14 @@ void SeoRun::writeFiles(const CsvSettings& settings)
     m_progress.processEvents();
     for (const BrandEntry& brand : m_request.brands) {
         writeBrand(brand);
-        if (!m_progress.goOn())
+        if (!goOn())
             break;
     }
     m_productFiles->close();
     m_categoryFiles->close();
 }
 
-void SeoRun::writeBrand(const BrandEntry& brand)
+void Pass::writeBrand(const BrandEntry& brand)
 {
     const QString brandLine = QStringLiteral("processing  brand [") + brand.name + u']';
     m_progress.setBrandText(brandLine);
@@ -116,16 +146,16 @@ void SeoRun::writeBrand(const BrandEntry& brand)
             }));
             ++m_productRows;
         }
-        if (m_progress.goOn() && m_request.columns.categoriesWanted())
+        if (goOn() && m_request.columns.categoriesWanted())
             writeCategories(brandLine);
-        if (!m_progress.goOn())
+        if (!goOn())
             return;
         showRowCounts();
         m_progress.processEvents();
     }
 }
 
-void SeoRun::writeCategories(const QString& brandLine)
+void Pass::writeCategories(const QString& brandLine)
 {
     m_progress.setBrandText(brandLine + CategoriesMark);
     m_progress.processEvents();
@@ -139,14 +169,14 @@ void SeoRun::writeCategories(const QString& brandLine)
             return m_texts->categoryText(column, m_products, m_categories);
         }));
         ++m_categoryRows;
-        if (!m_progress.goOn())
+        if (!goOn())
             return;
         showRowCounts();
         m_progress.processEvents();
     }
 }
 
-void SeoRun::writeRow(CsvFileSeries& files, const QString& line)
+void Pass::writeRow(CsvFileSeries& files, const QString& line)
 {
     const int number = files.fileNumber();
     files.writeRow(line);
@@ -154,12 +184,26 @@ void SeoRun::writeRow(CsvFileSeries& files, const QString& line)
         showFileNumbers();
 }
 
-void SeoRun::showFileNumbers()
+void Pass::showFileNumbers()
 {
     m_progress.setFileText(perKind(shownNumber(*m_productFiles), shownNumber(*m_categoryFiles)));
 }
 
-void SeoRun::showRowCounts()
+void Pass::showRowCounts()
 {
     m_progress.setRowText(perKind(m_productRows, m_categoryRows));
+}
+
+} // namespace
+
+SeoRun::SeoRun(DbQuery& products, DbQuery& categories) : m_products(products), m_categories(categories)
+{
+}
+
+void SeoRun::run(SeoRunRequest request, const StoreSchema& schema, ExportProgress& progress)
+{
+    if (isRunning())
+        return;
+    const RunScope running(*this);
+    Pass(*this, std::move(request), m_products, m_categories, schema, progress).run();
 }

@@ -2,15 +2,12 @@
 
 #include "SeoFileLayout.h"
 #include "SeoTemplate.h"
-#include "SeoTexts.h"
 #include "export/BrandEntry.h"
-#include "export/CsvFileSeries.h"
 #include "export/CsvSettings.h"
+#include "platform/Job.h"
 
 #include <QString>
 #include <array>
-#include <memory>
-#include <optional>
 #include <vector>
 
 class DbQuery;
@@ -31,36 +28,18 @@ struct SeoRunRequest
 // The SEO run: for every ticked brand, one row per product into the SeoProduct files and one
 // row per category of each product into the SeoCategories files, with the store's texts or
 // generated ones. The products come through the first query, the categories of each product
-// through the second while the first stays on its row. A failed check shows its message and
+// through the second while the first stays on its row. A failed check throws CheckFailure and
 // writes nothing; once the files are begun they are finished and the progress tab reset
-// however the run ends. One object makes one run.
-class SeoRun
+// however the run ends. A stop request ends the run after the row just written.
+class SeoRun : public Job
 {
 public:
-    SeoRun(SeoRunRequest request, DbQuery& products, DbQuery& categories, const StoreSchema& schema,
-           ExportProgress& progress);
+    SeoRun(DbQuery& products, DbQuery& categories);
 
-    void run();
+    // Does nothing while a run is going on.
+    void run(SeoRunRequest request, const StoreSchema& schema, ExportProgress& progress);
 
 private:
-    void resetProgress();
-    void writeFiles(const CsvSettings& settings);
-    void writeBrand(const BrandEntry& brand);
-    void writeCategories(const QString& brandLine);
-    void writeRow(CsvFileSeries& files, const QString& line);
-    void showFileNumbers();
-    void showRowCounts();
-
-    SeoRunRequest m_request;
     DbQuery& m_products;
     DbQuery& m_categories;
-    const StoreSchema& m_schema;
-    ExportProgress& m_progress;
-
-    std::unique_ptr<SeoTexts> m_texts;
-    std::optional<SeoFileLayout> m_layout;
-    std::optional<CsvFileSeries> m_productFiles;
-    std::optional<CsvFileSeries> m_categoryFiles;
-    int m_productRows = 0;
-    int m_categoryRows = 0;
 };

@@ -4,7 +4,6 @@
 
 #include "platform/AppError.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Ui.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -132,12 +131,12 @@ void writeSample(const QString& path, SeoTemplateFile file)
 
 } // namespace
 
-void openSeoTemplateFiles()
+void openSeoTemplateFiles(const std::function<void(const QString& path)>& open)
 {
     for (const SeoTemplateFile file : AllSeoTemplateFiles) {
         const QString path = ProgramFolder::filePath(seoTemplateFileName(file));
         if (!QFileInfo::exists(path))
             writeSample(path, file);
-        Ui::instance().openWithDesktop(path);
+        open(path);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "platform/AppError.h"
 #include "platform/TextDecoding.h"
+#include "platform/WholeNumber.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -112,24 +113,9 @@ QString IniFile::readString(const QString& section, const QString& key, const QS
     return unquote(text.mid(text.indexOf(u'=') + 1));
 }
 
-std::optional<int> IniFile::parseInteger(const QString& text)
-{
-    bool ok = false;
-    int value = 0;
-    if (text.size() >= 3 && (text.startsWith(u"0x") || text.startsWith(u"0X"))) {
-        const uint hex = text.mid(2).toUInt(&ok, 16);
-        value = int(hex);
-    } else {
-        value = text.toInt(&ok, 10);
-    }
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
-
 int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const
 {
-    return parseInteger(readString(section, key)).value_or(defaultValue);
+    return parseWholeNumber(readString(section, key)).value_or(defaultValue);
 }
 
 bool IniFile::readBool(const QString& section, const QString& key, bool defaultValue) const

@@ -14,7 +14,8 @@ public:
     const QString& path() const { return m_path; }
 
     QString readString(const QString& section, const QString& key, const QString& defaultValue = {}) const;
-    // Decimal with an optional sign, or hexadecimal after "0x"; anything else gives the default.
+    // A whole number as parseWholeNumber reads it (decimal, or hexadecimal after "0x", "x" or
+    // "$"); anything else gives the default.
     int readInteger(const QString& section, const QString& key, int defaultValue) const;
     // Read as an integer; any non-zero value is true.
     bool readBool(const QString& section, const QString& key, bool defaultValue) const;
@@ -24,8 +25,6 @@ public:
     void writeInteger(const QString& section, const QString& key, int value);
     void writeBool(const QString& section, const QString& key, bool value);
     void eraseSection(const QString& section);
-
-    static std::optional<int> parseInteger(const QString& text);
 
 private:
     QString m_path;

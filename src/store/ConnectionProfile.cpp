@@ -1,7 +1,7 @@
 #include "ConnectionProfile.h"
 
 #include "ProfileList.h"
-#include "platform/Ui.h"
+#include "platform/CheckFailure.h"
 #include "platform/WholeNumber.h"
 #include "settings/SettingsFile.h"
 
@@ -75,53 +75,45 @@ ConnectionProfile ConnectionProfile::load(const QString& profileName)
     return p;
 }
 
-bool ConnectionProfile::add() const
+void ConnectionProfile::checkForAdding() const
 {
-    if (const auto message = validationMessage()) {
-        Ui::instance().message(*message);
-        return false;
-    }
+    if (const auto message = validationMessage())
+        throw CheckFailure(*message);
+    const QString list = SettingsFile::open().readString(SetConnection, NameOfConnection);
+    if (!list.trimmed().isEmpty() && listHasNameIgnoringCase(list, name))
+        throw CheckFailure(QStringLiteral("Connection with this name [") + name + QStringLiteral("] already exists !"));
+}
+
+void ConnectionProfile::add() const
+{
     IniFile file = SettingsFile::open();
     const QString list = file.readString(SetConnection, NameOfConnection);
-    if (!list.trimmed().isEmpty() && listHasNameIgnoringCase(list, name)) {
-        Ui::instance().message(QStringLiteral("Connection with this name [") + name + QStringLiteral("] already exists !"));
-        return false;
-    }
-    if (!Ui::instance().confirm(QStringLiteral("Add new connection in list ?")))
-        return false;
     file.writeString(SetConnection, NameOfConnection, list + bracketed(name));
     file.writeString(profileSection(name), NameOfConnection, name);
     writeProfileData(file, *this);
+}
+
+bool ConnectionProfile::checkForSaving() const
+{
+    if (const auto message = validationMessage())
+        throw CheckFailure(*message);
+    const QString list = SettingsFile::open().readString(SetConnection, NameOfConnection);
+    if (list.trimmed().isEmpty())
+        return false;
+    if (!list.contains(bracketed(name)))
+        throw CheckFailure(QStringLiteral("Such a connection [") + name + QStringLiteral("] is not in the list !"));
     return true;
 }
 
-bool ConnectionProfile::saveChanges() const
+void ConnectionProfile::saveChanges() const
 {
-    if (const auto message = validationMessage()) {
-        Ui::instance().message(*message);
-        return false;
-    }
     IniFile file = SettingsFile::open();
-    const QString list = file.readString(SetConnection, NameOfConnection);
-    if (list.trimmed().isEmpty())
-        return false;
-    if (!list.contains(bracketed(name))) {
-        Ui::instance().message(QStringLiteral("Such a connection [") + name + QStringLiteral("] is not in the list !"));
-        return false;
-    }
-    if (!Ui::instance().confirm(QStringLiteral("Edit data of connection ?")))
-        return false;
     writeProfileData(file, *this);
-    return true;
 }
 
 bool ConnectionProfile::remove(const QString& profileName, bool& clearSelector)
 {
     clearSelector = false;
-    if (profileName.trimmed().isEmpty())
-        return false;
-    if (!Ui::instance().confirm(QStringLiteral("Delete connection in list ?")))
-        return false;
     IniFile file = SettingsFile::open();
     QString list = file.readString(SetConnection, NameOfConnection);
     if (list.trimmed().isEmpty() || !list.contains(bracketed(profileName))) {

@@ -25,11 +25,17 @@ struct ConnectionProfile
     // Reads a stored profile the way the selector fills the fields.
     static ConnectionProfile load(const QString& name);
 
-    // Each shows its messages and asks its confirmation through the dialog seam;
-    // true when the settings file was written.
-    bool add() const;
-    bool saveChanges() const;
-    // Removes the named profile; true when it was found in the list and removed.
-    // removedNothing tells the caller to clear the selector.
+    // The checks before adding: throws CheckFailure for fields that fail their checks and for
+    // a name already in the list (letter case ignored).
+    void checkForAdding() const;
+    // Adds the profile to the list and writes its section; the caller checked and confirmed.
+    void add() const;
+    // The checks before saving changes: throws CheckFailure for fields that fail their checks
+    // and for a name not in the list; false, with nothing to say, when the list is empty.
+    bool checkForSaving() const;
+    // Writes the profile's data into its section; the caller checked and confirmed.
+    void saveChanges() const;
+    // Removes the named profile once the operator confirmed; true when it was found in the
+    // list and removed. clearSelector tells the caller to clear the selector.
     static bool remove(const QString& name, bool& clearSelector);
 };

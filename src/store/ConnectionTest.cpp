@@ -5,7 +5,7 @@
 #include "db/DbConnection.h"
 #include "db/DbError.h"
 #include "db/DbQuery.h"
-#include "platform/Ui.h"
+#include "platform/CheckFailure.h"
 #include "platform/WholeNumber.h"
 
 namespace {
@@ -21,15 +21,14 @@ QString countRows(DbQuery& query, const QString& table)
 
 } // namespace
 
-void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuery& query,
-                    const std::function<void(const QString&)>& log)
+std::optional<QString> testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuery& query,
+                                      const std::function<QString()>& askPassword,
+                                      const std::function<void(const QString&)>& log)
 {
-    if (const auto message = profile.validationMessage()) {
-        Ui::instance().message(*message);
-        return;
-    }
+    if (const auto message = profile.validationMessage())
+        throw CheckFailure(*message);
     if (profile.password.trimmed().isEmpty())
-        profile.password = askDatabasePassword();
+        profile.password = askPassword();
 
     log(QStringLiteral("============= SETTING CONNECTION ================="));
     log(QStringLiteral("Type store=") + profile.storeTypeText);
@@ -64,11 +63,11 @@ void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuer
         const QString line = errorTypeName(error) + QStringLiteral(" : ") + errorMessage(error);
         log(QStringLiteral("-------------- ERROR ----------------"));
         log(line);
-        Ui::instance().message(line);
-        return;
+        return line;
     }
     query.close();
     log(QStringLiteral("   "));
     log(QStringLiteral("-------------- ALL WAS OK ----------------"));
     connection.close();
+    return std::nullopt;
 }

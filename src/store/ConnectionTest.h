@@ -4,12 +4,15 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class DbConnection;
 class DbQuery;
 
-// The SETTING page's test of the typed connection data. Validation failures are shown as
-// messages; an empty password is asked for and put into profile.password. Log lines go to
-// log one by one; an error is logged and shown; on success the connection is closed again.
-void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuery& query,
-                    const std::function<void(const QString&)>& log);
+// The SETTING page's test of the typed connection data. A field that fails its check throws
+// CheckFailure before anything is logged; an empty password is asked for through
+// askPassword and put into profile.password. Log lines go to log one by one; on success the
+// connection is closed again. An error is logged and its line returned, for the window to show.
+std::optional<QString> testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuery& query,
+                                      const std::function<QString()>& askPassword,
+                                      const std::function<void(const QString&)>& log);

@@ -3,9 +3,8 @@
 #include "ProfileList.h"
 #include "db/DbConnection.h"
 #include "db/DbQuery.h"
-#include "platform/Ui.h"
+#include "platform/WholeNumber.h"
 #include "settings/SettingsFile.h"
-
 
 using namespace SettingsFile;
 
@@ -15,17 +14,17 @@ void StoreSession::readProfile(const QString& profileName)
     const QString section = profileSection(profileName);
     storeType = file.readInteger(section, TypeStore, 0);
     server = file.readString(section, Server);
-    port = IniFile::parseInteger(file.readString(section, Port, DefaultPort)).value_or(3306);
+    port = parseWholeNumber(file.readString(section, Port, DefaultPort)).value_or(3306);
     database = file.readString(section, Database);
     schema.prefix = file.readString(section, PrefixTable);
     user = file.readString(section, UserName);
     password = file.readString(section, Password);
 }
 
-void StoreSession::askPasswordIfEmpty()
+void StoreSession::askPasswordIfEmpty(const std::function<QString()>& askPassword)
 {
     if (password.trimmed().isEmpty())
-        password = askDatabasePassword();
+        password = askPassword();
 }
 
 bool StoreSession::open(DbConnection& connection, DbQuery& query)
@@ -54,9 +53,4 @@ QString readStoreLanguage(DbQuery& query, const QString& prefix)
     const qsizetype k = config.indexOf(QStringLiteral("vmlang=")) + 1;
     config.remove(0, k);
     return TextBetween(config, QStringLiteral(":\""), QStringLiteral("\";"));
-}
-
-QString askDatabasePassword()
-{
-    return Ui::instance().promptPassword(QStringLiteral("Setting database"), QStringLiteral("Enter password for database"));
 }

@@ -3,6 +3,7 @@
 #include "StoreSchema.h"
 
 #include <QString>
+#include <functional>
 
 class DbConnection;
 class DbQuery;
@@ -20,8 +21,8 @@ struct StoreSession
 
     // Replaces the values with the stored profile's (prefix included; suffix kept).
     void readProfile(const QString& profileName);
-    // Asks for the password when none is in hand; the answer is not stored.
-    void askPasswordIfEmpty();
+    // Asks for the password through askPassword when none is in hand; the answer is not stored.
+    void askPasswordIfEmpty(const std::function<QString()>& askPassword);
     // Closes, sets the connection from the values and opens it, then reads the language.
     // Only store type 0 opens anything; returns whether it did.
     bool open(DbConnection& connection, DbQuery& query);
@@ -29,6 +30,3 @@ struct StoreSession
 
 // The store's default language code from its configuration table.
 QString readStoreLanguage(DbQuery& query, const QString& prefix);
-
-// The password prompt; the typed text on OK, empty on Cancel.
-QString askDatabasePassword();

@@ -1,5 +1,6 @@
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
@@ -56,7 +57,7 @@ private slots:
         m_folder = std::make_unique<TestFolder>();
         QDir(m_folder->path()).mkdir(QStringLiteral("lists"));
         m_ui = std::make_unique<ScriptedUi>();
-        m_form = std::make_unique<TForm1>();
+        m_form = std::make_unique<MainWindow>(*m_ui);
         m_form->show();
     }
 
@@ -78,8 +79,8 @@ private slots:
         connectAndCheck({QStringLiteral("a.csv")});
         m_ui->confirmAnswers << true;
         QList<int> bar;
-        connect(m_form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int v) { bar << v; });
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        connect(control<QProgressBar>(*m_form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int v) { bar << v; });
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
 
         const QString P = QStringLiteral("jos_");
         QCOMPARE(script(),
@@ -94,13 +95,13 @@ private slots:
                  QStringList{QStringLiteral("The script was created for update, path to the script [%1/ScriptForUpdatePrices.sql]\r\r"
                                             "Start updating the price list ?").arg(m_folder->path())});
         const QString file = m_folder->filePath(QStringLiteral("lists/a.csv"));
-        QCOMPARE(m_form->Memo1->toPlainText().split(u'\n'),
+        QCOMPARE(control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().split(u'\n'),
                  QStringList({"Finding the maximum value ID PARTS", "Max ID PARTS = 60", "Loading data price lists in memory ...",
                               "[+] Open file (" + file + ") ...", "         " + QString(54, u'-'),
                               "         Data table : row=6 | column=9", "         reading names of the columns ...ok",
                               "         reading table in memory ...ok", "         Start editing prices and availability ... "}));
-        QCOMPARE(m_form->Label39->text(), QStringLiteral("......."));
-        QCOMPARE(m_form->PageControl2->currentIndex(), 2);
+        QCOMPARE(control<QLabel>(*m_form, "Label39")->text(), QStringLiteral("......."));
+        QCOMPARE(control<QTabWidget>(*m_form, "PageControl2")->currentIndex(), 2);
 
         // the script ran on Yes
         QCOMPARE(m_store->column(QStringLiteral("SELECT CONCAT_WS('/', p.virtuemart_product_id, published, product_in_stock, product_price) "
@@ -110,7 +111,7 @@ private slots:
         QVERIFY(!bar.isEmpty());
         QVERIFY(std::is_sorted(bar.begin(), bar.end() - 1));
         QCOMPARE(bar.last(), 0);
-        QCOMPARE(m_form->ProgressBar1->value(), 0);
+        QCOMPARE(control<QProgressBar>(*m_form, "ProgressBar1")->value(), 0);
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
     }
 
@@ -130,7 +131,7 @@ private slots:
         QVERIFY(QFile::copy(testDataPath(name), m_folder->filePath(QStringLiteral("lists/") + name)));
         connectAndCheck({name});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
         QVERIFY2(m_ui->texts(QStringLiteral("error")).isEmpty(), qPrintable(m_ui->texts(QStringLiteral("error")).join(u'|')));
         const auto blocks = [](int id, const QString& published, const QString& price, const QString& stock) {
             QString text;
@@ -168,7 +169,7 @@ private slots:
                                  + "<row r=\"3\">" + number("A3", "58") + error("B3") + error("C3") + "</row>"));
         connectAndCheck({QStringLiteral("errors.xlsx"), QStringLiteral("seo.xlsx")});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
         QCOMPARE(script(), block("UPDATE jos_virtuemart_products as Pmain ", "SET Pmain.product_in_stock = 4", "WHERE Pmain.virtuemart_product_id = 57")
                                + block("UPDATE jos_virtuemart_products_en_gb as Pmain SET ", "Pmain.metakey = 'k'", "WHERE Pmain.virtuemart_product_id = 57")
@@ -181,8 +182,8 @@ private slots:
         writeList(QStringLiteral("2.csv"), priceHeader + "1;;;;;7;;\r\n");
         connectAndCheck({QStringLiteral("1.xlsx"), QStringLiteral("2.csv")});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
-        const QString log = m_form->Memo1->toPlainText();
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        const QString log = control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText();
         QVERIFY2(log.contains(QStringLiteral(" : 2. MS EXCEL error !\nSpreadsheetError : ")), qPrintable(log));
         QVERIFY(!log.contains(QStringLiteral("2.csv")));
         QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
@@ -194,8 +195,8 @@ private slots:
         addProfile(QStringLiteral("Empty"), *m_empty);
         connectAndCheck({QStringLiteral("a.csv")}, QStringLiteral("Empty"));
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
-        QCOMPARE(m_form->Memo1->toPlainText(),
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QCOMPARE(control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText(),
                  QStringLiteral("Finding the maximum value ID PARTS\nQuit, because the table of parts (your store) is empty ..."));
         QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
         QCOMPARE(m_ui->texts(QStringLiteral("confirm")).size(), 1);
@@ -208,16 +209,16 @@ private slots:
         connectAndCheck({QStringLiteral("1.csv"), QStringLiteral("2.csv"), QStringLiteral("3.csv")});
         auto* missing = new QListWidgetItem(m_folder->filePath(QStringLiteral("lists/gone.csv")));
         missing->setCheckState(Qt::Checked);
-        m_form->CheckListBox2->insertItem(0, missing);
+        control<QListWidget>(*m_form, "CheckListBox2")->insertItem(0, missing);
         // Stop while the second file is read.
         const QString second = QStringLiteral("Upload file (%1) ...").arg(m_folder->filePath(QStringLiteral("lists/2.csv")));
-        connect(m_form->Memo1, &QPlainTextEdit::textChanged, this, [&] {
-            if (m_form->Memo1->toPlainText().contains(QStringLiteral("lists/2.csv) ...")) && m_form->creationGoOn)
-                QTest::mouseClick(m_form->SpeedButton17, Qt::LeftButton);
+        connect(control<QPlainTextEdit>(*m_form, "Memo1"), &QPlainTextEdit::textChanged, this, [&] {
+            if (control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().contains(QStringLiteral("lists/2.csv) ...")) && !m_form->creationJob().stopRequested())
+                QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton17"), Qt::LeftButton);
         });
         m_ui->confirmAnswers << true << false;
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
-        const QString log = m_form->Memo1->toPlainText();
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        const QString log = control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText();
         QVERIFY(log.contains(QStringLiteral("[-] File not found (%1)").arg(missing->text())));
         QVERIFY(!log.contains(QStringLiteral("lists/3.csv")));
         QCOMPARE(script(), block("UPDATE jos_virtuemart_product_prices as Price ", "SET Price.product_price = 7", "WHERE Price.virtuemart_product_id = 1")
@@ -226,16 +227,16 @@ private slots:
         QCOMPARE(m_ui->texts(QStringLiteral("confirm")),
                  QStringList({QStringLiteral("Stop the import of data (all first imported data will be saved) ?"),
                               m_ui->texts(QStringLiteral("confirm")).last()}));
-        QVERIFY(!m_form->creationRunning);
+        QVERIFY(!m_form->creationJob().isRunning());
 
         // Stop without a run asks nothing; a second run does not keep the first one's blocks.
         m_ui->calls.clear();
-        QTest::mouseClick(m_form->SpeedButton17, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton17"), Qt::LeftButton);
         QVERIFY(m_ui->calls.isEmpty());
-        for (int i = 0; i < m_form->CheckListBox2->count(); ++i)
-            m_form->CheckListBox2->item(i)->setCheckState(Qt::Unchecked);
+        for (int i = 0; i < control<QListWidget>(*m_form, "CheckListBox2")->count(); ++i)
+            control<QListWidget>(*m_form, "CheckListBox2")->item(i)->setCheckState(Qt::Unchecked);
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
         QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
     }
 
@@ -248,7 +249,7 @@ private slots:
         writeList(QStringLiteral("cat.csv"), "IDCATEGORY;CATEGORY:metakey\r\nx;skipped\r\n4;\"Škoda, Фара €\"\r\n");
         connectAndCheck({QStringLiteral("cat.csv"), QStringLiteral("seo.csv")});
         m_ui->confirmAnswers << true;
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
         QVERIFY(script().contains(QStringLiteral("UPDATE jos_virtuemart_products_en_gb as Pmain SET \r\n"
                                                  "Pmain.product_s_desc = 'Short', \r\n"
                                                  "Pmain.metadesc = 'It\\'s \\\"best\\\"\\r\\nsecond line', \r\n"
@@ -274,7 +275,7 @@ private slots:
         m_store->exec(QStringLiteral("SET GLOBAL sql_mode = CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')"));
         connectAndCheck({QStringLiteral("seo.csv")});
         m_ui->confirmAnswers << true;
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
         m_store->exec(QStringLiteral("SET GLOBAL sql_mode = REPLACE(@@GLOBAL.sql_mode, 'NO_BACKSLASH_ESCAPES', '')"));
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
         QCOMPARE(m_store->value(QStringLiteral("SELECT metadesc FROM @PREFIX@virtuemart_products_@LANG@ WHERE virtuemart_product_id = 57")),
@@ -288,12 +289,12 @@ private slots:
         writeList(QStringLiteral("a.csv"), priceHeader + "1;;;;;7;;\r\nabc;;;;;8;;\r\n2;;;;;9;;\r\n");
         connectAndCheck({QStringLiteral("a.csv")});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
         QCOMPARE(m_ui->calls.size(), 2);
         QVERIFY(m_ui->calls[0].startsWith(QStringLiteral("confirm: The script was created")));
         QCOMPARE(m_ui->calls[1], QStringLiteral("error: 'abc' is not a valid integer value."));
         QCOMPARE(script(), QStringLiteral("COMMIT;\r\n")); // the table's statements come after the whole file
-        QVERIFY(!m_form->creationRunning);
+        QVERIFY(!m_form->creationJob().isRunning());
     }
 
     void missingConverterEndsTheRunAtTheFirstSpreadsheet()
@@ -304,9 +305,9 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", "/nonexistent");
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
         qputenv("PATH", path);
-        const QString log = m_form->Memo1->toPlainText();
+        const QString log = control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText();
         QVERIFY2(log.contains(QStringLiteral(" : MS EXCEL not found !\nSpreadsheetError : ")), qPrintable(log));
         QVERIFY(!log.contains(QStringLiteral("2.csv")));
         QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
@@ -315,9 +316,9 @@ private slots:
 
     void startWithoutAConnectionDoesNothing()
     {
-        m_form->ComboBox8->addItem(QStringLiteral("Shop"));
-        m_form->ComboBox8->setCurrentIndex(0);
-        QTest::mouseClick(m_form->SpeedButton16, Qt::LeftButton);
+        control<DropDownComboBox>(*m_form, "ComboBox8")->addItem(QStringLiteral("Shop"));
+        control<DropDownComboBox>(*m_form, "ComboBox8")->setCurrentIndex(0);
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
         QVERIFY(m_ui->calls.isEmpty());
         QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("ScriptForUpdatePrices.sql"))));
     }
@@ -332,21 +333,21 @@ private slots:
                         "UPDATE jos_virtuemart_products SET product_in_stock = 4 WHERE virtuemart_product_id = 4;\r\n");
         m_ui->fileAnswers << std::nullopt << m_folder->filePath(QStringLiteral("gone.sql"))
                           << m_folder->filePath(QStringLiteral("four.sql"));
-        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton); // cancelled
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton19"), Qt::LeftButton); // cancelled
         QCOMPARE(m_ui->calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + m_folder->path()});
-        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton); // cannot be opened
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton19"), Qt::LeftButton); // cannot be opened
         QCOMPARE(m_ui->texts(QStringLiteral("error")).size(), 1);
         QVERIFY(m_ui->texts(QStringLiteral("error"))[0].startsWith(
             QStringLiteral("Cannot open file \"%1\". ").arg(m_folder->filePath(QStringLiteral("gone.sql")))));
-        QTest::mouseClick(m_form->SpeedButton19, Qt::LeftButton); // a later start still works
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton19"), Qt::LeftButton); // a later start still works
         const QStringList errors = m_ui->texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 2);
         QVERIFY2(errors[1].contains(QStringLiteral("no_such_column")), qPrintable(errors[1]));
         QCOMPARE(m_store->column(QStringLiteral("SELECT product_in_stock FROM @PREFIX@virtuemart_products WHERE virtuemart_product_id <= 4 ORDER BY 1")),
                  QStringList({"1", "3", "4", "10"}));
-        QCOMPARE(m_form->ProgressBar1->value(), 0);
-        QVERIFY(!m_form->scriptRunning);
-        QVERIFY(m_form->Memo1->toPlainText().isEmpty());
+        QCOMPARE(control<QProgressBar>(*m_form, "ProgressBar1")->value(), 0);
+        QVERIFY(!m_form->scriptJob().isRunning());
+        QVERIFY(control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().isEmpty());
     }
 
 private:
@@ -364,7 +365,7 @@ private:
     {
         ConnectionProfile p = store.profile(name);
         p.savePassword = true;
-        QVERIFY(p.add());
+        p.add();
         m_ui->calls.clear();
     }
 
@@ -373,14 +374,14 @@ private:
     {
         if (profile == u"Shop")
             addProfile(profile, *m_store);
-        m_form->Edit9->setText(m_folder->filePath(QStringLiteral("lists")));
-        emit m_form->ComboBox8->aboutToDropDown();
-        m_form->ComboBox8->setCurrentIndex(m_form->ComboBox8->findText(profile));
-        QTest::mouseClick(m_form->SpeedButton13, Qt::LeftButton);
-        QVERIFY(m_form->UniConnection1.connected());
-        m_form->CheckListBox2->sortItems();
-        for (int i = 0; i < m_form->CheckListBox2->count(); ++i) {
-            QListWidgetItem* item = m_form->CheckListBox2->item(i);
+        control<QLineEdit>(*m_form, "Edit9")->setText(m_folder->filePath(QStringLiteral("lists")));
+        emit control<DropDownComboBox>(*m_form, "ComboBox8")->aboutToDropDown();
+        control<DropDownComboBox>(*m_form, "ComboBox8")->setCurrentIndex(control<DropDownComboBox>(*m_form, "ComboBox8")->findText(profile));
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton13"), Qt::LeftButton);
+        QVERIFY(m_form->connection().connected());
+        control<QListWidget>(*m_form, "CheckListBox2")->sortItems();
+        for (int i = 0; i < control<QListWidget>(*m_form, "CheckListBox2")->count(); ++i) {
+            QListWidgetItem* item = control<QListWidget>(*m_form, "CheckListBox2")->item(i);
             item->setCheckState(names.contains(QFileInfo(item->text()).fileName()) ? Qt::Checked : Qt::Unchecked);
         }
         m_ui->calls.clear();
@@ -390,7 +391,7 @@ private:
     std::unique_ptr<TestStore> m_empty;
     std::unique_ptr<TestFolder> m_folder;
     std::unique_ptr<ScriptedUi> m_ui;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_form;
 };
 
 QTEST_MAIN(TestImportPage)

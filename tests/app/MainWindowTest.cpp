@@ -1,5 +1,6 @@
 #include "ClickableLabel.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "settings/SettingsFile.h"
@@ -23,11 +24,11 @@ private slots:
     {
         TestFolder folder;
         ScriptedUi ui;
-        TForm1 form;
+        MainWindow form{ui};
         form.show();
         QCOMPARE(form.currentPageName(), QStringLiteral("SETTING"));
-        QCOMPARE(form.PageControl1->currentIndex(), 0);
-        QCOMPARE(form.PageControl2->currentIndex(), 0);
+        QCOMPARE(control<QTabWidget>(form, "PageControl1")->currentIndex(), 0);
+        QCOMPARE(control<QTabWidget>(form, "PageControl2")->currentIndex(), 0);
         if (qEnvironmentVariableIsSet("VELMORA_SCREENSHOT"))
             form.grab().save(qEnvironmentVariable("VELMORA_SCREENSHOT"));
     }
@@ -36,10 +37,10 @@ private slots:
     {
         TestFolder folder;
         ScriptedUi ui;
-        TForm1 form;
+        MainWindow form{ui};
         form.show();
         form.showPage(QStringLiteral("EXPORT"));
-        form.PageControl1->setCurrentIndex(2);
+        control<QTabWidget>(form, "PageControl1")->setCurrentIndex(2);
         const QList<std::pair<const char*, QString>> clicks = {{"SpeedButton1", "IMPORT"},
                                                                {"SpeedButton1", "IMPORT"},
                                                                {"SpeedButton24", "HELP"},
@@ -49,14 +50,14 @@ private slots:
             QTest::mouseClick(form.findChild<QToolButton*>(button), Qt::LeftButton);
             QCOMPARE(form.currentPageName(), page);
         }
-        QCOMPARE(form.PageControl1->currentIndex(), 2);
+        QCOMPARE(control<QTabWidget>(form, "PageControl1")->currentIndex(), 2);
     }
 
     void everyControlHasAnAccessibleName()
     {
         TestFolder folder;
         ScriptedUi ui;
-        TForm1 form;
+        MainWindow form{ui};
         for (QWidget* w : form.findChildren<QWidget*>()) {
             const QString name = w->objectName();
             const bool isControl = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w)
@@ -66,25 +67,25 @@ private slots:
         }
         QCOMPARE(form.findChild<QToolButton*>("SpeedButton2")->toolTip(),
                  QStringLiteral("Export prices and availability in csv-files"));
-        QCOMPARE(form.PageControl1->tabText(1), QStringLiteral("  List of manufacturers  ....   "));
-        QCOMPARE(form.PageControl2->tabText(2), QStringLiteral("  Import ...  "));
+        QCOMPARE(control<QTabWidget>(form, "PageControl1")->tabText(1), QStringLiteral("  List of manufacturers  ....   "));
+        QCOMPARE(control<QTabWidget>(form, "PageControl2")->tabText(2), QStringLiteral("  Import ...  "));
     }
 
     void firstStartShowsTheDefaults()
     {
         TestFolder folder;
         ScriptedUi ui;
-        TForm1 form;
+        MainWindow form{ui};
         form.show();
-        QCOMPARE(form.ComboBox6->currentText(), QStringLiteral(","));
-        QCOMPARE(form.ComboBox5->currentText(), QStringLiteral(";"));
-        QCOMPARE(form.Edit6->text(), QStringLiteral("10000"));
-        QVERIFY(form.Edit7->text().isEmpty());
-        QCOMPARE(form.CheckListBox3->item(0)->checkState(), Qt::Checked);
-        QCOMPARE(form.CheckListBox3->item(1)->checkState(), Qt::Unchecked);
-        QCOMPARE(form.CheckListBox4->item(9)->checkState(), Qt::Checked);
-        QVERIFY(!form.CheckBox2->isChecked());
-        QVERIFY(form.RadioButton1->isChecked());
+        QCOMPARE(control<QComboBox>(form, "ComboBox6")->currentText(), QStringLiteral(","));
+        QCOMPARE(control<QComboBox>(form, "ComboBox5")->currentText(), QStringLiteral(";"));
+        QCOMPARE(control<QLineEdit>(form, "Edit6")->text(), QStringLiteral("10000"));
+        QVERIFY(control<QLineEdit>(form, "Edit7")->text().isEmpty());
+        QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(1)->checkState(), Qt::Unchecked);
+        QCOMPARE(control<QListWidget>(form, "CheckListBox4")->item(9)->checkState(), Qt::Checked);
+        QVERIFY(!control<QCheckBox>(form, "CheckBox2")->isChecked());
+        QVERIFY(control<QRadioButton>(form, "RadioButton1")->isChecked());
     }
 
     void closeSavesWhatShowLoadsBack()
@@ -92,58 +93,58 @@ private slots:
         TestFolder folder;
         ScriptedUi ui;
         {
-            TForm1 form;
+            MainWindow form{ui};
             form.show();
-            form.ComboBox6->setCurrentIndex(1);
-            form.ComboBox5->setCurrentIndex(2);
-            form.Edit6->setText(QStringLiteral("500"));
-            form.Edit7->setText(QStringLiteral("/tmp/out put"));
-            form.Edit9->setText(QStringLiteral("/tmp/in"));
-            form.CheckListBox3->item(5)->setCheckState(Qt::Checked);
-            form.CheckListBox4->item(14)->setCheckState(Qt::Checked);
-            form.CheckBox4->setChecked(true);
-            form.RadioButton2->setChecked(true);
+            control<QComboBox>(form, "ComboBox6")->setCurrentIndex(1);
+            control<QComboBox>(form, "ComboBox5")->setCurrentIndex(2);
+            control<QLineEdit>(form, "Edit6")->setText(QStringLiteral("500"));
+            control<QLineEdit>(form, "Edit7")->setText(QStringLiteral("/tmp/out put"));
+            control<QLineEdit>(form, "Edit9")->setText(QStringLiteral("/tmp/in"));
+            control<QListWidget>(form, "CheckListBox3")->item(5)->setCheckState(Qt::Checked);
+            control<QListWidget>(form, "CheckListBox4")->item(14)->setCheckState(Qt::Checked);
+            control<QCheckBox>(form, "CheckBox4")->setChecked(true);
+            control<QRadioButton>(form, "RadioButton2")->setChecked(true);
             form.close();
         }
         QVERIFY(ui.calls.isEmpty());
-        TForm1 form;
+        MainWindow form{ui};
         form.show();
-        QCOMPARE(form.ComboBox6->currentText(), QStringLiteral("."));
-        QCOMPARE(form.ComboBox5->currentText(), QStringLiteral("TAB"));
-        QCOMPARE(form.Edit6->text(), QStringLiteral("500"));
-        QCOMPARE(form.Edit7->text(), QStringLiteral("/tmp/out put"));
-        QCOMPARE(form.Edit9->text(), QStringLiteral("/tmp/in"));
-        QCOMPARE(form.CheckListBox3->item(5)->checkState(), Qt::Checked);
-        QCOMPARE(form.CheckListBox3->item(4)->checkState(), Qt::Unchecked);
-        QCOMPARE(form.CheckListBox4->item(14)->checkState(), Qt::Checked);
-        QVERIFY(form.CheckBox4->isChecked());
-        QVERIFY(!form.CheckBox3->isChecked());
-        QVERIFY(form.RadioButton2->isChecked());
+        QCOMPARE(control<QComboBox>(form, "ComboBox6")->currentText(), QStringLiteral("."));
+        QCOMPARE(control<QComboBox>(form, "ComboBox5")->currentText(), QStringLiteral("TAB"));
+        QCOMPARE(control<QLineEdit>(form, "Edit6")->text(), QStringLiteral("500"));
+        QCOMPARE(control<QLineEdit>(form, "Edit7")->text(), QStringLiteral("/tmp/out put"));
+        QCOMPARE(control<QLineEdit>(form, "Edit9")->text(), QStringLiteral("/tmp/in"));
+        QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(5)->checkState(), Qt::Checked);
+        QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(4)->checkState(), Qt::Unchecked);
+        QCOMPARE(control<QListWidget>(form, "CheckListBox4")->item(14)->checkState(), Qt::Checked);
+        QVERIFY(control<QCheckBox>(form, "CheckBox4")->isChecked());
+        QVERIFY(!control<QCheckBox>(form, "CheckBox3")->isChecked());
+        QVERIFY(control<QRadioButton>(form, "RadioButton2")->isChecked());
     }
 
     void identifierColumnsCannotBeUnticked()
     {
         TestFolder folder;
         ScriptedUi ui;
-        TForm1 form;
+        MainWindow form{ui};
         form.show();
-        form.CheckListBox3->item(0)->setCheckState(Qt::Unchecked);
-        form.CheckListBox4->item(0)->setCheckState(Qt::Unchecked);
-        form.CheckListBox4->item(9)->setCheckState(Qt::Unchecked);
-        QCOMPARE(form.CheckListBox3->item(0)->checkState(), Qt::Checked);
-        QCOMPARE(form.CheckListBox4->item(0)->checkState(), Qt::Checked);
-        QCOMPARE(form.CheckListBox4->item(9)->checkState(), Qt::Checked);
+        control<QListWidget>(form, "CheckListBox3")->item(0)->setCheckState(Qt::Unchecked);
+        control<QListWidget>(form, "CheckListBox4")->item(0)->setCheckState(Qt::Unchecked);
+        control<QListWidget>(form, "CheckListBox4")->item(9)->setCheckState(Qt::Unchecked);
+        QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(control<QListWidget>(form, "CheckListBox4")->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(control<QListWidget>(form, "CheckListBox4")->item(9)->checkState(), Qt::Checked);
     }
 
     void helpPicturesOpenWebPages()
     {
         TestFolder folder;
         ScriptedUi ui;
-        TForm1 form;
+        MainWindow form{ui};
         form.show();
         form.showPage(QStringLiteral("HELP"));
-        QTest::mouseClick(form.Image1, Qt::LeftButton);
-        QTest::mouseClick(form.Image2, Qt::LeftButton);
+        QTest::mouseClick(control<ClickableLabel>(form, "Image1"), Qt::LeftButton);
+        QTest::mouseClick(control<ClickableLabel>(form, "Image2"), Qt::LeftButton);
         QCOMPARE(ui.opened.size(), 2);
         QVERIFY(ui.opened[0].startsWith(QStringLiteral("https://")));
     }
@@ -153,7 +154,7 @@ private slots:
         TestFolder folder;
         ScriptedUi ui;
         QDir(folder.path()).mkdir(QStringLiteral("SetVelmora.ini")); // a folder where the file should be
-        TForm1 form;
+        MainWindow form{ui};
         form.show();
         QVERIFY(form.close());
         QCOMPARE(ui.texts(QStringLiteral("error")),

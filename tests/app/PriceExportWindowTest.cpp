@@ -1,6 +1,7 @@
 #include "ClickableLabel.h"
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestCatalog.h"
 #include "TestFolder.h"
@@ -44,7 +45,7 @@ class ExportWindow
 public:
     TestFolder folder;
     WatchingUi ui;
-    TForm1 form;
+    MainWindow form{ui};
     QString out;
 
     explicit ExportWindow(const TestStore& store)
@@ -66,16 +67,16 @@ public:
 
         form.show();
         form.showPage("EXPORT");
-        emit form.ComboBox3->aboutToDropDown();
-        form.ComboBox3->setCurrentIndex(0);
-        QTest::mouseClick(form.SpeedButton8, Qt::LeftButton);
-        form.Edit7->setText(out);
+        emit control<DropDownComboBox>(form, "ComboBox3")->aboutToDropDown();
+        control<DropDownComboBox>(form, "ComboBox3")->setCurrentIndex(0);
+        QTest::mouseClick(control<QPushButton>(form, "SpeedButton8"), Qt::LeftButton);
+        control<QLineEdit>(form, "Edit7")->setText(out);
         ui.calls.clear();
     }
 
     void tick(const QString& brand)
     {
-        const auto items = form.CheckListBox1->findItems(brand, Qt::MatchExactly);
+        const auto items = control<QListWidget>(form, "CheckListBox1")->findItems(brand, Qt::MatchExactly);
         QCOMPARE(items.size(), 1);
         items[0]->setCheckState(Qt::Checked);
     }
@@ -87,22 +88,22 @@ public:
         QTimer everyPass;
         everyPass.setInterval(0);
         QObject::connect(&everyPass, &QTimer::timeout, [&] {
-            if (!form.exportRunning)
+            if (!form.priceExportJob().isRunning())
                 return;
             form.repaint();
-            rowLabels << form.Label25->text();
+            rowLabels << control<QLabel>(form, "Label25")->text();
             if (duringRun)
                 duringRun(rowLabels.last());
         });
         everyPass.start();
-        QTest::mouseClick(form.SpeedButton10, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form, "SpeedButton10"), Qt::LeftButton);
     }
 
     QStringList rowLabels;
 
     QStringList progressLabels() const
     {
-        return {form.Label23->text(), form.Label24->text(), form.Label25->text(), form.Label44->text()};
+        return {control<ClickableLabel>(form, "Label23")->text(), control<QLabel>(form, "Label24")->text(), control<QLabel>(form, "Label25")->text(), control<QLabel>(form, "Label44")->text()};
     }
 
     QByteArray file(const QString& name) const
@@ -185,7 +186,7 @@ void TestPriceExportWindow::initTestCase()
 void TestPriceExportWindow::noBrandTickedWritesTheHeaderOnly()
 {
     ExportWindow w(*m_store);
-    QCOMPARE(w.form.CheckListBox1->count(), 4);
+    QCOMPARE(control<QListWidget>(w.form, "CheckListBox1")->count(), 4);
     w.folder.write("out/F1.csv", "an older run's lines\r\n");
 
     w.startExport();
@@ -203,14 +204,14 @@ void TestPriceExportWindow::twoBrandsOfThreeAndFourProducts()
     ExportWindow w(*m_store);
     w.tick("Acme");
     w.tick("borvex");
-    w.form.CheckListBox3->item(2)->setCheckState(Qt::Checked); // TRADENUMBER
+    control<QListWidget>(w.form, "CheckListBox3")->item(2)->setCheckState(Qt::Checked); // TRADENUMBER
     QStringList brandLines;
     QString pathLabel;
 
     w.startExport([&](const QString&) {
-        pathLabel = w.form.Label23->text();
-        if (brandLines.isEmpty() || brandLines.last() != w.form.Label44->text())
-            brandLines << w.form.Label44->text();
+        pathLabel = control<ClickableLabel>(w.form, "Label23")->text();
+        if (brandLines.isEmpty() || brandLines.last() != control<QLabel>(w.form, "Label44")->text())
+            brandLines << control<QLabel>(w.form, "Label44")->text();
     });
 
     QList<QByteArray> lines = w.dataLines("F1.csv");
@@ -224,11 +225,11 @@ void TestPriceExportWindow::twoBrandsOfThreeAndFourProducts()
     QCOMPARE(brandLines,
              (QStringList{"processing  brand ...", "processing  brand [Acme]", "processing  brand [borvex]",
                           "processing  brand [Caldera]", "processing  brand [Dynatek]"}));
-    QCOMPARE(w.form.PageControl1->currentIndex(), 2);
+    QCOMPARE(control<QTabWidget>(w.form, "PageControl1")->currentIndex(), 2);
     QCOMPARE(w.progressLabels(), RestingLabels);
-    QCOMPARE(w.form.Label25->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-    QVERIFY(!w.form.exportRunning);
-    QVERIFY(!w.form.UniQuery1.active());
+    QCOMPARE(control<QLabel>(w.form, "Label25")->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    QVERIFY(!w.form.priceExportJob().isRunning());
+    QVERIFY(!w.form.query().active());
     QVERIFY(w.ui.calls.isEmpty());
 }
 
@@ -237,13 +238,13 @@ void TestPriceExportWindow::rotationShowsTheFileAndLeavesAnOlderFile()
     ExportWindow w(*m_store);
     w.tick("borvex");
     w.tick("Caldera");
-    w.form.Edit6->setText("4");
+    control<QLineEdit>(w.form, "Edit6")->setText("4");
     w.folder.write("out/F4.csv", "older F4");
     QStringList fileLabels;
 
     w.startExport([&](const QString&) {
-        if (fileLabels.isEmpty() || fileLabels.last() != w.form.Label24->text())
-            fileLabels << w.form.Label24->text();
+        if (fileLabels.isEmpty() || fileLabels.last() != control<QLabel>(w.form, "Label24")->text())
+            fileLabels << control<QLabel>(w.form, "Label24")->text();
     });
 
     QCOMPARE(fileLabels, (QStringList{"1", "2", "3"}));
@@ -260,20 +261,20 @@ void TestPriceExportWindow::countersRepaintOnlyThemselves()
     ExportWindow w(*m_store);
     w.tick("Dynatek");
     PaintCounter counter;
-    w.form.Label25->installEventFilter(&counter);
-    w.form.PageControl1->installEventFilter(&counter);
+    control<QLabel>(w.form, "Label25")->installEventFilter(&counter);
+    control<QTabWidget>(w.form, "PageControl1")->installEventFilter(&counter);
     QTimer slowRows; // at least 16 frames, with a new counter value in each
     QObject::connect(&slowRows, &QTimer::timeout, [] { QThread::msleep(2); });
     slowRows.start(0);
 
-    QTest::mouseClick(w.form.SpeedButton10, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton10"), Qt::LeftButton);
 
     QCOMPARE(w.dataLines("F1.csv").size(), 200);
-    QVERIFY2(counter.paints[w.form.Label25] >= 16,
-             qPrintable(QString::number(counter.paints[w.form.Label25])));
+    QVERIFY2(counter.paints[control<QLabel>(w.form, "Label25")] >= 16,
+             qPrintable(QString::number(counter.paints[control<QLabel>(w.form, "Label25")])));
     // The tab itself is painted when it is shown and for each of the four brand lines.
-    QVERIFY2(counter.wholePaints[w.form.PageControl1] <= 8,
-             qPrintable(QString::number(counter.wholePaints[w.form.PageControl1])));
+    QVERIFY2(counter.wholePaints[control<QTabWidget>(w.form, "PageControl1")] <= 8,
+             qPrintable(QString::number(counter.wholePaints[control<QTabWidget>(w.form, "PageControl1")])));
 }
 
 void TestPriceExportWindow::confirmedStopEndsAfterOneMoreRow()
@@ -282,12 +283,12 @@ void TestPriceExportWindow::confirmedStopEndsAfterOneMoreRow()
     w.tick("Acme");
     w.tick("borvex");
     w.tick("Caldera");
-    w.form.Edit6->setText("3");
+    control<QLineEdit>(w.form, "Edit6")->setText("3");
     w.ui.confirmAnswers << false << true;
 
     w.startExport([&](const QString& rowLabel) {
         if (rowLabel == "2" || rowLabel == "5")
-            QTest::mouseClick(w.form.SpeedButton12, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton12"), Qt::LeftButton);
     });
 
     const QString question = "Stop the export of data (all first exported data will be saved) ?";
@@ -298,8 +299,8 @@ void TestPriceExportWindow::confirmedStopEndsAfterOneMoreRow()
     QCOMPARE(w.dataLines("F3.csv").size(), 2);
     QVERIFY(!QFile::exists(QDir(w.out).filePath("F4.csv")));
     QCOMPARE(w.progressLabels(), RestingLabels);
-    QVERIFY(!w.form.exportRunning);
-    QVERIFY(!w.form.exportGoOn);
+    QVERIFY(!w.form.priceExportJob().isRunning());
+    QVERIFY(!w.form.priceExportJob().stopRequested());
 }
 
 void TestPriceExportWindow::fileErrorShownAfterTheClosingSteps_data()
@@ -334,15 +335,15 @@ void TestPriceExportWindow::fileErrorShownAfterTheClosingSteps()
         QVERIFY(QDir().mkdir(f1));
     if (prepare == "full")
         QVERIFY(QFile::link("/dev/full", f1));
-    w.form.Edit7->setText(QString(folder).replace("<out>", w.out));
+    control<QLineEdit>(w.form, "Edit7")->setText(QString(folder).replace("<out>", w.out));
     QStringList labelsAtError;
-    w.ui.onError = [&] { labelsAtError = w.progressLabels() << (w.form.exportRunning ? "running" : "idle"); };
+    w.ui.onError = [&] { labelsAtError = w.progressLabels() << (w.form.priceExportJob().isRunning() ? "running" : "idle"); };
 
     w.startExport();
 
     QCOMPARE(w.ui.texts("error"), QStringList{error});
     QCOMPARE(labelsAtError, RestingLabels + QStringList{"idle"});
-    QVERIFY(!w.form.UniQuery1.active());
+    QVERIFY(!w.form.query().active());
 }
 
 void TestPriceExportWindow::otherActionsAreRefusedWhileItRuns()
@@ -356,14 +357,14 @@ void TestPriceExportWindow::otherActionsAreRefusedWhileItRuns()
         if (rowLabel != "2" || clicked)
             return;
         clicked = true;
-        for (QAbstractButton* button : {static_cast<QAbstractButton*>(w.form.SpeedButton10),
-                                        static_cast<QAbstractButton*>(w.form.SpeedButton8),
-                                        static_cast<QAbstractButton*>(w.form.SpeedButton13),
-                                        static_cast<QAbstractButton*>(w.form.SpeedButton7)})
+        for (QAbstractButton* button : {static_cast<QAbstractButton*>(control<QPushButton>(w.form, "SpeedButton10")),
+                                        static_cast<QAbstractButton*>(control<QPushButton>(w.form, "SpeedButton8")),
+                                        static_cast<QAbstractButton*>(control<QPushButton>(w.form, "SpeedButton13")),
+                                        static_cast<QAbstractButton*>(control<QToolButton>(w.form, "SpeedButton7"))})
             button->click();
-        QVERIFY(w.form.exportRunning);
-        QCOMPARE(w.form.CheckListBox1->count(), 4);
-        QVERIFY(w.form.UniConnection1.connected());
+        QVERIFY(w.form.priceExportJob().isRunning());
+        QCOMPARE(control<QListWidget>(w.form, "CheckListBox1")->count(), 4);
+        QVERIFY(w.form.connection().connected());
     });
 
     QVERIFY(clicked);
@@ -375,15 +376,15 @@ void TestPriceExportWindow::noProfileChosenOnlyResetsTheLabels()
 {
     TestFolder folder;
     ScriptedUi ui;
-    TForm1 form;
+    MainWindow form{ui};
     form.show();
-    form.Edit7->setText(folder.path());
-    QCOMPARE(form.Label25->text(), QString("000"));
+    control<QLineEdit>(form, "Edit7")->setText(folder.path());
+    QCOMPARE(control<QLabel>(form, "Label25")->text(), QString("000"));
 
-    QTest::mouseClick(form.SpeedButton10, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(form, "SpeedButton10"), Qt::LeftButton);
 
     QCOMPARE(
-        QStringList({form.Label23->text(), form.Label24->text(), form.Label25->text(), form.Label44->text()}),
+        QStringList({control<ClickableLabel>(form, "Label23")->text(), control<QLabel>(form, "Label24")->text(), control<QLabel>(form, "Label25")->text(), control<QLabel>(form, "Label44")->text()}),
         RestingLabels);
     QVERIFY(ui.calls.isEmpty());
     QVERIFY(!QFile::exists(folder.filePath("F1.csv")));
@@ -393,16 +394,16 @@ void TestPriceExportWindow::idleStopAndPathLabelDoNothing()
 {
     ExportWindow w(*m_store);
     w.tick("Acme");
-    w.form.PageControl1->setCurrentIndex(2);
-    QTest::mouseClick(w.form.SpeedButton12, Qt::LeftButton);
-    QTest::mouseClick(w.form.Label23, Qt::LeftButton);
+    control<QTabWidget>(w.form, "PageControl1")->setCurrentIndex(2);
+    QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton12"), Qt::LeftButton);
+    QTest::mouseClick(control<ClickableLabel>(w.form, "Label23"), Qt::LeftButton);
     QVERIFY(w.ui.calls.isEmpty());
 
     w.startExport([&](const QString&) {
         if (w.ui.opened.isEmpty())
-            QTest::mouseClick(w.form.Label23, Qt::LeftButton);
+            QTest::mouseClick(control<ClickableLabel>(w.form, "Label23"), Qt::LeftButton);
     });
-    QTest::mouseClick(w.form.Label23, Qt::LeftButton);
+    QTest::mouseClick(control<ClickableLabel>(w.form, "Label23"), Qt::LeftButton);
 
     QCOMPARE(w.ui.opened, QStringList{w.out + "/"});
 }

@@ -1,4 +1,5 @@
-#include "Main.h"
+#include "MainWindow.h"
+#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
@@ -60,7 +61,7 @@ struct Window
 
     TestFolder folder;
     ScriptedUi ui;
-    TForm1 form;
+    MainWindow form{ui};
 };
 
 } // namespace
@@ -74,22 +75,22 @@ private slots:
         Window w;
         TestStore store(QStringLiteral("script_window"));
         store.exec(QStringLiteral("CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
-        store.connect(w.form.UniConnection1);
+        store.connect(w.form.connection());
         w.folder.write(QStringLiteral("three.sql"), inserts(3));
         const QString script = w.folder.filePath(QStringLiteral("three.sql"));
         w.ui.fileAnswers << script << script;
         int notifications = 0;
-        connect(w.form.ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) {
+        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
             if (value > 0 && ++notifications == 1)
-                QTest::mouseClick(w.form.SpeedButton19, Qt::LeftButton);
+                QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
         });
-        QTest::mouseClick(w.form.SpeedButton19, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
         QCOMPARE(w.ui.calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + w.folder.path()});
         QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
-        QVERIFY(!w.form.scriptRunning);
+        QVERIFY(!w.form.scriptJob().isRunning());
 
         // Once the run is over a manual start works again.
-        QTest::mouseClick(w.form.SpeedButton19, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
         QCOMPARE(store.column(QStringLiteral("SELECT COUNT(*) FROM received")), QStringList{QStringLiteral("6")});
         QVERIFY(w.ui.texts(QStringLiteral("error")).isEmpty());
     }
@@ -106,16 +107,16 @@ private slots:
             admin.execute(QStringLiteral("CREATE DATABASE stopped"));
             admin.execute(QStringLiteral("CREATE TABLE stopped.received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
         }
-        server.applyTo(w.form.UniConnection1, QStringLiteral("stopped"));
-        w.form.UniConnection1.open();
+        server.applyTo(w.form.connection(), QStringLiteral("stopped"));
+        w.form.connection().open();
         w.folder.write(QStringLiteral("ten.sql"), inserts(10));
         w.ui.fileAnswers << w.folder.filePath(QStringLiteral("ten.sql"));
         int notifications = 0;
-        connect(w.form.ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) {
+        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
             if (value > 0 && ++notifications == 1)
                 server.stop();
         });
-        QTest::mouseClick(w.form.SpeedButton19, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
 
         const QStringList errors = w.ui.texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
@@ -123,8 +124,8 @@ private slots:
         QVERIFY2(errors[0].contains(QStringLiteral("Connection lost: 8 statements of the script were not sent.")),
                  qPrintable(errors[0]));
         QCOMPARE(notifications, 2); // the statement sent and the one that failed; then the run ended
-        QVERIFY(!w.form.scriptRunning);
-        QCOMPARE(w.form.ProgressBar1->value(), 0);
+        QVERIFY(!w.form.scriptJob().isRunning());
+        QCOMPARE(control<QProgressBar>(w.form, "ProgressBar1")->value(), 0);
     }
 
 };

@@ -1,5 +1,6 @@
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
@@ -42,21 +43,21 @@ INSERT INTO @PREFIX@virtuemart_product_categories (virtuemart_product_id, virtue
         QDir(folder.path()).mkdir(QStringLiteral("out"));
         ConnectionProfile profile = m_store->profile(QStringLiteral("Store"));
         profile.savePassword = true;
-        QVERIFY(profile.add());
-        TForm1 form;
+        profile.add();
+        MainWindow form{ui};
         form.show();
 
         // Export every SEO column of the brand.
-        form.ComboBox3->addItem(profile.name);
-        form.ComboBox3->setCurrentIndex(0);
-        QTest::mouseClick(form.SpeedButton8, Qt::LeftButton);
-        QCOMPARE(form.CheckListBox1->count(), 1);
-        form.CheckListBox1->item(0)->setCheckState(Qt::Checked);
-        for (int i = 0; i < form.CheckListBox4->count(); ++i)
-            form.CheckListBox4->item(i)->setCheckState(Qt::Checked);
-        form.RadioButton1->setChecked(true);
-        form.Edit7->setText(folder.filePath(QStringLiteral("out")));
-        QTest::mouseClick(form.SpeedButton20, Qt::LeftButton);
+        control<DropDownComboBox>(form, "ComboBox3")->addItem(profile.name);
+        control<DropDownComboBox>(form, "ComboBox3")->setCurrentIndex(0);
+        QTest::mouseClick(control<QPushButton>(form, "SpeedButton8"), Qt::LeftButton);
+        QCOMPARE(control<QListWidget>(form, "CheckListBox1")->count(), 1);
+        control<QListWidget>(form, "CheckListBox1")->item(0)->setCheckState(Qt::Checked);
+        for (int i = 0; i < control<QListWidget>(form, "CheckListBox4")->count(); ++i)
+            control<QListWidget>(form, "CheckListBox4")->item(i)->setCheckState(Qt::Checked);
+        control<QRadioButton>(form, "RadioButton1")->setChecked(true);
+        control<QLineEdit>(form, "Edit7")->setText(folder.filePath(QStringLiteral("out")));
+        QTest::mouseClick(control<QPushButton>(form, "SpeedButton20"), Qt::LeftButton);
         QCOMPARE(QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::Files, QDir::Name),
                  QStringList({"SeoCategories1.csv", "SeoProduct1.csv"}));
         const QStringList before = snapshot();
@@ -106,18 +107,18 @@ private:
         return texts;
     }
 
-    void importFolder(TForm1& form, ScriptedUi& ui, const QString& path)
+    void importFolder(MainWindow& form, ScriptedUi& ui, const QString& path)
     {
-        form.ComboBox8->clear();
-        form.ComboBox8->addItem(QStringLiteral("Store"));
-        form.ComboBox8->setCurrentIndex(0);
-        form.Edit9->setText(path);
-        QTest::mouseClick(form.SpeedButton13, Qt::LeftButton);
-        QCOMPARE(form.CheckListBox2->count(), 2);
-        for (int i = 0; i < form.CheckListBox2->count(); ++i)
-            form.CheckListBox2->item(i)->setCheckState(Qt::Checked);
+        control<DropDownComboBox>(form, "ComboBox8")->clear();
+        control<DropDownComboBox>(form, "ComboBox8")->addItem(QStringLiteral("Store"));
+        control<DropDownComboBox>(form, "ComboBox8")->setCurrentIndex(0);
+        control<QLineEdit>(form, "Edit9")->setText(path);
+        QTest::mouseClick(control<QPushButton>(form, "SpeedButton13"), Qt::LeftButton);
+        QCOMPARE(control<QListWidget>(form, "CheckListBox2")->count(), 2);
+        for (int i = 0; i < control<QListWidget>(form, "CheckListBox2")->count(); ++i)
+            control<QListWidget>(form, "CheckListBox2")->item(i)->setCheckState(Qt::Checked);
         ui.confirmAnswers << true;
-        QTest::mouseClick(form.SpeedButton16, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form, "SpeedButton16"), Qt::LeftButton);
     }
 
     std::unique_ptr<TestStore> m_store;

@@ -1,5 +1,6 @@
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QFile>
 #include <QTest>
 #include <QToolButton>
 
@@ -57,7 +59,7 @@ private slots:
     {
         m_folder = std::make_unique<TestFolder>();
         m_ui = std::make_unique<ScriptedUi>();
-        m_form = std::make_unique<TForm1>();
+        m_form = std::make_unique<MainWindow>(*m_ui);
         m_form->show();
     }
 
@@ -70,29 +72,44 @@ private slots:
 
     void profileEditorAddsSelectsAndRemoves()
     {
-        TForm1& f = *m_form;
-        QCOMPARE(comboItems(f.ComboBox1), QStringList());
+        MainWindow& f = *m_form;
+        QCOMPARE(comboItems(control<DropDownComboBox>(f, "ComboBox1")), QStringList());
+        fillFields(QStringLiteral("Refused"));
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton5"), Qt::LeftButton);
+        QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("SetVelmora.ini"))));
         fillFields(QStringLiteral(" Shop "));
-        f.CheckBox1->setChecked(true);
-        QTest::mouseClick(f.SpeedButton5, Qt::LeftButton);
+        control<QCheckBox>(f, "CheckBox1")->setChecked(true);
+        m_ui->confirmAnswers << true << true;
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton5"), Qt::LeftButton);
         fillFields(QStringLiteral("Second"));
-        f.Edit1->setText(QStringLiteral("other.host"));
-        QTest::mouseClick(f.SpeedButton5, Qt::LeftButton);
-        QCOMPARE(m_ui->texts(QStringLiteral("confirm")), QStringList(2, QStringLiteral("Add new connection in list ?")));
+        control<QLineEdit>(f, "Edit1")->setText(QStringLiteral("other.host"));
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton5"), Qt::LeftButton);
+        QCOMPARE(m_ui->texts(QStringLiteral("confirm")), QStringList(3, QStringLiteral("Add new connection in list ?")));
 
-        for (QLineEdit* e : {f.Edit10, f.Edit1, f.Edit5})
+        for (QLineEdit* e : {control<QLineEdit>(f, "Edit10"), control<QLineEdit>(f, "Edit1"), control<QLineEdit>(f, "Edit5")})
             e->clear();
-        pick(f.ComboBox1, QStringLiteral(" Shop "));
-        QCOMPARE(comboItems(f.ComboBox1), QStringList({" Shop ", "Second"}));
-        QCOMPARE(f.Edit10->text(), QStringLiteral(" Shop "));
-        QCOMPARE(f.Edit1->text(), TestServer::fromEnvironment().host);
-        QCOMPARE(f.Edit5->text(), TestServer::fromEnvironment().password);
+        pick(control<DropDownComboBox>(f, "ComboBox1"), QStringLiteral(" Shop "));
+        QCOMPARE(comboItems(control<DropDownComboBox>(f, "ComboBox1")), QStringList({" Shop ", "Second"}));
+        QCOMPARE(control<QLineEdit>(f, "Edit10")->text(), QStringLiteral(" Shop "));
+        QCOMPARE(control<QLineEdit>(f, "Edit1")->text(), TestServer::fromEnvironment().host);
+        QCOMPARE(control<QLineEdit>(f, "Edit5")->text(), TestServer::fromEnvironment().password);
 
-        QTest::mouseClick(f.SpeedButton6, Qt::LeftButton);
+        control<QLineEdit>(f, "Edit1")->setText(QStringLiteral("changed.host"));
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton4"), Qt::LeftButton);
+        QCOMPARE(ConnectionProfile::load(QStringLiteral(" Shop ")).server, TestServer::fromEnvironment().host);
+        m_ui->confirmAnswers << true;
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton4"), Qt::LeftButton);
+        QCOMPARE(m_ui->texts(QStringLiteral("confirm")).last(), QStringLiteral("Edit data of connection ?"));
+        QCOMPARE(ConnectionProfile::load(QStringLiteral(" Shop ")).server, QStringLiteral("changed.host"));
+
+        m_ui->confirmAnswers << true;
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton6"), Qt::LeftButton);
         QCOMPARE(m_ui->texts(QStringLiteral("confirm")).last(), QStringLiteral("Delete connection in list ?"));
-        QCOMPARE(f.ComboBox1->currentText(), QStringLiteral(" Shop "));
-        emit f.ComboBox1->aboutToDropDown();
-        QCOMPARE(comboItems(f.ComboBox1), QStringList{QStringLiteral("Second")});
+        QCOMPARE(control<DropDownComboBox>(f, "ComboBox1")->currentText(), QStringLiteral(" Shop "));
+        emit control<DropDownComboBox>(f, "ComboBox1")->aboutToDropDown();
+        QCOMPARE(comboItems(control<DropDownComboBox>(f, "ComboBox1")), QStringList{QStringLiteral("Second")});
     }
 
     void storeTypeOutsideTheListLeavesItEmpty()
@@ -100,71 +117,73 @@ private slots:
         m_folder->write(QStringLiteral("SetVelmora.ini"),
                         "[SetConnection]\r\nNameOfConnection=[Odd]\r\n[SetConnectionFor{Odd}]\r\nNameOfConnection=Odd\r\n"
                         "TypeStore=5\r\nServer=h\r\nDatabase=d\r\nUserName=u\r\n");
-        pick(m_form->ComboBox1, QStringLiteral("Odd"));
-        QCOMPARE(m_form->ComboBox2->currentIndex(), -1);
-        QTest::mouseClick(m_form->SpeedButton7, Qt::LeftButton);
+        pick(control<DropDownComboBox>(*m_form, "ComboBox1"), QStringLiteral("Odd"));
+        QCOMPARE(control<QComboBox>(*m_form, "ComboBox2")->currentIndex(), -1);
+        QTest::mouseClick(control<QToolButton>(*m_form, "SpeedButton7"), Qt::LeftButton);
         QCOMPARE(m_ui->texts(QStringLiteral("message")), QStringList{QStringLiteral("Type store is empty !")});
-        QCOMPARE(m_form->ListBox1->count(), 0);
+        QCOMPARE(control<QListWidget>(*m_form, "ListBox1")->count(), 0);
     }
 
     void testPutsThePromptedPasswordIntoItsField()
     {
-        TForm1& f = *m_form;
+        MainWindow& f = *m_form;
         fillFields(QStringLiteral("Shop"));
-        f.Edit5->clear();
+        control<QLineEdit>(f, "Edit5")->clear();
         m_ui->passwordAnswers << TestServer::fromEnvironment().password;
-        QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
-        QCOMPARE(f.Edit5->text(), TestServer::fromEnvironment().password);
-        QCOMPARE(f.Edit5->echoMode(), QLineEdit::Password);
-        QCOMPARE(f.ListBox1->item(f.ListBox1->count() - 1)->text(), QStringLiteral("-------------- ALL WAS OK ----------------"));
-        QCOMPARE(f.ListBox1->item(14)->text(), QStringLiteral("[+] store default language = de_de"));
-        QVERIFY(!f.UniConnection1.connected());
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton7"), Qt::LeftButton);
+        QCOMPARE(m_ui->texts(QStringLiteral("password")),
+                 QStringList{QStringLiteral("Setting database|Enter password for database")});
+        QCOMPARE(control<QLineEdit>(f, "Edit5")->text(), TestServer::fromEnvironment().password);
+        QCOMPARE(control<QLineEdit>(f, "Edit5")->echoMode(), QLineEdit::Password);
+        QCOMPARE(control<QListWidget>(f, "ListBox1")->item(control<QListWidget>(f, "ListBox1")->count() - 1)->text(), QStringLiteral("-------------- ALL WAS OK ----------------"));
+        QCOMPARE(control<QListWidget>(f, "ListBox1")->item(14)->text(), QStringLiteral("[+] store default language = de_de"));
+        QVERIFY(!f.connection().connected());
     }
 
     void exportConnectListsBrandsSortedWithTheirIds()
     {
-        TForm1& f = *m_form;
+        MainWindow& f = *m_form;
         addStoredProfile(QStringLiteral("Shop"));
-        QTest::mouseClick(f.SpeedButton8, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(f, "SpeedButton8"), Qt::LeftButton);
         QCOMPARE(m_ui->texts(QStringLiteral("message")), QStringList{QStringLiteral("Not select connection !!!")});
-        pick(f.ComboBox3, QStringLiteral("Shop"));
-        QTest::mouseClick(f.SpeedButton8, Qt::LeftButton);
-        QCOMPARE(itemTexts(f.CheckListBox1), QStringList({"acme", "Borvex", "zeta"}));
-        QCOMPARE(f.CheckListBox1->item(1)->data(Qt::UserRole).toInt(), 3);
-        QCOMPARE(f.CheckListBox1->item(0)->checkState(), Qt::Unchecked);
-        QCOMPARE(f.PageControl1->currentIndex(), 1);
-        QCOMPARE(f.session.schema.manufacturers(), QStringLiteral("vm_virtuemart_manufacturers_de_de"));
-        QVERIFY(!f.UniQuery1.active());
-        QVERIFY(f.UniConnection1.connected());
+        pick(control<DropDownComboBox>(f, "ComboBox3"), QStringLiteral("Shop"));
+        QTest::mouseClick(control<QPushButton>(f, "SpeedButton8"), Qt::LeftButton);
+        QCOMPARE(itemTexts(control<QListWidget>(f, "CheckListBox1")), QStringList({"acme", "Borvex", "zeta"}));
+        QCOMPARE(control<QListWidget>(f, "CheckListBox1")->item(1)->data(Qt::UserRole).toInt(), 3);
+        QCOMPARE(control<QListWidget>(f, "CheckListBox1")->item(0)->checkState(), Qt::Unchecked);
+        QCOMPARE(control<QTabWidget>(f, "PageControl1")->currentIndex(), 1);
+        QCOMPARE(f.session().schema.manufacturers(), QStringLiteral("vm_virtuemart_manufacturers_de_de"));
+        QVERIFY(!f.query().active());
+        QVERIFY(f.connection().connected());
 
         // select all, then clear all
-        QTest::mouseClick(f.SpeedButton11, Qt::LeftButton);
-        QCOMPARE(f.CheckListBox1->item(2)->checkState(), Qt::Checked);
-        QTest::mouseClick(f.SpeedButton11, Qt::LeftButton);
-        QCOMPARE(f.CheckListBox1->item(0)->checkState(), Qt::Unchecked);
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton11"), Qt::LeftButton);
+        QCOMPARE(control<QListWidget>(f, "CheckListBox1")->item(2)->checkState(), Qt::Checked);
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton11"), Qt::LeftButton);
+        QCOMPARE(control<QListWidget>(f, "CheckListBox1")->item(0)->checkState(), Qt::Unchecked);
 
         // opening on the import page replaces the session and empties the brand list
-        pick(f.ComboBox8, QStringLiteral("Shop"));
-        QTest::mouseClick(f.SpeedButton13, Qt::LeftButton);
-        QCOMPARE(f.CheckListBox1->count(), 0);
-        QCOMPARE(f.PageControl2->currentIndex(), 1);
+        pick(control<DropDownComboBox>(f, "ComboBox8"), QStringLiteral("Shop"));
+        QTest::mouseClick(control<QPushButton>(f, "SpeedButton13"), Qt::LeftButton);
+        QCOMPARE(control<QListWidget>(f, "CheckListBox1")->count(), 0);
+        QCOMPARE(control<QTabWidget>(f, "PageControl2")->currentIndex(), 1);
 
         // the drop-down empties it too
-        QTest::mouseClick(f.SpeedButton8, Qt::LeftButton);
-        QCOMPARE(f.CheckListBox1->count(), 3);
-        emit f.ComboBox3->aboutToDropDown();
-        QCOMPARE(f.CheckListBox1->count(), 0);
+        QTest::mouseClick(control<QPushButton>(f, "SpeedButton8"), Qt::LeftButton);
+        QCOMPARE(control<QListWidget>(f, "CheckListBox1")->count(), 3);
+        emit control<DropDownComboBox>(f, "ComboBox3")->aboutToDropDown();
+        QCOMPARE(control<QListWidget>(f, "CheckListBox1")->count(), 0);
     }
 
     void failedConnectShowsTheErrorAfterTheClosingSteps()
     {
-        TForm1& f = *m_form;
+        MainWindow& f = *m_form;
         addStoredProfile(QStringLiteral("Shop"), QStringLiteral("wrong"));
-        pick(f.ComboBox3, QStringLiteral("Shop"));
-        f.PageControl1->setCurrentIndex(0);
-        QTest::mouseClick(f.SpeedButton8, Qt::LeftButton);
-        QCOMPARE(f.PageControl1->currentIndex(), 1);
-        QCOMPARE(f.CheckListBox1->count(), 0);
+        pick(control<DropDownComboBox>(f, "ComboBox3"), QStringLiteral("Shop"));
+        control<QTabWidget>(f, "PageControl1")->setCurrentIndex(0);
+        QTest::mouseClick(control<QPushButton>(f, "SpeedButton8"), Qt::LeftButton);
+        QCOMPARE(control<QTabWidget>(f, "PageControl1")->currentIndex(), 1);
+        QCOMPARE(control<QListWidget>(f, "CheckListBox1")->count(), 0);
         const QStringList errors = m_ui->texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].startsWith(QStringLiteral("Access denied for user")), qPrintable(errors[0]));
@@ -172,17 +191,17 @@ private slots:
 
     void importConnectRefreshesTheFileListEvenWhenItFails()
     {
-        TForm1& f = *m_form;
+        MainWindow& f = *m_form;
         addStoredProfile(QStringLiteral("Shop"), QStringLiteral("wrong"));
         QDir(m_folder->path()).mkdir(QStringLiteral("lists"));
         QDir(m_folder->path()).mkdir(QStringLiteral("lists/sub"));
         m_folder->write(QStringLiteral("lists/a.csv"), "x");
         m_folder->write(QStringLiteral("lists/.hidden.xlsx"), "x");
-        f.Edit9->setText(m_folder->filePath(QStringLiteral("lists")));
-        pick(f.ComboBox8, QStringLiteral("Shop"));
-        QTest::mouseClick(f.SpeedButton13, Qt::LeftButton);
-        QCOMPARE(f.PageControl2->currentIndex(), 1);
-        QStringList files = itemTexts(f.CheckListBox2);
+        control<QLineEdit>(f, "Edit9")->setText(m_folder->filePath(QStringLiteral("lists")));
+        pick(control<DropDownComboBox>(f, "ComboBox8"), QStringLiteral("Shop"));
+        QTest::mouseClick(control<QPushButton>(f, "SpeedButton13"), Qt::LeftButton);
+        QCOMPARE(control<QTabWidget>(f, "PageControl2")->currentIndex(), 1);
+        QStringList files = itemTexts(control<QListWidget>(f, "CheckListBox2"));
         files.sort();
         QCOMPARE(files, QStringList({m_folder->filePath(QStringLiteral("lists/.hidden.xlsx")),
                                      m_folder->filePath(QStringLiteral("lists/a.csv"))}));
@@ -191,39 +210,39 @@ private slots:
 
     void fileListRefreshAndToggle()
     {
-        TForm1& f = *m_form;
+        MainWindow& f = *m_form;
         QDir(m_folder->path()).mkdir(QStringLiteral("lists"));
         for (const char* name : {"lists/1.csv", "lists/2.csv", "lists/3.csv"})
             m_folder->write(QString::fromLatin1(name), "x");
-        f.Edit9->setText(m_folder->filePath(QStringLiteral("lists")) + u'/');
-        QTest::mouseClick(f.SpeedButton18, Qt::LeftButton);
-        QCOMPARE(f.CheckListBox2->count(), 3);
-        QVERIFY(!f.CheckListBox2->item(0)->text().contains(QStringLiteral("//")));
-        f.CheckListBox2->item(0)->setCheckState(Qt::Checked);
-        f.CheckListBox2->setCurrentRow(2);
-        QTest::mouseClick(f.SpeedButton15, Qt::LeftButton); // selected entry unchecked: check all
+        control<QLineEdit>(f, "Edit9")->setText(m_folder->filePath(QStringLiteral("lists")) + u'/');
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton18"), Qt::LeftButton);
+        QCOMPARE(control<QListWidget>(f, "CheckListBox2")->count(), 3);
+        QVERIFY(!control<QListWidget>(f, "CheckListBox2")->item(0)->text().contains(QStringLiteral("//")));
+        control<QListWidget>(f, "CheckListBox2")->item(0)->setCheckState(Qt::Checked);
+        control<QListWidget>(f, "CheckListBox2")->setCurrentRow(2);
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton15"), Qt::LeftButton); // selected entry unchecked: check all
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(f.CheckListBox2->item(i)->checkState(), Qt::Checked);
-        QTest::mouseClick(f.SpeedButton15, Qt::LeftButton);
-        QCOMPARE(f.CheckListBox2->item(1)->checkState(), Qt::Unchecked);
+            QCOMPARE(control<QListWidget>(f, "CheckListBox2")->item(i)->checkState(), Qt::Checked);
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton15"), Qt::LeftButton);
+        QCOMPARE(control<QListWidget>(f, "CheckListBox2")->item(1)->checkState(), Qt::Unchecked);
 
-        f.Edit9->setText(m_folder->filePath(QStringLiteral("missing")));
-        QTest::mouseClick(f.SpeedButton18, Qt::LeftButton);
+        control<QLineEdit>(f, "Edit9")->setText(m_folder->filePath(QStringLiteral("missing")));
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton18"), Qt::LeftButton);
         QCOMPARE(m_ui->texts(QStringLiteral("message")),
                  QStringList{QStringLiteral("path to the specified folder [%1/] does not exist !")
                                  .arg(m_folder->filePath(QStringLiteral("missing")))});
-        QCOMPARE(f.CheckListBox2->count(), 3);
+        QCOMPARE(control<QListWidget>(f, "CheckListBox2")->count(), 3);
     }
 
     void folderChoosersFillThePaths()
     {
-        TForm1& f = *m_form;
+        MainWindow& f = *m_form;
         m_ui->folderAnswers << QStringLiteral("/data/export") << std::nullopt << QStringLiteral("/data/lists");
-        QTest::mouseClick(f.SpeedButton9, Qt::LeftButton);
-        QTest::mouseClick(f.SpeedButton9, Qt::LeftButton);
-        QTest::mouseClick(f.SpeedButton14, Qt::LeftButton);
-        QCOMPARE(f.Edit7->text(), QStringLiteral("/data/export"));
-        QCOMPARE(f.Edit9->text(), QStringLiteral("/data/lists"));
+        QTest::mouseClick(control<QPushButton>(f, "SpeedButton9"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(f, "SpeedButton9"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(f, "SpeedButton14"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(f, "Edit7")->text(), QStringLiteral("/data/export"));
+        QCOMPARE(control<QLineEdit>(f, "Edit9")->text(), QStringLiteral("/data/lists"));
         QCOMPARE(m_ui->texts(QStringLiteral("folder")), QStringList(3, QStringLiteral("Choose a directory")));
     }
 
@@ -231,14 +250,14 @@ private:
     void fillFields(const QString& name)
     {
         const ConnectionProfile p = m_store->profile(name);
-        TForm1& f = *m_form;
-        f.Edit10->setText(p.name);
-        f.Edit1->setText(p.server);
-        f.Edit2->setText(p.port);
-        f.Edit11->setText(p.database);
-        f.Edit3->setText(p.prefix);
-        f.Edit4->setText(p.user);
-        f.Edit5->setText(p.password);
+        MainWindow& f = *m_form;
+        control<QLineEdit>(f, "Edit10")->setText(p.name);
+        control<QLineEdit>(f, "Edit1")->setText(p.server);
+        control<QLineEdit>(f, "Edit2")->setText(p.port);
+        control<QLineEdit>(f, "Edit11")->setText(p.database);
+        control<QLineEdit>(f, "Edit3")->setText(p.prefix);
+        control<QLineEdit>(f, "Edit4")->setText(p.user);
+        control<QLineEdit>(f, "Edit5")->setText(p.password);
     }
 
     void addStoredProfile(const QString& name, const QString& password = {})
@@ -247,13 +266,13 @@ private:
         if (!password.isEmpty())
             p.password = password;
         p.savePassword = true;
-        QVERIFY(p.add());
+        p.add();
     }
 
     std::unique_ptr<TestStore> m_store;
     std::unique_ptr<TestFolder> m_folder;
     std::unique_ptr<ScriptedUi> m_ui;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_form;
 };
 
 QTEST_MAIN(TestStorePages)

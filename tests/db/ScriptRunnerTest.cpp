@@ -45,7 +45,7 @@ struct Run
 Run runScript(const QString& path, int blockSize, FakeExecutor& executor)
 {
     Run run;
-    const ScriptRunner runner = blockSize > 0 ? ScriptRunner(blockSize) : ScriptRunner();
+    ScriptRunner runner(blockSize > 0 ? blockSize : ScriptRunner::DefaultBlockSize);
     runner.restoreFromFile(
         path, executor, [&](int percent) { run.percents.append(percent); },
         [&](const AppError& error) { run.errors.append(error.message()); });

@@ -14,12 +14,14 @@
 
 namespace {
 
-// Records what the run shows, in order; the go-on flag drops at a chosen event processing.
+// Records what the run shows, in order; a stop is requested at a chosen event processing,
+// as a click on Stop would.
 class RecordingProgress : public ExportProgress
 {
 public:
     QStringList calls;
     int stopAtEvents = 0; // the n-th processing of events confirms a stop; 0 never
+    Job* job = nullptr;
     std::function<void(const QString&)> onBrand;
 
     void setPathText(const QString& text) override { calls << "path " + text; }
@@ -36,14 +38,23 @@ public:
     {
         calls << "events";
         if (++m_events == stopAtEvents)
-            m_goOn = false;
+            job->requestStop();
     }
-    bool goOn() const override { return m_goOn; }
 
 private:
     int m_events = 0;
-    bool m_goOn = true;
 };
+
+// One export run as the window makes it, with progress able to stop it.
+void runExport(DbQuery& query, const StoreSchema& schema, RecordingProgress& progress, const CsvSettings& settings,
+               const std::vector<BrandEntry>& brands, const QStringList& columns)
+{
+    PriceExportRun job(query);
+    progress.job = &job;
+    job.run(schema, settings, brands, columns, progress);
+    QVERIFY(!job.isRunning());
+    QVERIFY(!job.stopRequested());
+}
 
 const QStringList RestingTexts = {"path .......", "file 0", "row 0", "processing  brand ..."};
 
@@ -120,7 +131,7 @@ void PriceExportRunTest::progressOfARun()
     TestFolder dir;
     RecordingProgress progress;
 
-    PriceExportRun(m_query, m_schema, progress).run(settings(dir, 4), acmeCalderaBorvex(), {"IDPART"});
+    runExport(m_query, m_schema, progress, settings(dir, 4), acmeCalderaBorvex(), {"IDPART"});
 
     const QStringList expected = QStringList{"path " + dir.path() + "/",
                                              "file 1",
@@ -181,7 +192,7 @@ void PriceExportRunTest::stop()
     RecordingProgress progress;
     progress.stopAtEvents = stopAtEvents;
 
-    PriceExportRun(m_query, m_schema, progress).run(settings(dir), acmeCalderaBorvex(), {"IDPART"});
+    runExport(m_query, m_schema, progress, settings(dir), acmeCalderaBorvex(), {"IDPART"});
 
     QCOMPARE(dataLines(dir, "F1.csv").size(), rows);
     QCOMPARE(progress.calls.mid(progress.calls.size() - 4), RestingTexts);
@@ -203,8 +214,7 @@ void PriceExportRunTest::valuesAsWritten()
     TestFolder dir;
     RecordingProgress progress;
 
-    PriceExportRun(query, m_schema, progress)
-        .run(settings(dir), {{7, "Ždírec", true}}, PriceFileLayout::columnNames());
+    runExport(query, m_schema, progress, settings(dir), {{7, "Ždírec", true}}, PriceFileLayout::columnNames());
 
     QByteArray bytes = dir.read("F1.csv");
     const QByteArray brand = "\"\xC5\xBD"
@@ -235,7 +245,7 @@ void PriceExportRunTest::productUnderTwoBrandsWithTwoPrices()
     TestFolder dir;
     RecordingProgress progress;
 
-    PriceExportRun(m_query, m_schema, progress).run(settings(dir), acmeCalderaBorvex(), {"PRICE"});
+    runExport(m_query, m_schema, progress, settings(dir), acmeCalderaBorvex(), {"PRICE"});
 
     m_store->exec("DELETE FROM @PREFIX@virtuemart_product_manufacturers WHERE virtuemart_product_id = 101"
                   " AND virtuemart_manufacturer_id = 2");
@@ -257,7 +267,7 @@ void PriceExportRunTest::failedBrandQueryKeepsWhatWasWritten()
 
     QString message;
     try {
-        PriceExportRun(m_query, m_schema, progress).run(settings(dir), acmeCalderaBorvex(), {"IDPART"});
+        runExport(m_query, m_schema, progress, settings(dir), acmeCalderaBorvex(), {"IDPART"});
     } catch (const AppError& error) {
         message = error.message();
     }

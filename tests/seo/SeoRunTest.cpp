@@ -1,6 +1,7 @@
 #include "ClickableLabel.h"
 #include "DropDownComboBox.h"
-#include "Main.h"
+#include "MainWindow.h"
+#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
@@ -41,16 +42,17 @@ public:
     {
         ConnectionProfile profile = store.profile(QStringLiteral("Store"));
         profile.savePassword = true;
-        if (!profile.add() || !QDir(folder.path()).mkdir(QStringLiteral("out")))
+        profile.add();
+        if (!QDir(folder.path()).mkdir(QStringLiteral("out")))
             throw std::runtime_error("cannot prepare the window");
         form.show();
         form.showPage(QStringLiteral("EXPORT"));
-        form.ComboBox3->addItem(profile.name);
-        form.ComboBox3->setCurrentIndex(0);
-        QTest::mouseClick(form.SpeedButton8, Qt::LeftButton);
-        if (form.CheckListBox1->count() == 0)
+        control<DropDownComboBox>(form, "ComboBox3")->addItem(profile.name);
+        control<DropDownComboBox>(form, "ComboBox3")->setCurrentIndex(0);
+        QTest::mouseClick(control<QPushButton>(form, "SpeedButton8"), Qt::LeftButton);
+        if (control<QListWidget>(form, "CheckListBox1")->count() == 0)
             throw std::runtime_error(qPrintable(ui.calls.join(u'\n')));
-        form.Edit7->setText(outPath());
+        control<QLineEdit>(form, "Edit7")->setText(outPath());
         ui.calls.clear();
     }
 
@@ -60,8 +62,8 @@ public:
 
     void tickBrands(const QStringList& names)
     {
-        for (int i = 0; i < form.CheckListBox1->count(); ++i) {
-            QListWidgetItem* item = form.CheckListBox1->item(i);
+        for (int i = 0; i < control<QListWidget>(form, "CheckListBox1")->count(); ++i) {
+            QListWidgetItem* item = control<QListWidget>(form, "CheckListBox1")->item(i);
             item->setCheckState(names.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
         }
     }
@@ -69,16 +71,16 @@ public:
     // The window ticks IDPART and IDCATEGORY again by itself.
     void tickColumns(const QList<int>& columns)
     {
-        for (int i = 0; i < form.CheckListBox4->count(); ++i)
-            form.CheckListBox4->item(i)->setCheckState(columns.contains(i) ? Qt::Checked : Qt::Unchecked);
+        for (int i = 0; i < control<QListWidget>(form, "CheckListBox4")->count(); ++i)
+            control<QListWidget>(form, "CheckListBox4")->item(i)->setCheckState(columns.contains(i) ? Qt::Checked : Qt::Unchecked);
     }
 
     void tickAllColumns() { tickColumns({1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14}); }
 
     void start()
     {
-        form.PageControl1->setCurrentIndex(1);
-        QTest::mouseClick(form.SpeedButton20, Qt::LeftButton);
+        control<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
+        QTest::mouseClick(control<QPushButton>(form, "SpeedButton20"), Qt::LeftButton);
     }
 
     // The text of a written file after its byte-order mark.
@@ -95,15 +97,15 @@ public:
 
     bool progressIsAtRest() const
     {
-        return form.Label23->text() == QStringLiteral(".......") &&
-               form.Label24->text() == QStringLiteral("0") && form.Label25->text() == QStringLiteral("0") &&
-               form.Label44->text() == QStringLiteral("processing  brand ...") && !form.seoRunning &&
-               !form.exportGoOn;
+        return control<ClickableLabel>(form, "Label23")->text() == QStringLiteral(".......") &&
+               control<QLabel>(form, "Label24")->text() == QStringLiteral("0") && control<QLabel>(form, "Label25")->text() == QStringLiteral("0") &&
+               control<QLabel>(form, "Label44")->text() == QStringLiteral("processing  brand ...") && !form.seoJob().isRunning() &&
+               !form.priceExportJob().stopRequested();
     }
 
     TestFolder folder;
     ScriptedUi ui;
-    TForm1 form;
+    MainWindow form{ui};
 };
 
 // Looks at the progress tab every time a running SEO run lets the window process its events,
@@ -111,7 +113,7 @@ public:
 class ProgressWatcher
 {
 public:
-    explicit ProgressWatcher(TForm1& form, std::function<void()> onLook = {})
+    explicit ProgressWatcher(MainWindow& form, std::function<void()> onLook = {})
         : m_form(form), m_onLook(std::move(onLook))
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] { look(); });
@@ -131,18 +133,18 @@ private:
 
     void look()
     {
-        if (!m_form.seoRunning)
+        if (!m_form.seoJob().isRunning())
             return;
         // Counters reach their labels when the window paints; look at what a paint shows.
         m_form.grab();
-        keep(files, m_form.Label24->text());
-        keep(rows, m_form.Label25->text());
-        keep(brands, m_form.Label44->text());
+        keep(files, control<QLabel>(m_form, "Label24")->text());
+        keep(rows, control<QLabel>(m_form, "Label25")->text());
+        keep(brands, control<QLabel>(m_form, "Label44")->text());
         if (m_onLook)
             m_onLook();
     }
 
-    TForm1& m_form;
+    MainWindow& m_form;
     std::function<void()> m_onLook;
     QTimer m_timer;
 };
@@ -273,11 +275,11 @@ private slots:
     {
         SeoWindow w(*m_store);
         w.folder.write(QStringLiteral("out/SeoProduct6.csv"), "an earlier run");
-        w.form.Edit6->setText(QStringLiteral("3"));
+        control<QLineEdit>(w.form, "Edit6")->setText(QStringLiteral("3"));
         w.tickBrands({QStringLiteral("Borvex")});
         w.tickColumns({1});
         // A second start while the run is on must not begin the files again.
-        ProgressWatcher watcher(w.form, [&] { w.form.SpeedButton20->click(); });
+        ProgressWatcher watcher(w.form, [&] { control<QPushButton>(w.form, "SpeedButton20")->click(); });
         w.start();
 
         QCOMPARE(w.outFiles(),
@@ -318,13 +320,13 @@ private slots:
         w.ui.confirmAnswers << false << true;
         bool askedOnce = false;
         ProgressWatcher watcher(w.form, [&] {
-            const QString rows = w.form.Label25->text();
+            const QString rows = control<QLabel>(w.form, "Label25")->text();
             if (!askedOnce &&
-                w.form.Label44->text().endsWith(QStringLiteral("FOR CATEGORIES SEO TAGS (export)"))) {
+                control<QLabel>(w.form, "Label44")->text().endsWith(QStringLiteral("FOR CATEGORIES SEO TAGS (export)"))) {
                 askedOnce = true; // answered No: the run goes on
-                QTest::mouseClick(w.form.SpeedButton12, Qt::LeftButton);
-            } else if (rows == QStringLiteral("1 for product | 1 for categories") && w.form.exportGoOn) {
-                QTest::mouseClick(w.form.SpeedButton12, Qt::LeftButton);
+                QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton12"), Qt::LeftButton);
+            } else if (rows == QStringLiteral("1 for product | 1 for categories") && !w.form.seoJob().stopRequested()) {
+                QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton12"), Qt::LeftButton);
             }
         });
         w.start();
@@ -343,7 +345,7 @@ private slots:
         QVERIFY(w.progressIsAtRest());
 
         // With no run on, the button asks nothing.
-        QTest::mouseClick(w.form.SpeedButton12, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton12"), Qt::LeftButton);
         QCOMPARE(w.ui.calls.size(), 2);
     }
 
@@ -372,8 +374,8 @@ private slots:
     void generationWithoutTemplates()
     {
         SeoWindow w(*m_store);
-        w.form.RadioButton2->setChecked(true);
-        w.form.CheckBox5->setChecked(true); // no title template beside the program
+        control<QRadioButton>(w.form, "RadioButton2")->setChecked(true);
+        control<QCheckBox>(w.form, "CheckBox5")->setChecked(true); // no title template beside the program
         w.tickBrands({QStringLiteral("Acme")});
         w.tickColumns({6, 7, 8, 12, 13, 14});
         w.start();
@@ -415,9 +417,9 @@ private slots:
                        "{CATEGORYNAME} for {DATACAR} ({IDCATEGORY}, {idpart})");
         w.folder.write(seoTemplateFileName(SeoTemplateFile::CategoryTitle), " \r\n\t\r\n");
         for (QCheckBox* box :
-             {w.form.CheckBox2, w.form.CheckBox3, w.form.CheckBox4, w.form.CheckBox5, w.form.CheckBox6})
+             {control<QCheckBox>(w.form, "CheckBox2"), control<QCheckBox>(w.form, "CheckBox3"), control<QCheckBox>(w.form, "CheckBox4"), control<QCheckBox>(w.form, "CheckBox5"), control<QCheckBox>(w.form, "CheckBox6")})
             box->setChecked(true);
-        w.form.RadioButton2->setChecked(true);
+        control<QRadioButton>(w.form, "RadioButton2")->setChecked(true);
         w.tickBrands({QStringLiteral("Acme")});
         w.tickColumns({4, 5, 7, 11, 13});
         w.start();
@@ -448,8 +450,8 @@ private slots:
         const QString path = w.folder.filePath(seoTemplateFileName(SeoTemplateFile::CategoryTitle));
         // Opens, but every read fails, for whoever runs the tests.
         QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), path));
-        w.form.CheckBox6->setChecked(true);
-        w.form.RadioButton2->setChecked(true);
+        control<QCheckBox>(w.form, "CheckBox6")->setChecked(true);
+        control<QRadioButton>(w.form, "RadioButton2")->setChecked(true);
         w.tickBrands({QStringLiteral("Acme")});
         w.tickColumns({1, 13});
         w.start();
@@ -459,11 +461,11 @@ private slots:
         QVERIFY2(errors[0].startsWith(QStringLiteral("Unable to read ") + path + QStringLiteral(": ")),
                  qPrintable(errors[0]));
         QCOMPARE(w.outFiles(), QStringList());
-        QCOMPARE(w.form.Label24->text(), QStringLiteral("000"));
-        QVERIFY(!w.form.seoRunning);
+        QCOMPARE(control<QLabel>(w.form, "Label24")->text(), QStringLiteral("000"));
+        QVERIFY(!w.form.seoJob().isRunning());
 
         // Its box cleared, the file is not read at all.
-        w.form.CheckBox6->setChecked(false);
+        control<QCheckBox>(w.form, "CheckBox6")->setChecked(false);
         w.start();
         QCOMPARE(w.ui.texts(QStringLiteral("error")).size(), 1);
         QCOMPARE(w.outFiles(),
@@ -503,18 +505,18 @@ private slots:
         w.tickBrands({QStringLiteral("Acme")});
         w.tickColumns(columns);
         if (!withConnectionName)
-            w.form.ComboBox3->setCurrentIndex(-1);
+            control<DropDownComboBox>(w.form, "ComboBox3")->setCurrentIndex(-1);
         if (path.trimmed().isEmpty())
-            w.form.Edit7->setText(path);
+            control<QLineEdit>(w.form, "Edit7")->setText(path);
         else if (path != QStringLiteral("@"))
-            w.form.Edit7->setText(w.folder.filePath(path));
+            control<QLineEdit>(w.form, "Edit7")->setText(w.folder.filePath(path));
         calls.replaceInStrings(QStringLiteral("@"), w.folder.filePath(path) + QDir::separator());
         w.start();
 
         QCOMPARE(w.ui.calls, calls);
         QCOMPARE(w.outFiles(), QStringList());
-        QCOMPARE(w.form.Label24->text(), fileLabel);
-        QVERIFY(!w.form.seoRunning);
+        QCOMPARE(control<QLabel>(w.form, "Label24")->text(), fileLabel);
+        QVERIFY(!w.form.seoJob().isRunning());
     }
 
     void refusedWhileAnotherJobRuns()
@@ -522,21 +524,26 @@ private slots:
         SeoWindow w(*m_store);
         w.tickBrands({QStringLiteral("Acme")});
         w.tickAllColumns();
-        w.form.exportRunning = true;
-        w.start();
+        // The SEO button is clicked while a price export lets the window process its events.
+        bool exportWasRunning = false;
+        QTimer::singleShot(0, &w.form, [&] {
+            exportWasRunning = w.form.priceExportJob().isRunning();
+            w.start();
+        });
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton10"), Qt::LeftButton);
 
+        QVERIFY(exportWasRunning);
         QCOMPARE(w.ui.calls, QStringList());
-        QCOMPARE(w.outFiles(), QStringList());
-        QCOMPARE(w.form.Label24->text(), QStringLiteral("000"));
+        QCOMPARE(w.outFiles(), QStringList{QStringLiteral("F1.csv")});
     }
 
     void templateLinkWritesAndOpensTheFiveFiles()
     {
         TestFolder folder;
         ScriptedUi ui;
-        TForm1 form;
+        MainWindow form{ui};
         form.show();
-        emit form.Label40->linkActivated(QStringLiteral("#"));
+        emit control<QLabel>(form, "Label40")->linkActivated(QStringLiteral("#"));
 
         QStringList expected;
         for (const SeoTemplateFile file : AllSeoTemplateFiles)

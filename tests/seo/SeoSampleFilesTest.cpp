@@ -3,7 +3,6 @@
 #include "platform/AppError.h"
 #include "platform/ProgramFolder.h"
 
-#include "ScriptedUi.h"
 #include "TestFolder.h"
 
 #include <QDir>
@@ -55,19 +54,20 @@ void SeoSampleFilesTest::fileNames()
 void SeoSampleFilesTest::writesMissingFilesOnce()
 {
     TestFolder dir;
-    ScriptedUi ui;
+    QStringList opened;
+    const auto open = [&](const QString& path) { opened << path; };
 
-    openSeoTemplateFiles();
+    openSeoTemplateFiles(open);
 
-    QCOMPARE(ui.opened, pathsIn(dir, Names));
+    QCOMPARE(opened, pathsIn(dir, Names));
     for (const QString& name : Names)
         QCOMPARE(dir.read(name), expectedSample(name));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), Names.size());
 
     dir.write(Names[0], "cut down by the operator");
-    openSeoTemplateFiles();
+    openSeoTemplateFiles(open);
 
-    QCOMPARE(ui.opened, pathsIn(dir, Names + Names));
+    QCOMPARE(opened, pathsIn(dir, Names + Names));
     QCOMPARE(dir.read(Names[0]), QByteArray("cut down by the operator"));
     QCOMPARE(dir.read(Names[4]), expectedSample(Names[4]));
 }
@@ -75,13 +75,14 @@ void SeoSampleFilesTest::writesMissingFilesOnce()
 void SeoSampleFilesTest::neverChangesAnExistingFile()
 {
     TestFolder dir;
-    ScriptedUi ui;
+    QStringList opened;
+    const auto open = [&](const QString& path) { opened << path; };
     dir.write(Names[2], "");
     dir.write(Names[3], "Title {BRAND}");
 
-    openSeoTemplateFiles();
+    openSeoTemplateFiles(open);
 
-    QCOMPARE(ui.opened, pathsIn(dir, Names));
+    QCOMPARE(opened, pathsIn(dir, Names));
     QCOMPARE(dir.read(Names[2]), QByteArray());
     QCOMPARE(dir.read(Names[3]), QByteArray("Title {BRAND}"));
     for (int i : {0, 1, 4})
@@ -91,19 +92,20 @@ void SeoSampleFilesTest::neverChangesAnExistingFile()
 void SeoSampleFilesTest::stopsAtTheFirstFileThatCannotBeWritten()
 {
     TestFolder dir;
-    ScriptedUi ui;
+    QStringList opened;
+    const auto open = [&](const QString& path) { opened << path; };
     // A name that leads into a missing folder: no file there, and none can be made.
     QVERIFY(QFile::link(dir.filePath("missing/x.txt"), dir.filePath(Names[2])));
 
     try {
-        openSeoTemplateFiles();
+        openSeoTemplateFiles(open);
         QFAIL("no failure reported");
     } catch (const AppError& error) {
         QVERIFY2(error.message().startsWith("Unable to write to " + dir.filePath(Names[2]) + ": "),
                  qPrintable(error.message()));
     }
 
-    QCOMPARE(ui.opened, pathsIn(dir, Names.first(2)));
+    QCOMPARE(opened, pathsIn(dir, Names.first(2)));
     QCOMPARE(dir.read(Names[1]), expectedSample(Names[1]));
     QVERIFY(!QFile::exists(dir.filePath(Names[3])));
     QVERIFY(!QFile::exists(dir.filePath(Names[4])));
@@ -112,13 +114,14 @@ void SeoSampleFilesTest::stopsAtTheFirstFileThatCannotBeWritten()
 void SeoSampleFilesTest::nothingWrittenInAFolderThatCannotHoldFiles()
 {
     TestFolder dir;
-    ScriptedUi ui;
+    QStringList opened;
+    const auto open = [&](const QString& path) { opened << path; };
     dir.write("program", "a file where the folder should be");
     ProgramFolder::setOverride(dir.filePath("program"));
 
-    QVERIFY_THROWS_EXCEPTION(AppError, openSeoTemplateFiles());
+    QVERIFY_THROWS_EXCEPTION(AppError, openSeoTemplateFiles(open));
 
-    QVERIFY(ui.opened.isEmpty());
+    QVERIFY(opened.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(SeoSampleFilesTest)

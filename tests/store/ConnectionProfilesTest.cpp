@@ -1,10 +1,12 @@
-#include "ScriptedUi.h"
 #include "TestFolder.h"
+#include "platform/CheckFailure.h"
 #include "settings/SettingsFile.h"
 #include "store/ConnectionProfile.h"
 #include "store/ProfileList.h"
 
+#include <QFile>
 #include <QTest>
+#include <functional>
 
 namespace {
 ConnectionProfile validProfile(const QString& name = QStringLiteral("Shop"))
@@ -23,6 +25,27 @@ ConnectionProfile validProfile(const QString& name = QStringLiteral("Shop"))
 QString storedList()
 {
     return SettingsFile::open().readString(SettingsFile::SetConnection, SettingsFile::NameOfConnection);
+}
+
+// The message of the failed check, or nothing when the checks pass.
+QString refusal(const std::function<void()>& check)
+{
+    try {
+        check();
+    } catch (const CheckFailure& failure) {
+        return failure.message();
+    }
+    return {};
+}
+
+QString addingRefusal(const ConnectionProfile& p)
+{
+    return refusal([&] { p.checkForAdding(); });
+}
+
+QString savingRefusal(const ConnectionProfile& p)
+{
+    return refusal([&] { p.checkForSaving(); });
 }
 } // namespace
 
@@ -120,11 +143,10 @@ private slots:
     void addWritesListAndSection()
     {
         TestFolder folder;
-        ScriptedUi ui;
         ConnectionProfile p = validProfile(QStringLiteral(" Shop "));
-        QVERIFY(p.add());
-        QVERIFY(validProfile(QStringLiteral("Test copy")).add());
-        QCOMPARE(ui.texts(QStringLiteral("confirm")), QStringList(2, QStringLiteral("Add new connection in list ?")));
+        QCOMPARE(addingRefusal(p), QString());
+        p.add();
+        validProfile(QStringLiteral("Test copy")).add();
         QCOMPARE(storedList(), QStringLiteral("[ Shop ][Test copy]"));
         const QByteArray file = folder.read(QStringLiteral("SetVelmora.ini"));
         QVERIFY(file.contains("[SetConnectionFor{ Shop }]\r\nNameOfConnection=\" Shop \"\r\nTypeStore=0\r\nServer=db.local\r\n"
@@ -137,56 +159,50 @@ private slots:
     void passwordIsStoredOnlyWhenAsked()
     {
         TestFolder folder;
-        ScriptedUi ui;
         ConnectionProfile p = validProfile();
         p.savePassword = true;
-        QVERIFY(p.add());
+        p.add();
         QCOMPARE(ConnectionProfile::load(QStringLiteral("Shop")).password, QStringLiteral("secret"));
         p.savePassword = false;
-        QVERIFY(p.saveChanges());
+        QVERIFY(p.checkForSaving());
+        p.saveChanges();
         QCOMPARE(ConnectionProfile::load(QStringLiteral("Shop")).password, QString());
+    }
+
+    void checksRefuseFieldsBeforeTheList()
+    {
+        TestFolder folder;
+        ConnectionProfile p = validProfile();
+        p.user.clear();
+        QCOMPARE(addingRefusal(p), QStringLiteral("User name is empty !"));
+        QCOMPARE(savingRefusal(p), QStringLiteral("User name is empty !"));
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("SetVelmora.ini"))));
     }
 
     void addRefusesDuplicatesAlsoInOtherCase()
     {
         TestFolder folder;
-        ScriptedUi ui;
-        QVERIFY(validProfile(QStringLiteral("Shop")).add());
-        QVERIFY(!validProfile(QStringLiteral("Shop")).add());
-        QVERIFY(!validProfile(QStringLiteral("SHOP")).add());
-        QCOMPARE(ui.texts(QStringLiteral("message")),
-                 QStringList({QStringLiteral("Connection with this name [Shop] already exists !"),
-                              QStringLiteral("Connection with this name [SHOP] already exists !")}));
+        validProfile(QStringLiteral("Shop")).add();
+        QCOMPARE(addingRefusal(validProfile(QStringLiteral("Shop"))),
+                 QStringLiteral("Connection with this name [Shop] already exists !"));
+        QCOMPARE(addingRefusal(validProfile(QStringLiteral("SHOP"))),
+                 QStringLiteral("Connection with this name [SHOP] already exists !"));
         QCOMPARE(storedList(), QStringLiteral("[Shop]"));
-    }
-
-    void answeringNoWritesNothing()
-    {
-        TestFolder folder;
-        ScriptedUi ui;
-        ui.confirmAnswers << false;
-        QVERIFY(!validProfile().add());
-        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("SetVelmora.ini"))));
     }
 
     void saveChangesAddressesTheNamedProfile()
     {
         TestFolder folder;
-        ScriptedUi ui;
-        QVERIFY(!validProfile().saveChanges()); // empty list: nothing, no message
-        QVERIFY(ui.texts(QStringLiteral("message")).isEmpty());
-        QVERIFY(validProfile(QStringLiteral("Shop")).add());
-        ConnectionProfile other = validProfile(QStringLiteral("Other"));
-        QVERIFY(!other.saveChanges());
-        ConnectionProfile upper = validProfile(QStringLiteral("SHOP"));
-        QVERIFY(!upper.saveChanges());
-        QCOMPARE(ui.texts(QStringLiteral("message")),
-                 QStringList({QStringLiteral("Such a connection [Other] is not in the list !"),
-                              QStringLiteral("Such a connection [SHOP] is not in the list !")}));
+        QVERIFY(!validProfile().checkForSaving()); // empty list: nothing, no message
+        validProfile(QStringLiteral("Shop")).add();
+        QCOMPARE(savingRefusal(validProfile(QStringLiteral("Other"))),
+                 QStringLiteral("Such a connection [Other] is not in the list !"));
+        QCOMPARE(savingRefusal(validProfile(QStringLiteral("SHOP"))),
+                 QStringLiteral("Such a connection [SHOP] is not in the list !"));
         ConnectionProfile changed = validProfile(QStringLiteral("Shop"));
         changed.server = QStringLiteral("new.host");
-        QVERIFY(changed.saveChanges());
-        QCOMPARE(ui.texts(QStringLiteral("confirm")).last(), QStringLiteral("Edit data of connection ?"));
+        QVERIFY(changed.checkForSaving());
+        changed.saveChanges();
         QCOMPARE(ConnectionProfile::load(QStringLiteral("Shop")).server, QStringLiteral("new.host"));
         QCOMPARE(storedList(), QStringLiteral("[Shop]"));
     }
@@ -194,19 +210,15 @@ private slots:
     void removeTakesListEntryAndSection()
     {
         TestFolder folder;
-        ScriptedUi ui;
-        QVERIFY(validProfile(QStringLiteral("A")).add());
-        QVERIFY(validProfile(QStringLiteral("B")).add());
+        validProfile(QStringLiteral("A")).add();
+        validProfile(QStringLiteral("B")).add();
         bool clear = false;
         QVERIFY(ConnectionProfile::remove(QStringLiteral("A"), clear));
         QVERIFY(!clear);
-        QCOMPARE(ui.texts(QStringLiteral("confirm")).last(), QStringLiteral("Delete connection in list ?"));
         QCOMPARE(storedList(), QStringLiteral("[B]"));
         QVERIFY(!folder.read(QStringLiteral("SetVelmora.ini")).contains("SetConnectionFor{A}"));
         QVERIFY(!ConnectionProfile::remove(QStringLiteral("gone"), clear));
         QVERIFY(clear);
-        ui.confirmAnswers << false;
-        QVERIFY(!ConnectionProfile::remove(QStringLiteral("B"), clear));
         QCOMPARE(storedList(), QStringLiteral("[B]"));
     }
 
@@ -215,7 +227,6 @@ private slots:
     void removingOneOfTwoCaseVariantsKeepsTheOthersData()
     {
         TestFolder folder;
-        ScriptedUi ui;
         folder.write(QStringLiteral("SetVelmora.ini"), "[SetConnection]\r\nNameOfConnection=[Shop][SHOP]\r\n"
                                                        "[SetConnectionFor{Shop}]\r\nServer=db.local\r\n");
         bool clear = false;

@@ -1,6 +1,6 @@
-#include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
+#include "platform/CheckFailure.h"
 #include "db/DbQuery.h"
 #include "store/BrandQuery.h"
 #include "store/ConnectionTest.h"
@@ -58,7 +58,6 @@ private slots:
 
     void openingReadsTheLanguageSuffix()
     {
-        ScriptedUi ui;
         StoreSession session;
         const TestServer server = TestServer::fromEnvironment();
         session.server = server.host;
@@ -66,10 +65,17 @@ private slots:
         session.user = server.user;
         session.database = m_store->database();
         session.schema.prefix = QStringLiteral("x1_");
-        session.askPasswordIfEmpty();
-        QCOMPARE(ui.texts(QStringLiteral("password")),
-                 QStringList{QStringLiteral("Setting database|Enter password for database")});
-        session.password = server.password;
+        int asked = 0;
+        session.askPasswordIfEmpty([&] {
+            ++asked;
+            return server.password;
+        });
+        QCOMPARE(asked, 1);
+        session.askPasswordIfEmpty([&] {
+            ++asked;
+            return QString();
+        });
+        QCOMPARE(asked, 1);
         DbConnection connection(QStringLiteral("UniConnection1"));
         DbQuery query(QStringLiteral("UniQuery1"), connection);
         QVERIFY(session.open(connection, query));
@@ -96,14 +102,14 @@ private slots:
 
     void connectionTestLogsEveryStep()
     {
-        ScriptedUi ui;
         ConnectionProfile profile = testProfile();
         DbConnection connection(QStringLiteral("UniConnection1"));
         DbQuery query(QStringLiteral("UniQuery1"), connection);
         int closings = 0;
         connection.setAfterDisconnect([&] { ++closings; });
         QStringList log;
-        testConnection(profile, connection, query, [&](const QString& line) { log << line; });
+        const auto failure = testConnection(profile, connection, query, noPasswordExpected,
+                                            [&](const QString& line) { log << line; });
         const TestServer server = TestServer::fromEnvironment();
         QCOMPARE(log, QStringList({"============= SETTING CONNECTION =================",
                                    "Type store=Vitruemart [ver 2.0.]",
@@ -124,53 +130,62 @@ private slots:
                                    "-------------- ALL WAS OK ----------------"}));
         QVERIFY(!connection.connected());
         QCOMPARE(closings, 1);
-        QVERIFY(ui.calls.isEmpty());
+        QVERIFY(!failure);
     }
 
     void connectionTestWithWrongPasswordLogsTheError()
     {
-        ScriptedUi ui;
         ConnectionProfile profile = testProfile();
         profile.password = QStringLiteral("wrong");
         DbConnection connection(QStringLiteral("UniConnection1"));
         DbQuery query(QStringLiteral("UniQuery1"), connection);
         QStringList log;
-        testConnection(profile, connection, query, [&](const QString& line) { log << line; });
+        const auto failure = testConnection(profile, connection, query, noPasswordExpected,
+                                            [&](const QString& line) { log << line; });
         QCOMPARE(log.size(), 13);
         QCOMPARE(log[10], QStringLiteral("[+] setting initial data connection  ... ok"));
         QCOMPARE(log[11], QStringLiteral("-------------- ERROR ----------------"));
         QVERIFY2(log[12].startsWith(QStringLiteral("DbError : Access denied for user")), qPrintable(log[12]));
-        QCOMPARE(ui.texts(QStringLiteral("message")), QStringList{log[12]});
+        QCOMPARE(failure, std::optional<QString>(log[12]));
     }
 
     void connectionTestAsksForAMissingPassword()
     {
-        ScriptedUi ui;
         ConnectionProfile profile = testProfile();
         profile.password.clear();
-        ui.passwordAnswers << TestServer::fromEnvironment().password;
         DbConnection connection(QStringLiteral("UniConnection1"));
         DbQuery query(QStringLiteral("UniQuery1"), connection);
         QStringList log;
-        testConnection(profile, connection, query, [&](const QString& line) { log << line; });
+        testConnection(
+            profile, connection, query, [] { return TestServer::fromEnvironment().password; },
+            [&](const QString& line) { log << line; });
         QCOMPARE(profile.password, TestServer::fromEnvironment().password);
         QCOMPARE(log.last(), QStringLiteral("-------------- ALL WAS OK ----------------"));
     }
 
     void connectionTestStopsOnValidationWithAnEmptyLog()
     {
-        ScriptedUi ui;
         ConnectionProfile profile = testProfile();
         profile.user.clear();
         DbConnection connection(QStringLiteral("UniConnection1"));
         DbQuery query(QStringLiteral("UniQuery1"), connection);
         QStringList log;
-        testConnection(profile, connection, query, [&](const QString& line) { log << line; });
+        QString refusal;
+        try {
+            testConnection(profile, connection, query, noPasswordExpected, [&](const QString& line) { log << line; });
+        } catch (const CheckFailure& failure) {
+            refusal = failure.message();
+        }
         QVERIFY(log.isEmpty());
-        QCOMPARE(ui.calls, QStringList{QStringLiteral("message: User name is empty !")});
+        QCOMPARE(refusal, QStringLiteral("User name is empty !"));
     }
 
 private:
+    static QString noPasswordExpected()
+    {
+        QTest::qFail("the password was asked for", __FILE__, __LINE__);
+        return {};
+    }
     ConnectionProfile testProfile() const { return m_store->profile(QStringLiteral("Local")); }
 
     std::unique_ptr<TestStore> m_store;

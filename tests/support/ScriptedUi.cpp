@@ -1,5 +1,7 @@
 #include "ScriptedUi.h"
 
+#include <QTest>
+
 void ScriptedUi::message(const QString& text)
 {
     calls << QStringLiteral("message: ") + text;
@@ -8,7 +10,11 @@ void ScriptedUi::message(const QString& text)
 bool ScriptedUi::confirm(const QString& text)
 {
     calls << QStringLiteral("confirm: ") + text;
-    return confirmAnswers.isEmpty() ? true : confirmAnswers.dequeue();
+    if (confirmAnswers.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + text), __FILE__, __LINE__);
+        return false;
+    }
+    return confirmAnswers.dequeue();
 }
 
 QString ScriptedUi::promptPassword(const QString& caption, const QString& prompt)

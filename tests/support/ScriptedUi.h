@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Ui.h"
+#include "Ui.h"
 
 #include <QQueue>
 #include <QStringList>
@@ -10,11 +10,9 @@
 class ScriptedUi : public Ui
 {
 public:
-    ScriptedUi() { Ui::install(this); }
-    ~ScriptedUi() override { Ui::install(nullptr); }
-
     QStringList calls;            // e.g. "message: Connection name is empty !"
-    QQueue<bool> confirmAnswers;  // a confirmation with nothing queued answers Yes
+    // A confirmation with nothing queued was not expected: it fails the test and answers No.
+    QQueue<bool> confirmAnswers;
     QQueue<QString> passwordAnswers;
     QQueue<std::optional<QString>> folderAnswers;
     QQueue<std::optional<QString>> fileAnswers;

@@ -1,4 +1,4 @@
-#include "CreationRun.h"
+#include "ScriptCreation.h"
 
 #include "CreationProgress.h"
 #include "PriceListFileReader.h"
@@ -16,28 +16,31 @@ void statusAndLog(CreationProgress& progress, const QString& text)
 
 } // namespace
 
-void runScriptCreation(const QStringList& checkedFiles, DbQuery& query, const StoreSchema& schema,
-                       UpdateScript& script, CreationProgress& progress)
+void ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& schema, UpdateScript& script,
+                         CreationProgress& progress)
 {
+    if (isRunning())
+        return;
+    const RunScope running(*this);
     statusAndLog(progress, QStringLiteral("Finding the maximum value ID PARTS"));
-    query.close();
-    query.SQL.clear();
-    query.SQL << QStringLiteral("SELECT  ") << QStringLiteral("  Max(Pmain.virtuemart_product_id) ")
+    m_query.close();
+    m_query.SQL.clear();
+    m_query.SQL << QStringLiteral("SELECT  ") << QStringLiteral("  Max(Pmain.virtuemart_product_id) ")
               << QStringLiteral("FROM ") + schema.products() + QStringLiteral(" as Pmain");
-    query.open();
-    const int maxProductId = query.fieldInteger(0);
-    query.close();
+    m_query.open();
+    const int maxProductId = m_query.fieldInteger(0);
+    m_query.close();
     if (maxProductId == 0) {
         progress.log(QStringLiteral("Quit, because the table of parts (your store) is empty ..."));
         return;
     }
     progress.log(QStringLiteral("Max ID PARTS = %1").arg(maxProductId));
     statusAndLog(progress, QStringLiteral("Loading data price lists in memory ..."));
-    PriceListFileReader reader(maxProductId, script, progress);
+    PriceListFileReader reader(maxProductId, script, progress, *this);
     for (const QString& file : checkedFiles) {
         if (!reader.read(file))
             return;
-        if (!progress.goOn())
+        if (stopRequested())
             return;
     }
 }

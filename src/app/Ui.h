@@ -3,8 +3,8 @@
 #include <QString>
 #include <optional>
 
-// The one seam for everything modal or desktop-bound. The window installs the Qt
-// implementation; tests install a scripted stand-in that answers and records.
+// The one seam for everything modal or desktop-bound, handed to the window when it is made:
+// the program passes the Qt implementation, tests a scripted stand-in that answers and records.
 class Ui
 {
 public:
@@ -24,8 +24,4 @@ public:
     virtual void errorBox(const QString& text) = 0;
     // Opens a folder, a document or a web address with the desktop; its result is not examined.
     virtual void openWithDesktop(const QString& target) = 0;
-
-    static Ui& instance();
-    // Installs ui as the seam; the caller keeps ownership.
-    static void install(Ui* ui);
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Job.h"
+
+#include <QStringList>
+
+class CreationProgress;
+class DbQuery;
+class UpdateScript;
+struct StoreSchema;
+
+// The creation of the update script from the checked price lists: the store's largest
+// product id first, then every file in list order, until a stop is requested. Throws
+// AppError on an unexpected failure; the caller's closing steps finish the script.
+class ScriptCreation : public Job
+{
+public:
+    explicit ScriptCreation(DbQuery& query) : m_query(query) {}
+
+    // Does nothing while a run is going on.
+    void run(const QStringList& checkedFiles, const StoreSchema& schema, UpdateScript& script,
+             CreationProgress& progress);
+
+private:
+    DbQuery& m_query;
+};
