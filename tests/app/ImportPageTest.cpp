@@ -202,6 +202,28 @@ private slots:
         QCOMPARE(m_ui->texts(QStringLiteral("confirm")).size(), 1);
     }
 
+    // Neither the stop question nor the one after the run: the script is finished, not run.
+    void closingTheWindowEndsTheRunQuietly()
+    {
+        for (const char* name : {"1.csv", "2.csv", "3.csv"})
+            writeList(QString::fromLatin1(name), priceHeader + QByteArray("1;;;;;7;;\r\n2;;;;;8;;\r\n"));
+        connectAndCheck({QStringLiteral("1.csv"), QStringLiteral("2.csv"), QStringLiteral("3.csv")});
+        connect(control<QPlainTextEdit>(*m_form, "Memo1"), &QPlainTextEdit::textChanged, this, [&] {
+            if (control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().contains(QStringLiteral("lists/2.csv) ...")) &&
+                m_form->isVisible())
+                m_form->close();
+        });
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+
+        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(!m_form->isVisible());
+        QVERIFY(!control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().contains(QStringLiteral("lists/3.csv")));
+        QVERIFY(script().endsWith(QStringLiteral("COMMIT;\r\n")));
+        QVERIFY(!m_form->creationJob().isRunning());
+        QCOMPARE(m_store->column(QStringLiteral("SELECT COUNT(*) FROM @PREFIX@virtuemart_product_prices WHERE product_price <> 9.99")),
+                 QStringList{QStringLiteral("0")});
+    }
+
     void missingFileIsLoggedAndStopEndsTheRun()
     {
         for (const char* name : {"1.csv", "2.csv", "3.csv"})

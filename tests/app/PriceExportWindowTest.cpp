@@ -160,6 +160,7 @@ private slots:
     void rotationShowsTheFileAndLeavesAnOlderFile();
     void countersRepaintOnlyThemselves();
     void confirmedStopEndsAfterOneMoreRow();
+    void closingTheWindowStopsQuietly();
     void fileErrorShownAfterTheClosingSteps_data();
     void fileErrorShownAfterTheClosingSteps();
     void otherActionsAreRefusedWhileItRuns();
@@ -301,6 +302,26 @@ void TestPriceExportWindow::confirmedStopEndsAfterOneMoreRow()
     QCOMPARE(w.progressLabels(), RestingLabels);
     QVERIFY(!w.form.priceExportJob().isRunning());
     QVERIFY(!w.form.priceExportJob().stopRequested());
+}
+
+void TestPriceExportWindow::closingTheWindowStopsQuietly()
+{
+    ExportWindow w(*m_store);
+    w.tick("Acme");
+    w.tick("borvex");
+    w.tick("Caldera");
+
+    w.startExport([&](const QString& rowLabel) {
+        if (rowLabel == "2" && w.form.isVisible())
+            w.form.close();
+    });
+
+    QCOMPARE(w.ui.calls, QStringList());
+    QVERIFY(!w.form.isVisible());
+    // The row after the close, then the file was finished with every line whole.
+    QCOMPARE(w.dataLines("F1.csv").size(), 3);
+    QVERIFY(!w.form.priceExportJob().isRunning());
+    QVERIFY(!w.form.connection().connected());
 }
 
 void TestPriceExportWindow::fileErrorShownAfterTheClosingSteps_data()

@@ -128,6 +128,29 @@ private slots:
         QCOMPARE(control<QProgressBar>(w.form, "ProgressBar1")->value(), 0);
     }
 
+    // The run ends before its next statement: it neither opens the closed connection again
+    // nor reports anything once the window is gone.
+    void closingTheWindowEndsTheRunQuietly()
+    {
+        Window w;
+        TestStore store(QStringLiteral("script_close"));
+        store.exec(QStringLiteral("CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
+        store.connect(w.form.connection());
+        w.folder.write(QStringLiteral("ten.sql"), inserts(10));
+        w.ui.fileAnswers << w.folder.filePath(QStringLiteral("ten.sql"));
+        int notifications = 0;
+        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
+            if (value > 0 && ++notifications == 3)
+                w.form.close();
+        });
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+
+        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
+        QCOMPARE(w.ui.calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + w.folder.path()});
+        QVERIFY(!w.form.isVisible());
+        QVERIFY(!w.form.connection().connected());
+        QVERIFY(!w.form.scriptJob().isRunning());
+    }
 };
 
 QTEST_MAIN(TestScriptRunWindow)

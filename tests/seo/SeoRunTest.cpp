@@ -100,7 +100,7 @@ public:
         return control<ClickableLabel>(form, "Label23")->text() == QStringLiteral(".......") &&
                control<QLabel>(form, "Label24")->text() == QStringLiteral("0") && control<QLabel>(form, "Label25")->text() == QStringLiteral("0") &&
                control<QLabel>(form, "Label44")->text() == QStringLiteral("processing  brand ...") && !form.seoJob().isRunning() &&
-               !form.priceExportJob().stopRequested();
+               !form.seoJob().stopRequested();
     }
 
     TestFolder folder;
@@ -347,6 +347,28 @@ private slots:
         // With no run on, the button asks nothing.
         QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton12"), Qt::LeftButton);
         QCOMPARE(w.ui.calls.size(), 2);
+    }
+
+    void closingTheWindowStopsTheRunQuietly()
+    {
+        SeoWindow w(*m_store);
+        w.tickBrands({QStringLiteral("Caldera"), QStringLiteral("Dynatek")});
+        w.tickColumns({1, 10});
+        ProgressWatcher watcher(w.form, [&] {
+            if (w.form.isVisible() &&
+                control<QLabel>(w.form, "Label25")->text() == QStringLiteral("1 for product | 1 for categories"))
+                w.form.close();
+        });
+        w.start();
+
+        QCOMPARE(w.ui.calls, QStringList());
+        QVERIFY(!w.form.isVisible());
+        QCOMPARE(w.text(QStringLiteral("SeoProduct1.csv")),
+                 QStringLiteral("\"IDPART\";\"BRAND\"\r\n201;\"Caldera\"\r\n"));
+        // The category row after the close, then the files were finished.
+        QCOMPARE(w.text(QStringLiteral("SeoCategories1.csv")).split(QStringLiteral("\r\n")).size(), 4);
+        QVERIFY(!w.form.seoJob().isRunning());
+        QVERIFY(!w.form.connection().connected());
     }
 
     void failedQueryEndsTheRunKeepingWhatWasWritten()
