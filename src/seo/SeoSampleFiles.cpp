@@ -3,7 +3,6 @@
 #include "SeoTemplate.h"
 
 #include "platform/AppError.h"
-#include "platform/ProgramFolder.h"
 #include "platform/Ui.h"
 
 #include <QFile>
@@ -135,7 +134,7 @@ void writeSample(const QString& path, SeoTemplateFile file)
 void openSeoTemplateFiles()
 {
     for (const SeoTemplateFile file : AllSeoTemplateFiles) {
-        const QString path = ProgramFolder::filePath(seoTemplateFileName(file));
+        const QString path = seoTemplatePath(seoTemplateFileName(file));
         if (!QFileInfo::exists(path))
             writeSample(path, file);
         Ui::instance().openWithDesktop(path);

@@ -5,6 +5,7 @@
 
 #include "ScriptedUi.h"
 #include "TestFolder.h"
+#include "UserFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +43,7 @@ private slots:
     void neverChangesAnExistingFile();
     void stopsAtTheFirstFileThatCannotBeWritten();
     void nothingWrittenInAFolderThatCannotHoldFiles();
+    void samplesGoToTheUsersFolderWhenTheProgramFolderIsReadOnly();
 };
 
 void SeoSampleFilesTest::fileNames()
@@ -112,13 +114,37 @@ void SeoSampleFilesTest::stopsAtTheFirstFileThatCannotBeWritten()
 void SeoSampleFilesTest::nothingWrittenInAFolderThatCannotHoldFiles()
 {
     TestFolder dir;
+    UserFolders user(UserFolders::ProgramFolder::Writable);
     ScriptedUi ui;
+    // Neither the program folder nor the user's data folder can be made.
     dir.write("program", "a file where the folder should be");
     ProgramFolder::setOverride(dir.filePath("program"));
+    QFile dataHome(user.dataHome());
+    QVERIFY(dataHome.open(QIODevice::WriteOnly));
+    dataHome.close();
 
     QVERIFY_THROWS_EXCEPTION(AppError, openSeoTemplateFiles());
 
     QVERIFY(ui.opened.isEmpty());
+}
+
+void SeoSampleFilesTest::samplesGoToTheUsersFolderWhenTheProgramFolderIsReadOnly()
+{
+    TestFolder dir;
+    UserFolders user;
+    ScriptedUi ui;
+
+    openSeoTemplateFiles();
+
+    QStringList paths;
+    for (const QString& name : Names) {
+        paths << user.dataFolder() + "/" + name;
+        QFile file(paths.last());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), expectedSample(name));
+    }
+    QCOMPARE(ui.opened, paths);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
 QTEST_GUILESS_MAIN(SeoSampleFilesTest)
