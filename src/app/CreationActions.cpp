@@ -3,9 +3,8 @@
 #include "MainWindow.h"
 #include "Ui.h"
 #include "import/UpdateScript.h"
-#include "platform/FolderPath.h"
-#include "platform/ProgramFolder.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -51,7 +50,7 @@ void MainWindow::startScriptCreation()
         std::rethrow_exception(failure);
     }
     const QString question = QStringLiteral("The script was created for update, path to the script [")
-                             + withTrailingSeparator(ProgramFolder::path()) + UpdateScript::fileName()
+                             + QDir::toNativeSeparators(UpdateScript::defaultPath())
                              + QStringLiteral("]\r\rStart updating the price list ?");
     if (!m_closing && m_ui.confirm(question))
         runScriptFile(UpdateScript::defaultPath());

@@ -3,7 +3,7 @@
 #include "Ui.h"
 #include "db/ConnectionExecutor.h"
 #include "platform/AppError.h"
-#include "platform/ProgramFolder.h"
+#include "platform/AppPlaces.h"
 #include "platform/ScopeExit.h"
 
 #include <QCoreApplication>
@@ -34,6 +34,6 @@ void MainWindow::chooseAndRunScript()
     if (jobRunning())
         return;
     m_scriptProgress->setValue(0);
-    if (const auto file = m_ui.chooseOpenFile(QStringLiteral("*.sql|*.sql"), ProgramFolder::path()))
+    if (const auto file = m_ui.chooseOpenFile(QStringLiteral("*.sql|*.sql"), AppPlaces::dataFolder()))
         runScriptFile(*file);
 }

@@ -4,8 +4,9 @@
 #include "sheets/FifteenDigits.h"
 #include "platform/OutputFile.h"
 #include "platform/AppError.h"
-#include "platform/ProgramFolder.h"
+#include "platform/AppPlaces.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,7 +14,7 @@
 
 QString UpdateScript::defaultPath()
 {
-    return ProgramFolder::filePath(fileName());
+    return QDir(AppPlaces::dataFolder()).filePath(fileName());
 }
 
 UpdateScript::UpdateScript(const QString& path, StoreSchema schema)

@@ -3,7 +3,6 @@
 #include "SeoTemplate.h"
 
 #include "platform/AppError.h"
-#include "platform/ProgramFolder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -134,7 +133,7 @@ void writeSample(const QString& path, SeoTemplateFile file)
 void openSeoTemplateFiles(const std::function<void(const QString& path)>& open)
 {
     for (const SeoTemplateFile file : AllSeoTemplateFiles) {
-        const QString path = ProgramFolder::filePath(seoTemplateFileName(file));
+        const QString path = seoTemplatePath(seoTemplateFileName(file));
         if (!QFileInfo::exists(path))
             writeSample(path, file);
         open(path);

@@ -1,9 +1,10 @@
 #include "SeoTemplate.h"
 
 #include "platform/AppError.h"
-#include "platform/ProgramFolder.h"
+#include "platform/AppPlaces.h"
 #include "platform/TextDecoding.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -47,9 +48,14 @@ QString seoTemplateFileName(SeoTemplateFile file)
     return {};
 }
 
+QString seoTemplatePath(const QString& fileName)
+{
+    return QDir(AppPlaces::dataFolder()).filePath(fileName);
+}
+
 SeoTemplate ReadSeoTemplate(const QString& fileName)
 {
-    const QString path = ProgramFolder::filePath(fileName);
+    const QString path = seoTemplatePath(fileName);
     const QFileInfo info(path);
     if (!info.exists() || info.isDir())
         return {};

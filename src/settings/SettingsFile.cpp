@@ -1,10 +1,10 @@
 #include "SettingsFile.h"
 
-#include "platform/ProgramFolder.h"
+#include "platform/AppPlaces.h"
 
 IniFile SettingsFile::open()
 {
-    return IniFile(ProgramFolder::filePath(QStringLiteral("SetVelmora.ini")));
+    return IniFile(AppPlaces::settingsFile());
 }
 
 QString SettingsFile::columnForExportKey(int index)

@@ -2,7 +2,7 @@
 
 #include "IniFile.h"
 
-// The settings file beside the program, with every section and key name it holds.
+// The settings file (see AppPlaces for where it lives), with every section and key name it holds.
 namespace SettingsFile {
 
 IniFile open();

@@ -1,8 +1,10 @@
 #include "TestFolder.h"
+#include "UserFolders.h"
 #include "import/EscapeSqlText.h"
 #include "import/UpdateScript.h"
 #include "platform/AppError.h"
 
+#include <QFile>
 #include <QTest>
 
 class TestUpdateScript : public QObject
@@ -102,6 +104,32 @@ private slots:
         }
         QVERIFY(failed);
         QVERIFY_THROWS_EXCEPTION(AppError, script.commit());
+    }
+
+    // The script the creation run writes and the run button runs.
+    void defaultPathIsWhereTheProgramMayWrite_data()
+    {
+        QTest::addColumn<bool>("programFolderWritable");
+        QTest::newRow("writable program folder") << true;
+        QTest::newRow("read-only program folder") << false;
+    }
+
+    void defaultPathIsWhereTheProgramMayWrite()
+    {
+        QFETCH(bool, programFolderWritable);
+        TestFolder folder;
+        UserFolders user(programFolderWritable ? UserFolders::ProgramFolder::Writable
+                                               : UserFolders::ProgramFolder::ReadOnly);
+        const QString expected = (programFolderWritable ? folder.path() : user.dataFolder())
+                                 + "/ScriptForUpdatePrices.sql";
+
+        QCOMPARE(UpdateScript::defaultPath(), expected);
+        UpdateScript script(UpdateScript::defaultPath(),
+                            StoreSchema{QStringLiteral("jos_"), QStringLiteral("_en_gb")});
+        script.writePrice(1, 2.5);
+        script.commit();
+        QVERIFY(QFile::exists(expected));
+        QCOMPARE(QFile::exists(folder.filePath(UpdateScript::fileName())), programFolderWritable);
     }
 };
 

@@ -2,7 +2,9 @@
 #include "platform/AppError.h"
 
 #include "TestFolder.h"
+#include "UserFolders.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTest>
@@ -34,6 +36,7 @@ private slots:
     void missingFile();
     void legacyCodePage();
     void unreadableFileStops();
+    void readFromTheUsersFolderWhenTheProgramFolderIsReadOnly();
 };
 
 void ReadSeoTemplateTest::reading_data()
@@ -103,6 +106,20 @@ void ReadSeoTemplateTest::unreadableFileStops()
         QVERIFY2(error.message().startsWith("Unable to read " + dir.filePath(Name) + ": "),
                  qPrintable(error.message()));
     }
+}
+
+void ReadSeoTemplateTest::readFromTheUsersFolderWhenTheProgramFolderIsReadOnly()
+{
+    TestFolder dir;
+    UserFolders user;
+    dir.write(Name, "left beside the program");
+    QVERIFY(QDir().mkpath(user.dataFolder()));
+    QFile file(user.dataFolder() + "/" + Name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("the user's {BRAND}");
+    file.close();
+
+    QCOMPARE(ReadSeoTemplate(Name), QString("the user's {BRAND}"));
 }
 
 QTEST_GUILESS_MAIN(ReadSeoTemplateTest)

@@ -4,6 +4,7 @@
 #include "platform/ProgramFolder.h"
 
 #include "TestFolder.h"
+#include "UserFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,6 +42,7 @@ private slots:
     void neverChangesAnExistingFile();
     void stopsAtTheFirstFileThatCannotBeWritten();
     void nothingWrittenInAFolderThatCannotHoldFiles();
+    void samplesGoToTheUsersFolderWhenTheProgramFolderIsReadOnly();
 };
 
 void SeoSampleFilesTest::fileNames()
@@ -114,14 +116,38 @@ void SeoSampleFilesTest::stopsAtTheFirstFileThatCannotBeWritten()
 void SeoSampleFilesTest::nothingWrittenInAFolderThatCannotHoldFiles()
 {
     TestFolder dir;
+    UserFolders user(UserFolders::ProgramFolder::Writable);
     QStringList opened;
     const auto open = [&](const QString& path) { opened << path; };
+    // Neither the program folder nor the user's data folder can be made.
     dir.write("program", "a file where the folder should be");
     ProgramFolder::setOverride(dir.filePath("program"));
+    QFile dataHome(user.dataHome());
+    QVERIFY(dataHome.open(QIODevice::WriteOnly));
+    dataHome.close();
 
     QVERIFY_THROWS_EXCEPTION(AppError, openSeoTemplateFiles(open));
 
     QVERIFY(opened.isEmpty());
+}
+
+void SeoSampleFilesTest::samplesGoToTheUsersFolderWhenTheProgramFolderIsReadOnly()
+{
+    TestFolder dir;
+    UserFolders user;
+    QStringList opened;
+
+    openSeoTemplateFiles([&](const QString& path) { opened << path; });
+
+    QStringList paths;
+    for (const QString& name : Names) {
+        paths << user.dataFolder() + "/" + name;
+        QFile file(paths.last());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), expectedSample(name));
+    }
+    QCOMPARE(opened, paths);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
 QTEST_GUILESS_MAIN(SeoSampleFilesTest)

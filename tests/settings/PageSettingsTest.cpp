@@ -1,7 +1,9 @@
 #include "TestFolder.h"
+#include "UserFolders.h"
 #include "settings/PageSettings.h"
 #include "settings/SettingsFile.h"
 
+#include <QFile>
 #include <QTest>
 
 class TestPageSettings : public QObject
@@ -64,6 +66,33 @@ private slots:
         QCOMPARE(loaded.seoExportExisting, false);
         QVERIFY(!folder.read(QStringLiteral("SetVelmora.ini")).contains("ColumnForExportSEO[9]"));
         QVERIFY(!folder.read(QStringLiteral("SetVelmora.ini")).contains("ColumnForExport[0]"));
+    }
+
+    // Beside a program folder that takes files, in the user's configuration folder otherwise.
+    void savedWhereTheProgramMayWrite_data()
+    {
+        QTest::addColumn<bool>("programFolderWritable");
+        QTest::newRow("writable program folder") << true;
+        QTest::newRow("read-only program folder") << false;
+    }
+
+    void savedWhereTheProgramMayWrite()
+    {
+        QFETCH(bool, programFolderWritable);
+        TestFolder folder;
+        UserFolders user(programFolderWritable ? UserFolders::ProgramFolder::Writable
+                                               : UserFolders::ProgramFolder::ReadOnly);
+        PageSettings s = PageSettings::load(SettingsFile::open());
+        s.maxRowInCsv = QStringLiteral("250");
+        IniFile file = SettingsFile::open();
+        s.save(file);
+
+        const QString expected = programFolderWritable ? folder.filePath("SetVelmora.ini")
+                                                       : user.configFolder() + "/SetVelmora.ini";
+        QCOMPARE(SettingsFile::open().path(), expected);
+        QVERIFY(QFile::exists(expected));
+        QCOMPARE(QFile::exists(folder.filePath("SetVelmora.ini")), programFolderWritable);
+        QCOMPARE(PageSettings::load(SettingsFile::open()).maxRowInCsv, QStringLiteral("250"));
     }
 };
 
