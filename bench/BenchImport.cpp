@@ -47,7 +47,7 @@ bool writePriceList(const Store& store, const QString& path)
     connection.open();
     const StoreSchema schema{store.value("prefix"), StoreSchema::languageSuffixFor(store.value("language"))};
     DbQuery query(QStringLiteral("bench"), connection);
-    query.SQL << QStringLiteral("SELECT Pmain.virtuemart_product_id as IDPART, M2.mf_name as BRAND, "
+    query.sql << QStringLiteral("SELECT Pmain.virtuemart_product_id as IDPART, M2.mf_name as BRAND, "
                                 "Pmain.product_sku as TRADENUMBER, Pdesc.product_name as NAMEPART, "
                                 "Pmain.product_in_stock as QUANTITY, Price.product_price as PRICE, "
                                 "Currenc.currency_code_3 as CURRENCY, Pmain.published as PUBLISHED")

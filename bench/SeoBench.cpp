@@ -39,7 +39,7 @@ void writeClientScript(MainWindow& form, const QString& path)
             SeoQueries::storedProducts(schema, control<QListWidget>(form, "CheckListBox1")->item(i)->data(Qt::UserRole).toInt());
         out << products.join(u'\n') << ";\n";
         query.close();
-        query.SQL = products;
+        query.sql = products;
         for (query.open(); !query.eof(); query.next())
             out << SeoQueries::storedCategories(
                        schema, query.fieldByName(SeoQueries::alias(SeoColumns::IdPart)))

@@ -14,7 +14,7 @@ namespace {
 void fillProfileNames(QComboBox* combo)
 {
     combo->clear();
-    combo->addItems(ReadProfileNames(readStoredProfileList()));
+    combo->addItems(readProfileNames(readStoredProfileList()));
     combo->setCurrentIndex(-1);
 }
 

@@ -17,7 +17,7 @@ void DbQuery::open()
     close();
     if (!m_connection.connected())
         throw AppError(m_name + QStringLiteral(": Connection is not open"));
-    m_result = m_connection.query(SQL.join(QStringLiteral("\r\n")));
+    m_result = m_connection.query(sql.join(QStringLiteral("\r\n")));
     m_active = true;
     m_eof = !m_result.first();
 }

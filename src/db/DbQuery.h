@@ -15,7 +15,7 @@ public:
 
     const QString& name() const { return m_name; }
 
-    QStringList SQL; // the statement's lines, joined with CR LF when sent
+    QStringList sql; // the statement's lines, joined with CR LF when sent
 
     void close();
     // Sends the statement and positions on the first row; throws on failure.

@@ -73,7 +73,7 @@ void PriceExportRun::exportBrand(const StoreSchema& schema, int manufacturerId, 
                                  CsvFileSeries& series, ExportProgress& progress)
 {
     m_query.close();
-    m_query.SQL = brandQuery(schema, manufacturerId);
+    m_query.sql = brandQuery(schema, manufacturerId);
     m_query.open();
     const auto value = [this](const QString& column) { return m_query.fieldByName(column); };
     for (m_query.first(); !m_query.eof(); m_query.next()) {

@@ -1,6 +1,6 @@
 #include "EscapeSqlText.h"
 
-QString EscapeSqlText(const QString& text)
+QString escapeSqlText(const QString& text)
 {
     // Backslashes first, so the ones added below are not doubled.
     QString s = text;

@@ -4,4 +4,4 @@
 
 // Makes a text safe inside a single-quoted MySQL string (with backslash escapes, which the
 // session keeps on whatever the server's mode).
-QString EscapeSqlText(const QString& text);
+QString escapeSqlText(const QString& text);

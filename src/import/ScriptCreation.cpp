@@ -24,8 +24,8 @@ void ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& sch
     const RunScope running(*this);
     statusAndLog(progress, QStringLiteral("Finding the maximum value ID PARTS"));
     m_query.close();
-    m_query.SQL.clear();
-    m_query.SQL << QStringLiteral("SELECT  ") << QStringLiteral("  Max(Pmain.virtuemart_product_id) ")
+    m_query.sql.clear();
+    m_query.sql << QStringLiteral("SELECT  ") << QStringLiteral("  Max(Pmain.virtuemart_product_id) ")
               << QStringLiteral("FROM ") + schema.products() + QStringLiteral(" as Pmain");
     m_query.open();
     const int maxProductId = m_query.fieldInteger(0);

@@ -97,7 +97,7 @@ QString setList(const UpdateScript::SetItems& items)
 {
     QStringList parts;
     for (const auto& [column, text] : items)
-        parts << QStringLiteral("Pmain.") + column + QStringLiteral(" = '") + EscapeSqlText(text) + u'\'';
+        parts << QStringLiteral("Pmain.") + column + QStringLiteral(" = '") + escapeSqlText(text) + u'\'';
     return parts.join(QStringLiteral(", \r\n"));
 }
 } // namespace

@@ -12,7 +12,7 @@ bool keptAsItIs(char c)
 
 } // namespace
 
-QString MakeSeoSlug(const QString& text)
+QString makeSeoSlug(const QString& text)
 {
     static constexpr char Hex[] = "0123456789abcdef";
     const QByteArray bytes = QString(text).replace(u' ', u'-').toUtf8();

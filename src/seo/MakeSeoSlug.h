@@ -5,4 +5,4 @@
 // The slug of a text: blanks become "-", the text is taken as UTF-8 bytes, every byte other
 // than an ASCII letter, a digit or one of ! $ ' ( ) * - . _ @ is written as "%" and two
 // lower-case hexadecimal digits, and the letters are made lower case.
-QString MakeSeoSlug(const QString& text);
+QString makeSeoSlug(const QString& text);

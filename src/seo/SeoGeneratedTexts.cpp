@@ -49,7 +49,7 @@ SeoGeneratedTexts::SeoGeneratedTexts(const SeoColumnTicks& ticks,
         const SeoTemplateFile file = AllSeoTemplateFiles[i];
         const bool wanted = forCategories(file) ? ticks.categoriesWanted() : ticks.productsWanted();
         if (wanted && useTemplate[i])
-            m_templates[i] = ReadSeoTemplate(seoTemplateFileName(file));
+            m_templates[i] = readSeoTemplate(seoTemplateFileName(file));
     }
 }
 
@@ -86,7 +86,7 @@ QString SeoGeneratedTexts::productText(int column, const DbQuery& product) const
             return SeoFileLayout::title(v.brand, v.tradeNumber, v.namePart);
         return filled(SeoTemplateFile::ProductTitle, v);
     case ProductSlug:
-        return MakeSeoSlug(v.brand + u'-' + v.tradeNumber);
+        return makeSeoSlug(v.brand + u'-' + v.tradeNumber);
     }
     return {};
 }
@@ -109,7 +109,7 @@ QString SeoGeneratedTexts::categoryText(int column, const DbQuery& product, cons
                    QStringLiteral(" for ") + v.dataCar;
         return filled(SeoTemplateFile::CategoryTitle, v);
     case CategorySlug:
-        return MakeSeoSlug(v.dataCar);
+        return makeSeoSlug(v.dataCar);
     }
     return {};
 }
@@ -121,5 +121,5 @@ const SeoTemplate& SeoGeneratedTexts::text(SeoTemplateFile file) const
 
 QString SeoGeneratedTexts::filled(SeoTemplateFile file, const PlaceholderValues& values) const
 {
-    return SubstitutePlaceholders(text(file), values);
+    return substitutePlaceholders(text(file), values);
 }

@@ -138,7 +138,7 @@ void Pass::writeBrand(const BrandEntry& brand)
         m_progress.setBrandText(brandLine + ProductsMark);
     m_progress.processEvents();
     m_products.close();
-    m_products.SQL = m_texts->productQuery(m_schema, brand.id);
+    m_products.sql = m_texts->productQuery(m_schema, brand.id);
     for (m_products.open(); !m_products.eof(); m_products.next()) {
         if (productsWanted) {
             writeRow(*m_productFiles, m_layout->productLine([this](int column) {
@@ -163,7 +163,7 @@ void Pass::writeCategories(const QString& brandLine)
     const QString tradeNumber = m_products.fieldByName(SeoQueries::alias(TradeNumber));
     const QString namePart = m_products.fieldByName(SeoQueries::alias(NamePart));
     m_categories.close();
-    m_categories.SQL = m_texts->categoryQuery(m_schema, m_products.fieldByName(SeoQueries::alias(IdPart)));
+    m_categories.sql = m_texts->categoryQuery(m_schema, m_products.fieldByName(SeoQueries::alias(IdPart)));
     for (m_categories.open(); !m_categories.eof(); m_categories.next()) {
         writeRow(*m_categoryFiles, m_layout->categoryLine(brand, tradeNumber, namePart, [this](int column) {
             return m_texts->categoryText(column, m_products, m_categories);

@@ -53,7 +53,7 @@ QString seoTemplatePath(const QString& fileName)
     return QDir(AppPlaces::dataFolder()).filePath(fileName);
 }
 
-SeoTemplate ReadSeoTemplate(const QString& fileName)
+SeoTemplate readSeoTemplate(const QString& fileName)
 {
     const QString path = seoTemplatePath(fileName);
     const QFileInfo info(path);

@@ -31,4 +31,4 @@ QString seoTemplatePath(const QString& fileName);
 // The file of that name in the data folder, with CR LF line ends and without blanks or
 // control characters at either end. A missing file gives the empty template; a file that is
 // there but cannot be read throws AppError naming it, so that no run goes on without it.
-SeoTemplate ReadSeoTemplate(const QString& fileName);
+SeoTemplate readSeoTemplate(const QString& fileName);

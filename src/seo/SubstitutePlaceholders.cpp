@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-QString SubstitutePlaceholders(const SeoTemplate& text, const PlaceholderValues& values)
+QString substitutePlaceholders(const SeoTemplate& text, const PlaceholderValues& values)
 {
     static const std::array<std::pair<QString, QString PlaceholderValues::*>, 7> placeholders = {{
         {QStringLiteral("{IDPART}"), &PlaceholderValues::idPart},

@@ -20,4 +20,4 @@ struct PlaceholderValues
 // {DATACAR}, in that order and without regard to letter case. Each step works on the result of
 // the one before, so a value holding a later placeholder has it replaced too. Other text in
 // braces stays.
-QString SubstitutePlaceholders(const SeoTemplate& text, const PlaceholderValues& values);
+QString substitutePlaceholders(const SeoTemplate& text, const PlaceholderValues& values);

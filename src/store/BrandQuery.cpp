@@ -10,8 +10,8 @@
 std::vector<Brand> loadBrands(DbQuery& query, const StoreSchema& schema)
 {
     query.close();
-    query.SQL.clear();
-    query.SQL << QStringLiteral("SELECT  ") << QStringLiteral("   M.virtuemart_manufacturer_id as idbrand,")
+    query.sql.clear();
+    query.sql << QStringLiteral("SELECT  ") << QStringLiteral("   M.virtuemart_manufacturer_id as idbrand,")
               << QStringLiteral("   M.mf_name as namebrand ")
               << QStringLiteral("FROM ") + schema.manufacturers() + QStringLiteral(" as M");
     query.open();

@@ -19,7 +19,7 @@ QString bracketed(const QString& name)
 // Profile names are kept apart without regard to case: their sections are found that way.
 bool listHasNameIgnoringCase(const QString& list, const QString& name)
 {
-    return ReadProfileNames(list).contains(name, Qt::CaseInsensitive)
+    return readProfileNames(list).contains(name, Qt::CaseInsensitive)
            || list.contains(bracketed(name), Qt::CaseInsensitive);
 }
 

@@ -13,8 +13,8 @@ namespace {
 QString countRows(DbQuery& query, const QString& table)
 {
     query.close();
-    query.SQL.clear();
-    query.SQL << QStringLiteral("SELECT COUNT(*) FROM ") + table + u' ';
+    query.sql.clear();
+    query.sql << QStringLiteral("SELECT COUNT(*) FROM ") + table + u' ';
     query.open();
     return query.fieldText(0);
 }

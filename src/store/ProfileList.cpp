@@ -2,7 +2,7 @@
 
 #include "settings/SettingsFile.h"
 
-QString TextBetween(const QString& text, const QString& open, const QString& close)
+QString textBetween(const QString& text, const QString& open, const QString& close)
 {
     const qsizetype p = text.indexOf(open);
     const qsizetype q = text.indexOf(close);
@@ -14,11 +14,11 @@ QString TextBetween(const QString& text, const QString& open, const QString& clo
     return text.mid(p + open.size(), count);
 }
 
-QStringList ReadProfileNames(QString list)
+QStringList readProfileNames(QString list)
 {
     QStringList names;
     for (;;) {
-        const QString name = TextBetween(list, QStringLiteral("["), QStringLiteral("]"));
+        const QString name = textBetween(list, QStringLiteral("["), QStringLiteral("]"));
         if (name.trimmed().isEmpty())
             break;
         names << name;

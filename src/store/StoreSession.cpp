@@ -45,12 +45,12 @@ bool StoreSession::open(DbConnection& connection, DbQuery& query)
 QString readStoreLanguage(DbQuery& query, const QString& prefix)
 {
     query.close();
-    query.SQL.clear();
-    query.SQL << QStringLiteral("SELECT  ") << QStringLiteral("   config")
+    query.sql.clear();
+    query.sql << QStringLiteral("SELECT  ") << QStringLiteral("   config")
               << QStringLiteral("FROM ") + StoreSchema{prefix, {}}.configs();
     query.open();
     QString config = query.fieldText(0);
     const qsizetype k = config.indexOf(QStringLiteral("vmlang=")) + 1;
     config.remove(0, k);
-    return TextBetween(config, QStringLiteral(":\""), QStringLiteral("\";"));
+    return textBetween(config, QStringLiteral(":\""), QStringLiteral("\";"));
 }

@@ -22,7 +22,7 @@ private slots:
     void valuesComeBackAsTheProgramReadsThem()
     {
         DbQuery query(QStringLiteral("UniQuery1"), m_connection);
-        query.SQL << QStringLiteral("SELECT id, flag, small, price, ratio, name") << QStringLiteral("FROM kinds");
+        query.sql << QStringLiteral("SELECT id, flag, small, price, ratio, name") << QStringLiteral("FROM kinds");
         query.open();
         QStringList rows;
         for (query.first(); !query.eof(); query.next()) {
@@ -38,7 +38,7 @@ private slots:
     void unknownColumnNamesTheQuery()
     {
         DbQuery query(QStringLiteral("UniQuery1"), m_connection);
-        query.SQL << QStringLiteral("SELECT id as IDPART FROM kinds");
+        query.sql << QStringLiteral("SELECT id as IDPART FROM kinds");
         query.open();
         QCOMPARE(query.fieldByName(QStringLiteral("idpart")), QStringLiteral("-7"));
         try {
@@ -52,7 +52,7 @@ private slots:
     void emptyResultIsAtEndAtOnce()
     {
         DbQuery query(QStringLiteral("UniQuery1"), m_connection);
-        query.SQL << QStringLiteral("SELECT id FROM kinds WHERE id = 99");
+        query.sql << QStringLiteral("SELECT id FROM kinds WHERE id = 99");
         query.open();
         QVERIFY(query.eof());
     }
@@ -61,12 +61,12 @@ private slots:
     {
         DbQuery outer(QStringLiteral("UniQuery1"), m_connection);
         DbQuery inner(QStringLiteral("UniQuery2"), m_connection);
-        outer.SQL << QStringLiteral("SELECT seq FROM seq_1_to_8");
+        outer.sql << QStringLiteral("SELECT seq FROM seq_1_to_8");
         outer.open();
         for (int i = 1; i < 5; ++i)
             outer.next();
         QCOMPARE(outer.fieldText(0), QStringLiteral("5"));
-        inner.SQL << QStringLiteral("SELECT seq FROM seq_1_to_3");
+        inner.sql << QStringLiteral("SELECT seq FROM seq_1_to_3");
         inner.open();
         while (!inner.eof())
             inner.next();
@@ -113,7 +113,7 @@ private slots:
         m_store->connect(connection);
         m_store->exec(QStringLiteral("SET GLOBAL sql_mode = REPLACE(@@GLOBAL.sql_mode, 'NO_BACKSLASH_ESCAPES', '')"));
         DbQuery query(QStringLiteral("UniQuery1"), connection);
-        query.SQL << QStringLiteral("SELECT 'a\\'b', @@SESSION.sql_mode");
+        query.sql << QStringLiteral("SELECT 'a\\'b', @@SESSION.sql_mode");
         query.open();
         QCOMPARE(query.fieldText(0), QStringLiteral("a'b"));
         QVERIFY(!query.fieldText(1).contains(QStringLiteral("NO_BACKSLASH_ESCAPES")));

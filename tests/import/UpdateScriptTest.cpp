@@ -28,7 +28,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, escaped);
-        QCOMPARE(EscapeSqlText(text), escaped);
+        QCOMPARE(escapeSqlText(text), escaped);
     }
 
     void numberTextUsesAPointAndFifteenDigits_data()

@@ -31,7 +31,7 @@ void MakeSeoSlugTest::slug()
     QFETCH(QString, text);
     QFETCH(QString, slug);
 
-    QCOMPARE(MakeSeoSlug(text), slug);
+    QCOMPARE(makeSeoSlug(text), slug);
 }
 
 QTEST_GUILESS_MAIN(MakeSeoSlugTest)

@@ -68,7 +68,7 @@ void ReadSeoTemplateTest::reading()
     TestFolder dir;
     dir.write(Name, bytes);
 
-    QCOMPARE(ReadSeoTemplate(Name), text);
+    QCOMPARE(readSeoTemplate(Name), text);
 }
 
 void ReadSeoTemplateTest::missingFile()
@@ -76,7 +76,7 @@ void ReadSeoTemplateTest::missingFile()
     TestFolder dir;
     dir.write("GetData_product_metadesc.txt", "another template");
 
-    QCOMPARE(ReadSeoTemplate(Name), QString());
+    QCOMPARE(readSeoTemplate(Name), QString());
 }
 
 void ReadSeoTemplateTest::legacyCodePage()
@@ -86,7 +86,7 @@ void ReadSeoTemplateTest::legacyCodePage()
     QVERIFY(!bytes.isEmpty());
     dir.write(Name, bytes);
 
-    const QString text = ReadSeoTemplate(Name);
+    const QString text = readSeoTemplate(Name);
 
     QVERIFY2(text.startsWith(QString::fromUtf8("Тормозные колодки {BRAND} ")), qPrintable(text));
     QVERIFY(text.endsWith(QString::fromUtf8("для вашей машины.")));
@@ -100,7 +100,7 @@ void ReadSeoTemplateTest::unreadableFileStops()
     QVERIFY(QFile::link("/proc/self/mem", dir.filePath(Name)));
 
     try {
-        ReadSeoTemplate(Name);
+        readSeoTemplate(Name);
         QFAIL("no failure reported");
     } catch (const AppError& error) {
         QVERIFY2(error.message().startsWith("Unable to read " + dir.filePath(Name) + ": "),
@@ -119,7 +119,7 @@ void ReadSeoTemplateTest::readFromTheUsersFolderWhenTheProgramFolderIsReadOnly()
     file.write("the user's {BRAND}");
     file.close();
 
-    QCOMPARE(ReadSeoTemplate(Name), QString("the user's {BRAND}"));
+    QCOMPARE(readSeoTemplate(Name), QString("the user's {BRAND}"));
 }
 
 QTEST_GUILESS_MAIN(ReadSeoTemplateTest)

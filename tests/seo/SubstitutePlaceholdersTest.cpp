@@ -47,7 +47,7 @@ void SubstitutePlaceholdersTest::substitution()
     QFETCH(QString, result);
     const PlaceholderValues row{values[0], values[1], values[2], values[3], values[4], values[5], values[6]};
 
-    QCOMPARE(SubstitutePlaceholders(text, row), result);
+    QCOMPARE(substitutePlaceholders(text, row), result);
 }
 
 QTEST_GUILESS_MAIN(SubstitutePlaceholdersTest)

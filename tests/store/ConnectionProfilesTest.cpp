@@ -68,7 +68,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        QCOMPARE(TextBetween(text, QStringLiteral("["), QStringLiteral("]")), expected);
+        QCOMPARE(textBetween(text, QStringLiteral("["), QStringLiteral("]")), expected);
     }
 
     void readProfileNames_data()
@@ -87,7 +87,7 @@ private slots:
     {
         QFETCH(QString, list);
         QFETCH(QStringList, names);
-        QCOMPARE(ReadProfileNames(list), names);
+        QCOMPARE(readProfileNames(list), names);
     }
 
     void validationChecksInOrder_data()
