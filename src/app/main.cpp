@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "MainWindow.h"
 #include "QtUi.h"
 
@@ -5,6 +6,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (CommandLine::isCommand(argc, argv))
+        return CommandLine::run(argc, argv);
     QApplication app(argc, argv);
     QtUi ui(MainWindow::applicationTitle());
     MainWindow window(ui);
