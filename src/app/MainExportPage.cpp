@@ -5,6 +5,7 @@
 #include "Widgets.h"
 #include "export/PriceFileLayout.h"
 #include "seo/SeoColumns.h"
+#include "settings/PageSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,11 +56,11 @@ QWidget* MainWindow::buildExportPage()
     auto* s = new QGridLayout(setting);
     s->addWidget(heading(setting, QStringLiteral("Label13"), QStringLiteral("CSV-settings")), 0, 0, 1, 3);
     m_decimalSeparatorCombo = pickList(setting, QStringLiteral("ComboBox6"), QStringLiteral("Decimal separator"),
-                         {QStringLiteral(","), QStringLiteral(".")});
+                         PageSettings::decimalSeparatorEntries());
     s->addWidget(Widgets::label(setting, QStringLiteral("Label14"), QStringLiteral("Decimal separator")), 1, 0);
     s->addWidget(m_decimalSeparatorCombo, 1, 1);
     m_listSeparatorCombo = pickList(setting, QStringLiteral("ComboBox5"), QStringLiteral("List separator"),
-                         {QStringLiteral(";"), QStringLiteral(","), QStringLiteral("TAB")});
+                         PageSettings::listSeparatorEntries());
     s->addWidget(Widgets::label(setting, QStringLiteral("Label15"), QStringLiteral("List separator")), 2, 0);
     s->addWidget(m_listSeparatorCombo, 2, 1);
     m_maxRowsEdit = Widgets::edit(setting, QStringLiteral("Edit6"), QStringLiteral("Maximum number of rows in the csv-file"),

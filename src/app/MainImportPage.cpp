@@ -51,9 +51,9 @@ QWidget* MainWindow::buildImportPage()
     note->setObjectName(QStringLiteral("GroupBox1"));
     note->setStyleSheet(QStringLiteral("QGroupBox, QGroupBox QLabel { color: red; }"));
     auto* n = new QVBoxLayout(note);
-    n->addWidget(Widgets::label(note, QStringLiteral("Label41"), QStringLiteral("1. On the computer must be installed MS Excel")));
+    n->addWidget(Widgets::label(note, QStringLiteral("Label41"), QStringLiteral("1. CSV, xlsx and ods files are read directly")));
     n->addWidget(Widgets::label(note, QStringLiteral("Label42"), QStringLiteral("2. All spare parts will import relative \"IDPART\"")));
-    n->addWidget(Widgets::label(note, QStringLiteral("Label43"), QStringLiteral("3. For importing suitable all files that work with MS Excel")));
+    n->addWidget(Widgets::label(note, QStringLiteral("Label43"), QStringLiteral("3. Other spreadsheet formats (xls, xlsb, ...) need LibreOffice installed")));
     s->addWidget(note, 5, 0, 1, 3);
     s->setColumnStretch(1, 1);
     s->setRowStretch(6, 1);

@@ -61,6 +61,8 @@ void QtUi::errorBox(const QString& text)
 
 void QtUi::openWithDesktop(const QString& target)
 {
-    const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
-    QDesktopServices::openUrl(url);
+    // Web addresses go to the desktop's browser; anything else is a file or folder.
+    const QUrl address(target);
+    const bool web = address.scheme() == u"http" || address.scheme() == u"https";
+    QDesktopServices::openUrl(web ? address : QUrl::fromLocalFile(target));
 }

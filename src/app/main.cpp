@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "MainWindow.h"
 #include "QtUi.h"
 
@@ -5,6 +6,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (CommandLine::isCommand(argc, argv))
+        return CommandLine::run(argc, argv);
     QApplication app(argc, argv);
     // Lets the desktop match the window to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));

@@ -25,6 +25,15 @@ QString failureLine(const QString& message, const SpreadsheetError& error)
            + QStringLiteral(" : ") + message + u'\r' + QStringLiteral("SpreadsheetError : ") + error.message();
 }
 
+// Formats other than CSV, xlsx and ods are read through LibreOffice's conversion.
+QString converterMissingText(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    const QString format = suffix.isEmpty() ? QString() : QStringLiteral(" (.") + suffix + u')';
+    return QStringLiteral("LibreOffice is needed to read this file's format") + format +
+           QStringLiteral(", but it is not installed !");
+}
+
 QString columnName(int column)
 {
     QString name;
@@ -113,7 +122,7 @@ bool PriceListFileReader::read(const QString& path)
     } catch (const SpreadsheetError& error) {
         switch (error.kind()) {
         case SpreadsheetError::Kind::ConverterMissing:
-            m_progress.log(failureLine(QStringLiteral("MS EXCEL not found !"), error));
+            m_progress.log(failureLine(converterMissingText(path), error));
             break;
         case SpreadsheetError::Kind::CannotOpen:
             m_progress.log(failureLine(QStringLiteral("2. MS EXCEL error !"), error));

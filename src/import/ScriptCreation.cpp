@@ -16,11 +16,11 @@ void statusAndLog(CreationProgress& progress, const QString& text)
 
 } // namespace
 
-void ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& schema, UpdateScript& script,
+bool ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& schema, UpdateScript& script,
                          CreationProgress& progress)
 {
     if (isRunning())
-        return;
+        return true;
     const RunScope running(*this);
     statusAndLog(progress, QStringLiteral("Finding the maximum value ID PARTS"));
     m_query.close();
@@ -32,15 +32,16 @@ void ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& sch
     m_query.close();
     if (maxProductId == 0) {
         progress.log(QStringLiteral("Quit, because the table of parts (your store) is empty ..."));
-        return;
+        return true;
     }
     progress.log(QStringLiteral("Max ID PARTS = %1").arg(maxProductId));
     statusAndLog(progress, QStringLiteral("Loading data price lists in memory ..."));
     PriceListFileReader reader(maxProductId, script, progress, *this);
     for (const QString& file : checkedFiles) {
         if (!reader.read(file))
-            return;
+            return false;
         if (stopRequested())
-            return;
+            return true;
     }
+    return true;
 }

@@ -5,6 +5,18 @@
 
 using namespace SettingsFile;
 
+const QStringList& PageSettings::decimalSeparatorEntries()
+{
+    static const QStringList entries = {QStringLiteral(","), QStringLiteral(".")};
+    return entries;
+}
+
+const QStringList& PageSettings::listSeparatorEntries()
+{
+    static const QStringList entries = {QStringLiteral(";"), QStringLiteral(","), QStringLiteral("TAB")};
+    return entries;
+}
+
 PageSettings PageSettings::load(const IniFile& file)
 {
     const QString& exp = PageExport;

@@ -330,7 +330,8 @@ private slots:
         QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
         qputenv("PATH", path);
         const QString log = control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText();
-        QVERIFY2(log.contains(QStringLiteral(" : MS EXCEL not found !\nSpreadsheetError : ")), qPrintable(log));
+        QVERIFY2(log.contains(QStringLiteral(" : LibreOffice is needed to read this file's format (.xls), but it is not installed !\n"
+                                                "SpreadsheetError : ")), qPrintable(log));
         QVERIFY(!log.contains(QStringLiteral("2.csv")));
         QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());

@@ -1,6 +1,7 @@
 #include "QtUi.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -8,6 +9,18 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
+
+// Stands in for the desktop's handlers of the schemes it is registered for.
+class OpenedUrls : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
 
 class TestQtUi : public QObject
 {
@@ -68,6 +81,22 @@ private slots:
             });
             QCOMPARE(ui.confirm(QStringLiteral("Add new connection in list ?")), button == QMessageBox::Yes);
         }
+    }
+
+    void webAddressesGoToTheBrowserAndPathsAreOpenedAsFiles()
+    {
+        OpenedUrls opened;
+        for (const char* scheme : {"http", "https", "file"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &opened, "open");
+        QtUi ui;
+        ui.openWithDesktop(QStringLiteral("https://www.joomla.org/"));
+        ui.openWithDesktop(QStringLiteral("http://virtuemart.net/"));
+        ui.openWithDesktop(QStringLiteral("/tmp/export folder/"));
+        for (const char* scheme : {"http", "https", "file"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+        QCOMPARE(opened.urls, QList<QUrl>({QUrl(QStringLiteral("https://www.joomla.org/")),
+                                           QUrl(QStringLiteral("http://virtuemart.net/")),
+                                           QUrl::fromLocalFile(QStringLiteral("/tmp/export folder/"))}));
     }
 };
 

@@ -1,0 +1,355 @@
+#include "CommandLine.h"
+#include "TestCatalog.h"
+#include "TestFolder.h"
+#include "TestStore.h"
+#include "settings/PageSettings.h"
+#include "settings/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+struct Result
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+// The data lines of one export file: after its byte-order mark and header, without line ends.
+QStringList dataLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QStringLiteral("<missing ") + path + u'>'};
+    QStringList lines = QString::fromUtf8(file.readAll().mid(3)).split(QStringLiteral("\r\n"));
+    lines.removeFirst();
+    lines.removeLast();
+    return lines;
+}
+
+QString header(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readLine().mid(3)).trimmed();
+}
+
+QStringList firstFields(const QStringList& lines, QChar separator)
+{
+    QStringList fields;
+    for (const QString& line : lines)
+        fields << line.section(separator, 0, 0);
+    return fields;
+}
+
+} // namespace
+
+// The program run as a scheduled job would run it: the real executable, copied into a folder
+// that holds its settings file, without a display, against the test server.
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_store = std::make_unique<TestStore>(QStringLiteral("command_line"));
+        TestCatalog::addBrand(*m_store, 1, QStringLiteral("Beta"));
+        TestCatalog::addBrand(*m_store, 2, QStringLiteral("Alpha"));
+        TestCatalog::addProducts(*m_store, 1, 10, 2, QStringLiteral("Beta part"));
+        TestCatalog::addProducts(*m_store, 2, 1, 3, QStringLiteral("Alpha part"));
+        m_store->exec(QStringLiteral(
+            "CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20) NOT NULL)"));
+
+        m_folder = std::make_unique<TestFolder>();
+        m_program = m_folder->filePath(QStringLiteral("velmora"));
+        QVERIFY(QFile::copy(QStringLiteral(VELMORA_EXECUTABLE), m_program));
+        QVERIFY(QFile::setPermissions(m_program, QFile::permissions(m_program) | QFile::ExeOwner));
+
+        ConnectionProfile shop = m_store->profile(QStringLiteral("Shop"));
+        shop.savePassword = true;
+        shop.add();
+        m_store->profile(QStringLiteral("Locked")).add(); // its password is not saved
+        ConnectionProfile down = shop;
+        down.name = QStringLiteral("Down");
+        down.port = QStringLiteral("1"); // nothing listens there
+        down.add();
+
+        // The EXPORT page as the operator left it: TAB between fields, three lines a file,
+        // QUANTITY and the product's name ticked.
+        PageSettings page;
+        page.listSeparator = 2;
+        page.maxRowInCsv = QStringLiteral("3");
+        page.exportColumns[4] = true;
+        page.seoColumns[3] = true;
+        page.tickIdentifierColumns();
+        IniFile file = SettingsFile::open();
+        page.save(file);
+    }
+
+    void cleanupTestCase()
+    {
+        m_folder.reset();
+        m_store.reset();
+    }
+
+    void priceExportWritesTheNamedBrandsWithThePageSettings()
+    {
+        QTemporaryDir out;
+        const Result r = velmora({"export", "--profile", "shop", "--brands", "alpha", "--columns",
+                                  "price,namepart", "--folder", out.path()});
+        QCOMPARE(r.code, int(CommandLine::Done));
+        QCOMPARE(header(out.filePath("F1.csv")).section(u'\t', 0, 2),
+                 QStringLiteral("\"IDPART\"\tNAMEPART\tPRICE"));
+        QCOMPARE(firstFields(dataLines(out.filePath("F1.csv")), u'\t'), QStringList({"1", "2"}));
+        QCOMPARE(firstFields(dataLines(out.filePath("F2.csv")), u'\t'), QStringList({"3"}));
+        QCOMPARE(dataLines(out.filePath("F2.csv")).first().split(u'\t').size(), 3);
+        QVERIFY(!QFile::exists(out.filePath("F3.csv")));
+        QVERIFY2(r.err.contains("processing  brand [Alpha]\n") && !r.err.contains("Beta"), qPrintable(r.err));
+        QVERIFY2(r.err.contains("Number export file : 2\n"), qPrintable(r.err));
+        QVERIFY2(r.err.endsWith("Number export row : 3\n"), qPrintable(r.err));
+    }
+
+    // The password of a profile without one comes from the environment or standard input.
+    void priceExportDefaultsToEveryBrandAndThePageColumns_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("environment");
+        QTest::addColumn<QByteArray>("input");
+        QTest::newRow("saved password") << QStringList{"--profile", "Shop"} << QByteArray() << QByteArray();
+        QTest::newRow("password from the environment")
+            << QStringList{"--profile", "Locked"} << m_store->profile("x").password.toUtf8() << QByteArray();
+        QTest::newRow("password from standard input")
+            << QStringList{"--profile", "Locked", "--password-stdin"} << QByteArray("wrong")
+            << m_store->profile("x").password.toUtf8() + "\n";
+    }
+
+    void priceExportDefaultsToEveryBrandAndThePageColumns()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, environment);
+        QFETCH(QByteArray, input);
+        QTemporaryDir out;
+        const Result r = velmora(QStringList{"export", "--folder", out.path()} + options, input, environment);
+        QCOMPARE(r.code, int(CommandLine::Done));
+        QVERIFY(header(out.filePath("F1.csv")).startsWith(QStringLiteral("\"IDPART\"\tQUANTITY\t\"note")));
+        QCOMPARE(firstFields(dataLines(out.filePath("F1.csv")) + dataLines(out.filePath("F2.csv")) +
+                                 dataLines(out.filePath("F3.csv")),
+                             u'\t'),
+                 QStringList({"1", "2", "3", "10", "11"}));
+        QVERIFY2(r.err.indexOf("brand [Alpha]") < r.err.indexOf("brand [Beta]"), qPrintable(r.err));
+    }
+
+    void seoExportWritesTheStoredTexts()
+    {
+        QTemporaryDir out;
+        const Result r =
+            velmora({"seo-export", "--profile", "Shop", "--brands", "Beta", "--folder", out.path()});
+        QCOMPARE(r.code, int(CommandLine::Done));
+        QCOMPARE(header(out.filePath("SeoProduct1.csv")), QStringLiteral("\"IDPART\"\t\"NAMEPART\""));
+        QCOMPARE(dataLines(out.filePath("SeoProduct1.csv")),
+                 QStringList({"10\t\"Beta part 10\"", "11\t\"Beta part 11\""}));
+        QVERIFY2(r.err.contains("processing  brand [Beta]"), qPrintable(r.err));
+    }
+
+    void seoGenerationUsesTheNamedTemplates()
+    {
+        QTemporaryDir out;
+        m_folder->write(QStringLiteral("GetData_product_metadesc.txt"), "Buy {BRAND} {NAMEPART}");
+        const Result r =
+            velmora({"seo-export", "--profile", "Shop", "--brands", "Alpha", "--generate", "--templates",
+                     "product:metadesc", "--columns", "PRODUCT:metadesc", "--folder", out.path()});
+        QCOMPARE(r.code, int(CommandLine::Done));
+        QCOMPARE(dataLines(out.filePath("SeoProduct1.csv")).first(),
+                 QStringLiteral("1\t\"Buy Alpha Alpha part 1\""));
+    }
+
+    void createdScriptIsRunOnTheStore()
+    {
+        QTemporaryDir lists;
+        QFile csv(lists.filePath("prices.csv"));
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write("IDPART;QUANTITY\r\n2;41\r\n11;42\r\n");
+        csv.close();
+        const QString script = lists.filePath("update.sql");
+        Result r = velmora({"create-script", "--profile", "Shop", "--folder", lists.path(), "--out", script});
+        QCOMPARE(r.code, int(CommandLine::Done));
+        QCOMPARE(r.out, script + u'\n');
+        QVERIFY2(r.err.contains("[+] Open file (" + lists.filePath("prices.csv") + ") ..."),
+                 qPrintable(r.err));
+
+        r = velmora({"run-script", "--profile", "Shop", script});
+        QCOMPARE(r.code, int(CommandLine::Done));
+        QVERIFY2(r.err.endsWith("100 %\n"), qPrintable(r.err));
+        QCOMPARE(m_store->column("SELECT product_in_stock FROM @PREFIX@virtuemart_products WHERE "
+                                 "virtuemart_product_id IN (2, 11)"
+                                 " ORDER BY virtuemart_product_id"),
+                 QStringList({"41", "42"}));
+    }
+
+    // The window goes on after a failing statement; so does the command, but it fails.
+    void failingStatementFailsTheScriptRun()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("three.sql"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("INSERT INTO received (v) VALUES ('a');\r\nINSERT INTO received (v) VALUES (NULL);\r\n"
+                   "INSERT INTO received (v) VALUES ('c');\r\n");
+        file.close();
+        const Result r = velmora({"run-script", "--profile", "Shop", file.fileName()});
+        QCOMPARE(r.code, int(CommandLine::JobFailed));
+        QCOMPARE(m_store->column("SELECT v FROM received ORDER BY n"), QStringList({"a", "c"}));
+        QVERIFY2(r.err.contains("cannot be null") && r.err.endsWith("The script run reported 1 error(s)\n"),
+                 qPrintable(r.err));
+    }
+
+    void unreadablePriceListFailsTheCreation()
+    {
+        QTemporaryDir lists;
+        QFile xls(lists.filePath("old.xls"));
+        QVERIFY(xls.open(QIODevice::WriteOnly));
+        xls.write(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(600, '\0'));
+        xls.close();
+        const QString script = lists.filePath("update.sql");
+        const Result r =
+            velmora({"create-script", "--profile", "Shop", "--folder", lists.path(), "--out", script}, {}, {},
+                    "/nonexistent");
+        QCOMPARE(r.code, int(CommandLine::JobFailed));
+        QVERIFY2(
+            r.err.contains(
+                " : LibreOffice is needed to read this file's format (.xls), but it is not installed !\n"),
+            qPrintable(r.err));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        const int bad = CommandLine::BadArguments;
+        const int connection = CommandLine::ConnectionFailed;
+        const int job = CommandLine::JobFailed;
+        QTest::newRow("unknown command")
+            << QStringList{"frobnicate"} << bad << QStringLiteral("Unknown command: frobnicate");
+        QTest::newRow("unknown option")
+            << QStringList{"export", "--profile", "Shop", "--folder", "@OUT@", "--colour", "red"} << bad
+            << QStringLiteral("Unknown option 'colour'.");
+        QTest::newRow("missing value") << QStringList{"export", "--folder", "@OUT@", "--profile"} << bad
+                                       << QStringLiteral("Missing value after '--profile'.");
+        QTest::newRow("missing profile") << QStringList{"export", "--folder", "@OUT@"} << bad
+                                         << QStringLiteral("Missing option: --profile");
+        QTest::newRow("missing folder") << QStringList{"seo-export", "--profile", "Shop"} << bad
+                                        << QStringLiteral("Missing option: --folder");
+        QTest::newRow("unknown profile") << QStringList{"export", "--profile", "Nowhere", "--folder", "@OUT@"}
+                                         << bad << QStringLiteral("Unknown profile: Nowhere");
+        QTest::newRow("unknown brand")
+            << QStringList{"export", "--profile", "Shop", "--brands", "Alpha,Delta", "--folder", "@OUT@"}
+            << bad << QStringLiteral("Unknown brand: Delta");
+        QTest::newRow("unknown column")
+            << QStringList{"export", "--profile", "Shop", "--columns", "COLOUR", "--folder", "@OUT@"} << bad
+            << QStringLiteral("Unknown column: COLOUR (columns: IDPART,BRAND,");
+        QTest::newRow("unknown template")
+            << QStringList{"seo-export",  "--profile",       "Shop",     "--generate",
+                           "--templates", "PRODUCT:metakey", "--folder", "@OUT@"}
+            << bad << QStringLiteral("Unknown template: PRODUCT:metakey");
+        QTest::newRow("templates without generation")
+            << QStringList{"seo-export", "--profile", "Shop", "--templates", "all", "--folder", "@OUT@"}
+            << bad << QStringLiteral("--templates goes with --generate");
+        QTest::newRow("unknown price list")
+            << QStringList{"create-script", "--profile", "Shop", "--folder", "@OUT@", "--files", "a.csv"}
+            << bad << QStringLiteral("Unknown file: a.csv");
+        QTest::newRow("script run without a file") << QStringList{"run-script", "--profile", "Shop"} << bad
+                                                   << QStringLiteral("Expected 1 file argument(s), got 0");
+        QTest::newRow("server not reached")
+            << QStringList{"export", "--profile", "Down", "--folder", "@OUT@"} << connection
+            << QStringLiteral("Can't connect to server on '127.0.0.1'");
+        QTest::newRow("password refused") << QStringList{"run-script", "--profile", "Locked", "@OUT@/x.sql"}
+                                          << connection << QStringLiteral("Access denied for user");
+        QTest::newRow("export folder missing")
+            << QStringList{"export", "--profile", "Shop", "--folder", "@OUT@/none"} << job
+            << QStringLiteral("path to the specified folder [@OUT@/none/] does not exist !");
+        QTest::newRow("SEO folder missing")
+            << QStringList{"seo-export", "--profile", "Shop", "--folder", "@OUT@/none"} << job
+            << QStringLiteral("path to the specified folder [@OUT@/none/] does not exist !");
+        QTest::newRow("price-list folder missing")
+            << QStringList{"create-script", "--profile", "Shop", "--folder", "@OUT@/none"} << job
+            << QStringLiteral("path to the specified folder [@OUT@/none/] does not exist !");
+        QTest::newRow("script file missing")
+            << QStringList{"run-script", "--profile", "Shop", "@OUT@/none.sql"} << job
+            << QStringLiteral("@OUT@/none.sql");
+        QTest::newRow("SEO columns without texts")
+            << QStringList{"seo-export", "--profile", "Shop", "--columns", "IDPART", "--folder", "@OUT@"}
+            << job << QStringLiteral("You have not selected items except values : IDPART, IDCATEGORY !!!");
+    }
+
+    void failures()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        QTemporaryDir out;
+        arguments.replaceInStrings(QStringLiteral("@OUT@"), out.path());
+        const Result r = velmora(arguments);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(message.replace(QStringLiteral("@OUT@"), out.path())), qPrintable(r.err));
+        QCOMPARE(r.out, QString());
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList());
+    }
+
+    void helpAndVersion_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("help") << QStringList{"--help"}
+                              << QStringLiteral("Exit codes:\n  0  done\n  2  bad arguments");
+        QTest::newRow("help of a command")
+            << QStringList{"run-script", "-h"} << QStringLiteral("run-script --profile NAME FILE");
+        QTest::newRow("version") << QStringList{"--version"}
+                                 << QStringLiteral("velmora " VELMORA_VERSION "\n");
+    }
+
+    void helpAndVersion()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, output);
+        const Result r = velmora(arguments);
+        QCOMPARE(r.code, int(CommandLine::Done));
+        QVERIFY2(r.out.contains(output), qPrintable(r.out));
+        QCOMPARE(r.err, QString());
+    }
+
+private:
+    // Runs the copy without a display; password and PATH only as given.
+    Result velmora(const QStringList& arguments, const QByteArray& input = {},
+                   const QByteArray& password = {}, const QString& path = {}) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "VELMORA_PASSWORD"})
+            environment.remove(QString::fromLatin1(name));
+        if (!password.isEmpty())
+            environment.insert(QStringLiteral("VELMORA_PASSWORD"), QString::fromUtf8(password));
+        if (!path.isEmpty())
+            environment.insert(QStringLiteral("PATH"), path);
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(m_program, arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<TestFolder> m_folder;
+    QString m_program;
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "CommandLineTest.moc"
