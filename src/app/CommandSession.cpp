@@ -8,7 +8,7 @@
 
 CommandSession::CommandSession(const QString& profileName)
 {
-    const QStringList names = ReadProfileNames(readStoredProfileList());
+    const QStringList names = readProfileNames(readStoredProfileList());
     const auto found = std::find_if(names.begin(), names.end(), [&](const QString& name) {
         return name.compare(profileName.trimmed(), Qt::CaseInsensitive) == 0;
     });

@@ -53,7 +53,7 @@ class TestConnectionProfiles : public QObject
 {
     Q_OBJECT
 private slots:
-    void textBetween_data()
+    void textBetweenMarkers_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
@@ -64,14 +64,14 @@ private slots:
         QTest::newRow("empty between") << "[]" << "";
     }
 
-    void textBetween()
+    void textBetweenMarkers()
     {
         QFETCH(QString, text);
         QFETCH(QString, expected);
         QCOMPARE(textBetween(text, QStringLiteral("["), QStringLiteral("]")), expected);
     }
 
-    void readProfileNames_data()
+    void profileNamesOfTheList_data()
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QStringList>("names");
@@ -83,7 +83,7 @@ private slots:
         QTest::newRow("blanks kept") << "[ Shop ]" << QStringList{" Shop "};
     }
 
-    void readProfileNames()
+    void profileNamesOfTheList()
     {
         QFETCH(QString, list);
         QFETCH(QStringList, names);
