@@ -59,6 +59,17 @@ struct Window
 {
     Window() { form.show(); }
 
+    // Connects the window to a store with an empty table "received", and writes a script of
+    // count inserts into it; gives the script's path.
+    QString prepareInserts(TestStore& store, int count)
+    {
+        store.exec(QStringLiteral("CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
+        store.connect(form.connection());
+        const QString name = QStringLiteral("inserts%1.sql").arg(count);
+        folder.write(name, inserts(count));
+        return folder.filePath(name);
+    }
+
     TestFolder folder;
     ScriptedUi ui;
     MainWindow form{ui};
@@ -74,10 +85,7 @@ private slots:
     {
         Window w;
         TestStore store(QStringLiteral("script_window"));
-        store.exec(QStringLiteral("CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
-        store.connect(w.form.connection());
-        w.folder.write(QStringLiteral("three.sql"), inserts(3));
-        const QString script = w.folder.filePath(QStringLiteral("three.sql"));
+        const QString script = w.prepareInserts(store, 3);
         w.ui.fileAnswers << script << script;
         int notifications = 0;
         connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
@@ -134,10 +142,7 @@ private slots:
     {
         Window w;
         TestStore store(QStringLiteral("script_close"));
-        store.exec(QStringLiteral("CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
-        store.connect(w.form.connection());
-        w.folder.write(QStringLiteral("ten.sql"), inserts(10));
-        w.ui.fileAnswers << w.folder.filePath(QStringLiteral("ten.sql"));
+        w.ui.fileAnswers << w.prepareInserts(store, 10);
         int notifications = 0;
         connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
             if (value > 0 && ++notifications == 3)
