@@ -118,9 +118,15 @@ bool PriceListFileReader::read(const QString& path)
     }
     std::unique_ptr<SpreadsheetReader> sheet;
     try {
-        sheet = openSpreadsheet(path);
+        // The office converter may take a while: the window stays alive and Stop ends it.
+        sheet = openSpreadsheet(path, [this] {
+            m_progress.processEvents();
+            return goOn();
+        });
     } catch (const SpreadsheetError& error) {
         switch (error.kind()) {
+        case SpreadsheetError::Kind::Stopped:
+            break;
         case SpreadsheetError::Kind::ConverterMissing:
             m_progress.log(failureLine(converterMissingText(path), error));
             break;

@@ -1,6 +1,9 @@
 #include "ConvertingReader.h"
 
+#include "platform/ProcessGroup.h"
+
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -10,6 +13,8 @@
 namespace {
 
 constexpr int conversionTimeoutMs = 5 * 60 * 1000;
+// How often the caller hears from a running conversion.
+constexpr int keepWaitingIntervalMs = 50;
 
 [[noreturn]] void fail(SpreadsheetError::Kind kind, const QString& path, const QString& reason)
 {
@@ -32,6 +37,7 @@ void ConvertingReader::open(const QString& path)
 
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    ProcessGroup::startAsGroupLeader(process);
     // A profile of its own keeps the conversion apart from a LibreOffice the user has open.
     process.start(soffice, {QStringLiteral("--headless"),
                             QStringLiteral("-env:UserInstallation=") +
@@ -40,16 +46,28 @@ void ConvertingReader::open(const QString& path)
                             QStringLiteral("--outdir"), outFolder, QFileInfo(path).absoluteFilePath()});
     if (!process.waitForStarted())
         fail(SpreadsheetError::Kind::ConverterMissing, path, process.errorString());
-    if (!process.waitForFinished(conversionTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        fail(SpreadsheetError::Kind::CannotOpen, path,
-             QStringLiteral("LibreOffice did not finish the conversion"));
-    }
+    if (!waitForConversion(process, path))
+        fail(SpreadsheetError::Kind::CannotOpen, path, QStringLiteral("LibreOffice did not finish the conversion"));
     const QStringList converted = QDir(outFolder).entryList({QStringLiteral("*.xlsx")}, QDir::Files);
     if (converted.isEmpty())
         fail(SpreadsheetError::Kind::CannotOpen, path,
              QStringLiteral("LibreOffice cannot convert the file: %1")
                  .arg(QString::fromLocal8Bit(process.readAll()).simplified()));
     XlsxReader::open(QDir(outFolder).filePath(converted.first()));
+}
+
+bool ConvertingReader::waitForConversion(QProcess& process, const QString& path) const
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!process.waitForFinished(keepWaitingIntervalMs)) {
+        const bool stopped = m_keepWaiting && !m_keepWaiting();
+        if (stopped || waited.elapsed() > conversionTimeoutMs) {
+            ProcessGroup::kill(process);
+            if (stopped)
+                fail(SpreadsheetError::Kind::Stopped, path, QStringLiteral("the conversion was stopped"));
+            return false;
+        }
+    }
+    return true;
 }

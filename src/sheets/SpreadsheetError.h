@@ -12,6 +12,7 @@ public:
         NoFirstSheet,     // the workbook holds no worksheet
         NoExtent,         // the first worksheet's cells cannot be read
         ConverterMissing, // the format needs the office converter, which is not installed
+        Stopped,          // the caller gave up waiting for the office converter
     };
 
     SpreadsheetError(Kind kind, QString message) : AppError(std::move(message)), m_kind(kind) {}

@@ -6,7 +6,7 @@
 #include "SpreadsheetFormat.h"
 #include "XlsxReader.h"
 
-std::unique_ptr<SpreadsheetReader> openSpreadsheet(const QString& path)
+std::unique_ptr<SpreadsheetReader> openSpreadsheet(const QString& path, const KeepWaiting& keepWaiting)
 {
     std::unique_ptr<SpreadsheetReader> reader;
     switch (detectSpreadsheetFormat(path)) {
@@ -17,7 +17,7 @@ std::unique_ptr<SpreadsheetReader> openSpreadsheet(const QString& path)
         reader = std::make_unique<OdsReader>();
         break;
     case SpreadsheetFormat::Convertible:
-        reader = std::make_unique<ConvertingReader>();
+        reader = std::make_unique<ConvertingReader>(keepWaiting);
         break;
     case SpreadsheetFormat::DelimitedText:
         reader = std::make_unique<CsvReader>();

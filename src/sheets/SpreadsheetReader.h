@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
 // Reads the first worksheet of a spreadsheet file. Every failure throws SpreadsheetError.
@@ -21,7 +22,11 @@ public:
     virtual void close() = 0;
 };
 
+// Called again and again while the office converter works, a few times a second at least, so
+// that the caller can keep its window alive; false gives up the wait (SpreadsheetError Stopped).
+using KeepWaiting = std::function<bool()>;
+
 // Chooses the reader by the file's content, not its name: xlsx and ods packages are read
 // directly, other binary spreadsheet formats through the office converter, anything else
 // as delimited text. Returns the reader opened on path.
-std::unique_ptr<SpreadsheetReader> openSpreadsheet(const QString& path);
+std::unique_ptr<SpreadsheetReader> openSpreadsheet(const QString& path, const KeepWaiting& keepWaiting = {});

@@ -8,6 +8,8 @@
 #include "store/ConnectionProfile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,6 +19,7 @@
 #include <QTabWidget>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -337,6 +340,56 @@ private slots:
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
     }
 
+    // A converter that never finishes, with a helper process of its own as LibreOffice has.
+    // Stop and the window's close end the run at once, the converter with its helper.
+    void slowConversionEndsOnStopAndOnClose_data()
+    {
+        QTest::addColumn<bool>("byClosing");
+        QTest::newRow("Stop") << false;
+        QTest::newRow("close") << true;
+    }
+
+    void slowConversionEndsOnStopAndOnClose()
+    {
+        QFETCH(bool, byClosing);
+        writeList(QStringLiteral("1.xls"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(600, '\0'));
+        writeList(QStringLiteral("2.csv"), priceHeader + "1;;;;;7;;\r\n");
+        connectAndCheck({QStringLiteral("1.xls"), QStringLiteral("2.csv")});
+        QDir(m_folder->path()).mkdir(QStringLiteral("bin"));
+        m_folder->write(QStringLiteral("bin/soffice"), "#!/bin/sh\nsleep 600 &\necho $! > \"$0.helper\"\nwait\n");
+        QFile::setPermissions(m_folder->filePath(QStringLiteral("bin/soffice")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(m_folder->filePath(QStringLiteral("bin"))) + ':' + path);
+        const QString helperPidFile = m_folder->filePath(QStringLiteral("bin/soffice.helper"));
+        QTimer stopper;
+        connect(&stopper, &QTimer::timeout, this, [&] {
+            if (!QFile::exists(helperPidFile) || !m_form->creationJob().isRunning() || !m_form->isVisible())
+                return;
+            if (byClosing) {
+                m_form->close();
+            } else if (!m_form->creationJob().stopRequested()) {
+                m_ui->confirmAnswers << true << false; // stop, and do not run the script
+                QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton17"), Qt::LeftButton);
+            }
+        });
+        stopper.start(20);
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        qputenv("PATH", path);
+
+        QVERIFY2(clock.elapsed() < 60000, "the run waited for the converter");
+        QVERIFY(!m_form->creationJob().isRunning());
+        QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+        QCOMPARE(m_ui->texts(QStringLiteral("confirm")).size(), byClosing ? 0 : 2);
+        QVERIFY(!control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().contains(QStringLiteral("2.csv")));
+        QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
+        const QByteArray helper = m_folder->read(QStringLiteral("bin/soffice.helper")).trimmed();
+        QVERIFY(!helper.isEmpty());
+        QVERIFY2(!processAlive(helper), "the converter's helper process was left running");
+    }
+
     void startWithoutAConnectionDoesNothing()
     {
         control<DropDownComboBox>(*m_form, "ComboBox8")->addItem(QStringLiteral("Shop"));
@@ -374,6 +427,17 @@ private slots:
     }
 
 private:
+    // False for a process that is gone or has ended and waits to be reaped.
+    static bool processAlive(const QByteArray& pid)
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(QString::fromLatin1(pid)));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray fields = stat.readAll();
+        const qsizetype end = fields.lastIndexOf(')');
+        return end >= 0 && fields.mid(end + 2, 1) != "Z";
+    }
+
     void writeList(const QString& name, const QByteArray& bytes) { m_folder->write(QStringLiteral("lists/") + name, bytes); }
 
     QString script() const
