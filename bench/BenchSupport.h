@@ -21,6 +21,7 @@ public:
 
     void message(const QString& text) override;
     bool confirm(const QString& text) override { return answer ? answer(text) : true; }
+    bool confirm(const QString& text, DefaultAnswer) override { return confirm(text); }
     QString promptPassword(const QString&, const QString&) override;
     std::optional<QString> chooseFolder(const QString&) override { return std::nullopt; }
     std::optional<QString> chooseOpenFile(const QString&, const QString&) override { return fileToOpen; }

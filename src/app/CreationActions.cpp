@@ -1,14 +1,19 @@
+#include "ChangePreviewTab.h"
 #include "DropDownComboBox.h"
 #include "ImportProgressTab.h"
 #include "MainWindow.h"
 #include "Ui.h"
+#include "import/ScriptReview.h"
 #include "import/UpdateScript.h"
+#include "platform/AppError.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <optional>
 
 namespace {
 
@@ -30,32 +35,45 @@ void MainWindow::startScriptCreation()
             checked << m_priceListFiles->item(i)->text();
 
     UpdateScript script(UpdateScript::defaultPath(), m_session.schema);
+    const QString undoPath = UpdateScript::undoPath(QDateTime::currentDateTime());
+    m_changePreview->clear();
     m_importTabs->setCurrentIndex(2);
-    std::exception_ptr failure;
+    std::optional<QString> failure;
     try {
         ImportProgressTab progress(m_importStatus, m_importLog, *this);
         m_scriptCreation.run(checked, m_session.schema, script, progress);
-    } catch (...) {
-        failure = std::current_exception();
+    } catch (const std::exception& error) {
+        failure = errorMessage(error);
     }
 
     // Closing steps, however the run ended.
     m_query.close();
     m_importStatus->setText(restingStatus);
-    try {
-        script.commit();
-    } catch (...) {
-        if (!failure)
-            failure = std::current_exception();
-        std::rethrow_exception(failure);
+    // A failure is said first: the question after it must not pass for the end of a good run.
+    if (failure) {
+        m_importLog->appendPlainText(*failure);
+        if (!m_closing)
+            m_ui.errorBox(errorBoxText(*failure));
     }
+    script.commit();
+    if (m_closing)
+        return;
+
+    const ScriptReview review = ScriptReview::of(script.planned(), m_session.schema, m_connection, undoPath);
+    for (const QString& line : review.logLines())
+        m_importLog->appendPlainText(line);
+    m_changePreview->showReview(review);
+    m_importTabs->setCurrentIndex(3);
+    askToRunScript(review.questionDetails(failure.has_value()), failure.has_value());
+}
+
+void MainWindow::askToRunScript(const QString& details, bool endedByFailure)
+{
     const QString question = QStringLiteral("The script was created for update, path to the script [")
                              + QDir::toNativeSeparators(UpdateScript::defaultPath())
-                             + QStringLiteral("]\r\rStart updating the price list ?");
-    if (!m_closing && m_ui.confirm(question))
+                             + QStringLiteral("]\r\rStart updating the price list ?") + QStringLiteral("\r\r") + details;
+    if (m_ui.confirm(question, endedByFailure ? Ui::DefaultAnswer::No : Ui::DefaultAnswer::Yes))
         runScriptFile(UpdateScript::defaultPath());
-    if (failure)
-        std::rethrow_exception(failure);
 }
 
 void MainWindow::stopScriptCreation()

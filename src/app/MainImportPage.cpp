@@ -1,3 +1,4 @@
+#include "ChangePreviewTab.h"
 #include "DropDownComboBox.h"
 #include "MainWindow.h"
 #include "PageFrame.h"
@@ -112,5 +113,9 @@ QWidget* MainWindow::buildImportPage()
     p->setColumnStretch(1, 1);
     p->setRowStretch(4, 1);
     m_importTabs->addTab(progress, QStringLiteral("  Import ...  "));
+
+    // Tab 3: what the script just created will change
+    m_changePreview = new ChangePreviewTab;
+    m_importTabs->addTab(m_changePreview, QStringLiteral("  Preview ...  "));
     return page;
 }

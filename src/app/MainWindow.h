@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <functional>
 
+class ChangePreviewTab;
 class ClickableLabel;
 class DropDownComboBox;
 class QCheckBox;
@@ -125,6 +126,8 @@ private:
     // "Start script update": runs a script file the operator picks.
     void chooseAndRunScript();
     void runScriptFile(const QString& path);
+    // The closing question of a creation run, after the review of its script.
+    void askToRunScript(const QString& details, bool endedByFailure);
 
     // HELP page
     void openSoftwarePage();
@@ -215,6 +218,7 @@ private:
     QPushButton* m_startScriptButton = nullptr;
     QProgressBar* m_scriptProgress = nullptr;
     QPlainTextEdit* m_importLog = nullptr;
+    ChangePreviewTab* m_changePreview = nullptr;
 
     // HELP
     ClickableLabel* m_softwareImage = nullptr;

@@ -27,7 +27,13 @@ void QtUi::message(const QString& text)
 
 bool QtUi::confirm(const QString& text)
 {
-    return QMessageBox::question(m_owner, m_title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return confirm(text, DefaultAnswer::No);
+}
+
+bool QtUi::confirm(const QString& text, DefaultAnswer defaultAnswer)
+{
+    const auto defaultButton = defaultAnswer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No;
+    return QMessageBox::question(m_owner, m_title, text, QMessageBox::Yes | QMessageBox::No, defaultButton)
            == QMessageBox::Yes;
 }
 

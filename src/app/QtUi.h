@@ -15,6 +15,7 @@ public:
 
     void message(const QString& text) override;
     bool confirm(const QString& text) override;
+    bool confirm(const QString& text, DefaultAnswer defaultAnswer) override;
     QString promptPassword(const QString& caption, const QString& prompt) override;
     std::optional<QString> chooseFolder(const QString& title) override;
     std::optional<QString> chooseOpenFile(const QString& filter, const QString& startFolder) override;

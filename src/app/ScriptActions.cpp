@@ -7,6 +7,8 @@
 #include "platform/ScopeExit.h"
 
 #include <QCoreApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 
 void MainWindow::runScriptFile(const QString& path)
@@ -16,17 +18,19 @@ void MainWindow::runScriptFile(const QString& path)
     ConnectionExecutor executor(m_connection);
     // The window processes its events once a frame, not after every statement.
     FramePacer pacer(*this);
-    m_scriptRunner.restoreFromFile(
+    const ScriptRunSummary summary = m_scriptRunner.restoreFromFile(
         path, executor,
         [&](int percent) {
             m_scriptProgress->setValue(percent);
             if (pacer.due())
                 QCoreApplication::processEvents();
         },
-        [this](const AppError& error) {
+        [this](const StatementFailure& failure) {
             if (!m_closing)
-                m_ui.errorBox(errorBoxText(error.message()));
+                m_ui.errorBox(errorBoxText(failure.message()) + QStringLiteral("\r\rStatement: ") + failure.firstLine());
         });
+    m_importStatus->setText(summary.text());
+    m_importLog->appendPlainText(summary.text());
 }
 
 void MainWindow::chooseAndRunScript()

@@ -12,8 +12,12 @@ public:
 
     // Plain message box with an OK button.
     virtual void message(const QString& text) = 0;
-    // Confirmation with Yes and No; true on Yes.
+    enum class DefaultAnswer { Yes, No };
+
+    // Confirmation with Yes and No, No the default button; true on Yes.
     virtual bool confirm(const QString& text) = 0;
+    // The same with the default button given.
+    virtual bool confirm(const QString& text, DefaultAnswer defaultAnswer) = 0;
     // One-line input with a masked field; the empty text on Cancel.
     virtual QString promptPassword(const QString& caption, const QString& prompt) = 0;
     // Folder chooser; nothing on Cancel.

@@ -92,6 +92,13 @@ QString MysqlResult::text(int field) const
     return QString::fromUtf8(raw);
 }
 
+QString MysqlResult::rawText(int field) const
+{
+    if (isNull(field))
+        return {};
+    return QString::fromUtf8(m_row[field], qsizetype(m_lengths[field]));
+}
+
 int MysqlResult::integer(int field) const
 {
     if (isNull(field))

@@ -29,6 +29,8 @@ public:
     // The value as the rest of the program sees it (NULL empty, TINYINT(1) "True"/"False",
     // numbers in general format with the system's decimal separator).
     QString text(int field) const;
+    // The value exactly as the server sent it (numbers in its own form); empty for NULL.
+    QString rawText(int field) const;
     // The value as a 32-bit integer; NULL and text that is not a number give 0.
     int integer(int field) const;
 

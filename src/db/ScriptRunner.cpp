@@ -8,18 +8,37 @@
 #include <algorithm>
 #include <optional>
 
-void ScriptRunner::restoreFromFile(const QString& fileName, StatementExecutor& executor,
+namespace {
+
+QString firstLine(const QString& statement)
+{
+    constexpr qsizetype longest = 200;
+    const QString line = statement.section(u'\n', 0, 0).trimmed();
+    return line.size() > longest ? line.left(longest) + QStringLiteral("...") : line;
+}
+
+} // namespace
+
+QString ScriptRunSummary::text() const
+{
+    QString text = QStringLiteral("Script run: %1 statements ran, %2 failed").arg(ran).arg(failed);
+    if (notSent > 0)
+        text += QStringLiteral(", %1 not sent").arg(notSent);
+    return text + u'.';
+}
+
+ScriptRunSummary ScriptRunner::restoreFromFile(const QString& fileName, StatementExecutor& executor,
                                    const ProgressHandler& onProgress,
                                    const ErrorHandler& onStatementError)
 {
+    ScriptRunSummary summary;
     if (isRunning())
-        return;
+        return summary;
     const RunScope running(*this);
     ScriptSource source(fileName, m_blockSize);
     StatementSplitter splitter;
     int percent = 0;
-    std::optional<AppError> connectionLoss;
-    qint64 notSent = 0;
+    std::optional<StatementFailure> connectionLoss;
 
     bool textLeft = true;
     while (textLeft && !stopRequested()) {
@@ -35,17 +54,20 @@ void ScriptRunner::restoreFromFile(const QString& fileName, StatementExecutor& e
                 break;
             const bool isStatement = piece->kind == StatementSplitter::Piece::Kind::Statement;
             if (connectionLoss) {
-                notSent += isStatement ? 1 : 0;
+                summary.notSent += isStatement ? 1 : 0;
                 continue;
             }
             if (isStatement) {
+                ++summary.ran;
                 try {
                     executor.executeStatement(piece->text);
                 } catch (const AppError& error) {
+                    ++summary.failed;
+                    const StatementFailure failure(error.message(), firstLine(piece->text));
                     if (executor.isConnectionLost())
-                        connectionLoss = error;
+                        connectionLoss = failure;
                     else
-                        onStatementError(error);
+                        onStatementError(failure);
                 }
             }
             const qint64 bytes = source.bytesBefore(piece->end);
@@ -57,7 +79,9 @@ void ScriptRunner::restoreFromFile(const QString& fileName, StatementExecutor& e
 
     // The rest of the script was only counted: one report instead of an error per statement.
     if (connectionLoss)
-        onStatementError(AppError(
+        onStatementError(StatementFailure(
             connectionLoss->message() + u'\n' +
-            QStringLiteral("Connection lost: %1 statements of the script were not sent.").arg(notSent)));
+                QStringLiteral("Connection lost: %1 statements of the script were not sent.").arg(summary.notSent),
+            connectionLoss->firstLine()));
+    return summary;
 }

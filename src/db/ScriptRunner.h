@@ -1,12 +1,36 @@
 #pragma once
 
+#include "platform/AppError.h"
 #include "platform/Job.h"
 
 #include <QString>
 #include <functional>
 
-class AppError;
 class StatementExecutor;
+
+// A statement of a script that failed: the server's message, and the statement's first line
+// so that the operator can find it in the file.
+class StatementFailure : public AppError
+{
+public:
+    StatementFailure(const QString& message, QString firstLine) : AppError(message), m_firstLine(std::move(firstLine)) {}
+    const QString& firstLine() const { return m_firstLine; }
+
+private:
+    QString m_firstLine;
+};
+
+// How a run went: statements sent (the failed ones among them) and, after a lost connection,
+// the ones never sent.
+struct ScriptRunSummary
+{
+    qint64 ran = 0;
+    qint64 failed = 0;
+    qint64 notSent = 0;
+
+    // "Script run: 12 statements ran, 1 failed." with ", 3 not sent" after a lost connection.
+    QString text() const;
+};
 
 // Runs an SQL script file statement by statement while reading it, with a percentage
 // of the file dealt with after each statement. A stop request ends the run before the next
@@ -15,7 +39,7 @@ class ScriptRunner : public Job
 {
 public:
     using ProgressHandler = std::function<void(int percent)>;
-    using ErrorHandler = std::function<void(const AppError& error)>;
+    using ErrorHandler = std::function<void(const StatementFailure& error)>;
 
     static constexpr qsizetype DefaultBlockSize = 64 * 1024;
 
@@ -28,7 +52,7 @@ public:
     // onProgress follows each statement sent or failed and each DELIMITER command, with a
     // figure from 0 to 100 that never decreases. Throws AppError when the file cannot be
     // opened or read. Does nothing while a run is going on.
-    void restoreFromFile(const QString& fileName, StatementExecutor& executor,
+    ScriptRunSummary restoreFromFile(const QString& fileName, StatementExecutor& executor,
                          const ProgressHandler& onProgress, const ErrorHandler& onStatementError);
 
 private:

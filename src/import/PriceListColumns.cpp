@@ -17,6 +17,14 @@ const std::array<QString, 4>& PriceListColumns::categoryStoreColumns()
     return columns;
 }
 
+QString PriceListColumns::letters(int column)
+{
+    QString name;
+    for (int c = column; c > 0; c = (c - 1) / 26)
+        name.prepend(QChar(u'A' + (c - 1) % 26));
+    return name;
+}
+
 PriceListColumns PriceListColumns::recognise(const QList<SpreadsheetCell>& header)
 {
     PriceListColumns c;

@@ -26,6 +26,9 @@ struct PriceListColumns
 
     bool priceMode() const { return idPart && (quantity || price || published); }
 
+    // The letters of a 1-based column number: 1 A, 26 Z, 27 AA.
+    static QString letters(int column);
+
     // The store columns that the SEO columns fill, in the order above.
     static const std::array<QString, 5>& productStoreColumns();
     static const std::array<QString, 4>& categoryStoreColumns();

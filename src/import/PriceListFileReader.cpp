@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -34,14 +35,6 @@ QString converterMissingText(const QString& path)
            QStringLiteral(", but it is not installed !");
 }
 
-QString columnName(int column)
-{
-    QString name;
-    for (int c = column; c > 0; c = (c - 1) / 26)
-        name.prepend(QChar(u'A' + (c - 1) % 26));
-    return name;
-}
-
 // What parseWholeNumber makes of a number cell's text, without making the text: a whole
 // number within the range of int, else nothing.
 std::optional<int> wholeNumber(double value)
@@ -52,31 +45,35 @@ std::optional<int> wholeNumber(double value)
     return std::nullopt;
 }
 
-// The product id of a row; a row without one ends the run.
-int productId(const QList<SpreadsheetCell>& row, int r, int column, const QString& decimalPoint)
+// The product id of a row; a row without one ends the run, naming the cell.
+int productId(const QList<SpreadsheetCell>& row, const QString& path, int r, int column, const QString& decimalPoint)
 {
     const SpreadsheetCell& cell = row[column - 1];
     if (cell.type() == SpreadsheetCell::Type::Number)
         if (const auto n = wholeNumber(cell.numberValue()))
             return *n;
     const auto text = cellText(cell, decimalPoint);
-    if (!text)
-        throw AppError(QStringLiteral("Cell %1%2 holds the error value %3").arg(columnName(column)).arg(r).arg(cell.displayText()));
-    if (const auto n = parseWholeNumber(*text))
-        return *n;
-    throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(*text));
+    if (text)
+        if (const auto n = parseDecimalWholeNumber(*text))
+            return *n;
+    throw AppError(QStringLiteral("File \"%1\", row %2, column %3: '%4' is not a valid integer value")
+                       .arg(path, QString::number(r), PriceListColumns::letters(column), text.value_or(cell.displayText())));
 }
 
 // The SET items of the present SEO columns; a cell holding an error value changes nothing.
 template <std::size_t N>
 UpdateScript::SetItems setItems(const QList<SpreadsheetCell>& row, const std::array<int, N>& columns,
-                                const std::array<QString, N>& storeColumns, const QString& decimalPoint)
+                                const std::array<QString, N>& storeColumns, const QString& decimalPoint,
+                                const std::function<void(int column)>& unreadable)
 {
     UpdateScript::SetItems items;
     for (std::size_t i = 0; i < N; ++i)
-        if (const int c = columns[i])
+        if (const int c = columns[i]) {
             if (const auto text = cellText(row[c - 1], decimalPoint))
                 items.emplace_back(storeColumns[i], *text);
+            else
+                unreadable(c);
+        }
     return items;
 }
 
@@ -99,6 +96,12 @@ PriceListFileReader::PriceListFileReader(int maxProductId, UpdateScript& script,
                                          const Job& job)
     : m_maxProductId(maxProductId), m_script(script), m_progress(progress), m_job(job)
 {
+}
+
+void PriceListFileReader::unreadable(int column, int row)
+{
+    const SpreadsheetCell& name = m_header.value(column - 1);
+    m_unreadable.add(column, name.type() == SpreadsheetCell::Type::Text ? name.textValue() : QString(), row);
 }
 
 void PriceListFileReader::setCountStatus(const QString& before, qint64 number, const QString& after)
@@ -152,9 +155,11 @@ bool PriceListFileReader::read(const QString& path)
     m_progress.log(indent + QStringLiteral("reading names of the columns ...ok"));
     m_progress.processEvents();
     m_table.reset(extent.rows);
+    m_path = path;
+    m_unreadable.clear();
     // A single column holds no recognisable pair of id and value.
-    const PriceListColumns columns =
-        extent.columns > 1 ? PriceListColumns::recognise(sheet->readRow(1)) : PriceListColumns{};
+    m_header = extent.columns > 1 ? sheet->readRow(1) : QList<SpreadsheetCell>{};
+    const PriceListColumns columns = PriceListColumns::recognise(m_header);
     m_progress.log(indent + QStringLiteral("reading table in memory ...ok"));
     m_progress.processEvents();
     if (columns.priceMode()) {
@@ -166,6 +171,8 @@ bool PriceListFileReader::read(const QString& path)
         if (columns.categorySeo && goOn())
             categoryPass(*sheet, columns);
     }
+    for (const QString& line : m_unreadable.logLines())
+        m_progress.log(line);
     sheet->close();
     return true;
 }
@@ -176,25 +183,35 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
     for (int r = 2; r <= rows; ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] ..."));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const int id = productId(row, r, columns.idPart, m_decimalPoint);
+        const int id = productId(row, m_path, r, columns.idPart, m_decimalPoint);
         if (id > m_maxProductId)
             continue;
         _PriceList& e = m_table.takeEntry();
-        const auto text = [&](int column) { return cellText(row[column - 1], m_decimalPoint).value_or(QString()); };
+        // Nothing for a blank cell and for one that cannot be read, which is counted.
+        const auto text = [&](int column) -> std::optional<QString> {
+            const auto t = cellText(row[column - 1], m_decimalPoint);
+            if (!t)
+                unreadable(column, r);
+            if (!t || t->trimmed().isEmpty())
+                return std::nullopt;
+            return t;
+        };
         const auto readWhole = [&](int column, int& field) {
             const SpreadsheetCell& cell = row[column - 1];
             std::optional<int> n;
             if (cell.type() == SpreadsheetCell::Type::Number) {
                 n = wholeNumber(cell.numberValue());
             } else {
-                const QString t = text(column);
-                if (t.trimmed().isEmpty())
+                const auto t = text(column);
+                if (!t)
                     return;
-                n = parseWholeNumber(t);
+                n = parseDecimalWholeNumber(*t);
             }
             if (n) {
                 field = *n;
                 e.artid = id;
+            } else {
+                unreadable(column, r);
             }
         };
         if (columns.published)
@@ -207,9 +224,11 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
             if (cell.type() == SpreadsheetCell::Type::Number)
                 x = m_convertPrice.ofNumber(cell.numberValue());
             if (!x) {
-                const QString t = text(columns.price);
-                if (!t.trimmed().isEmpty())
-                    x = m_convertPrice(t);
+                if (const auto t = text(columns.price)) {
+                    x = m_convertPrice(*t);
+                    if (!x)
+                        unreadable(columns.price, r);
+                }
             }
             if (x) {
                 e.Price = *x;
@@ -247,11 +266,11 @@ void PriceListFileReader::productPass(const SpreadsheetReader& sheet, const Pric
     for (int r = 2; r <= rows; ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const int id = productId(row, r, columns.idPart, m_decimalPoint);
+        const int id = productId(row, m_path, r, columns.idPart, m_decimalPoint);
         if (id > m_maxProductId)
             continue;
-        const UpdateScript::SetItems items =
-            setItems(row, columns.product, PriceListColumns::productStoreColumns(), m_decimalPoint);
+        const UpdateScript::SetItems items = setItems(row, columns.product, PriceListColumns::productStoreColumns(),
+                                                      m_decimalPoint, [&](int column) { unreadable(column, r); });
         if (!items.empty())
             m_script.writeProductSeo(id, items);
         if (!goOn())
@@ -265,13 +284,16 @@ void PriceListFileReader::categoryPass(const SpreadsheetReader& sheet, const Pri
     for (int r = 2; r <= rows; ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const int id = parseWholeNumber(cellText(row[columns.idCategory - 1], m_decimalPoint).value_or(QString())).value_or(0);
-        if (id <= 0)
+        const auto idText = cellText(row[columns.idCategory - 1], m_decimalPoint);
+        const auto id = idText ? parseDecimalWholeNumber(*idText) : std::nullopt;
+        if (!id && !(idText && idText->trimmed().isEmpty()))
+            unreadable(columns.idCategory, r);
+        if (!id || *id <= 0)
             continue;
-        const UpdateScript::SetItems items =
-            setItems(row, columns.category, PriceListColumns::categoryStoreColumns(), m_decimalPoint);
+        const UpdateScript::SetItems items = setItems(row, columns.category, PriceListColumns::categoryStoreColumns(),
+                                                      m_decimalPoint, [&](int column) { unreadable(column, r); });
         if (!items.empty())
-            m_script.writeCategorySeo(id, items);
+            m_script.writeCategorySeo(*id, items);
         if (!goOn())
             break;
     }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "PriceTable.h"
+#include "UnreadableCells.h"
+#include "sheets/SpreadsheetCell.h"
 #include "platform/Job.h"
 
 #include <QString>
 #include <optional>
 
 class CreationProgress;
-class SpreadsheetCell;
 class SpreadsheetReader;
 class UpdateScript;
 struct PriceListColumns;
@@ -20,8 +21,9 @@ class PriceListFileReader
 public:
     PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress, const Job& job);
 
-    // False when a spreadsheet failure ends the creation run. Throws AppError for data the
-    // run cannot use (an IDPART that is not a whole number, a header that is no text).
+    // False when a spreadsheet failure ends the creation run. Throws AppError naming the file,
+    // row, column and text of an IDPART that is not a decimal whole number. Cells whose value
+    // cannot be read change nothing and are counted in the file's log lines.
     bool read(const QString& path);
 
 private:
@@ -30,6 +32,7 @@ private:
     void productPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
     void categoryPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
     void setCountStatus(const QString& before, qint64 number, const QString& after);
+    void unreadable(int column, int row);
     bool goOn() const { return !m_job.stopRequested(); }
 
     int m_maxProductId;
@@ -40,6 +43,9 @@ private:
     // The system's number format, taken once per file rather than for every cell.
     PriceConversion m_convertPrice;
     QString m_decimalPoint;
+    QString m_path;
+    QList<SpreadsheetCell> m_header;
+    UnreadableCells m_unreadable;
 };
 
 // The text of a cell as the row loops read it, numbers with the locale's decimal mark;

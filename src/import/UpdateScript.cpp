@@ -6,6 +6,7 @@
 #include "platform/AppError.h"
 #include "platform/AppPlaces.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,13 @@
 QString UpdateScript::defaultPath()
 {
     return QDir(AppPlaces::dataFolder()).filePath(fileName());
+}
+
+QString UpdateScript::undoPath(const QDateTime& time)
+{
+    return QFileInfo(defaultPath()).dir().filePath(QStringLiteral("ScriptForUndo-") +
+                                                   time.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) +
+                                                   QStringLiteral(".sql"));
 }
 
 UpdateScript::UpdateScript(const QString& path, StoreSchema schema)
@@ -77,19 +85,39 @@ void UpdateScript::writeValueBlock(const QByteArray& head, QByteArrayView value,
     }
 }
 
+namespace PlannedField {
+const int price = StoreField::indexOf(StoreTable::Prices, QStringLiteral("product_price"));
+const int stock = StoreField::indexOf(StoreTable::Products, QStringLiteral("product_in_stock"));
+const int publication = StoreField::indexOf(StoreTable::Products, QStringLiteral("published"));
+} // namespace PlannedField
+
 void UpdateScript::writePublication(int artid, int publis)
 {
-    writeValueBlock(m_publicationHead, Decimal(publis).text(), m_productWhere, artid);
+    const Decimal value(publis);
+    writeValueBlock(m_publicationHead, value.text(), m_productWhere, artid);
+    m_planned.add(PlannedField::publication, artid, QString::fromLatin1(value.text()));
 }
 
 void UpdateScript::writePrice(int artid, double price)
 {
-    writeValueBlock(m_priceHead, FifteenDigits(price).text(), m_priceWhere, artid);
+    const FifteenDigits value(price);
+    writeValueBlock(m_priceHead, value.text(), m_priceWhere, artid);
+    m_planned.add(PlannedField::price, artid, QString::fromLatin1(value.text()));
 }
 
 void UpdateScript::writeStock(int artid, int quantity)
 {
-    writeValueBlock(m_stockHead, Decimal(quantity).text(), m_productWhere, artid);
+    const Decimal value(quantity);
+    writeValueBlock(m_stockHead, value.text(), m_productWhere, artid);
+    m_planned.add(PlannedField::stock, artid, QString::fromLatin1(value.text()));
+}
+
+void UpdateScript::planSeo(StoreTable table, int id, const SetItems& items)
+{
+    std::vector<std::pair<int, QString>> values;
+    for (const auto& [column, text] : items)
+        values.emplace_back(StoreField::indexOf(table, column), text);
+    m_planned.addStatement(values, id);
 }
 
 namespace {
@@ -106,12 +134,14 @@ void UpdateScript::writeProductSeo(int id, const SetItems& items)
 {
     writeBlock({QStringLiteral("UPDATE ") + m_schema.productTexts() + QStringLiteral(" as Pmain SET "), setList(items),
                 QStringLiteral("WHERE Pmain.virtuemart_product_id = %1;").arg(id)});
+    planSeo(StoreTable::ProductTexts, id, items);
 }
 
 void UpdateScript::writeCategorySeo(int id, const SetItems& items)
 {
     writeBlock({QStringLiteral("UPDATE ") + m_schema.categoryTexts() + QStringLiteral(" as Pmain SET "), setList(items),
                 QStringLiteral("WHERE Pmain.virtuemart_category_id = %1;").arg(id)});
+    planSeo(StoreTable::CategoryTexts, id, items);
 }
 
 void UpdateScript::commit()

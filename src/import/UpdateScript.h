@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlannedChanges.h"
 #include "store/StoreSchema.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@
 #include <vector>
 
 class OutputFile;
+class QDateTime;
 
 // The update script ScriptForUpdatePrices.sql: statement blocks, each followed by a line of
 // two blanks, and "COMMIT;" at the end. UTF-8 with a byte-order mark, CR LF line ends.
@@ -21,6 +23,9 @@ class UpdateScript
 public:
     static QString fileName() { return QStringLiteral("ScriptForUpdatePrices.sql"); }
     static QString defaultPath();
+    // The undo script of a run at that time, beside the update script:
+    // ScriptForUndo-yyyy-MM-dd-HHmmss.sql.
+    static QString undoPath(const QDateTime& time);
 
     // Creates the file anew; throws AppError when it cannot be created.
     UpdateScript(const QString& path, StoreSchema schema);
@@ -33,6 +38,11 @@ public:
     using SetItems = std::vector<std::pair<QString, QString>>;
     void writeProductSeo(int id, const SetItems& items);
     void writeCategorySeo(int id, const SetItems& items);
+    // A statement of the given lines, the last ending with ";"; not counted as planned.
+    void writeBlock(const QStringList& lines);
+
+    // What the statements written so far set, for the preview and the undo script.
+    const PlannedChanges& planned() const { return m_planned; }
 
     // Writes "COMMIT;" and closes the file. When that fails, or a block could not be written
     // before, the file is removed and AppError thrown.
@@ -43,7 +53,7 @@ public:
     static QString numberText(double value);
 
 private:
-    void writeBlock(const QStringList& lines);
+    void planSeo(StoreTable table, int id, const SetItems& items);
     // The price, stock and publication blocks come by the hundred thousand: they are put
     // together as UTF-8 from parts made once, in one reused buffer.
     void writeValueBlock(const QByteArray& head, QByteArrayView value, const QByteArray& where, int id);
@@ -58,4 +68,5 @@ private:
     QByteArray m_productWhere;
     QByteArray m_priceWhere;
     std::string m_block;
+    PlannedChanges m_planned;
 };

@@ -37,3 +37,19 @@ std::optional<int> parseWholeNumber(const QString& text)
         return std::nullopt;
     return int(negative ? -value : value);
 }
+
+std::optional<int> parseDecimalWholeNumber(const QString& text)
+{
+    const QString s = text.trimmed();
+    qsizetype i = 0;
+    if (!s.isEmpty() && (s[0] == u'+' || s[0] == u'-'))
+        i = 1;
+    if (i == s.size())
+        return std::nullopt;
+    for (qsizetype k = i; k < s.size(); ++k)
+        if (s[k] < u'0' || s[k] > u'9')
+            return std::nullopt;
+    bool ok = false;
+    const int value = s.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}

@@ -9,6 +9,12 @@ void ScriptedUi::message(const QString& text)
 
 bool ScriptedUi::confirm(const QString& text)
 {
+    return confirm(text, DefaultAnswer::No);
+}
+
+bool ScriptedUi::confirm(const QString& text, DefaultAnswer defaultAnswer)
+{
+    confirmDefaults << defaultAnswer;
     calls << QStringLiteral("confirm: ") + text;
     if (confirmAnswers.isEmpty()) {
         QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + text), __FILE__, __LINE__);

@@ -13,6 +13,7 @@ public:
     QStringList calls;            // e.g. "message: Connection name is empty !"
     // A confirmation with nothing queued was not expected: it fails the test and answers No.
     QQueue<bool> confirmAnswers;
+    QList<DefaultAnswer> confirmDefaults; // the default button of every confirmation, in order
     QQueue<QString> passwordAnswers;
     QQueue<std::optional<QString>> folderAnswers;
     QQueue<std::optional<QString>> fileAnswers;
@@ -20,6 +21,7 @@ public:
 
     void message(const QString& text) override;
     bool confirm(const QString& text) override;
+    bool confirm(const QString& text, DefaultAnswer defaultAnswer) override;
     QString promptPassword(const QString& caption, const QString& prompt) override;
     std::optional<QString> chooseFolder(const QString& title) override;
     std::optional<QString> chooseOpenFile(const QString& filter, const QString& startFolder) override;

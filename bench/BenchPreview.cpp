@@ -1,0 +1,69 @@
+// The cost of the review before the question (preview, slug check, undo script) on a demo store:
+// a script that sets the price, stock and publication of every product and the slug of every
+// tenth, reviewed against the store; beside it, one plain read of the same rows.
+//   bench_preview CONNECTION_INI FOLDER
+#include "db/DbConnection.h"
+#include "import/ScriptReview.h"
+#include "import/UpdateScript.h"
+#include "settings/IniFile.h"
+#include "store/StoreSchema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (app.arguments().size() != 3) {
+        std::fprintf(stderr, "usage: bench_preview CONNECTION_INI FOLDER\n");
+        return 2;
+    }
+    const IniFile ini(app.arguments()[1]);
+    const auto value = [&](const char* key) { return ini.readString(QStringLiteral("server"), QString::fromLatin1(key)); };
+    DbConnection connection(QStringLiteral("bench"));
+    connection.server = value("host");
+    connection.port = value("port").toInt();
+    connection.database = value("database");
+    connection.username = value("user");
+    connection.password = value("password");
+    connection.open();
+    const StoreSchema schema{value("prefix"), StoreSchema::languageSuffixFor(value("language"))};
+    MysqlResult max = connection.query(QStringLiteral("SELECT MAX(virtuemart_product_id) FROM ") + schema.products());
+    const int maxId = max.first() ? max.integer(0) : 0;
+
+    const QDir folder(app.arguments()[2]);
+    UpdateScript script(folder.filePath(QStringLiteral("update.sql")), schema);
+    for (int id = 1; id <= maxId; ++id) {
+        script.writePublication(id, id % 9 == 0 ? 0 : 1);
+        script.writePrice(id, 10 + id % 500 * 1.05);
+        script.writeStock(id, (id * 7 + 3) % 60);
+        if (id % 10 == 0)
+            script.writeProductSeo(id, {{QStringLiteral("slug"), QStringLiteral("part-%1-new").arg(id)}});
+    }
+    script.commit();
+
+    QElapsedTimer clock;
+    clock.start();
+    const ScriptReview review =
+        ScriptReview::of(script.planned(), schema, connection, folder.filePath(QStringLiteral("undo.sql")));
+    const double reviewSeconds = clock.nsecsElapsed() / 1e9;
+
+    clock.restart();
+    qint64 rows = 0;
+    for (const QString& sql : {QStringLiteral("SELECT virtuemart_product_id, published, product_in_stock FROM ") + schema.products(),
+                               QStringLiteral("SELECT virtuemart_product_id, virtuemart_product_price_id, product_price FROM ") + schema.productPrices(),
+                               QStringLiteral("SELECT virtuemart_product_id, slug FROM ") + schema.productTexts()}) {
+        MysqlResult result = connection.query(sql);
+        for (bool more = result.first(); more; more = result.next())
+            ++rows;
+    }
+    const double readSeconds = clock.nsecsElapsed() / 1e9;
+
+    std::printf("planned_values=%zu\nreview_queries=%d\nchanged_rows=%zu\nslug_collisions=%d\n"
+                "review_seconds=%.3f\nplain_read_seconds=%.3f\nplain_read_rows=%lld\nratio=%.2f\n",
+                script.planned().values().size(), review.queries, review.preview.rows.size(),
+                review.slugs.failingStatements(), reviewSeconds, readSeconds, rows, reviewSeconds / readSeconds);
+    return 0;
+}

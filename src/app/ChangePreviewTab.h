@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+class PreviewTableModel;
+class QPlainTextEdit;
+class QSortFilterProxyModel;
+class QTableView;
+struct ScriptReview;
+
+// The IMPORT page's tab that shows what the update script will change before the operator
+// is asked to run it: the counts, the largest price changes and the slug collisions as text,
+// and every changed value in a table that sorts by any column.
+class ChangePreviewTab : public QWidget
+{
+public:
+    explicit ChangePreviewTab(QWidget* parent = nullptr);
+
+    void showReview(const ScriptReview& review);
+    void clear();
+
+private:
+    QPlainTextEdit* m_summary;
+    QTableView* m_table;
+    PreviewTableModel* m_model;
+    QSortFilterProxyModel* m_sorted;
+};

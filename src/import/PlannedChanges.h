@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+// One store value that the update script sets: which table and column, for which id.
+enum class StoreTable : quint8 { Products, Prices, ProductTexts, CategoryTexts };
+
+struct StoreField
+{
+    StoreTable table;
+    QString column;
+    QString label; // as the preview names the kind of change
+    bool numeric;
+
+    // Every field the update script can set, in a fixed order; a field is known by its index.
+    static const std::vector<StoreField>& all();
+    // Whether a store value (nothing for NULL) already is what the script would set.
+    bool holds(const std::optional<QString>& stored, const QString& text) const;
+    static int indexOf(StoreTable table, const QString& column);
+};
+
+// The values the update script sets, in the order of its statements. Several values of one
+// SEO statement share its statement number, for a statement fails or succeeds whole.
+class PlannedChanges
+{
+public:
+    struct Value
+    {
+        int field;     // index into StoreField::all()
+        int id;        // product or category id of the WHERE line
+        int statement; // 0-based number of the statement in the script
+        QString text;  // the value as the script writes it, unescaped
+    };
+
+    void add(int field, int id, const QString& text) { m_values.push_back({field, id, m_statements++, text}); }
+    // Several values set by one statement.
+    void addStatement(const std::vector<std::pair<int, QString>>& fieldTexts, int id);
+
+    const std::vector<Value>& values() const { return m_values; }
+    int statementCount() const { return m_statements; }
+
+private:
+    std::vector<Value> m_values;
+    int m_statements = 0;
+};

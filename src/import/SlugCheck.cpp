@@ -1,0 +1,97 @@
+#include "SlugCheck.h"
+
+#include "EscapeSqlText.h"
+#include "StoreSnapshot.h"
+#include "db/DbConnection.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+// Slugs compare as the store's case-insensitive collation does, trailing blanks ignored.
+QString slugKey(const QString& slug)
+{
+    qsizetype end = slug.size();
+    while (end > 0 && slug[end - 1] == u' ')
+        --end;
+    return slug.left(end).toCaseFolded();
+}
+
+// Who holds each of the slugs in the store now.
+QHash<QString, int> storeHolders(const QSet<QString>& slugs, StoreTable table, const StoreSchema& schema,
+                                 DbConnection& connection, int& queries)
+{
+    QHash<QString, int> holders;
+    const QStringList all(slugs.begin(), slugs.end());
+    for (qsizetype start = 0; start < all.size(); start += SlugCheck::SlugsPerQuery) {
+        QStringList literals;
+        for (qsizetype i = start; i < std::min(all.size(), start + SlugCheck::SlugsPerQuery); ++i)
+            literals << u'\'' + escapeSqlText(all[i]) + u'\'';
+        MysqlResult result = connection.query(QStringLiteral("SELECT %1, slug FROM %2 WHERE slug IN (%3)")
+                                                  .arg(StoreSnapshot::idColumn(table),
+                                                       StoreSnapshot::tableName(table, schema),
+                                                       literals.join(u',')));
+        ++queries;
+        for (bool more = result.first(); more; more = result.next())
+            holders.insert(slugKey(result.rawText(1)), result.rawText(0).toInt());
+    }
+    return holders;
+}
+
+} // namespace
+
+SlugCheck SlugCheck::run(const PlannedChanges& planned, const StoreSnapshot& snapshot, const StoreSchema& schema,
+                         DbConnection& connection)
+{
+    SlugCheck check;
+    for (const StoreTable table : {StoreTable::ProductTexts, StoreTable::CategoryTexts}) {
+        const int slugField = StoreField::indexOf(table, QStringLiteral("slug"));
+        QSet<QString> slugs;
+        for (const PlannedChanges::Value& v : planned.values())
+            if (v.field == slugField)
+                slugs.insert(v.text);
+        if (slugs.isEmpty())
+            continue;
+        QHash<QString, int> holders = storeHolders(slugs, table, schema, connection, check.queries);
+        QHash<int, QString> current; // the slug key each id holds once the statements so far ran
+        for (const PlannedChanges::Value& v : planned.values()) {
+            if (v.field != slugField)
+                continue;
+            const auto* rows = snapshot.rows(table, v.id);
+            if (!rows)
+                continue; // the statement changes nothing
+            const QString key = slugKey(v.text);
+            const int holder = holders.value(key, v.id);
+            if (holder != v.id) {
+                check.collisions.push_back({table, v.id, v.text, holder});
+                continue;
+            }
+            if (!current.contains(v.id))
+                if (const auto old = snapshot.value(table, rows->front(), slugField))
+                    current.insert(v.id, slugKey(*old));
+            if (const auto old = current.constFind(v.id); old != current.cend() && holders.value(*old) == v.id)
+                holders.remove(*old);
+            holders.insert(key, v.id);
+            current.insert(v.id, key);
+        }
+    }
+    return check;
+}
+
+QString SlugCheck::line(const Collision& c)
+{
+    const QString kind = c.table == StoreTable::CategoryTexts ? QStringLiteral("category") : QStringLiteral("product");
+    return QStringLiteral("Slug collision: %1 %2, slug '%3', held by %1 %4")
+        .arg(kind, QString::number(c.id), c.slug, QString::number(c.holderId));
+}
+
+QStringList SlugCheck::lines() const
+{
+    QStringList result;
+    for (const Collision& c : collisions)
+        result << line(c);
+    return result;
+}
