@@ -33,6 +33,13 @@ QString columnName(int column)
     return name;
 }
 
+// A row ends at its last value; the cells beyond are empty.
+const SpreadsheetCell& cellAt(const QList<SpreadsheetCell>& row, int column)
+{
+    static const SpreadsheetCell empty;
+    return column <= row.size() ? row[column - 1] : empty;
+}
+
 // What parseWholeNumber makes of a number cell's text, without making the text: a whole
 // number within the range of int, else nothing.
 std::optional<int> wholeNumber(double value)
@@ -46,7 +53,7 @@ std::optional<int> wholeNumber(double value)
 // The product id of a row; a row without one ends the run.
 int productId(const QList<SpreadsheetCell>& row, int r, int column, const QString& decimalPoint)
 {
-    const SpreadsheetCell& cell = row[column - 1];
+    const SpreadsheetCell& cell = cellAt(row, column);
     if (cell.type() == SpreadsheetCell::Type::Number)
         if (const auto n = wholeNumber(cell.numberValue()))
             return *n;
@@ -66,7 +73,7 @@ UpdateScript::SetItems setItems(const QList<SpreadsheetCell>& row, const std::ar
     UpdateScript::SetItems items;
     for (std::size_t i = 0; i < N; ++i)
         if (const int c = columns[i])
-            if (const auto text = cellText(row[c - 1], decimalPoint))
+            if (const auto text = cellText(cellAt(row, c), decimalPoint))
                 items.emplace_back(storeColumns[i], *text);
     return items;
 }
@@ -164,9 +171,9 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
         if (id > m_maxProductId)
             continue;
         _PriceList& e = m_table.takeEntry();
-        const auto text = [&](int column) { return cellText(row[column - 1], m_decimalPoint).value_or(QString()); };
+        const auto text = [&](int column) { return cellText(cellAt(row, column), m_decimalPoint).value_or(QString()); };
         const auto readWhole = [&](int column, int& field) {
-            const SpreadsheetCell& cell = row[column - 1];
+            const SpreadsheetCell& cell = cellAt(row, column);
             std::optional<int> n;
             if (cell.type() == SpreadsheetCell::Type::Number) {
                 n = wholeNumber(cell.numberValue());
@@ -186,7 +193,7 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
         if (columns.quantity)
             readWhole(columns.quantity, e.Quantity);
         if (columns.price) {
-            const SpreadsheetCell& cell = row[columns.price - 1];
+            const SpreadsheetCell& cell = cellAt(row, columns.price);
             std::optional<double> x;
             if (cell.type() == SpreadsheetCell::Type::Number)
                 x = m_convertPrice.ofNumber(cell.numberValue());
@@ -249,7 +256,7 @@ void PriceListFileReader::categoryPass(const SpreadsheetReader& sheet, const Pri
     for (int r = 2; r <= rows; ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const int id = parseWholeNumber(cellText(row[columns.idCategory - 1], m_decimalPoint).value_or(QString())).value_or(0);
+        const int id = parseWholeNumber(cellText(cellAt(row, columns.idCategory), m_decimalPoint).value_or(QString())).value_or(0);
         if (id <= 0)
             continue;
         const UpdateScript::SetItems items =

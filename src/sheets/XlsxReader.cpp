@@ -5,6 +5,7 @@
 #include "SerialDate.h"
 #include "ZipXmlPart.h"
 
+#include <algorithm>
 #include <charconv>
 #include <future>
 #include <optional>
@@ -227,7 +228,8 @@ private:
     void startRow()
     {
         const QString number = m_xml.attributes().value("r"_L1).toString();
-        m_row = number.isEmpty() ? m_row + 1 : number.toLongLong();
+        // A row beyond the sheet is alike wherever it lies; its values are refused by the grid.
+        m_row = std::min(number.isEmpty() ? m_row + 1 : number.toLongLong(), SheetGrid::maxRows + 1);
         m_column = 0;
         if (m_row < 1)
             m_xml.raiseError(QStringLiteral("row number \"%1\"").arg(number));
@@ -279,25 +281,37 @@ private:
 // the part is then read again the full way, which meets the same values or the same error.
 using Token = PlainXmlScanner::Token;
 
-constexpr qint64 largestWholePart = qint64(1) << 30;
+// A larger part goes the full way, which holds only the values in memory.
+constexpr qsizetype largestWholePart = qsizetype(256) << 20;
 
-std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name)
+// The part as far as the first occurrence of end (included), or to its end when end is empty
+// or missing. The memory grows with what is inflated: the size the archive declares is no
+// measure, and what follows the end is never inflated.
+std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name, QByteArrayView end = {})
 {
     const std::unique_ptr<ZipEntryDevice> device = zip.entry(name);
-    if (!device || device->uncompressedSize() > largestWholePart || !device->open(QIODevice::ReadOnly))
+    if (!device || !device->open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes(device->uncompressedSize(), Qt::Uninitialized);
-    qint64 got = 0;
-    while (got < bytes.size()) {
-        const qint64 n = device->read(bytes.data() + got, bytes.size() - got);
-        if (n <= 0)
-            break;
-        got += n;
+    constexpr qsizetype chunk = qsizetype(1) << 20;
+    QByteArray bytes;
+    while (bytes.size() <= largestWholePart) {
+        const qsizetype got = bytes.size();
+        if (bytes.capacity() < got + chunk)
+            bytes.reserve(std::max(got + chunk, 2 * bytes.capacity()));
+        bytes.resize(got + chunk);
+        const qint64 n = device->read(bytes.data() + got, chunk);
+        if (n < 0)
+            return std::nullopt;
+        bytes.truncate(got + qsizetype(n));
+        if (n == 0)
+            return bytes;
+        const qsizetype found = end.isEmpty() ? -1 : bytes.indexOf(end, std::max<qsizetype>(0, got - end.size()));
+        if (found >= 0) {
+            bytes.truncate(found + end.size());
+            return bytes;
+        }
     }
-    char beyond = 0;
-    if (got != bytes.size() || device->read(&beyond, 1) != 0 || device->hasFailed())
-        return std::nullopt;
-    return bytes;
+    return std::nullopt;
 }
 
 // Skips the rest of the element whose start was just read.
@@ -687,7 +701,8 @@ void XlsxReader::open(const QString& path)
     });
     SheetGrid grid;
     SheetGrid rowsBelow;
-    const std::optional<QByteArray> sheetPart = wholePart(zip, workbook.firstWorksheet);
+    // The full way stops at the end of <sheetData> as well.
+    const std::optional<QByteArray> sheetPart = wholePart(zip, workbook.firstWorksheet, "</sheetData>");
     std::optional<SheetScanner> scanner;
     if (sheetPart) {
         scanner.emplace(*sheetPart, grid);
