@@ -292,26 +292,29 @@ std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name, 
     const std::unique_ptr<ZipEntryDevice> device = zip.entry(name);
     if (!device || !device->open(QIODevice::ReadOnly))
         return std::nullopt;
-    constexpr qsizetype chunk = qsizetype(1) << 20;
     QByteArray bytes;
-    while (bytes.size() <= largestWholePart) {
-        const qsizetype got = bytes.size();
-        if (bytes.capacity() < got + chunk)
-            bytes.reserve(std::max(got + chunk, 2 * bytes.capacity()));
-        bytes.resize(got + chunk);
-        const qint64 n = device->read(bytes.data() + got, chunk);
+    qsizetype got = 0;
+    while (true) {
+        if (got == bytes.size()) {
+            if (bytes.size() >= largestWholePart)
+                return std::nullopt;
+            bytes.resize(std::max<qsizetype>(qsizetype(64) << 10, 2 * bytes.size()));
+        }
+        const qint64 n = device->read(bytes.data() + got, bytes.size() - got);
         if (n < 0)
             return std::nullopt;
-        bytes.truncate(got + qsizetype(n));
-        if (n == 0)
+        if (n == 0) {
+            bytes.truncate(got);
             return bytes;
-        const qsizetype found = end.isEmpty() ? -1 : bytes.indexOf(end, std::max<qsizetype>(0, got - end.size()));
+        }
+        const qsizetype from = std::max<qsizetype>(0, got - end.size() + 1);
+        got += qsizetype(n);
+        const qsizetype found = end.isEmpty() ? -1 : QByteArrayView(bytes).first(got).indexOf(end, from);
         if (found >= 0) {
             bytes.truncate(found + end.size());
             return bytes;
         }
     }
-    return std::nullopt;
 }
 
 // Skips the rest of the element whose start was just read.
@@ -688,21 +691,24 @@ bool scanWorksheet(SheetScanner& scanner, QByteArrayView part, SheetGrid& rowsBe
 void XlsxReader::open(const QString& path)
 {
     close();
+    m_quickWayGaveUp = false;
     ZipArchive zip;
     if (!zip.open(path))
         fail(Kind::CannotOpen, path, zip.errorString());
     const Workbook workbook = readWorkbook(zip, path);
+    const bool quick = m_way != Way::FullOnly;
     // The shared strings are read on another core meanwhile.
-    std::future<std::optional<QStringList>> quickStrings = std::async(std::launch::async, [&zip, &workbook] {
+    std::future<std::optional<QStringList>> quickStrings = std::async(std::launch::async, [&zip, &workbook, quick] {
         if (workbook.sharedStrings.isEmpty())
             return std::optional<QStringList>(QStringList());
-        const auto part = wholePart(zip, workbook.sharedStrings);
+        const auto part = quick ? wholePart(zip, workbook.sharedStrings) : std::nullopt;
         return part ? scanSharedStrings(*part) : std::nullopt;
     });
     SheetGrid grid;
     SheetGrid rowsBelow;
     // The full way stops at the end of <sheetData> as well.
-    const std::optional<QByteArray> sheetPart = wholePart(zip, workbook.firstWorksheet, "</sheetData>");
+    const std::optional<QByteArray> sheetPart =
+        quick ? wholePart(zip, workbook.firstWorksheet, "</sheetData>") : std::nullopt;
     std::optional<SheetScanner> scanner;
     if (sheetPart) {
         scanner.emplace(*sheetPart, grid);
@@ -710,9 +716,17 @@ void XlsxReader::open(const QString& path)
             scanner.reset();
     }
     std::optional<QStringList> strings = quickStrings.get();
+    if (m_way == Way::QuickOnly && (!strings || !scanner)) {
+        m_quickWayGaveUp = true;
+        return;
+    }
     const QStringList sharedStrings = strings ? *strings : readSharedStrings(zip, workbook.sharedStrings, path);
     if (scanner && scanner->resolve(sharedStrings)) {
         m_grid = std::move(grid);
+        return;
+    }
+    if (m_way == Way::QuickOnly) {
+        m_quickWayGaveUp = true;
         return;
     }
     grid = SheetGrid();
