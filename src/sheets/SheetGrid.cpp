@@ -1,6 +1,7 @@
 #include "SheetGrid.h"
 
 #include <algorithm>
+#include <iterator>
 
 bool SheetGrid::setCell(qint64 row, qint64 column, SpreadsheetCell cell)
 {
@@ -8,9 +9,14 @@ bool SheetGrid::setCell(qint64 row, qint64 column, SpreadsheetCell cell)
         return true;
     if (row < 1 || column < 1 || row > maxRows || column > maxColumns)
         return false;
-    // Readers mostly go row by row, left to right: appending is the quick way.
-    auto found = m_rows.empty() || m_rows.rbegin()->first < row ? m_rows.emplace_hint(m_rows.end(), int(row), 0)
-                                                                : m_rows.try_emplace(int(row)).first;
+    // Readers mostly go row by row, left to right: the last row and its end come first.
+    auto found = m_rows.empty() ? m_rows.end() : std::prev(m_rows.end());
+    if (found == m_rows.end() || found->first < row) {
+        const std::size_t width = found == m_rows.end() ? 0 : found->second.size();
+        found = m_rows.emplace_hint(m_rows.end(), int(row), std::vector<Entry>());
+        found->second.reserve(width); // rows tend to hold as many values as the one before
+    } else if (found->first != row)
+        found = m_rows.try_emplace(int(row)).first;
     std::vector<Entry>& cells = found->second;
     auto at = cells.empty() || cells.back().column < column
                   ? cells.end()
