@@ -35,6 +35,13 @@ QString converterMissingText(const QString& path)
            QStringLiteral(", but it is not installed !");
 }
 
+// A row ends at its last value; the cells beyond are empty.
+const SpreadsheetCell& cellAt(const QList<SpreadsheetCell>& row, int column)
+{
+    static const SpreadsheetCell empty;
+    return column <= row.size() ? row[column - 1] : empty;
+}
+
 // What parseWholeNumber makes of a number cell's text, without making the text: a whole
 // number within the range of int, else nothing.
 std::optional<int> wholeNumber(double value)
@@ -48,7 +55,7 @@ std::optional<int> wholeNumber(double value)
 // The product id of a row; a row without one ends the run, naming the cell.
 int productId(const QList<SpreadsheetCell>& row, const QString& path, int r, int column, const QString& decimalPoint)
 {
-    const SpreadsheetCell& cell = row[column - 1];
+    const SpreadsheetCell& cell = cellAt(row, column);
     if (cell.type() == SpreadsheetCell::Type::Number)
         if (const auto n = wholeNumber(cell.numberValue()))
             return *n;
@@ -69,7 +76,7 @@ UpdateScript::SetItems setItems(const QList<SpreadsheetCell>& row, const std::ar
     UpdateScript::SetItems items;
     for (std::size_t i = 0; i < N; ++i)
         if (const int c = columns[i]) {
-            if (const auto text = cellText(row[c - 1], decimalPoint))
+            if (const auto text = cellText(cellAt(row, c), decimalPoint))
                 items.emplace_back(storeColumns[i], *text);
             else
                 unreadable(c);
@@ -189,7 +196,7 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
         _PriceList& e = m_table.takeEntry();
         // Nothing for a blank cell and for one that cannot be read, which is counted.
         const auto text = [&](int column) -> std::optional<QString> {
-            const auto t = cellText(row[column - 1], m_decimalPoint);
+            const auto t = cellText(cellAt(row, column), m_decimalPoint);
             if (!t)
                 unreadable(column, r);
             if (!t || t->trimmed().isEmpty())
@@ -197,7 +204,7 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
             return t;
         };
         const auto readWhole = [&](int column, int& field) {
-            const SpreadsheetCell& cell = row[column - 1];
+            const SpreadsheetCell& cell = cellAt(row, column);
             std::optional<int> n;
             if (cell.type() == SpreadsheetCell::Type::Number) {
                 n = wholeNumber(cell.numberValue());
@@ -219,7 +226,7 @@ void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const P
         if (columns.quantity)
             readWhole(columns.quantity, e.Quantity);
         if (columns.price) {
-            const SpreadsheetCell& cell = row[columns.price - 1];
+            const SpreadsheetCell& cell = cellAt(row, columns.price);
             std::optional<double> x;
             if (cell.type() == SpreadsheetCell::Type::Number)
                 x = m_convertPrice.ofNumber(cell.numberValue());
@@ -284,7 +291,7 @@ void PriceListFileReader::categoryPass(const SpreadsheetReader& sheet, const Pri
     for (int r = 2; r <= rows; ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const QList<SpreadsheetCell> row = sheet.readRow(r);
-        const auto idText = cellText(row[columns.idCategory - 1], m_decimalPoint);
+        const auto idText = cellText(cellAt(row, columns.idCategory), m_decimalPoint);
         const auto id = idText ? parseDecimalWholeNumber(*idText) : std::nullopt;
         if (!id && !(idText && idText->trimmed().isEmpty()))
             unreadable(columns.idCategory, r);

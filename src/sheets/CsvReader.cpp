@@ -1,5 +1,6 @@
 #include "CsvReader.h"
 
+#include "RegularFile.h"
 #include "platform/TextDecoding.h"
 
 #include <QFile>
@@ -87,12 +88,19 @@ public:
         m_separator = candidates[best];
     }
 
-    // The cells of the next record, into cells (cleared first).
-    void readRecord(std::vector<SpreadsheetCell>& cells)
+    // The values of the next record with their columns, into cells (cleared first). Empty
+    // fields cost nothing: a line of separators alone is a record without values.
+    void readRecord(std::vector<std::pair<qint64, SpreadsheetCell>>& cells)
     {
         cells.clear();
-        while (true) {
-            cells.push_back(readCell());
+        for (qint64 column = 1;; ++column) {
+            if (!atEnd() && m_text[m_at] == m_separator) {
+                ++m_at;
+                continue;
+            }
+            SpreadsheetCell cell = readCell();
+            if (!cell.isEmpty())
+                cells.emplace_back(column, std::move(cell));
             if (atEnd())
                 break;
             if (m_text[m_at] == m_separator) {
@@ -155,20 +163,20 @@ void CsvReader::open(const QString& path)
 {
     close();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen,
-                               QStringLiteral("%1: %2").arg(path, file.errorString()));
+    QString error;
+    if (!openRegularFile(file, error))
+        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen, QStringLiteral("%1: %2").arg(path, error));
     const QString text = decodeText(file.readAll());
 
     DelimitedText input(text);
     if (!input.readSeparatorLine())
         input.detectSeparator();
     SheetGrid grid;
-    std::vector<SpreadsheetCell> cells;
+    std::vector<std::pair<qint64, SpreadsheetCell>> cells;
     for (qint64 row = 1; !input.atEnd(); ++row) {
         input.readRecord(cells);
-        for (std::size_t column = 0; column < cells.size(); ++column) {
-            if (!grid.setCell(row, qint64(column) + 1, std::move(cells[column])))
+        for (auto& [column, cell] : cells) {
+            if (!grid.setCell(row, column, std::move(cell)))
                 throw SpreadsheetError(SpreadsheetError::Kind::NoExtent,
                                        QStringLiteral("%1: %2").arg(path, SheetGrid::limitText()));
         }

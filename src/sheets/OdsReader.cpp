@@ -3,6 +3,8 @@
 #include "SerialDate.h"
 #include "ZipXmlPart.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -15,7 +17,9 @@ const QString textNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:tex
 const QString calcextNs =
     QStringLiteral("urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0");
 
-constexpr qint64 maxSpaces = 32767; // the longest text a cell holds
+// The longest text a cell holds; <text:s> repeats a space, so its repeats are bounded by it
+// for the whole cell, or a small file could ask for gigabytes of blanks.
+constexpr qint64 maxSpaces = 32767;
 
 [[noreturn]] void fail(Kind kind, const QString& path, const QString& reason)
 {
@@ -29,7 +33,8 @@ bool isElement(const QXmlStreamReader& xml, const QString& ns, QStringView name)
 
 // Appends the text of the element the reader stands on, up to its end. Blanks and line
 // ends in the markup are kept as LibreOffice reads them: it writes a trailing blank as is.
-void readInline(QXmlStreamReader& xml, QString& paragraph)
+// spacesLeft is what the cell may still add by <text:s>.
+void readInline(QXmlStreamReader& xml, QString& paragraph, qint64& spacesLeft)
 {
     int depth = 0;
     while (!xml.atEnd()) {
@@ -52,6 +57,11 @@ void readInline(QXmlStreamReader& xml, QString& paragraph)
                 xml.raiseError(QStringLiteral("space count \"%1\"").arg(count));
                 return;
             }
+            if (blanks > spacesLeft) {
+                xml.raiseError(QStringLiteral("more than %1 repeated spaces in one cell").arg(maxSpaces));
+                return;
+            }
+            spacesLeft -= blanks;
             paragraph.append(QString(blanks, u' '));
             xml.skipCurrentElement();
         } else if (xml.name() == u"tab") {
@@ -87,10 +97,11 @@ SpreadsheetCell readCell(QXmlStreamReader& xml)
     const QString type = attributes.value(officeNs, "value-type"_L1).toString();
     const bool isError = attributes.value(calcextNs, "value-type"_L1) == u"error";
     QStringList paragraphs;
+    qint64 spacesLeft = maxSpaces;
     while (xml.readNextStartElement()) {
         if (xml.namespaceUri() == textNs && (xml.name() == u"p" || xml.name() == u"h")) {
             QString paragraph;
-            readInline(xml, paragraph);
+            readInline(xml, paragraph, spacesLeft);
             paragraphs.append(paragraph);
         } else {
             xml.skipCurrentElement(); // annotations, drawings
@@ -118,10 +129,19 @@ SpreadsheetCell readCell(QXmlStreamReader& xml)
     return SpreadsheetCell::text(text);
 }
 
-qint64 repeatCount(const QXmlStreamReader& xml, QLatin1StringView attribute)
+// A repeat count, at most one beyond limit: whatever reaches past the sheet's edge is alike,
+// and the positions added up from the counts then stay far from overflowing.
+qint64 repeatCount(const QXmlStreamReader& xml, QLatin1StringView attribute, qint64 limit)
 {
     const QString value = xml.attributes().value(tableNs, attribute).toString();
-    return value.isEmpty() ? 1 : qMax<qint64>(1, value.toLongLong());
+    bool ok = false;
+    const qint64 count = value.toLongLong(&ok);
+    if (ok)
+        return std::clamp<qint64>(count, 1, limit + 1);
+    const bool tooLarge = !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+    return tooLarge ? limit + 1 : 1;
 }
 
 class TableParser
@@ -154,7 +174,7 @@ private:
 
     void readRow()
     {
-        const qint64 rows = repeatCount(m_xml, "number-rows-repeated"_L1);
+        const qint64 rows = repeatCount(m_xml, "number-rows-repeated"_L1, SheetGrid::maxRows);
         qint64 column = 1;
         while (m_xml.readNextStartElement()) {
             if (!isElement(m_xml, tableNs, u"table-cell") &&
@@ -162,14 +182,14 @@ private:
                 m_xml.skipCurrentElement();
                 continue;
             }
-            const qint64 columns = repeatCount(m_xml, "number-columns-repeated"_L1);
+            const qint64 columns = repeatCount(m_xml, "number-columns-repeated"_L1, SheetGrid::maxColumns);
             const SpreadsheetCell cell = readCell(m_xml);
             // Trailing repeats of empty rows and cells fill whole sheets; only values are stored.
             if (!cell.isEmpty() && !store(cell, column, columns, rows))
                 return;
-            column += columns;
+            column = std::min(column + columns, SheetGrid::maxColumns + 1);
         }
-        m_row += rows;
+        m_row = std::min(m_row + rows, SheetGrid::maxRows + 1);
     }
 
     bool store(const SpreadsheetCell& cell, qint64 column, qint64 columns, qint64 rows)

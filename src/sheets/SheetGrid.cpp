@@ -1,22 +1,38 @@
 #include "SheetGrid.h"
 
+#include <algorithm>
+#include <iterator>
+
 bool SheetGrid::setCell(qint64 row, qint64 column, SpreadsheetCell cell)
 {
-    if (row < 1 || column < 1 || row > maxRows || column > maxColumns)
-        return false;
     if (cell.isEmpty())
         return true;
-    if (size_t(row) > m_rows.size())
-        m_rows.resize(size_t(row));
-    auto& cells = m_rows[size_t(row - 1)];
-    if (cells.isEmpty())
-        cells.reserve(std::max(qint64(m_columns), column)); // rows tend to be as wide as the last
-    if (column > cells.size())
-        cells.resize(column);
-    SpreadsheetCell& stored = cells[column - 1];
-    if (stored.isEmpty() && ++m_cellCount > maxCells)
+    if (row < 1 || column < 1 || row > maxRows || column > maxColumns)
         return false;
-    stored = std::move(cell);
+    // Readers mostly go row by row, left to right: the last row and its end come first.
+    auto found = m_rows.empty() ? m_rows.end() : std::prev(m_rows.end());
+    if (found == m_rows.end() || found->first < row) {
+        const std::size_t width = found == m_rows.end() ? 0 : found->second.size();
+        found = m_rows.emplace_hint(m_rows.end(), int(row), std::vector<Entry>());
+        found->second.reserve(width); // rows tend to hold as many values as the one before
+    } else if (found->first != row)
+        found = m_rows.try_emplace(int(row)).first;
+    std::vector<Entry>& cells = found->second;
+    auto at = cells.empty() || cells.back().column < column
+                  ? cells.end()
+                  : std::lower_bound(cells.begin(), cells.end(), column,
+                                     [](const Entry& e, qint64 c) { return e.column < c; });
+    if (at != cells.end() && at->column == column) {
+        at->cell = std::move(cell);
+        return true;
+    }
+    if (m_cellCount >= maxCells) {
+        if (cells.empty())
+            m_rows.erase(found);
+        return false;
+    }
+    cells.insert(at, {int(column), std::move(cell)});
+    ++m_cellCount;
     m_columns = std::max(m_columns, int(column));
     return true;
 }
@@ -25,11 +41,8 @@ bool SheetGrid::appendRows(SheetGrid&& below)
 {
     if (m_cellCount + below.m_cellCount > maxCells)
         return false;
-    if (below.m_rows.size() > m_rows.size())
-        m_rows.resize(below.m_rows.size());
-    for (size_t r = 0; r < below.m_rows.size(); ++r)
-        if (!below.m_rows[r].isEmpty())
-            m_rows[r] = std::move(below.m_rows[r]);
+    for (auto& [number, cells] : below.m_rows)
+        m_rows.emplace_hint(m_rows.end(), number, std::move(cells));
     m_columns = std::max(m_columns, below.m_columns);
     m_cellCount += below.m_cellCount;
     below = SheetGrid();
@@ -40,18 +53,19 @@ SheetExtent SheetGrid::extent() const
 {
     if (m_rows.empty())
         return {};
-    return {int(m_rows.size()), m_columns};
+    return {m_rows.rbegin()->first, m_columns};
 }
 
 QList<SpreadsheetCell> SheetGrid::row(int row) const
 {
-    const int columns = extent().columns;
-    if (row < 1 || size_t(row) > m_rows.size())
-        return QList<SpreadsheetCell>(columns);
-    QList<SpreadsheetCell>& stored = m_rows[size_t(row - 1)];
-    if (stored.size() != columns)
-        stored.resize(columns);
-    return stored;
+    const auto found = m_rows.find(row);
+    if (found == m_rows.end())
+        return {};
+    const std::vector<Entry>& cells = found->second;
+    QList<SpreadsheetCell> list(cells.back().column);
+    for (const Entry& e : cells)
+        list[e.column - 1] = e.cell;
+    return list;
 }
 
 QString SheetGrid::limitText()

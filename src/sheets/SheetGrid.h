@@ -3,6 +3,7 @@
 #include "SpreadsheetCell.h"
 
 #include <QList>
+#include <map>
 #include <vector>
 
 // How much of a worksheet is used: the row and the column of its last used cell (1-based).
@@ -14,7 +15,8 @@ struct SheetExtent
     bool operator==(const SheetExtent&) const = default;
 };
 
-// The non-empty cells of one worksheet, held in memory.
+// The non-empty cells of one worksheet, held in memory. Only values cost memory: a cell far
+// to the right or below costs as much as one in A1.
 class SheetGrid
 {
 public:
@@ -23,9 +25,9 @@ public:
     // Keeps a small file that repeats one value over a whole sheet from exhausting memory.
     static constexpr qint64 maxCells = 1 << 23;
 
-    // row and column are 1-based; an empty cell is not stored. Returns false when the
-    // position lies beyond the largest sheet a spreadsheet program opens, or when the
-    // sheet would hold more than maxCells values.
+    // row and column are 1-based; an empty cell is not stored, wherever it lies. Returns
+    // false when a value lies beyond the largest sheet a spreadsheet program opens, or when
+    // the sheet would hold more than maxCells values.
     bool setCell(qint64 row, qint64 column, SpreadsheetCell cell);
     // Why setCell refused a cell.
     static QString limitText();
@@ -37,12 +39,21 @@ public:
     // one; false when the two together would hold more than maxCells values.
     bool appendRows(SheetGrid&& below);
 
-    // extent().columns cells; a row beyond the used ones gives empty cells.
+    // The cells of a row up to its last value; none for a row without values.
     QList<SpreadsheetCell> row(int row) const;
 
+    bool operator==(const SheetGrid&) const = default;
+
 private:
-    // A row is padded to the full width when it is first read, and handed out shared from then on.
-    mutable std::vector<QList<SpreadsheetCell>> m_rows;
+    struct Entry
+    {
+        int column;
+        SpreadsheetCell cell;
+
+        bool operator==(const Entry&) const = default;
+    };
+    // Each row's values in the order of their columns, by row number.
+    std::map<int, std::vector<Entry>> m_rows;
     int m_columns = 0;
     qint64 m_cellCount = 0;
 };

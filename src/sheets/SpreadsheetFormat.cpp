@@ -1,6 +1,7 @@
 #include "SpreadsheetFormat.h"
 
 #include "OfficePackage.h"
+#include "RegularFile.h"
 #include "SpreadsheetError.h"
 
 #include <QFile>
@@ -55,9 +56,9 @@ bool isXmlSpreadsheet(const QByteArray& head)
 SpreadsheetFormat detectSpreadsheetFormat(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen,
-                               QStringLiteral("%1: %2").arg(path, file.errorString()));
+    QString error;
+    if (!openRegularFile(file, error))
+        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen, QStringLiteral("%1: %2").arg(path, error));
     const QByteArray head = file.read(sampleSize);
     file.close();
 

@@ -17,7 +17,8 @@ public:
 
     virtual void open(const QString& path) = 0;
     virtual SheetExtent extent() const = 0;
-    // row is 1-based; gives extent().columns cells.
+    // row is 1-based; gives the cells up to the last value of the row (none for a row
+    // without values): the cells beyond, up to extent().columns, are empty.
     virtual QList<SpreadsheetCell> readRow(int row) const = 0;
     virtual void close() = 0;
 };

@@ -5,6 +5,7 @@
 #include "SerialDate.h"
 #include "ZipXmlPart.h"
 
+#include <algorithm>
 #include <charconv>
 #include <future>
 #include <optional>
@@ -227,7 +228,8 @@ private:
     void startRow()
     {
         const QString number = m_xml.attributes().value("r"_L1).toString();
-        m_row = number.isEmpty() ? m_row + 1 : number.toLongLong();
+        // A row beyond the sheet is alike wherever it lies; its values are refused by the grid.
+        m_row = std::min(number.isEmpty() ? m_row + 1 : number.toLongLong(), SheetGrid::maxRows + 1);
         m_column = 0;
         if (m_row < 1)
             m_xml.raiseError(QStringLiteral("row number \"%1\"").arg(number));
@@ -279,25 +281,40 @@ private:
 // the part is then read again the full way, which meets the same values or the same error.
 using Token = PlainXmlScanner::Token;
 
-constexpr qint64 largestWholePart = qint64(1) << 30;
+// A larger part goes the full way, which holds only the values in memory.
+constexpr qsizetype largestWholePart = qsizetype(256) << 20;
 
-std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name)
+// The part as far as the first occurrence of end (included), or to its end when end is empty
+// or missing. The memory grows with what is inflated: the size the archive declares is no
+// measure, and what follows the end is never inflated.
+std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name, QByteArrayView end = {})
 {
     const std::unique_ptr<ZipEntryDevice> device = zip.entry(name);
-    if (!device || device->uncompressedSize() > largestWholePart || !device->open(QIODevice::ReadOnly))
+    if (!device || !device->open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes(device->uncompressedSize(), Qt::Uninitialized);
-    qint64 got = 0;
-    while (got < bytes.size()) {
+    QByteArray bytes;
+    qsizetype got = 0;
+    while (true) {
+        if (got == bytes.size()) {
+            if (bytes.size() >= largestWholePart)
+                return std::nullopt;
+            bytes.resize(std::max<qsizetype>(qsizetype(64) << 10, 2 * bytes.size()));
+        }
         const qint64 n = device->read(bytes.data() + got, bytes.size() - got);
-        if (n <= 0)
-            break;
-        got += n;
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0) {
+            bytes.truncate(got);
+            return bytes;
+        }
+        const qsizetype from = std::max<qsizetype>(0, got - end.size() + 1);
+        got += qsizetype(n);
+        const qsizetype found = end.isEmpty() ? -1 : QByteArrayView(bytes).first(got).indexOf(end, from);
+        if (found >= 0) {
+            bytes.truncate(found + end.size());
+            return bytes;
+        }
     }
-    char beyond = 0;
-    if (got != bytes.size() || device->read(&beyond, 1) != 0 || device->hasFailed())
-        return std::nullopt;
-    return bytes;
 }
 
 // Skips the rest of the element whose start was just read.
@@ -674,20 +691,24 @@ bool scanWorksheet(SheetScanner& scanner, QByteArrayView part, SheetGrid& rowsBe
 void XlsxReader::open(const QString& path)
 {
     close();
+    m_quickWayGaveUp = false;
     ZipArchive zip;
     if (!zip.open(path))
         fail(Kind::CannotOpen, path, zip.errorString());
     const Workbook workbook = readWorkbook(zip, path);
+    const bool quick = m_way != Way::FullOnly;
     // The shared strings are read on another core meanwhile.
-    std::future<std::optional<QStringList>> quickStrings = std::async(std::launch::async, [&zip, &workbook] {
+    std::future<std::optional<QStringList>> quickStrings = std::async(std::launch::async, [&zip, &workbook, quick] {
         if (workbook.sharedStrings.isEmpty())
             return std::optional<QStringList>(QStringList());
-        const auto part = wholePart(zip, workbook.sharedStrings);
+        const auto part = quick ? wholePart(zip, workbook.sharedStrings) : std::nullopt;
         return part ? scanSharedStrings(*part) : std::nullopt;
     });
     SheetGrid grid;
     SheetGrid rowsBelow;
-    const std::optional<QByteArray> sheetPart = wholePart(zip, workbook.firstWorksheet);
+    // The full way stops at the end of <sheetData> as well.
+    const std::optional<QByteArray> sheetPart =
+        quick ? wholePart(zip, workbook.firstWorksheet, "</sheetData>") : std::nullopt;
     std::optional<SheetScanner> scanner;
     if (sheetPart) {
         scanner.emplace(*sheetPart, grid);
@@ -695,9 +716,17 @@ void XlsxReader::open(const QString& path)
             scanner.reset();
     }
     std::optional<QStringList> strings = quickStrings.get();
+    if (m_way == Way::QuickOnly && (!strings || !scanner)) {
+        m_quickWayGaveUp = true;
+        return;
+    }
     const QStringList sharedStrings = strings ? *strings : readSharedStrings(zip, workbook.sharedStrings, path);
     if (scanner && scanner->resolve(sharedStrings)) {
         m_grid = std::move(grid);
+        return;
+    }
+    if (m_way == Way::QuickOnly) {
+        m_quickWayGaveUp = true;
         return;
     }
     grid = SheetGrid();

@@ -8,5 +8,22 @@
 class XlsxReader : public SheetGridReader
 {
 public:
+    // The worksheet and the shared strings are read by a quick scanner that leaves anything
+    // unusual to the full XML parser. Either way alone serves to check one against the other.
+    enum class Way
+    {
+        QuickWhereItCan,
+        QuickOnly, // reads nothing where the scanner gives up, and says so
+        FullOnly
+    };
+
+    explicit XlsxReader(Way way = Way::QuickWhereItCan) : m_way(way) {}
+
     void open(const QString& path) override;
+    // Whether the last open() with Way::QuickOnly left the sheet unread.
+    bool quickWayGaveUp() const { return m_quickWayGaveUp; }
+
+private:
+    Way m_way;
+    bool m_quickWayGaveUp = false;
 };

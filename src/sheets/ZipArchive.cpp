@@ -1,5 +1,7 @@
 #include "ZipArchive.h"
 
+#include "RegularFile.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -48,8 +50,9 @@ bool ZipArchive::open(const QString& path)
     m_entries.clear();
     m_index.clear();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
+    QString error;
+    if (!openRegularFile(file, error))
+        return fail(error);
     const qint64 fileSize = file.size();
     const qint64 tailStart = qMax<qint64>(0, fileSize - endRecordSize - maxCommentSize);
     file.seek(tailStart);

@@ -1,5 +1,7 @@
 #include "ZipEntryDevice.h"
 
+#include "RegularFile.h"
+
 #include <QtEndian>
 
 namespace {
@@ -36,8 +38,9 @@ bool ZipEntryDevice::open(OpenMode mode)
         setErrorString(QStringLiteral("%1 uses compression method %2").arg(m_entry.name).arg(m_entry.method));
         return false;
     }
-    if (!m_file.open(QIODevice::ReadOnly)) {
-        setErrorString(m_file.errorString());
+    QString error;
+    if (!openRegularFile(m_file, error)) {
+        setErrorString(error);
         return false;
     }
     const QByteArray header =

@@ -1,4 +1,5 @@
 #include "sheets/CsvReader.h"
+#include "MemoryCap.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
 
@@ -153,6 +154,50 @@ private slots:
         reader.open(folder.filePath("wide.csv"));
         QCOMPARE(reader.extent(), SheetExtent({1, 30}));
         QCOMPARE(reader.readRow(1).last().displayText(), "C30");
+    }
+
+    // Read as the import reads, every row, in a process that may use only 512 MB.
+    void memoryFollowsTheValues_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reading");
+        QByteArray wide;
+        for (int column = 1; column <= 10000; ++column)
+            wide += "H" + QByteArray::number(column) + ";";
+        wide.chop(1);
+        wide += "\r\n";
+        for (int row = 0; row < 10000; ++row)
+            wide += "1;2;3\r\n";
+        QTest::newRow("10,000-field header and 10,000 rows") << wide << "10001x10000, 40000 values, last 3";
+        QTest::newRow("line of 20 million separators")
+            << QByteArray(20'000'000, ';') + "\r\n1;2\r\n" << "2x2, 2 values, last 2";
+    }
+
+    void memoryFollowsTheValues()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reading);
+        TestFolder folder;
+        folder.write("list.csv", bytes);
+        QCOMPARE(runWithMemoryCap(512, [&] {
+                     CsvReader reader;
+                     return readEveryRow(reader, folder.filePath("list.csv"));
+                 }),
+                 reading);
+    }
+
+    void refusesValuesBeyondTheLastColumn()
+    {
+        TestFolder folder;
+        folder.write("list.csv", QByteArray(SheetGrid::maxColumns, ';') + "x\r\n");
+        CsvReader reader;
+        try {
+            reader.open(folder.filePath("list.csv"));
+            QFAIL("no error");
+        } catch (const SpreadsheetError& error) {
+            QCOMPARE(error.kind(), SpreadsheetError::Kind::NoExtent);
+            QCOMPARE(error.message(), folder.filePath("list.csv") + ": " + SheetGrid::limitText());
+        }
     }
 
     void missingFileCannotBeOpened()

@@ -1,4 +1,5 @@
 #include "sheets/OdsReader.h"
+#include "MemoryCap.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
 
@@ -231,12 +232,78 @@ private slots:
                        R"(table:number-columns-repeated="16384" office:value-type="float" office:value="1")") +
                    "</table:table-row>"))
             << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: " + SheetGrid::limitText();
+        const QByteArray value = cell(R"(office:value-type="float" office:value="1")");
+        const QByteArray largest = "9223372036854775807";
+        QTest::newRow("largest row repeat, then a value")
+            << makeOds(table("<table:table-row table:number-rows-repeated=\"" + largest + "\"><table:table-cell/>" +
+                             "</table:table-row>" + row(value)))
+            << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: " + SheetGrid::limitText();
+        QTest::newRow("largest column repeat, then a value")
+            << makeOds(table(row("<table:table-cell table:number-columns-repeated=\"" + largest + "\"/>" + value)))
+            << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: " + SheetGrid::limitText();
+        QTest::newRow("value repeated by the largest counts")
+            << makeOds(table("<table:table-row table:number-rows-repeated=\"" + largest + "\">" +
+                             cell("table:number-columns-repeated=\"" + largest +
+                                  "\" office:value-type=\"float\" office:value=\"1\"") +
+                             "</table:table-row>"))
+            << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: " + SheetGrid::limitText();
+        QTest::newRow("repeat beyond any number, then a value")
+            << makeOds(table(row("<table:table-cell table:number-columns-repeated=\"99999999999999999999999\"/>" +
+                                 value)))
+            << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: " + SheetGrid::limitText();
+        QTest::newRow("more repeated spaces than a cell holds")
+            << makeOds(table(row(textCell("<text:p>" + QByteArray(R"(<text:s text:c="20000"/>)").repeated(2) +
+                                          "</text:p>"))))
+            << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: more than 32767 repeated spaces in one cell";
         QTest::newRow("absurd space count")
             << makeOds(table(row(textCell(R"(<text:p><text:s text:c="99999999"/></text:p>)"))))
             << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: space count \"99999999\"";
         QTest::newRow("malformed table")
             << makeOds(table(row("<table:table-cell>"))) << SpreadsheetError::Kind::NoExtent
             << "content.xml, line 1: Opening and ending tag mismatch.";
+    }
+
+    // Trailing empty rows and cells repeated by the largest counts, as damaged files may have.
+    void largestEmptyRepeatsCostNothing()
+    {
+        const QByteArray largest = "9223372036854775807";
+        const Reading reading = readOds(makeOds(table(
+            row(cell(R"(office:value-type="float" office:value="1")") +
+                "<table:table-cell table:number-columns-repeated=\"" + largest + "\"/>") +
+            "<table:table-row table:number-rows-repeated=\"" + largest +
+            "\"><table:table-cell table:number-columns-repeated=\"" + largest + "\"/></table:table-row>")));
+        QCOMPARE(reading.rows, QStringList{"n:1"});
+        QCOMPARE(reading.extent, SheetExtent({1, 1}));
+    }
+
+    // Read as the import reads, every row, in a process that may use only 512 MB.
+    void memoryFollowsTheValues_data()
+    {
+        QTest::addColumn<QByteArray>("package");
+        QTest::addColumn<QString>("reading");
+        QTest::newRow("one value at the sheet's far corner")
+            << makeOds(table(R"(<table:table-row table:number-rows-repeated="1048575"><table:table-cell/></table:table-row>)" +
+                             row(R"(<table:table-cell table:number-columns-repeated="16383"/>)" +
+                                 cell(R"(office:value-type="float" office:value="5")"))))
+            << "1048576x16384, 1 values, last 5";
+        // 20,000 runs of 32,767 spaces would be 1.3 GB of text.
+        QTest::newRow("cell of countless repeated spaces")
+            << makeOds(table(row(textCell("<text:p>" + QByteArray(R"(<text:s text:c="32767"/>)").repeated(20000) +
+                                          "</text:p>"))))
+            << "content.xml, line 1: more than 32767 repeated spaces in one cell";
+    }
+
+    void memoryFollowsTheValues()
+    {
+        QFETCH(QByteArray, package);
+        QFETCH(QString, reading);
+        TestFolder folder;
+        folder.write("book.ods", package);
+        const QString result = runWithMemoryCap(512, [&] {
+            OdsReader reader;
+            return readEveryRow(reader, folder.filePath("book.ods"));
+        });
+        QCOMPARE(QString(result).remove(folder.filePath("book.ods") + ": "), reading);
     }
 
     void reportsFailures()

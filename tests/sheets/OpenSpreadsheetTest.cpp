@@ -1,11 +1,17 @@
 #include "TestFolder.h"
 #include "TestPackages.h"
+#include "sheets/CsvReader.h"
+#include "sheets/OdsReader.h"
 #include "sheets/SpreadsheetFormat.h"
 #include "sheets/SpreadsheetReader.h"
+#include "sheets/XlsxReader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QtTest>
+#include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -167,6 +173,45 @@ private slots:
         QString message;
         QCOMPARE(failureKind(folder.filePath("missing.csv"), &message), SpreadsheetError::Kind::CannotOpen);
         QVERIFY(message.startsWith(folder.filePath("missing.csv") + ": "));
+    }
+
+    // A pipe would keep the import waiting for a writer for ever; each reader refuses it.
+    void refusesAnythingButARegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("pipe named .csv") << "pipe";
+        QTest::newRow("link to a pipe") << "link";
+        QTest::newRow("folder named .csv") << "folder";
+    }
+
+    void refusesAnythingButARegularFile()
+    {
+        QFETCH(QString, kind);
+        TestFolder folder;
+        const QString path = folder.filePath("prices.csv");
+        const QString pipe = folder.filePath("pipe");
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        if (kind == "link")
+            QVERIFY(QFile::link(pipe, path));
+        else if (kind == "folder")
+            QVERIFY(QDir(folder.path()).mkdir("prices.csv"));
+        else
+            QVERIFY(QFile::rename(pipe, path));
+        const std::function<void()> opens[] = {
+            [&] { openSpreadsheet(path); },
+            [&] { CsvReader().open(path); },
+            [&] { XlsxReader().open(path); },
+            [&] { OdsReader().open(path); },
+        };
+        for (const auto& open : opens) {
+            try {
+                open();
+                QFAIL("no error");
+            } catch (const SpreadsheetError& error) {
+                QCOMPARE(error.message(), path + ": not a regular file");
+                QCOMPARE(error.kind(), SpreadsheetError::Kind::CannotOpen);
+            }
+        }
     }
 
     void legacyFormatsNeedTheConverter()

@@ -12,7 +12,16 @@ struct TestZipMember
     QString name;
     QByteArray data;
     bool deflated = true;
+    // When size is set, data is deflated already and inflates to size bytes of that CRC-32
+    // (or claims to: the archive directory says whatever these say).
+    qint64 size = -1;
+    quint32 crc = 0;
 };
+
+// A deflated member whose data is head, count times filler, then tail; the whole is never
+// in memory, so it may inflate to gigabytes.
+TestZipMember repeatingMember(const QString& name, const QByteArray& head, const QByteArray& filler, int count,
+                              const QByteArray& tail);
 
 // A ZIP archive in memory, members in the order given.
 QByteArray makeZip(const QList<TestZipMember>& members);
@@ -44,5 +53,5 @@ QStringList sampleSheetRows(const QString& computedTruthValue);
 
 // A row as "type:text" cells joined by "|": "n:12.5|t:abc|b:TRUE|e:#N/A|" (empty cells are "").
 QString describeRow(const QList<SpreadsheetCell>& cells);
-// Every row of the extent, described.
+// Every row of the extent, described and padded with empty cells to the extent's width.
 QStringList describeSheet(const SpreadsheetReader& reader);

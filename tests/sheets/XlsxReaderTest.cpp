@@ -1,4 +1,5 @@
 #include "sheets/XlsxReader.h"
+#include "MemoryCap.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
 
@@ -21,6 +22,31 @@ Reading readXlsx(const QByteArray& package)
     XlsxReader reader;
     reader.open(folder.filePath("book.xlsx"));
     return {describeSheet(reader), reader.extent()};
+}
+
+// A price list of the given rows (id, price, quantity), numbered from row 2 under a header.
+QByteArray priceRows(int rows)
+{
+    QByteArray data = R"(<row r="1"><c r="A1" t="inlineStr"><is><t>IDPART</t></is></c></row>)";
+    for (int r = 2; r <= rows; ++r) {
+        const QByteArray n = QByteArray::number(r);
+        data += "<row r=\"" + n + "\"><c r=\"A" + n + "\"><v>" + n + "</v></c><c r=\"B" + n + "\"><v>" + n +
+                ".5</v></c><c r=\"C" + n + "\"><v>3</v></c></row>";
+    }
+    return data;
+}
+
+// A worksheet whose XML goes on for megabytes of blanks after <sheetData>, as declared.
+TestZipMember sheetWithLongTail(int megabytes)
+{
+    const QByteArray head =
+        R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData><row r="1"><c r="A1"><v>7</v></c></row></sheetData>)";
+    return repeatingMember("xl/worksheets/sheet1.xml", head, QByteArray(1 << 20, ' '), megabytes, "</worksheet>");
+}
+
+QByteArray workbookOf(const TestZipMember& sheet)
+{
+    return makeXlsxWorkbook(R"(<sheet name="S" sheetId="1" r:id="rId1"/>)", worksheetRelationship, {sheet});
 }
 
 } // namespace
@@ -236,6 +262,70 @@ private slots:
         } catch (const SpreadsheetError& error) {
             QCOMPARE(error.message(), folder.filePath("book.xlsx") + ": " + reason);
             QCOMPARE(error.kind(), kind);
+        }
+    }
+
+    // Read as the import reads, every row, in a process that may use only 512 MB.
+    void memoryFollowsTheValues_data()
+    {
+        QTest::addColumn<QByteArray>("package");
+        QTest::addColumn<QString>("reading");
+        QTest::newRow("stray cell in column XFD")
+            << makeXlsx(priceRows(10000) + R"(<row r="10001"><c r="XFD10001"><v>1</v></c></row>)")
+            << "10001x16384, 29999 values, last 1";
+        QTest::newRow("one cell at XFD1048576")
+            << makeXlsx(R"(<row r="1048576"><c r="XFD1048576"><v>5</v></c></row>)")
+            << "1048576x16384, 1 values, last 5";
+        // Read whole, the part would take 700 MB; the full parser would stream it to its end.
+        QTest::newRow("part going on after the sheet data") << workbookOf(sheetWithLongTail(700))
+                                                            << "1x1, 1 values, last 7";
+        // A size the data does not have is damage, found without ever allocating by it.
+        const QString lyingSize = "xl/worksheets/sheet1.xml: size differs from the archive directory";
+        TestZipMember lying = sheetWithLongTail(0);
+        lying.size = 0x3FFFFFFF; // just under 1 GiB
+        QTest::newRow("part declaring 1 GB") << workbookOf(lying) << lyingSize;
+        lying.size = 0xFFFFFFFE;
+        QTest::newRow("part declaring 4 GB") << workbookOf(lying) << lyingSize;
+    }
+
+    void memoryFollowsTheValues()
+    {
+        QFETCH(QByteArray, package);
+        QFETCH(QString, reading);
+        TestFolder folder;
+        folder.write("book.xlsx", package);
+        const QString result = runWithMemoryCap(512, [&] {
+            XlsxReader reader;
+            return readEveryRow(reader, folder.filePath("book.xlsx"));
+        });
+        QCOMPARE(QString(result).remove(folder.filePath("book.xlsx") + ": "), reading);
+    }
+
+    void rowNumbersBeyondTheSheet_data()
+    {
+        QTest::addColumn<QByteArray>("sheetData");
+        QTest::newRow("largest row number, then one more")
+            << QByteArray(R"(<row r="9223372036854775807"/><row><c><v>1</v></c></row>)");
+        QTest::newRow("row beyond the sheet, then one more")
+            << QByteArray(R"(<row r="1048577"/><row><c><v>1</v></c></row>)");
+    }
+
+    // Both ways through the sheet, the quick one and the full one.
+    void rowNumbersBeyondTheSheet()
+    {
+        QFETCH(QByteArray, sheetData);
+        for (const QByteArray& declaration : {QByteArray(), QByteArray("<!-- full way -->")}) {
+            TestFolder folder;
+            folder.write("book.xlsx", makeXlsx(declaration + sheetData));
+            XlsxReader reader;
+            try {
+                reader.open(folder.filePath("book.xlsx"));
+                QFAIL("no error");
+            } catch (const SpreadsheetError& error) {
+                QCOMPARE(error.kind(), SpreadsheetError::Kind::NoExtent);
+                QCOMPARE(error.message(), folder.filePath("book.xlsx") +
+                                              ": xl/worksheets/sheet1.xml, line 1: " + SheetGrid::limitText());
+            }
         }
     }
 
