@@ -3,7 +3,6 @@
 #include "ClickableLabel.h"
 #include "FramePacer.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QTabWidget>
@@ -56,7 +55,7 @@ void ExportProgressTab::showProgressTab()
 
 void ExportProgressTab::processEvents()
 {
-    QCoreApplication::processEvents();
+    FramePacer::processEvents();
 }
 
 bool ExportProgressTab::eventFilter(QObject* watched, QEvent* event)

@@ -6,7 +6,6 @@
 #include "platform/AppPlaces.h"
 #include "platform/ScopeExit.h"
 
-#include <QCoreApplication>
 #include <QProgressBar>
 
 void MainWindow::runScriptFile(const QString& path)
@@ -21,7 +20,7 @@ void MainWindow::runScriptFile(const QString& path)
         [&](int percent) {
             m_scriptProgress->setValue(percent);
             if (pacer.due())
-                QCoreApplication::processEvents();
+                FramePacer::processEvents();
         },
         [this](const AppError& error) {
             if (!m_closing)
