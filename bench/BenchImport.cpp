@@ -73,19 +73,26 @@ bool writePriceList(const Store& store, const QString& path)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF") + layout.headerLine().toUtf8() + "\r\n";
+    const QStringList& names = PriceFileLayout::columnNames();
+    QByteArray line;
+    QByteArray scratch;
     for (; !query.eof(); query.next()) {
         const int id = query.fieldByName(QStringLiteral("IDPART")).toInt();
-        const auto value = [&](const QString& column) -> QString {
+        const auto value = [&](int index) -> QByteArrayView {
+            const QString& column = names[index];
             const QString text = query.fieldByName(column);
             if (column == u"PRICE" && !text.isEmpty())
-                return QString::number(std::round(text.toDouble() * 105) / 100, 'f', 2);
-            if (column == u"QUANTITY" && !text.isEmpty())
-                return QString::number((text.toInt() * 7 + 3) % 60);
-            if (column == u"PUBLISHED" && id % 9 == 0)
-                return text == u"True" ? QStringLiteral("False") : QStringLiteral("True");
-            return text;
+                scratch = QByteArray::number(std::round(text.toDouble() * 105) / 100, 'f', 2);
+            else if (column == u"QUANTITY" && !text.isEmpty())
+                scratch = QByteArray::number((text.toInt() * 7 + 3) % 60);
+            else if (column == u"PUBLISHED" && id % 9 == 0)
+                scratch = text == u"True" ? "False" : "True";
+            else
+                scratch = text.toUtf8();
+            return scratch;
         };
-        bytes += layout.dataLine(value).toUtf8() + "\r\n";
+        layout.fillDataLine(line, value);
+        bytes += line + "\r\n";
     }
     return file.write(bytes) == bytes.size() && file.flush();
 }

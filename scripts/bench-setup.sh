@@ -31,7 +31,10 @@ done
 [[ "$engine" == InnoDB || "$engine" == MyISAM ]] || { echo "--engine takes InnoDB or MyISAM" >&2; exit 2; }
 
 VELMORA_EXTRA_PACKAGES="time ${BENCH_PACKAGES:-}" bash "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF >/dev/null
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF \
+    "${launcher[@]}" >/dev/null
 cmake --build "$build" --target "$target" -j2 >/dev/null
 bench="$build/bench/$target"
 
