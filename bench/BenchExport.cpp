@@ -10,7 +10,6 @@
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -71,15 +70,13 @@ int main(int argc, char* argv[])
         return writeQueries(form, args[3]) ? 0 : 1;
 
     control<QLineEdit>(form, "Edit7")->setText(args[3]);
-    const double cpuBefore = cpuSeconds();
-    QElapsedTimer clock;
-    clock.start();
+    RunMeter meter;
+    meter.start();
     control<QPushButton>(form, "SpeedButton10")->click();
-    const double seconds = clock.nsecsElapsed() / 1e9;
-    const double cpu = cpuSeconds() - cpuBefore;
+    meter.stop();
     if (ui.complaints + ui.errors > 0)
         return 1;
-    std::printf("window_seconds=%.3f\nwindow_cpu_seconds=%.3f\nwindow_rows=%lld\nwindow_peak_memory=%s\n",
-                seconds, cpu, csvDataRows(args[3], QStringLiteral("F")), qPrintable(peakMemory()));
+    meter.print();
+    std::printf("rows=%lld\n", csvDataRows(args[3], QStringLiteral("F")));
     return 0;
 }

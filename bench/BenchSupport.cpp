@@ -1,11 +1,14 @@
 #include "BenchSupport.h"
 
+#include "FramePacer.h"
 #include "settings/IniFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
+#include <unistd.h>
 
 void BenchUi::message(const QString& text)
 {
@@ -62,6 +65,66 @@ QString peakMemory()
             if (line.startsWith("VmHWM:"))
                 return QString::fromLatin1(line.mid(6).simplified());
     return QStringLiteral("unknown");
+}
+
+namespace {
+
+// User and system time of the server process, -1 without BENCH_SERVER_PID.
+double serverCpuSeconds()
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(qEnvironmentVariable("BENCH_SERVER_PID")));
+    if (qEnvironmentVariableIsEmpty("BENCH_SERVER_PID") || !stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray text = stat.readAll();
+    // The fields after the command name, which may hold spaces; utime and stime are 14 and 15.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 12 ? double(fields[11].toLongLong() + fields[12].toLongLong()) / sysconf(_SC_CLK_TCK)
+                              : -1;
+}
+
+} // namespace
+
+RunMeter::RunMeter()
+{
+    m_watchdog.setInterval(0);
+    QObject::connect(&m_watchdog, &QTimer::timeout, [this] { tick(); });
+}
+
+void RunMeter::start()
+{
+    m_eventCalls = -FramePacer::eventTotals().calls;
+    m_eventNanoseconds = -FramePacer::eventTotals().nanoseconds;
+    m_serverCpu = -serverCpuSeconds();
+    m_cpu = -cpuSeconds();
+    m_longestFrame = 0;
+    m_watchdog.start();
+    m_sinceTick.start();
+    m_clock.start();
+}
+
+void RunMeter::stop()
+{
+    m_seconds = m_clock.nsecsElapsed() / 1e9;
+    m_cpu += cpuSeconds();
+    m_serverCpu += serverCpuSeconds();
+    tick();
+    m_watchdog.stop();
+    m_eventCalls += FramePacer::eventTotals().calls;
+    m_eventNanoseconds += FramePacer::eventTotals().nanoseconds;
+}
+
+void RunMeter::tick()
+{
+    m_longestFrame = std::max(m_longestFrame, m_sinceTick.nsecsElapsed());
+    m_sinceTick.start();
+}
+
+void RunMeter::print() const
+{
+    std::printf("seconds=%.3f\ncpu_seconds=%.3f\nserver_cpu_seconds=%.2f\nevent_seconds=%.3f\nevent_calls=%lld\n"
+                "longest_frame_ms=%.1f\npeak_memory_kb=%s\n",
+                m_seconds, m_cpu, m_serverCpu, m_eventNanoseconds / 1e9, m_eventCalls, m_longestFrame / 1e6,
+                qPrintable(peakMemory().section(u' ', 0, 0)));
 }
 
 double cpuSeconds()

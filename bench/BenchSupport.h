@@ -3,7 +3,9 @@
 #include "Ui.h"
 #include "store/ConnectionProfile.h"
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 // Answers the dialog seam without a person, so that a run that went wrong does not pass for
@@ -39,3 +41,32 @@ qint64 csvDataRows(const QString& folder, const QString& baseName);
 // This process's peak memory (VmHWM) and its processor time so far.
 QString peakMemory();
 double cpuSeconds();
+
+// The figures of one timed run, printed as KEY=VALUE lines: its time, this process's processor
+// time, the server's (from /proc of the pid in BENCH_SERVER_PID), the time the window spent
+// processing its events and how often it did, and the longest frame: the longest stretch in
+// which the window processed no events, found by a zero-interval timer that notes every pass
+// of the event loop.
+class RunMeter
+{
+public:
+    RunMeter();
+    void start();
+    void stop();
+    double seconds() const { return m_seconds; }
+    // Prints the figures, then peak memory in kB.
+    void print() const;
+
+private:
+    void tick();
+
+    QElapsedTimer m_clock;
+    QTimer m_watchdog;
+    QElapsedTimer m_sinceTick;
+    qint64 m_longestFrame = 0;
+    double m_seconds = 0;
+    double m_cpu = 0;
+    double m_serverCpu = 0;
+    qint64 m_eventCalls = 0;
+    qint64 m_eventNanoseconds = 0;
+};

@@ -1,22 +1,20 @@
 #!/usr/bin/env bash
-# SEO export benchmark: a demo store of 100,000 products with about three categories each,
-# the export of every brand with every column through the window on the offscreen platform,
-# and beside it the mariadb client running the same product and category statements in
-# batch mode. Prints the times, the rows per second, the peak memory and the ratio.
-#   bench-seo.sh [PRODUCTS] [BRANDS]
+# The SEO export of a demo store (100,000 products with about three categories each), every
+# brand with every column of the store's texts, through the window, against the mariadb client
+# running the very product and category statements the run sends, in batch mode, on one server
+# in interleaved rounds. Prints the figures of every run, their medians and the ratio.
+#   bench-seo.sh [PRODUCTS] [BRANDS] [--small-pool] [--engine InnoDB|MyISAM] [--vm-keys] [--rounds N]
 set -euo pipefail
 source "$(dirname "$0")/bench-setup.sh" bench_seo "$@"
-mkdir "$work/out"
 
-"$bench" "$ini" "$work/out" "$work/client.sql" >"$work/window.txt"
-grep -v '^seconds=' "$work/window.txt"
-window_seconds="$(sed -n 's/^seconds=//p' "$work/window.txt")"
+"$bench" queries "$ini" "$work/client.sql"
+echo "statements=$(grep -c ';$' "$work/client.sql")"
 
-statements="$(grep -c ';$' "$work/client.sql")"
-/usr/bin/time -f '%e %M' -o "$work/client-time.txt" \
-    mariadb --no-defaults --batch --default-character-set=utf8mb4 -h127.0.0.1 -P"$(conf port)" \
-    -u"$(conf user)" -p"$(conf password)" "$(conf database)" <"$work/client.sql" >"$work/client.tsv"
-read -r client_seconds client_kb <"$work/client-time.txt"
-echo "mariadb client, the same $statements statements in batch mode: $client_seconds s, peak memory $client_kb kB"
-awk -v w="$window_seconds" -v c="$client_seconds" \
-    'BEGIN { if (c > 0) printf "window / client time: %.2f\n", w / c; else print "window / client time: client too fast to measure" }'
+run_ours() {
+    rm -rf "$work/out" && mkdir "$work/out"
+    "$bench" export "$ini" "$work/out"
+}
+run_client() {
+    client_run "$work/client.sql" "$work/client.tsv" --batch
+}
+bench_rounds

@@ -5,6 +5,8 @@
 #   demo-store.sh up DIR                        - the same, but reuses the store that an earlier up left in DIR
 #   demo-store.sh down DIR                      - stops the server and keeps the store for the next up
 #   demo-store.sh stop DIR                      - stops the server and removes the store
+# VELMORA_DEMO_ENGINE makes the tables MyISAM instead of InnoDB; VELMORA_DEMO_KEYS=vm gives the
+# link tables VirtueMart 2.0's own keys (demo/vm-keys.sql) instead of the demo's.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 action="$1"
@@ -14,6 +16,9 @@ brands="${4:-40}"
 database=velmora_demo
 prefix=jos_
 language=en_gb
+engine="${VELMORA_DEMO_ENGINE:-InnoDB}"
+keys=()
+[[ "${VELMORA_DEMO_KEYS:-demo}" == vm ]] && keys=("$here/demo/vm-keys.sql")
 
 describe() {
     printf 'database=%s\nprefix=%s\nlanguage=%s\n' "$database" "$prefix" "$language" >>"$dir/connection.ini"
@@ -38,9 +43,10 @@ start)
     client=(mariadb --no-defaults --default-character-set=utf8mb4 -h127.0.0.1 -P"$(conf port)" -u"$(conf user)" -p"$(conf password)")
     "${client[@]}" -e "CREATE DATABASE $database CHARACTER SET utf8mb4"
     sed -e "s/@PREFIX@/$prefix/g" -e "s/@LANG@/$language/g" -e "s/@PRODUCTS@/$products/g" -e "s/@BRANDS@/$brands/g" \
-        "$here/demo/store-schema.sql" "$here/demo/store-data.sql" | "${client[@]}" "$database"
+        -e "s/ENGINE=InnoDB/ENGINE=$engine/" \
+        "$here/demo/store-schema.sql" "$here/demo/store-data.sql" "${keys[@]}" | "${client[@]}" "$database"
     describe
-    echo "Demo store with $products products in $brands brands on 127.0.0.1:$(conf port)"
+    echo "Demo store with $products products in $brands brands ($engine, ${VELMORA_DEMO_KEYS:-demo} keys) on 127.0.0.1:$(conf port)"
     ;;
 stop)
     bash "$here/test-mariadb.sh" stop "$dir"

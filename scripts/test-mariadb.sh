@@ -5,7 +5,8 @@
 #   test-mariadb.sh resume DIR  - starts the server again on the data folder a start left (kept by stop-keep)
 #   test-mariadb.sh stop DIR    - stops it by its pid and removes the data folder
 #   test-mariadb.sh stop-keep DIR - stops it and keeps the data
-# VELMORA_DB_PORT asks for a fixed port instead of a free one.
+# VELMORA_DB_PORT asks for a fixed port instead of a free one; VELMORA_DB_POOL sets the InnoDB
+# buffer pool (64M unless given).
 set -euo pipefail
 export PATH="$PATH:/usr/sbin:/sbin"
 action="$1"
@@ -37,7 +38,7 @@ start_server() {
         mariadbd --no-defaults --datadir="$dir/data" --user=root --bind-address=127.0.0.1 --port="$port" \
             --socket="$dir/sock" --pid-file="$dir/pid" --skip-name-resolve --skip-log-bin \
             --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
-            --innodb-log-file-size=8M --innodb-buffer-pool-size=64M --innodb-flush-log-at-trx-commit=2 \
+            --innodb-log-file-size=8M --innodb-buffer-pool-size="${VELMORA_DB_POOL:-64M}" --innodb-flush-log-at-trx-commit=2 \
             --innodb-doublewrite=0 --performance-schema=OFF </dev/null >"$dir/server.log" 2>&1 &
         for _ in $(seq 1 100); do
             mariadb-admin --no-defaults --socket="$dir/sock" -uroot ping >/dev/null 2>&1 && break 2

@@ -2,15 +2,16 @@
 
 #include "ClickableLabel.h"
 #include "FramePacer.h"
+#include "db/DbConnection.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QTabWidget>
 
-ExportProgressTab::ExportProgressTab(const Controls& controls, QWidget& window)
-    : m_controls(controls), m_window(window)
+ExportProgressTab::ExportProgressTab(const Controls& controls, QWidget& window, DbConnection& connection)
+    : m_controls(controls), m_window(window), m_connection(connection), m_pacer(window)
 {
+    m_connection.setWhileWaiting([this] { processEvents(); });
     m_nextFrame.setSingleShot(true);
     m_nextFrame.setInterval(qRound(FramePacer::frameNanoseconds(window) / 1e6));
     connect(&m_nextFrame, &QTimer::timeout, this, &ExportProgressTab::showCounters);
@@ -22,6 +23,7 @@ ExportProgressTab::ExportProgressTab(const Controls& controls, QWidget& window)
 
 ExportProgressTab::~ExportProgressTab()
 {
+    m_connection.setWhileWaiting({});
     showCounters();
     pinCounterSizes(false);
 }
@@ -56,7 +58,8 @@ void ExportProgressTab::showProgressTab()
 
 void ExportProgressTab::processEvents()
 {
-    QCoreApplication::processEvents();
+    if (m_pacer.due())
+        FramePacer::processEvents();
 }
 
 bool ExportProgressTab::eventFilter(QObject* watched, QEvent* event)

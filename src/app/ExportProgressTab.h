@@ -1,21 +1,25 @@
 #pragma once
 
+#include "FramePacer.h"
 #include "export/ExportProgress.h"
 
 #include <QObject>
 #include <QTimer>
 
 class ClickableLabel;
+class DbConnection;
 class QLabel;
 class QTabWidget;
 
 // The EXPORT page's progress tab as the export runs drive it, for the length of one click.
-// The window processes its events after every row, so that Stop takes effect at the next
-// row. The counters change as often; painting them that often would cost more than the export
+// The runs report after every row; the window processes its events at most once a frame, so a
+// click on Stop takes effect at the row after the one in whose report it was handled. The
+// counters change with every row; painting them that often would cost more than the export
 // itself, so they reach their labels once a frame, and before any paint of the window:
 // whatever is painted shows the current values. While the tab is shown by a run the counter
 // labels keep their size, so that a new text repaints the label alone instead of laying out,
-// and repainting, the whole tab.
+// and repainting, the whole tab. While a statement's result is awaited, the window processes
+// its events at the same pace, so that it answers while a large brand is read.
 class ExportProgressTab : public QObject, public ExportProgress
 {
 public:
@@ -28,7 +32,7 @@ public:
         QLabel* brand;
     };
 
-    ExportProgressTab(const Controls& controls, QWidget& window);
+    ExportProgressTab(const Controls& controls, QWidget& window, DbConnection& connection);
     ~ExportProgressTab() override;
 
     void setPathText(const QString& text) override;
@@ -48,6 +52,8 @@ private:
 
     Controls m_controls;
     QWidget& m_window;
+    DbConnection& m_connection;
+    FramePacer m_pacer;
     QString m_fileText;
     QString m_rowText;
     bool m_countersPending = false;

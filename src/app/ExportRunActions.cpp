@@ -13,7 +13,7 @@ void MainWindow::startPriceExport()
 {
     if (jobRunning())
         return;
-    ExportProgressTab progress(exportProgressControls(), *this);
+    ExportProgressTab progress(exportProgressControls(), *this, m_connection);
     progress.showRestingTexts();
     if (m_exportProfileChooser->currentText().trimmed().isEmpty())
         return;

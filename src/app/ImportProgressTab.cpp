@@ -1,6 +1,5 @@
 #include "ImportProgressTab.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -39,5 +38,5 @@ void ImportProgressTab::processEvents()
     if (!m_pacer.due())
         return;
     m_status->setText(m_count ? m_statusText + QString::number(*m_count) + m_statusEnd : m_statusText);
-    QCoreApplication::processEvents();
+    FramePacer::processEvents();
 }

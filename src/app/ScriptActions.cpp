@@ -23,7 +23,7 @@ void MainWindow::runScriptFile(const QString& path)
         [&](int percent) {
             m_scriptProgress->setValue(percent);
             if (pacer.due())
-                QCoreApplication::processEvents();
+                FramePacer::processEvents();
         },
         [this](const StatementFailure& failure) {
             if (!m_closing)

@@ -38,7 +38,7 @@ void MainWindow::startSeoRun()
     // The list may be emptied while the run lets the window work; the run keeps its copy.
     request.brands = ExportPageInputs::brandEntries(m_brandList);
 
-    ExportProgressTab progress(exportProgressControls(), *this);
+    ExportProgressTab progress(exportProgressControls(), *this, m_connection);
     m_seoRun.run(std::move(request), m_session.schema, progress);
 }
 

@@ -1,10 +1,13 @@
 #include "DbConnection.h"
 
 #include "DbError.h"
+#include "WaitingCalls.h"
+#include "platform/ScopeExit.h"
 
 #include <QStringList>
 #include <errmsg.h>
 #include <mysql.h>
+#include <utility>
 
 void DbConnection::Deleter::operator()(MYSQL* m) const
 {
@@ -29,6 +32,7 @@ void DbConnection::open()
     const unsigned int timeout = ConnectTimeoutSeconds;
     mysql_optionsv(mysql.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
     mysql_optionsv(mysql.get(), MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    mysql_optionsv(mysql.get(), MYSQL_OPT_NONBLOCK, nullptr);
     const QByteArray host = server.toUtf8();
     const QByteArray user = username.toUtf8();
     const QByteArray pass = password.toUtf8();
@@ -58,6 +62,10 @@ void DbConnection::close()
 {
     if (!m_mysql)
         return;
+    if (m_inQuery) {
+        m_closeAfterQuery = true;
+        return;
+    }
     m_mysql.reset();
     if (m_afterDisconnect)
         m_afterDisconnect();
@@ -77,9 +85,18 @@ MysqlResult DbConnection::query(const QString& sql)
     if (!m_mysql)
         open();
     const QByteArray text = sql.toUtf8();
-    if (mysql_real_query(m_mysql.get(), text.constData(), static_cast<unsigned long>(text.size())) != 0)
+    m_inQuery = true;
+    const ScopeExit queried([this] {
+        m_inQuery = false;
+        if (std::exchange(m_closeAfterQuery, false))
+            close();
+    });
+    const auto length = static_cast<unsigned long>(text.size());
+    if ((m_whileWaiting ? WaitingCalls::realQuery(m_mysql.get(), text.constData(), length, m_whileWaiting)
+                        : mysql_real_query(m_mysql.get(), text.constData(), length)) != 0)
         fail();
-    MYSQL_RES* result = mysql_store_result(m_mysql.get());
+    MYSQL_RES* result = m_whileWaiting ? WaitingCalls::storeResult(m_mysql.get(), m_whileWaiting)
+                                       : mysql_store_result(m_mysql.get());
     if (!result && mysql_field_count(m_mysql.get()) != 0)
         fail();
     MysqlResult held = result ? MysqlResult(result) : MysqlResult();

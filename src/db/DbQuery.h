@@ -30,6 +30,8 @@ public:
     QString fieldByName(const QString& column) const;
     int fieldIndex(const QString& column) const;
     QString fieldText(int index) const;
+    // The value of fieldText() in UTF-8, without a copy where it can (see MysqlResult::utf8).
+    QByteArrayView fieldUtf8(int index, QByteArray& scratch) const { return m_result.utf8(index, scratch); }
     int fieldInteger(int index) const;
     bool fieldIsNull(int index) const;
 

@@ -15,8 +15,10 @@ MysqlResult::MysqlResult(MYSQL_RES* result) : m_result(result)
     for (int i = 0; i < m_fieldCount; ++i) {
         const QString name = QString::fromUtf8(fields[i].name, fields[i].name_length);
         m_names << name;
-        if (!m_index.contains(name.toLower())) // a later column of the same name does not hide the first
+        if (!m_index.contains(name.toLower())) { // a later column of the same name does not hide the first
             m_index.insert(name.toLower(), i);
+            m_exactIndex.insert(name, i);
+        }
         Kind kind = Kind::Text;
         switch (fields[i].type) {
         case MYSQL_TYPE_TINY:
@@ -42,9 +44,11 @@ MysqlResult::MysqlResult(MYSQL_RES* result) : m_result(result)
     }
 }
 
+// Callers mostly ask by the name as the statement spells it: that look-up needs no lower-case copy.
 int MysqlResult::fieldIndex(const QString& name) const
 {
-    return m_index.value(name.toLower(), -1);
+    const auto exact = m_exactIndex.constFind(name);
+    return exact != m_exactIndex.cend() ? *exact : m_index.value(name.toLower(), -1);
 }
 
 bool MysqlResult::first()
@@ -97,6 +101,22 @@ QString MysqlResult::rawText(int field) const
     if (isNull(field))
         return {};
     return QString::fromUtf8(m_row[field], qsizetype(m_lengths[field]));
+}
+
+QByteArrayView MysqlResult::utf8(int field, QByteArray& scratch) const
+{
+    if (isNull(field))
+        return {};
+    switch (m_kinds[field]) {
+    case Kind::Text:
+    case Kind::Integer:
+        return {m_row[field], qsizetype(m_lengths[field])};
+    case Kind::Truth:
+    case Kind::Number:
+        break;
+    }
+    scratch = text(field).toUtf8();
+    return scratch;
 }
 
 int MysqlResult::integer(int field) const

@@ -31,6 +31,9 @@ public:
     QString text(int field) const;
     // The value exactly as the server sent it (numbers in its own form); empty for NULL.
     QString rawText(int field) const;
+    // The same value in UTF-8: a view of the row itself where the two agree, otherwise of
+    // scratch or of a constant. Valid until the next move or the next use of scratch.
+    QByteArrayView utf8(int field, QByteArray& scratch) const;
     // The value as a 32-bit integer; NULL and text that is not a number give 0.
     int integer(int field) const;
 
@@ -43,7 +46,8 @@ private:
     std::unique_ptr<MYSQL_RES, Deleter> m_result;
     int m_fieldCount = 0;
     QStringList m_names;
-    QHash<QString, int> m_index;
+    QHash<QString, int> m_index;      // by the name in lower case
+    QHash<QString, int> m_exactIndex; // the same positions by the name as the server sent it
     std::vector<Kind> m_kinds;
     char** m_row = nullptr;
     unsigned long* m_lengths = nullptr;

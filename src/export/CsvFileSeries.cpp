@@ -20,7 +20,7 @@ void CsvFileSeries::begin()
     startFile(1);
 }
 
-void CsvFileSeries::writeRow(const QString& line)
+void CsvFileSeries::writeRow(QByteArrayView line)
 {
     if (m_linesInFile >= m_rowLimit) {
         close();
@@ -48,12 +48,12 @@ void CsvFileSeries::startFile(int number)
     m_linesInFile = 0;
     m_file.emplace(filePath(number));
     m_file->write(Utf8Bom);
-    writeLine(m_headerLine);
+    writeLine(m_headerLine.toUtf8());
 }
 
-void CsvFileSeries::writeLine(const QString& line)
+void CsvFileSeries::writeLine(QByteArrayView line)
 {
-    m_file->write(line.toUtf8());
+    m_file->write(line);
     m_file->write("\r\n");
     ++m_linesInFile;
 }

@@ -18,8 +18,8 @@ public:
 
     // Creates file 1, replacing one of that name, and writes the header.
     void begin();
-    // line comes without its line end. A limit of 1 or less starts a file before every row.
-    void writeRow(const QString& line);
+    // line comes in UTF-8 without its line end. A limit of 1 or less starts a file before every row.
+    void writeRow(QByteArrayView line);
     int fileNumber() const { return m_fileNumber; }
     QString filePath(int number) const;
 
@@ -31,7 +31,7 @@ public:
 
 private:
     void startFile(int number);
-    void writeLine(const QString& line);
+    void writeLine(QByteArrayView line);
 
     QString m_folder;
     QString m_baseName;

@@ -75,10 +75,18 @@ void PriceExportRun::exportBrand(const StoreSchema& schema, int manufacturerId, 
     m_query.close();
     m_query.sql = brandQuery(schema, manufacturerId);
     m_query.open();
-    const auto value = [this](const QString& column) { return m_query.fieldByName(column); };
+    // The columns are found by name at the first row: a brand without products asks for none.
+    std::vector<int> fields;
+    QByteArray line;
+    QByteArray scratch;
+    const auto value = [&](int column) { return m_query.fieldUtf8(fields[column], scratch); };
     for (m_query.first(); !m_query.eof(); m_query.next()) {
+        if (fields.empty())
+            for (const QString& name : PriceFileLayout::columnNames())
+                fields.push_back(m_query.fieldIndex(name));
+        layout.fillDataLine(line, value);
         const int fileNumber = series.fileNumber();
-        series.writeRow(layout.dataLine(value));
+        series.writeRow(line);
         if (series.fileNumber() != fileNumber)
             progress.setFileText(QString::number(series.fileNumber()));
         ++m_rowsWritten;

@@ -37,23 +37,28 @@ constexpr QLatin1StringView Note(
     "note : if for values [QUANTITY,PRICE,PUBLISHED] is no value is specified (worth NULL) then these values "
     "during the upgrade does not participate");
 
-QString field(Kind kind, const QString& text, const CsvSettings& settings)
+void appendField(QByteArray& line, Kind kind, QByteArrayView text, const CsvSettings& settings)
 {
     switch (kind) {
     case Kind::Plain:
-        return CsvField::plain(text);
+        CsvField::appendPlain(line, text);
+        break;
     case Kind::Quoted:
-        return CsvField::quoted(text);
+        CsvField::appendQuoted(line, text);
+        break;
     case Kind::QuotedVerbatim:
-        return CsvField::quotedVerbatim(text);
+        CsvField::appendQuotedVerbatim(line, text);
+        break;
     case Kind::TradeNumber:
-        return CsvField::tradeNumber(text);
+        CsvField::appendTradeNumber(line, text);
+        break;
     case Kind::Decimal:
-        return CsvField::decimal(text, settings);
+        CsvField::appendDecimal(line, text, settings);
+        break;
     case Kind::Flag:
-        return text == QLatin1String("True") ? QStringLiteral("1") : QStringLiteral("0");
+        line.append(text == "True" ? '1' : '0');
+        break;
     }
-    return text;
 }
 
 } // namespace
@@ -70,7 +75,7 @@ const QStringList& PriceFileLayout::columnNames()
 }
 
 PriceFileLayout::PriceFileLayout(const QStringList& tickedColumns, CsvSettings settings)
-    : m_settings(std::move(settings))
+    : m_settings(std::move(settings)), m_separator(m_settings.separator.toUtf8())
 {
     for (int i = 1; i < int(Columns.size()); ++i)
         if (tickedColumns.contains(Columns[i].name))
@@ -86,11 +91,12 @@ QString PriceFileLayout::headerLine() const
     return line + m_settings.separator + CsvField::quoted(Note);
 }
 
-QString PriceFileLayout::dataLine(const RowValue& value) const
+void PriceFileLayout::fillDataLine(QByteArray& line, const RowValue& value) const
 {
-    const QStringList& names = columnNames();
-    QString line = field(Columns[0].kind, value(names[0]), m_settings);
-    for (int i : m_columns)
-        line += m_settings.separator + field(Columns[i].kind, value(names[i]), m_settings);
-    return line;
+    line.truncate(0);
+    appendField(line, Columns[0].kind, value(0), m_settings);
+    for (int i : m_columns) {
+        line.append(m_separator);
+        appendField(line, Columns[i].kind, value(i), m_settings);
+    }
 }

@@ -12,8 +12,9 @@
 class PriceFileLayout
 {
 public:
-    // A row's value as text, by column name; NULL is the empty text.
-    using RowValue = std::function<QString(const QString& column)>;
+    // A row's value in UTF-8 by its column's position in columnNames(); NULL is empty. The
+    // view needs to stay valid only until the next call.
+    using RowValue = std::function<QByteArrayView(int column)>;
 
     static const QStringList& columnNames();
     static QString baseName() { return QStringLiteral("F"); }
@@ -22,9 +23,11 @@ public:
     PriceFileLayout(const QStringList& tickedColumns, CsvSettings settings);
 
     QString headerLine() const;
-    QString dataLine(const RowValue& value) const;
+    // Makes line the row's line in UTF-8, reusing its memory.
+    void fillDataLine(QByteArray& line, const RowValue& value) const;
 
 private:
     QList<int> m_columns; // indices of the ticked columns after IDPART
     CsvSettings m_settings;
+    QByteArray m_separator;
 };

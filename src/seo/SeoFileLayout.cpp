@@ -8,16 +8,19 @@ using namespace SeoColumns;
 
 namespace {
 
-QString cell(int column, const QString& text)
+void appendCell(QByteArray& line, int column, QByteArrayView text)
 {
     switch (column) {
     case IdPart:
     case IdCategory:
-        return CsvField::plain(text);
+        CsvField::appendPlain(line, text);
+        break;
     case TradeNumber:
-        return CsvField::tradeNumber(text);
+        CsvField::appendTradeNumber(line, text);
+        break;
     default:
-        return CsvField::quoted(text);
+        CsvField::appendQuoted(line, text);
+        break;
     }
 }
 
@@ -45,7 +48,7 @@ QString SeoFileLayout::title(const QString& brand, const QString& tradeNumber, c
 }
 
 SeoFileLayout::SeoFileLayout(SeoColumnTicks ticks, QString separator)
-    : m_ticks(ticks), m_separator(std::move(separator))
+    : m_ticks(ticks), m_separator(std::move(separator)), m_separatorUtf8(m_separator.toUtf8())
 {
 }
 
@@ -59,16 +62,25 @@ QString SeoFileLayout::categoryHeader() const
     return header(QStringLiteral("DATAPARTS"), IdCategory, LastCategoryColumn);
 }
 
-QString SeoFileLayout::productLine(const ColumnText& text) const
+void SeoFileLayout::fillProductLine(QByteArray& line, const ColumnText& text) const
 {
-    return cell(IdPart, text(IdPart)) + cells(IdPart + 1, LastProductColumn, text);
+    line.truncate(0);
+    appendCell(line, IdPart, text(IdPart));
+    appendCells(line, IdPart + 1, LastProductColumn, text);
 }
 
-QString SeoFileLayout::categoryLine(const QString& brand, const QString& tradeNumber, const QString& namePart,
-                                    const ColumnText& text) const
+QByteArray SeoFileLayout::titleCell(const QString& brand, const QString& tradeNumber, const QString& namePart)
 {
-    return CsvField::quoted(title(brand, tradeNumber, namePart)) +
-           cells(IdCategory, LastCategoryColumn, text);
+    QByteArray cell;
+    CsvField::appendQuoted(cell, title(brand, tradeNumber, namePart).toUtf8());
+    return cell;
+}
+
+void SeoFileLayout::fillCategoryLine(QByteArray& line, QByteArrayView titleCell, const ColumnText& text) const
+{
+    line.truncate(0);
+    line.append(titleCell);
+    appendCells(line, IdCategory, LastCategoryColumn, text);
 }
 
 QString SeoFileLayout::header(const QString& first, int from, int to) const
@@ -81,11 +93,11 @@ QString SeoFileLayout::header(const QString& first, int from, int to) const
     return line;
 }
 
-QString SeoFileLayout::cells(int from, int to, const ColumnText& text) const
+void SeoFileLayout::appendCells(QByteArray& line, int from, int to, const ColumnText& text) const
 {
-    QString line;
     for (int column = from; column <= to; ++column)
-        if (m_ticks.isTicked(column))
-            line += m_separator + cell(column, text(column));
-    return line;
+        if (m_ticks.isTicked(column)) {
+            line.append(m_separatorUtf8);
+            appendCell(line, column, text(column));
+        }
 }

@@ -25,8 +25,9 @@ struct SeoColumnTicks
 class SeoFileLayout
 {
 public:
-    // A column's text for the current row; the layout puts it in the column's form.
-    using ColumnText = std::function<QString(int column)>;
+    // A column's text for the current row in UTF-8; the layout puts it in the column's form.
+    // The view needs to stay valid only until the next call.
+    using ColumnText = std::function<QByteArrayView(int column)>;
 
     SeoFileLayout(SeoColumnTicks ticks, QString separator);
 
@@ -38,15 +39,18 @@ public:
 
     QString productHeader() const;
     QString categoryHeader() const;
-    QString productLine(const ColumnText& text) const;
-    // The category file has no product id: its first cell describes the product instead.
-    QString categoryLine(const QString& brand, const QString& tradeNumber, const QString& namePart,
-                         const ColumnText& text) const;
+    // Each fill makes line a row's line in UTF-8, reusing its memory.
+    void fillProductLine(QByteArray& line, const ColumnText& text) const;
+    // The category file has no product id: its first cell describes the product instead,
+    // the same for all of a product's categories.
+    static QByteArray titleCell(const QString& brand, const QString& tradeNumber, const QString& namePart);
+    void fillCategoryLine(QByteArray& line, QByteArrayView titleCell, const ColumnText& text) const;
 
 private:
     QString header(const QString& first, int from, int to) const;
-    QString cells(int from, int to, const ColumnText& text) const;
+    void appendCells(QByteArray& line, int from, int to, const ColumnText& text) const;
 
     SeoColumnTicks m_ticks;
     QString m_separator;
+    QByteArray m_separatorUtf8;
 };

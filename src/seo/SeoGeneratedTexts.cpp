@@ -63,7 +63,20 @@ QStringList SeoGeneratedTexts::categoryQuery(const StoreSchema& schema, const QS
     return SeoQueries::categoriesForGeneration(schema, productId);
 }
 
-QString SeoGeneratedTexts::productText(int column, const DbQuery& product) const
+QByteArrayView SeoGeneratedTexts::productText(int column, const DbQuery& product, QByteArray& scratch) const
+{
+    scratch = productString(column, product).toUtf8();
+    return scratch;
+}
+
+QByteArrayView SeoGeneratedTexts::categoryText(int column, const DbQuery& product, const DbQuery& category,
+                                               QByteArray& scratch) const
+{
+    scratch = categoryString(column, product, category).toUtf8();
+    return scratch;
+}
+
+QString SeoGeneratedTexts::productString(int column, const DbQuery& product) const
 {
     const PlaceholderValues v = productValues(product);
     switch (column) {
@@ -91,7 +104,7 @@ QString SeoGeneratedTexts::productText(int column, const DbQuery& product) const
     return {};
 }
 
-QString SeoGeneratedTexts::categoryText(int column, const DbQuery& product, const DbQuery& category) const
+QString SeoGeneratedTexts::categoryString(int column, const DbQuery& product, const DbQuery& category) const
 {
     const PlaceholderValues v = categoryValues(product, category);
     switch (column) {

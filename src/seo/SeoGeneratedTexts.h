@@ -21,10 +21,13 @@ public:
 
     QStringList productQuery(const StoreSchema& schema, int manufacturerId) const override;
     QStringList categoryQuery(const StoreSchema& schema, const QString& productId) const override;
-    QString productText(int column, const DbQuery& product) const override;
-    QString categoryText(int column, const DbQuery& product, const DbQuery& category) const override;
+    QByteArrayView productText(int column, const DbQuery& product, QByteArray& scratch) const override;
+    QByteArrayView categoryText(int column, const DbQuery& product, const DbQuery& category,
+                                QByteArray& scratch) const override;
 
 private:
+    QString productString(int column, const DbQuery& product) const;
+    QString categoryString(int column, const DbQuery& product, const DbQuery& category) const;
     const SeoTemplate& text(SeoTemplateFile file) const;
     // The template filled in, or the empty text without one.
     QString filled(SeoTemplateFile file, const PlaceholderValues& values) const;

@@ -51,7 +51,7 @@ private:
     void writeFiles(const CsvSettings& settings);
     void writeBrand(const BrandEntry& brand);
     void writeCategories(const QString& brandLine);
-    void writeRow(CsvFileSeries& files, const QString& line);
+    void writeRow(CsvFileSeries& files);
     void showFileNumbers();
     void showRowCounts();
     bool goOn() const { return !m_job.stopRequested(); }
@@ -69,6 +69,8 @@ private:
     std::optional<CsvFileSeries> m_categoryFiles;
     int m_productRows = 0;
     int m_categoryRows = 0;
+    QByteArray m_line; // the row being written, its memory kept from row to row
+    QByteArray m_scratch;
 };
 
 void Pass::run()
@@ -141,9 +143,10 @@ void Pass::writeBrand(const BrandEntry& brand)
     m_products.sql = m_texts->productQuery(m_schema, brand.id);
     for (m_products.open(); !m_products.eof(); m_products.next()) {
         if (productsWanted) {
-            writeRow(*m_productFiles, m_layout->productLine([this](int column) {
-                return m_texts->productText(column, m_products);
-            }));
+            m_layout->fillProductLine(m_line, [this](int column) {
+                return m_texts->productText(column, m_products, m_scratch);
+            });
+            writeRow(*m_productFiles);
             ++m_productRows;
         }
         if (goOn() && m_request.columns.categoriesWanted())
@@ -159,15 +162,16 @@ void Pass::writeCategories(const QString& brandLine)
 {
     m_progress.setBrandText(brandLine + CategoriesMark);
     m_progress.processEvents();
-    const QString brand = m_products.fieldByName(SeoQueries::alias(Brand));
-    const QString tradeNumber = m_products.fieldByName(SeoQueries::alias(TradeNumber));
-    const QString namePart = m_products.fieldByName(SeoQueries::alias(NamePart));
+    const QByteArray titleCell = SeoFileLayout::titleCell(m_products.fieldByName(SeoQueries::alias(Brand)),
+                                                          m_products.fieldByName(SeoQueries::alias(TradeNumber)),
+                                                          m_products.fieldByName(SeoQueries::alias(NamePart)));
     m_categories.close();
     m_categories.sql = m_texts->categoryQuery(m_schema, m_products.fieldByName(SeoQueries::alias(IdPart)));
     for (m_categories.open(); !m_categories.eof(); m_categories.next()) {
-        writeRow(*m_categoryFiles, m_layout->categoryLine(brand, tradeNumber, namePart, [this](int column) {
-            return m_texts->categoryText(column, m_products, m_categories);
-        }));
+        m_layout->fillCategoryLine(m_line, titleCell, [this](int column) {
+            return m_texts->categoryText(column, m_products, m_categories, m_scratch);
+        });
+        writeRow(*m_categoryFiles);
         ++m_categoryRows;
         if (!goOn())
             return;
@@ -176,10 +180,10 @@ void Pass::writeCategories(const QString& brandLine)
     }
 }
 
-void Pass::writeRow(CsvFileSeries& files, const QString& line)
+void Pass::writeRow(CsvFileSeries& files)
 {
     const int number = files.fileNumber();
-    files.writeRow(line);
+    files.writeRow(m_line);
     if (files.fileNumber() != number)
         showFileNumbers();
 }

@@ -13,12 +13,13 @@ QStringList SeoStoredTexts::categoryQuery(const StoreSchema& schema, const QStri
     return SeoQueries::storedCategories(schema, productId);
 }
 
-QString SeoStoredTexts::productText(int column, const DbQuery& product) const
+QByteArrayView SeoStoredTexts::productText(int column, const DbQuery& product, QByteArray& scratch) const
 {
-    return product.fieldByName(SeoQueries::alias(column));
+    return product.fieldUtf8(product.fieldIndex(SeoQueries::alias(column)), scratch);
 }
 
-QString SeoStoredTexts::categoryText(int column, const DbQuery&, const DbQuery& category) const
+QByteArrayView SeoStoredTexts::categoryText(int column, const DbQuery&, const DbQuery& category,
+                                            QByteArray& scratch) const
 {
-    return category.fieldByName(SeoQueries::alias(column));
+    return category.fieldUtf8(category.fieldIndex(SeoQueries::alias(column)), scratch);
 }

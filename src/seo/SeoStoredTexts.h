@@ -8,6 +8,7 @@ class SeoStoredTexts : public SeoTexts
 public:
     QStringList productQuery(const StoreSchema& schema, int manufacturerId) const override;
     QStringList categoryQuery(const StoreSchema& schema, const QString& productId) const override;
-    QString productText(int column, const DbQuery& product) const override;
-    QString categoryText(int column, const DbQuery& product, const DbQuery& category) const override;
+    QByteArrayView productText(int column, const DbQuery& product, QByteArray& scratch) const override;
+    QByteArrayView categoryText(int column, const DbQuery& product, const DbQuery& category,
+                                QByteArray& scratch) const override;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -15,8 +16,10 @@ public:
 
     virtual QStringList productQuery(const StoreSchema& schema, int manufacturerId) const = 0;
     virtual QStringList categoryQuery(const StoreSchema& schema, const QString& productId) const = 0;
-    // A product column's text for the row the product query stands on.
-    virtual QString productText(int column, const DbQuery& product) const = 0;
-    // A category column's text; the product query stands on the category's product.
-    virtual QString categoryText(int column, const DbQuery& product, const DbQuery& category) const = 0;
+    // A product column's text in UTF-8 for the row the product query stands on: a view of the
+    // row or of scratch, valid until either changes.
+    virtual QByteArrayView productText(int column, const DbQuery& product, QByteArray& scratch) const = 0;
+    // A category column's text in the same way; the product query stands on the category's product.
+    virtual QByteArrayView categoryText(int column, const DbQuery& product, const DbQuery& category,
+                                        QByteArray& scratch) const = 0;
 };

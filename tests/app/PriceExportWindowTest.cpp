@@ -1,5 +1,6 @@
 #include "ClickableLabel.h"
 #include "DropDownComboBox.h"
+#include "FramePacer.h"
 #include "MainWindow.h"
 #include "WindowControls.h"
 #include "ScriptedUi.h"
@@ -173,6 +174,8 @@ private:
 
 void TestPriceExportWindow::initTestCase()
 {
+    // The tests look at the window after every row.
+    FramePacer::setEveryCallDue(true);
     m_store = std::make_unique<TestStore>("price_export_window");
     TestCatalog::addBrand(*m_store, 1, "Acme");
     TestCatalog::addBrand(*m_store, 2, "borvex");

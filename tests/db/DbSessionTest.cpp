@@ -27,8 +27,11 @@ private slots:
         QStringList rows;
         for (query.first(); !query.eof(); query.next()) {
             QStringList cells;
-            for (int i = 0; i < query.fieldCount(); ++i)
+            QByteArray scratch;
+            for (int i = 0; i < query.fieldCount(); ++i) {
                 cells << query.fieldText(i);
+                QCOMPARE(query.fieldUtf8(i, scratch).toByteArray(), cells.last().toUtf8());
+            }
             rows << cells.join(u'|');
         }
         QCOMPARE(rows, QStringList({QStringLiteral("-7|True|5|12.5|0.1|Škoda ДЖ €"),
@@ -47,6 +50,41 @@ private slots:
         } catch (const AppError& e) {
             QCOMPARE(e.message(), QStringLiteral("UniQuery1: Field 'PRICE' not found"));
         }
+    }
+
+    void aNameInAnotherCaseFindsTheFirstColumn()
+    {
+        DbQuery query(QStringLiteral("UniQuery1"), m_connection);
+        query.sql << QStringLiteral("SELECT 1 as id, 2 as ID");
+        query.open();
+        QCOMPARE(query.fieldByName(QStringLiteral("ID")), QStringLiteral("1"));
+        QCOMPARE(query.fieldByName(QStringLiteral("id")), QStringLiteral("1"));
+    }
+
+    // The window processes its events while the server works; a close meanwhile (the window
+    // closed) must wait for the answer, or the library would go on with a freed connection.
+    void awaitedAnswerRunsTheHookAndDefersAClose()
+    {
+        DbConnection connection(QStringLiteral("UniConnection1"));
+        m_store->connect(connection);
+        int disconnects = 0;
+        int waits = 0;
+        bool connectedInHook = true;
+        connection.setAfterDisconnect([&] { ++disconnects; });
+        connection.setWhileWaiting([&] {
+            if (++waits == 1)
+                connection.close();
+            connectedInHook = connectedInHook && connection.connected();
+        });
+
+        MysqlResult result = connection.query(QStringLiteral("SELECT SLEEP(0.1), 'after the wait'"));
+
+        QVERIFY2(waits > 1, qPrintable(QString::number(waits)));
+        QVERIFY(connectedInHook);
+        QVERIFY(result.first());
+        QCOMPARE(result.text(1), QStringLiteral("after the wait"));
+        QVERIFY(!connection.connected());
+        QCOMPARE(disconnects, 1);
     }
 
     void emptyResultIsAtEndAtOnce()

@@ -25,6 +25,8 @@ void CsvFieldTest::kinds_data()
     QTest::newRow("quoted keeps separators") << "quoted" << "Pad, front" << "\"Pad, front\"";
     QTest::newRow("quoted keeps line breaks") << "quoted" << "one\r\ntwo" << "\"one\r\ntwo\"";
     QTest::newRow("quoted empty") << "quoted" << "" << "\"\"";
+    QTest::newRow("quoted quotes at both ends") << "quoted" << "\"a\"" << "\"\"\"a\"\"\"";
+    QTest::newRow("quoted keeps UTF-8") << "quoted" << "Brzdová \"€\"" << "\"Brzdová \"\"€\"\"\"";
     QTest::newRow("verbatim") << "verbatim" << "EUR" << "\"EUR\"";
     QTest::newRow("verbatim empty") << "verbatim" << "" << "\"\"";
     QTest::newRow("verbatim never doubles") << "verbatim" << "a\"b" << "\"a\"b\"";
@@ -39,16 +41,21 @@ void CsvFieldTest::kinds()
     QFETCH(QString, text);
     QFETCH(QString, written);
 
-    QString actual;
+    // Appended behind what the line already holds, in UTF-8.
+    QByteArray line = "x;";
     if (kind == "plain")
-        actual = CsvField::plain(text);
+        CsvField::appendPlain(line, text.toUtf8());
     else if (kind == "quoted")
-        actual = CsvField::quoted(text);
+        CsvField::appendQuoted(line, text.toUtf8());
     else if (kind == "verbatim")
-        actual = CsvField::quotedVerbatim(text);
+        CsvField::appendQuotedVerbatim(line, text.toUtf8());
     else
-        actual = CsvField::tradeNumber(text);
-    QCOMPARE(actual, written);
+        CsvField::appendTradeNumber(line, text.toUtf8());
+    QCOMPARE(QString::fromUtf8(line), "x;" + written);
+    if (kind == "quoted")
+        QCOMPARE(CsvField::quoted(text), written);
+    if (kind == "verbatim")
+        QCOMPARE(CsvField::quotedVerbatim(text), written);
 }
 
 void CsvFieldTest::decimal_data()
@@ -79,7 +86,9 @@ void CsvFieldTest::decimal()
     settings.decimalSeparator = decimalSeparator;
     settings.separator = separator;
 
-    QCOMPARE(CsvField::decimal(text, settings), written);
+    QByteArray line = "x;";
+    CsvField::appendDecimal(line, text.toUtf8(), settings);
+    QCOMPARE(QString::fromUtf8(line), "x;" + written);
 }
 
 QTEST_GUILESS_MAIN(CsvFieldTest)

@@ -104,7 +104,14 @@ void PriceFileLayoutTest::dataLine()
     QFETCH(QString, line);
 
     const PriceFileLayout layout(ticked, settings(separator, decimalSeparator));
-    QCOMPARE(layout.dataLine([&](const QString& column) { return row.value(column); }), line);
+    const QStringList& names = PriceFileLayout::columnNames();
+    QByteArray value;
+    QByteArray written = "the line of an earlier row, longer than any of these";
+    layout.fillDataLine(written, [&](int column) {
+        value = row.value(names[column]).toUtf8();
+        return QByteArrayView(value);
+    });
+    QCOMPARE(QString::fromUtf8(written), line);
 }
 
 QTEST_GUILESS_MAIN(PriceFileLayoutTest)

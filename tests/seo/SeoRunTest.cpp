@@ -1,5 +1,6 @@
 #include "ClickableLabel.h"
 #include "DropDownComboBox.h"
+#include "FramePacer.h"
 #include "MainWindow.h"
 #include "WindowControls.h"
 #include "ScriptedUi.h"
@@ -176,6 +177,8 @@ class SeoRunTest : public QObject
 private slots:
     void initTestCase()
     {
+        // The tests look at the window after every row.
+        FramePacer::setEveryCallDue(true);
         m_store = std::make_unique<TestStore>(QStringLiteral("seo_runs"), QStringLiteral("vm7_"),
                                               QStringLiteral("cs_cz"));
         QFile fixture(testDataPath(QStringLiteral("seo-store.sql")));
