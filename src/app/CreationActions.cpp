@@ -4,6 +4,7 @@
 #include "Ui.h"
 #include "import/UpdateScript.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -34,6 +35,7 @@ void MainWindow::startScriptCreation()
     std::exception_ptr failure;
     try {
         ImportProgressTab progress(m_importStatus, m_importLog, *this);
+        m_scriptCreation.setLegacyCodePage(m_codePageCombo->currentText().toLatin1());
         m_scriptCreation.run(checked, m_session.schema, script, progress);
     } catch (...) {
         failure = std::current_exception();

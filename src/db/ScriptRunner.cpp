@@ -15,7 +15,7 @@ void ScriptRunner::restoreFromFile(const QString& fileName, StatementExecutor& e
     if (isRunning())
         return;
     const RunScope running(*this);
-    ScriptSource source(fileName, m_blockSize);
+    ScriptSource source(fileName, m_blockSize, m_legacyCodePage);
     StatementSplitter splitter;
     int percent = 0;
     std::optional<AppError> connectionLoss;

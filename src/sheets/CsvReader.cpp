@@ -158,7 +158,9 @@ void CsvReader::open(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen,
                                QStringLiteral("%1: %2").arg(path, file.errorString()));
-    const QString text = decodeText(file.readAll());
+    const QByteArray bytes = file.readAll();
+    m_encoding = chooseFileEncoding(bytes, m_legacyCodePage);
+    const QString text = decodeText(bytes, m_encoding->encoding);
 
     DelimitedText input(text);
     if (!input.readSeparatorLine())
