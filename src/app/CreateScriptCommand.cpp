@@ -8,6 +8,8 @@
 #include "import/PriceListFolder.h"
 #include "import/ScriptCreation.h"
 #include "import/UpdateScript.h"
+#include "settings/PageSettings.h"
+#include "settings/SettingsFile.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -56,6 +58,7 @@ int Commands::createScript(const QStringList& arguments)
     session.open(options.isSet(PasswordFromInput));
     UpdateScript script(path, session.schema());
     ScriptCreation creation(session.query());
+    creation.setLegacyCodePage(PageSettings::load(SettingsFile::open()).codePageOfOlderFiles);
     ConsoleCreationProgress progress;
     bool complete = false;
     std::exception_ptr failure;

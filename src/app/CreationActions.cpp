@@ -7,6 +7,7 @@
 #include "import/UpdateScript.h"
 #include "platform/AppError.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
@@ -41,6 +42,7 @@ void MainWindow::startScriptCreation()
     std::optional<QString> failure;
     try {
         ImportProgressTab progress(m_importStatus, m_importLog, *this);
+        m_scriptCreation.setLegacyCodePage(m_codePageCombo->currentText().toLatin1());
         m_scriptCreation.run(checked, m_session.schema, script, progress);
     } catch (const std::exception& error) {
         failure = errorMessage(error);

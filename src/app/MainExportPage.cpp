@@ -29,15 +29,6 @@ QLabel* heading(QWidget* parent, const QString& name, const QString& text)
     return Widgets::band(parent, name, text, Qt::white, QColor(0x80, 0x80, 0x80), 16);
 }
 
-QComboBox* pickList(QWidget* parent, const QString& name, const QString& fieldLabel, const QStringList& items)
-{
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setAccessibleName(fieldLabel);
-    combo->addItems(items);
-    return combo;
-}
-
 } // namespace
 
 QWidget* MainWindow::buildExportPage()
@@ -55,11 +46,11 @@ QWidget* MainWindow::buildExportPage()
     setting->setObjectName(QStringLiteral("TabSheet1"));
     auto* s = new QGridLayout(setting);
     s->addWidget(heading(setting, QStringLiteral("Label13"), QStringLiteral("CSV-settings")), 0, 0, 1, 3);
-    m_decimalSeparatorCombo = pickList(setting, QStringLiteral("ComboBox6"), QStringLiteral("Decimal separator"),
+    m_decimalSeparatorCombo = Widgets::pickList(setting, QStringLiteral("ComboBox6"), QStringLiteral("Decimal separator"),
                          PageSettings::decimalSeparatorEntries());
     s->addWidget(Widgets::label(setting, QStringLiteral("Label14"), QStringLiteral("Decimal separator")), 1, 0);
     s->addWidget(m_decimalSeparatorCombo, 1, 1);
-    m_listSeparatorCombo = pickList(setting, QStringLiteral("ComboBox5"), QStringLiteral("List separator"),
+    m_listSeparatorCombo = Widgets::pickList(setting, QStringLiteral("ComboBox5"), QStringLiteral("List separator"),
                          PageSettings::listSeparatorEntries());
     s->addWidget(Widgets::label(setting, QStringLiteral("Label15"), QStringLiteral("List separator")), 2, 0);
     s->addWidget(m_listSeparatorCombo, 2, 1);

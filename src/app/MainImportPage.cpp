@@ -3,7 +3,9 @@
 #include "MainWindow.h"
 #include "PageFrame.h"
 #include "Widgets.h"
+#include "platform/TextDecoding.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -48,6 +50,13 @@ QWidget* MainWindow::buildImportPage()
     m_chooseImportFolderButton = Widgets::button(setting, QStringLiteral("SpeedButton14"), QStringLiteral("..."));
     m_chooseImportFolderButton->setAccessibleName(QStringLiteral("Choose the folder with price lists"));
     s->addWidget(m_chooseImportFolderButton, 4, 2);
+    const QString codePageCaption = QStringLiteral("Code page of older files");
+    s->addWidget(Widgets::label(setting, QStringLiteral("LabelCodePage"), codePageCaption), 5, 0);
+    QStringList codePages;
+    for (const QByteArray& codePage : legacyCodePages())
+        codePages << QString::fromLatin1(codePage);
+    m_codePageCombo = Widgets::pickList(setting, QStringLiteral("ComboBoxCodePage"), codePageCaption, codePages);
+    s->addWidget(m_codePageCombo, 5, 1, Qt::AlignLeft);
     auto* note = new QGroupBox(QStringLiteral("  Note  "), setting);
     note->setObjectName(QStringLiteral("GroupBox1"));
     note->setStyleSheet(QStringLiteral("QGroupBox, QGroupBox QLabel { color: red; }"));
@@ -55,9 +64,9 @@ QWidget* MainWindow::buildImportPage()
     n->addWidget(Widgets::label(note, QStringLiteral("Label41"), QStringLiteral("1. CSV, xlsx and ods files are read directly")));
     n->addWidget(Widgets::label(note, QStringLiteral("Label42"), QStringLiteral("2. All spare parts will import relative \"IDPART\"")));
     n->addWidget(Widgets::label(note, QStringLiteral("Label43"), QStringLiteral("3. Other spreadsheet formats (xls, xlsb, ...) need LibreOffice installed")));
-    s->addWidget(note, 5, 0, 1, 3);
+    s->addWidget(note, 6, 0, 1, 3);
     s->setColumnStretch(1, 1);
-    s->setRowStretch(6, 1);
+    s->setRowStretch(7, 1);
     m_importTabs->addTab(setting, QStringLiteral("  Setting ...  "));
 
     // Tab 1: the price lists of the folder

@@ -209,6 +209,7 @@ PageSettings MainWindow::pageSettingsFromControls() const
     s.maxRowInCsv = m_maxRowsEdit->text();
     s.folderToExport = m_exportFolderEdit->text();
     s.folderToImport = m_importFolderEdit->text();
+    s.codePageOfOlderFiles = m_codePageCombo->currentText().toLatin1();
     for (int i = 0; i < PageSettings::ExportColumnCount; ++i)
         s.exportColumns[i] = m_exportColumnList->item(i)->checkState() == Qt::Checked;
     for (int i = 0; i < PageSettings::SeoColumnCount; ++i)
@@ -227,6 +228,7 @@ void MainWindow::applyPageSettings(const PageSettings& s)
     m_maxRowsEdit->setText(s.maxRowInCsv);
     m_exportFolderEdit->setText(s.folderToExport);
     m_importFolderEdit->setText(s.folderToImport);
+    m_codePageCombo->setCurrentText(QString::fromLatin1(s.codePageOfOlderFiles));
     const QSignalBlocker block3(m_exportColumnList);
     const QSignalBlocker block4(m_seoColumnList);
     for (int i = 0; i < PageSettings::ExportColumnCount; ++i)

@@ -209,6 +209,7 @@ private:
     QPushButton* m_importConnectButton = nullptr;
     QLineEdit* m_importFolderEdit = nullptr;
     QPushButton* m_chooseImportFolderButton = nullptr;
+    QComboBox* m_codePageCombo = nullptr;
     QListWidget* m_priceListFiles = nullptr;
     QToolButton* m_refreshPriceListsButton = nullptr;
     QToolButton* m_togglePriceListsButton = nullptr;

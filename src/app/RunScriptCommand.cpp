@@ -6,6 +6,8 @@
 #include "db/ConnectionExecutor.h"
 #include "db/ScriptRunner.h"
 #include "platform/AppError.h"
+#include "settings/PageSettings.h"
+#include "settings/SettingsFile.h"
 
 using namespace Commands;
 
@@ -17,6 +19,7 @@ int Commands::runScript(const QStringList& arguments)
 
     ConnectionExecutor executor(session.connection());
     ScriptRunner runner;
+    runner.setLegacyCodePage(PageSettings::load(SettingsFile::open()).codePageOfOlderFiles);
     int shown = -1;
     const auto show = [&](int percent) {
         if (percent != shown)

@@ -6,6 +6,7 @@
 #include "platform/AppPlaces.h"
 #include "platform/ScopeExit.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@ void MainWindow::runScriptFile(const QString& path)
     ConnectionExecutor executor(m_connection);
     // The window processes its events once a frame, not after every statement.
     FramePacer pacer(*this);
+    m_scriptRunner.setLegacyCodePage(m_codePageCombo->currentText().toLatin1());
     const ScriptRunSummary summary = m_scriptRunner.restoreFromFile(
         path, executor,
         [&](int percent) {

@@ -73,6 +73,15 @@ QLineEdit* edit(QWidget* parent, const QString& name, const QString& fieldLabel,
     return e;
 }
 
+QComboBox* pickList(QWidget* parent, const QString& name, const QString& fieldLabel, const QStringList& items)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setAccessibleName(fieldLabel);
+    combo->addItems(items);
+    return combo;
+}
+
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption)
 {
     auto* c = new QCheckBox(caption, parent);

@@ -28,6 +28,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 QToolButton* imageButton(QWidget* parent, const QString& name, const QString& picture, const QString& tooltip,
                          const QString& accessibleName, int sizePx = 60);
 QLineEdit* edit(QWidget* parent, const QString& name, const QString& fieldLabel, const QString& text = {});
+QComboBox* pickList(QWidget* parent, const QString& name, const QString& fieldLabel, const QStringList& items);
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption);
 QListWidget* checkList(QWidget* parent, const QString& name, const QString& accessibleName,
                        const QStringList& items = {});

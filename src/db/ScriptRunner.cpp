@@ -35,7 +35,7 @@ ScriptRunSummary ScriptRunner::restoreFromFile(const QString& fileName, Statemen
     if (isRunning())
         return summary;
     const RunScope running(*this);
-    ScriptSource source(fileName, m_blockSize);
+    ScriptSource source(fileName, m_blockSize, m_legacyCodePage);
     StatementSplitter splitter;
     int percent = 0;
     std::optional<StatementFailure> connectionLoss;

@@ -2,6 +2,7 @@
 
 #include "platform/AppError.h"
 #include "platform/Job.h"
+#include "platform/TextDecoding.h"
 
 #include <QString>
 #include <functional>
@@ -46,6 +47,9 @@ public:
     // blockSize: bytes read from the file at a time.
     explicit ScriptRunner(qsizetype blockSize = DefaultBlockSize) : m_blockSize(blockSize) {}
 
+    // The code page of scripts that are not UTF-8; the locale's until set.
+    void setLegacyCodePage(QByteArray codePage) { m_legacyCodePage = std::move(codePage); }
+
     // Sends every statement as soon as its delimiter is read. A failing statement goes to
     // onStatementError and the run goes on; when the connection is lost for good, the run
     // ends and onStatementError hears once how many statements were not sent.
@@ -57,4 +61,5 @@ public:
 
 private:
     qsizetype m_blockSize;
+    QByteArray m_legacyCodePage = localeLegacyCodePage();
 };

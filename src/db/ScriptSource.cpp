@@ -5,20 +5,18 @@
 
 namespace {
 
-// Enough text for the character-set guess of a legacy file.
-constexpr qint64 kSampleSize = 64 * 1024;
+constexpr qint64 kCheckBlockSize = 64 * 1024;
 
 } // namespace
 
-ScriptSource::ScriptSource(const QString& fileName, qsizetype blockSize)
+ScriptSource::ScriptSource(const QString& fileName, qsizetype blockSize, const QByteArray& legacyCodePage)
     : m_fileName(fileName), m_file(fileName), m_blockSize(blockSize)
 {
     if (!m_file.open(QIODevice::ReadOnly))
         throw AppError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, m_file.errorString()));
     m_size = m_file.size();
 
-    const QByteArray sample = m_file.peek(kSampleSize);
-    const TextEncoding encoding = detectTextEncoding(sample, sample.size() >= m_size);
+    const TextEncoding encoding = chooseEncoding(legacyCodePage);
     m_decoder = QStringDecoder(encoding.name.constData());
     m_encoder = QStringEncoder(encoding.name.constData());
     if (!m_decoder.isValid() || !m_encoder.isValid()) {
@@ -29,11 +27,34 @@ ScriptSource::ScriptSource(const QString& fileName, qsizetype blockSize)
     m_countedBytes = encoding.bomLength;
 }
 
+// A first pass over the whole file: accented letters far into a legacy file must not be
+// taken for broken UTF-8.
+TextEncoding ScriptSource::chooseEncoding(const QByteArray& legacyCodePage)
+{
+    if (const auto marked = byteOrderMarkEncoding(m_file.peek(3)))
+        return *marked;
+    Utf8Validator validator;
+    bool mayBeUtf8 = true;
+    while (mayBeUtf8 && !m_file.atEnd()) {
+        mayBeUtf8 = validator.feed(m_file.read(kCheckBlockSize));
+        if (m_file.error() != QFileDevice::NoError)
+            throwReadError();
+    }
+    if (!m_file.seek(0))
+        throwReadError();
+    return validator.isValid() ? utf8Encoding() : TextEncoding{legacyCodePage, 0};
+}
+
+void ScriptSource::throwReadError() const
+{
+    throw AppError(QStringLiteral("Cannot read file \"%1\". %2").arg(m_fileName, m_file.errorString()));
+}
+
 QString ScriptSource::read()
 {
     const QByteArray bytes = m_file.read(m_blockSize);
     if (m_file.error() != QFileDevice::NoError)
-        throw AppError(QStringLiteral("Cannot read file \"%1\". %2").arg(m_fileName, m_file.errorString()));
+        throwReadError();
     const QString text = m_decoder.decode(bytes);
     m_uncounted.remove(0, m_uncountedFrom);
     m_uncountedFrom = 0;

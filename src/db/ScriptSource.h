@@ -5,14 +5,17 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+struct TextEncoding;
+
 // A script file read block by block as text: a byte-order mark (UTF-16 LE or BE, UTF-8)
-// decides the encoding; without one, valid UTF-8 is UTF-8 and anything else a legacy
-// 8-bit code page. It also tells how many bytes of the file a stretch of text took.
+// decides the encoding; without one, a file that is valid UTF-8 from end to end is UTF-8 and
+// anything else is read with legacyCodePage. It also tells how many bytes of the file a
+// stretch of text took.
 class ScriptSource
 {
 public:
-    // Throws AppError when the file cannot be opened.
-    ScriptSource(const QString& fileName, qsizetype blockSize);
+    // Throws AppError when the file cannot be opened or read.
+    ScriptSource(const QString& fileName, qsizetype blockSize, const QByteArray& legacyCodePage);
 
     qint64 size() const { return m_size; }
     bool atEnd() const { return m_file.atEnd(); }
@@ -22,6 +25,9 @@ public:
     qint64 bytesBefore(qint64 charCount);
 
 private:
+    TextEncoding chooseEncoding(const QByteArray& legacyCodePage);
+    void throwReadError() const;
+
     QString m_fileName;
     QFile m_file;
     qsizetype m_blockSize;

@@ -100,8 +100,9 @@ std::optional<QString> cellText(const SpreadsheetCell& cell, const QString& deci
 }
 
 PriceListFileReader::PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress,
-                                         const Job& job)
-    : m_maxProductId(maxProductId), m_script(script), m_progress(progress), m_job(job)
+                                         const Job& job, QByteArray legacyCodePage)
+    : m_maxProductId(maxProductId), m_script(script), m_progress(progress), m_job(job),
+      m_legacyCodePage(std::move(legacyCodePage))
 {
 }
 
@@ -109,6 +110,20 @@ void PriceListFileReader::unreadable(int column, int row)
 {
     const SpreadsheetCell& name = m_header.value(column - 1);
     m_unreadable.add(column, name.type() == SpreadsheetCell::Type::Text ? name.textValue() : QString(), row);
+}
+
+void PriceListFileReader::logTextEncoding(const SpreadsheetReader& sheet)
+{
+    const auto encoding = sheet.textEncoding();
+    if (!encoding || !encoding->isLegacy())
+        return;
+    QString line = indent + QStringLiteral("Code page of the file : %1 (not UTF-8)")
+                                .arg(QString::fromLatin1(encoding->encoding.name));
+    // The detector's guess never decides, but a user whose letters come out wrong learns of it.
+    if (!encoding->detectorGuess.isEmpty())
+        line += QStringLiteral("; the detector suggests %1: check the setting \"Code page of older files\"")
+                    .arg(QString::fromLatin1(encoding->detectorGuess));
+    m_progress.log(line);
 }
 
 void PriceListFileReader::setCountStatus(const QString& before, qint64 number, const QString& after)
@@ -132,7 +147,7 @@ bool PriceListFileReader::read(const QString& path)
         sheet = openSpreadsheet(path, [this] {
             m_progress.processEvents();
             return goOn();
-        });
+        }, m_legacyCodePage);
     } catch (const SpreadsheetError& error) {
         switch (error.kind()) {
         case SpreadsheetError::Kind::Stopped:
@@ -154,6 +169,7 @@ bool PriceListFileReader::read(const QString& path)
         }
         return false;
     }
+    logTextEncoding(*sheet);
     const QLocale locale = QLocale::system();
     m_convertPrice = PriceConversion(locale);
     m_decimalPoint = locale.decimalPoint();

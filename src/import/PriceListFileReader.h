@@ -5,6 +5,7 @@
 #include "sheets/SpreadsheetCell.h"
 #include "platform/Job.h"
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -15,11 +16,12 @@ struct PriceListColumns;
 
 // Reads one price-list file: price lists into the price table and their statements into the
 // script, SEO lists row by row into SEO statements, until the job is asked to stop. Writes
-// the file's log lines.
+// the file's log lines. Text files that are not UTF-8 are read with legacyCodePage.
 class PriceListFileReader
 {
 public:
-    PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress, const Job& job);
+    PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress, const Job& job,
+                        QByteArray legacyCodePage);
 
     // False when a spreadsheet failure ends the creation run. Throws AppError naming the file,
     // row, column and text of an IDPART that is not a decimal whole number. Cells whose value
@@ -27,6 +29,7 @@ public:
     bool read(const QString& path);
 
 private:
+    void logTextEncoding(const SpreadsheetReader& sheet);
     void fillPriceTable(const SpreadsheetReader& sheet, const PriceListColumns& columns);
     void writePriceStatements();
     void productPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
@@ -39,6 +42,7 @@ private:
     UpdateScript& m_script;
     CreationProgress& m_progress;
     const Job& m_job;
+    QByteArray m_legacyCodePage;
     PriceTable m_table;
     // The system's number format, taken once per file rather than for every cell.
     PriceConversion m_convertPrice;

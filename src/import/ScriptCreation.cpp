@@ -36,7 +36,7 @@ bool ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& sch
     }
     progress.log(QStringLiteral("Max ID PARTS = %1").arg(maxProductId));
     statusAndLog(progress, QStringLiteral("Loading data price lists in memory ..."));
-    PriceListFileReader reader(maxProductId, script, progress, *this);
+    PriceListFileReader reader(maxProductId, script, progress, *this, m_legacyCodePage);
     for (const QString& file : checkedFiles) {
         if (!reader.read(file))
             return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Job.h"
+#include "platform/TextDecoding.h"
 
 #include <QStringList>
 
@@ -19,10 +20,14 @@ class ScriptCreation : public Job
 public:
     explicit ScriptCreation(DbQuery& query) : m_query(query) {}
 
+    // The code page of price lists in text that is not UTF-8; the locale's until set.
+    void setLegacyCodePage(QByteArray codePage) { m_legacyCodePage = std::move(codePage); }
+
     // Does nothing while a run is going on.
     bool run(const QStringList& checkedFiles, const StoreSchema& schema, UpdateScript& script,
              CreationProgress& progress);
 
 private:
     DbQuery& m_query;
+    QByteArray m_legacyCodePage = localeLegacyCodePage();
 };

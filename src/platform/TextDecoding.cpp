@@ -20,7 +20,8 @@ int sequenceLength(unsigned char lead)
     return 0;
 }
 
-QByteArray detectLegacy(QByteArrayView sample)
+// The legacy code page uchardet takes the bytes for; empty when it has no usable answer.
+QByteArray detectorCharset(QByteArrayView sample)
 {
     QByteArray name;
     if (uchardet_t detector = uchardet_new()) {
@@ -32,14 +33,96 @@ QByteArray detectLegacy(QByteArrayView sample)
     }
     const QByteArray lower = name.toLower();
     if (lower.isEmpty() || lower == "ascii" || lower == "utf-8" || lower.startsWith("utf-16")
-        || lower.startsWith("utf-32"))
-        return localeLegacyCodePage();
-    if (!QStringDecoder(name.constData()).isValid())
-        return localeLegacyCodePage();
+        || lower.startsWith("utf-32") || !QStringDecoder(name.constData()).isValid())
+        return {};
     return name;
 }
 
+QByteArray detectLegacy(QByteArrayView sample)
+{
+    const QByteArray name = detectorCharset(sample);
+    return name.isEmpty() ? localeLegacyCodePage() : name;
+}
+
+// Whether a detector's guess reads the bytes as other text than the code page used. Compared
+// piece by piece, so that a large file is not held twice as text.
+bool readsDifferently(QByteArrayView bytes, const QByteArray& used, const QByteArray& guess)
+{
+    QStringDecoder usedDecoder(used.constData());
+    QStringDecoder guessDecoder(guess.constData());
+    QString usedText;
+    QString guessText;
+    constexpr qsizetype piece = 64 * 1024;
+    for (qsizetype at = 0; at < bytes.size(); at += piece) {
+        const QByteArrayView part = bytes.sliced(at, qMin(piece, bytes.size() - at));
+        usedText += usedDecoder.decode(part);
+        guessText += guessDecoder.decode(part);
+        const qsizetype common = qMin(usedText.size(), guessText.size());
+        if (QStringView(usedText).first(common) != QStringView(guessText).first(common))
+            return true;
+        usedText.remove(0, common);
+        guessText.remove(0, common);
+    }
+    return usedText != guessText;
+}
+
+QByteArray detectorGuess(QByteArrayView bytes, const QByteArray& used)
+{
+    const QByteArray guess = detectorCharset(bytes);
+    if (guess.isEmpty() || guess.compare(used, Qt::CaseInsensitive) == 0 || !readsDifferently(bytes, used, guess))
+        return {};
+    return guess;
+}
+
 } // namespace
+
+const QList<QByteArray>& legacyCodePages()
+{
+    static const QList<QByteArray> pages = {"windows-1250", "windows-1251", "windows-1252",
+                                            "windows-1253", "windows-1254", "windows-1255",
+                                            "windows-1256", "windows-1257", "windows-1258",
+                                            "ISO-8859-2",   "KOI8-R"};
+    return pages;
+}
+
+std::optional<TextEncoding> byteOrderMarkEncoding(QByteArrayView start)
+{
+    if (start.startsWith("\xEF\xBB\xBF"))
+        return TextEncoding{"UTF-8", 3};
+    if (start.startsWith("\xFF\xFE"))
+        return TextEncoding{"UTF-16LE", 2};
+    if (start.startsWith("\xFE\xFF"))
+        return TextEncoding{"UTF-16BE", 2};
+    return std::nullopt;
+}
+
+FileEncoding chooseFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage)
+{
+    if (const auto marked = byteOrderMarkEncoding(wholeFile))
+        return {*marked, {}};
+    if (isValidUtf8(wholeFile))
+        return {utf8Encoding(), {}};
+    return {{legacyCodePage, 0}, detectorGuess(wholeFile, legacyCodePage)};
+}
+
+bool Utf8Validator::feed(QByteArrayView piece)
+{
+    if (!m_valid)
+        return false;
+    const QByteArray bytes = m_pending + piece.toByteArray();
+    m_valid = isValidUtf8(bytes, false);
+    // A valid piece can only end in one sequence still to be completed.
+    m_pending.clear();
+    for (qsizetype back = 1; m_valid && back <= qMin<qsizetype>(3, bytes.size()); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) != 0x80) {
+            if (sequenceLength(byte) > back)
+                m_pending = bytes.right(back);
+            break;
+        }
+    }
+    return m_valid;
+}
 
 bool isValidUtf8(QByteArrayView bytes, bool isComplete)
 {
@@ -128,12 +211,8 @@ TextEncoding utf8Encoding()
 
 TextEncoding detectTextEncoding(QByteArrayView sample, bool isComplete)
 {
-    if (sample.startsWith("\xEF\xBB\xBF"))
-        return {"UTF-8", 3};
-    if (sample.startsWith("\xFF\xFE"))
-        return {"UTF-16LE", 2};
-    if (sample.startsWith("\xFE\xFF"))
-        return {"UTF-16BE", 2};
+    if (const auto marked = byteOrderMarkEncoding(sample))
+        return *marked;
     if (isValidUtf8(sample, isComplete))
         return utf8Encoding();
     return {detectLegacy(sample), 0};

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
+#include <optional>
 
 // How a text file is encoded: a byte-order mark wins; without one, valid UTF-8 is
 // UTF-8 and anything else is a legacy 8-bit code page.
@@ -13,6 +15,40 @@ struct TextEncoding
 
     bool operator==(const TextEncoding&) const = default;
 };
+
+// How the bytes of a whole file are read: a byte-order mark wins; else valid UTF-8 over the
+// whole file is UTF-8; else the configured code page of older files, which the detector
+// never overrules.
+struct FileEncoding
+{
+    TextEncoding encoding;
+    // Another code page the detector takes the file for, reading it differently; empty when none.
+    QByteArray detectorGuess;
+
+    bool isLegacy() const { return encoding.bomLength == 0 && encoding.name != "UTF-8"; }
+};
+
+FileEncoding chooseFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage);
+
+// The encoding a byte-order mark at the start of a file names; nothing without one.
+std::optional<TextEncoding> byteOrderMarkEncoding(QByteArrayView start);
+
+// Checks UTF-8 piece by piece, a sequence cut between two pieces included.
+class Utf8Validator
+{
+public:
+    // False once the bytes fed cannot be UTF-8, whatever follows.
+    bool feed(QByteArrayView piece);
+    // After the last piece: whether everything fed was UTF-8.
+    bool isValid() const { return m_valid && m_pending.isEmpty(); }
+
+private:
+    QByteArray m_pending; // the start of a sequence the next piece ends
+    bool m_valid = true;
+};
+
+// The Windows 8-bit code pages and the two other legacy sets a user may choose for older files.
+const QList<QByteArray>& legacyCodePages();
 
 // isComplete is false when the sample is only the beginning of a file: a multi-byte
 // sequence cut at its end then does not count against UTF-8.

@@ -18,7 +18,14 @@ struct Document
     bool exists = false;
 };
 
-Document load(const QString& path)
+TextEncoding settingsFileEncoding(QByteArrayView bytes, const QByteArray& legacyCodePage)
+{
+    if (const auto marked = byteOrderMarkEncoding(bytes))
+        return *marked;
+    return isValidUtf8(bytes) ? utf8Encoding() : TextEncoding{legacyCodePage, 0};
+}
+
+Document load(const QString& path, const QByteArray& legacyCodePage)
 {
     Document doc;
     QFile file(path);
@@ -26,7 +33,7 @@ Document load(const QString& path)
         return doc;
     const QByteArray bytes = file.readAll();
     doc.exists = true;
-    doc.encoding = detectTextEncoding(bytes);
+    doc.encoding = settingsFileEncoding(bytes, legacyCodePage);
     QString text = decodeText(bytes, doc.encoding);
     if (!text.contains(QStringLiteral("\r\n")) && text.contains(u'\n'))
         doc.lineEnd = QStringLiteral("\n");
@@ -43,9 +50,13 @@ void save(const QString& path, const Document& doc)
     QString text;
     for (const QString& line : doc.lines)
         text += line + doc.lineEnd;
+    QByteArray bytes = encodeText(text, doc.encoding);
+    // Rather than lose a character the file's code page lacks, the file changes to UTF-8.
+    if (decodeText(bytes, doc.encoding) != text)
+        bytes = encodeText(text, TextEncoding{"UTF-8", 3});
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encodeText(text, doc.encoding)) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit())
         throw AppError(QStringLiteral("Unable to write to %1").arg(path));
 }
 
@@ -98,11 +109,14 @@ QString unquote(QString value)
 
 } // namespace
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path, QByteArray legacyCodePage)
+    : m_path(std::move(path)), m_legacyCodePage(std::move(legacyCodePage))
+{
+}
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    const Document doc = load(m_path);
+    const Document doc = load(m_path, m_legacyCodePage);
     const auto range = findSection(doc, section);
     if (!range)
         return defaultValue;
@@ -128,7 +142,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     // Readers trim blanks and drop one pair of quotes: such a value is quoted so that it reads back as written.
     const bool needsQuotes = rawValue != rawValue.trimmed() || unquote(rawValue) != rawValue.trimmed();
     const QString value = needsQuotes ? u'"' + rawValue + u'"' : rawValue;
-    Document doc = load(m_path);
+    Document doc = load(m_path, m_legacyCodePage);
     const QString line = key + u'=' + value;
     if (const auto range = findSection(doc, section)) {
         const qsizetype at = findKey(doc, range->first, range->second, key);
@@ -158,7 +172,7 @@ void IniFile::writeBool(const QString& section, const QString& key, bool value)
 
 void IniFile::eraseSection(const QString& section)
 {
-    Document doc = load(m_path);
+    Document doc = load(m_path, m_legacyCodePage);
     const auto range = findSection(doc, section);
     if (!range)
         return;

@@ -26,6 +26,9 @@ PageSettings PageSettings::load(const IniFile& file)
     s.maxRowInCsv = file.readString(exp, MaxRowInCSV, DefaultMaxRowInCSV);
     s.folderToExport = file.readString(exp, FolderToExport);
     s.folderToImport = file.readString(PageImport, FolderToImport);
+    const QByteArray codePage = file.readString(PageImport, CodePageOfOlderFiles).toLatin1();
+    if (legacyCodePages().contains(codePage))
+        s.codePageOfOlderFiles = codePage;
     for (int i = 1; i < ExportColumnCount; ++i)
         s.exportColumns[i] = file.readBool(exp, columnForExportKey(i), false);
     for (int i = 1; i < SeoColumnCount; ++i)
@@ -46,6 +49,7 @@ void PageSettings::save(IniFile& file) const
     file.writeString(exp, MaxRowInCSV, maxRowInCsv);
     file.writeString(exp, FolderToExport, folderToExport);
     file.writeString(PageImport, FolderToImport, folderToImport);
+    file.writeString(PageImport, CodePageOfOlderFiles, QString::fromLatin1(codePageOfOlderFiles));
     for (int i = 1; i < ExportColumnCount; ++i)
         file.writeBool(exp, columnForExportKey(i), exportColumns[i]);
     for (int i = 1; i < SeoColumnCount; ++i)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/TextDecoding.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -18,6 +21,7 @@ struct PageSettings
     QString maxRowInCsv = QStringLiteral("10000");
     QString folderToExport;
     QString folderToImport;
+    QByteArray codePageOfOlderFiles = localeLegacyCodePage(); // one of legacyCodePages()
     std::array<bool, ExportColumnCount> exportColumns{};
     std::array<bool, SeoColumnCount> seoColumns{};
     std::array<bool, 5> checkToSeo{}; // CheckBox2 to CheckBox6

@@ -16,6 +16,7 @@ inline const QString ListSeparator = QStringLiteral("ListSeparator");
 inline const QString MaxRowInCSV = QStringLiteral("MaxRowInCSV");
 inline const QString FolderToExport = QStringLiteral("FolderToExport");
 inline const QString FolderToImport = QStringLiteral("FolderToImport");
+inline const QString CodePageOfOlderFiles = QStringLiteral("CodePageOfOlderFiles"); // default: the locale's
 inline const QString SeoExpOrGen = QStringLiteral("SEO_ExpOrGen");
 QString columnForExportKey(int index);
 QString columnForExportSeoKey(int index);

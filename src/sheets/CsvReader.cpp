@@ -166,7 +166,9 @@ void CsvReader::open(const QString& path)
     QString error;
     if (!openRegularFile(file, error))
         throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen, QStringLiteral("%1: %2").arg(path, error));
-    const QString text = decodeText(file.readAll());
+    const QByteArray bytes = file.readAll();
+    m_encoding = chooseFileEncoding(bytes, m_legacyCodePage);
+    const QString text = decodeText(bytes, m_encoding->encoding);
 
     DelimitedText input(text);
     if (!input.readSeparatorLine())

@@ -6,7 +6,8 @@
 #include "SpreadsheetFormat.h"
 #include "XlsxReader.h"
 
-std::unique_ptr<SpreadsheetReader> openSpreadsheet(const QString& path, const KeepWaiting& keepWaiting)
+std::unique_ptr<SpreadsheetReader> openSpreadsheet(const QString& path, const KeepWaiting& keepWaiting,
+                                                   const QByteArray& legacyCodePage)
 {
     std::unique_ptr<SpreadsheetReader> reader;
     switch (detectSpreadsheetFormat(path)) {
@@ -20,7 +21,7 @@ std::unique_ptr<SpreadsheetReader> openSpreadsheet(const QString& path, const Ke
         reader = std::make_unique<ConvertingReader>(keepWaiting);
         break;
     case SpreadsheetFormat::DelimitedText:
-        reader = std::make_unique<CsvReader>();
+        reader = std::make_unique<CsvReader>(legacyCodePage);
         break;
     case SpreadsheetFormat::NotSpreadsheet:
         throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen,

@@ -3,6 +3,7 @@
 #include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
+#include "platform/TextDecoding.h"
 #include "settings/SettingsFile.h"
 
 #include <QCheckBox>
@@ -81,6 +82,7 @@ private slots:
         QCOMPARE(control<QComboBox>(form, "ComboBox5")->currentText(), QStringLiteral(";"));
         QCOMPARE(control<QLineEdit>(form, "Edit6")->text(), QStringLiteral("10000"));
         QVERIFY(control<QLineEdit>(form, "Edit7")->text().isEmpty());
+        QCOMPARE(control<QComboBox>(form, "ComboBoxCodePage")->currentText(), QString::fromLatin1(localeLegacyCodePage()));
         QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(0)->checkState(), Qt::Checked);
         QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(1)->checkState(), Qt::Unchecked);
         QCOMPARE(control<QListWidget>(form, "CheckListBox4")->item(9)->checkState(), Qt::Checked);
@@ -100,6 +102,7 @@ private slots:
             control<QLineEdit>(form, "Edit6")->setText(QStringLiteral("500"));
             control<QLineEdit>(form, "Edit7")->setText(QStringLiteral("/tmp/out put"));
             control<QLineEdit>(form, "Edit9")->setText(QStringLiteral("/tmp/in"));
+            control<QComboBox>(form, "ComboBoxCodePage")->setCurrentText(QStringLiteral("KOI8-R"));
             control<QListWidget>(form, "CheckListBox3")->item(5)->setCheckState(Qt::Checked);
             control<QListWidget>(form, "CheckListBox4")->item(14)->setCheckState(Qt::Checked);
             control<QCheckBox>(form, "CheckBox4")->setChecked(true);
@@ -114,6 +117,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(form, "Edit6")->text(), QStringLiteral("500"));
         QCOMPARE(control<QLineEdit>(form, "Edit7")->text(), QStringLiteral("/tmp/out put"));
         QCOMPARE(control<QLineEdit>(form, "Edit9")->text(), QStringLiteral("/tmp/in"));
+        QCOMPARE(control<QComboBox>(form, "ComboBoxCodePage")->currentText(), QStringLiteral("KOI8-R"));
         QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(5)->checkState(), Qt::Checked);
         QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(4)->checkState(), Qt::Unchecked);
         QCOMPARE(control<QListWidget>(form, "CheckListBox4")->item(14)->checkState(), Qt::Checked);

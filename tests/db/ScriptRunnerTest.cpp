@@ -41,11 +41,13 @@ struct Run
     QStringList errors;
 };
 
-// blockSize 0: the runner's own.
-Run runScript(const QString& path, int blockSize, FakeExecutor& executor)
+// blockSize 0: the runner's own. The code page of older files is windows-1251 unless given.
+Run runScript(const QString& path, int blockSize, FakeExecutor& executor,
+              const QByteArray& codePageOfOlderFiles = "windows-1251")
 {
     Run run;
     ScriptRunner runner(blockSize > 0 ? blockSize : ScriptRunner::DefaultBlockSize);
+    runner.setLegacyCodePage(codePageOfOlderFiles);
     runner.restoreFromFile(
         path, executor, [&](int percent) { run.percents.append(percent); },
         [&](const AppError& error) { run.errors.append(error.message()); });
@@ -178,6 +180,8 @@ private slots:
     void reportsLostConnectionOnce_data();
     void reportsLostConnectionOnce();
     void refusesFileThatCannotBeOpened();
+    void wholeFileDecidesTheEncoding_data();
+    void wholeFileDecidesTheEncoding();
 };
 
 void ScriptRunnerTest::runsScript_data()
@@ -275,6 +279,36 @@ void ScriptRunnerTest::refusesFileThatCannotBeOpened()
                  QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path));
     }
     QVERIFY(executor.sent.isEmpty());
+}
+
+
+void ScriptRunnerTest::wholeFileDecidesTheEncoding_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("lastStatement");
+    // Far more ASCII than one block or any sample before the first accented letter.
+    const QByteArray asciiStatement = "UPDATE a SET x='" + QByteArray(70 * 1024, 'a') + "';\r\n";
+    const QString czech = QStringLiteral("UPDATE p SET n='Šťastný žluťoučký kůň' WHERE id=1");
+    QTest::newRow("windows-1250 after 70 KiB of ASCII")
+        << asciiStatement + QStringEncoder("windows-1250").encode(czech) + ";\r\n" << czech;
+    QTest::newRow("UTF-8 after 70 KiB of ASCII") << asciiStatement + czech.toUtf8() + ";\r\n" << czech;
+    // A two-byte sequence split by the end of the first 64 KiB block of the check.
+    QTest::newRow("UTF-8 across a block boundary")
+        << QByteArray(64 * 1024 - 1, ' ') + czech.toUtf8() + ";\r\n" << czech;
+}
+
+void ScriptRunnerTest::wholeFileDecidesTheEncoding()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, lastStatement);
+    TestFolder folder;
+    folder.write("script.sql", file);
+    FakeExecutor executor;
+
+    const Run run = runScript(folder.filePath("script.sql"), 0, executor, "windows-1250");
+
+    QVERIFY(run.errors.isEmpty());
+    QCOMPARE(executor.sent.last(), lastStatement);
 }
 
 QTEST_GUILESS_MAIN(ScriptRunnerTest)

@@ -145,6 +145,37 @@ private slots:
         QCOMPARE(folder.read(QStringLiteral("s.ini")), QByteArray("[S]\r\nK=\xC5\xBD\r\n"));
     }
 
+    // The detector takes such a short Czech file for ISO-8859-2; the locale's code page reads it
+    // the same way every time, and a write keeps it.
+    void legacyFileKeepsItsCodePage()
+    {
+        TestFolder folder;
+        QStringEncoder encoder("windows-1250");
+        folder.write(QStringLiteral("s.ini"), encoder.encode(QStringLiteral("[Profil]\r\nJméno=Šťastný\r\n")));
+        IniFile file(folder.filePath(QStringLiteral("s.ini")), "windows-1250");
+        QCOMPARE(file.readString(QStringLiteral("Profil"), QStringLiteral("Jméno")), QStringLiteral("Šťastný"));
+        file.writeString(QStringLiteral("Profil"), QStringLiteral("Popis"), QStringLiteral("žluťoučký kůň"));
+        QCOMPARE(folder.read(QStringLiteral("s.ini")),
+                 QByteArray(encoder.encode(QStringLiteral("[Profil]\r\nJméno=Šťastný\r\nPopis=žluťoučký kůň\r\n"))));
+    }
+
+    void valueTheCodePageCannotHoldTurnsTheFileIntoUtf8WithBom()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("s.ini"),
+                     QStringEncoder("windows-1250").encode(QStringLiteral("[Profil]\r\nJméno=Šťastný\r\n")));
+        const QString path = folder.filePath(QStringLiteral("s.ini"));
+        IniFile(path, "windows-1250").writeString(QStringLiteral("Profil"), QStringLiteral("Popis"), QStringLiteral("Жук"));
+        QCOMPARE(folder.read(QStringLiteral("s.ini")),
+                 "\xEF\xBB\xBF" + QStringLiteral("[Profil]\r\nJméno=Šťastný\r\nPopis=Жук\r\n").toUtf8());
+        // With its byte-order mark the file no longer depends on the locale's code page.
+        for (const QByteArray codePage : {"windows-1250", "windows-1252"}) {
+            const IniFile reread(path, codePage);
+            QCOMPARE(reread.readString(QStringLiteral("Profil"), QStringLiteral("Jméno")), QStringLiteral("Šťastný"));
+            QCOMPARE(reread.readString(QStringLiteral("Profil"), QStringLiteral("Popis")), QStringLiteral("Жук"));
+        }
+    }
+
     void refusedWriteNamesTheFile()
     {
         TestFolder folder;

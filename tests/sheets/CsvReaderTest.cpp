@@ -3,16 +3,17 @@
 #include "TestFolder.h"
 #include "TestPackages.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtTest>
 
 namespace {
 
-QStringList readCsv(const QByteArray& bytes)
+QStringList readCsv(const QByteArray& bytes, const QByteArray& codePageOfOlderFiles = "windows-1250")
 {
     TestFolder folder;
     folder.write("list.csv", bytes);
-    CsvReader reader;
+    CsvReader reader(codePageOfOlderFiles);
     reader.open(folder.filePath("list.csv"));
     return describeSheet(reader);
 }
@@ -120,18 +121,23 @@ private slots:
                                                  "2;Pâté de campagne préparé à l'ancienne\r\n"
                                                  "3;Bœuf bourguignon mijoté, goût délicieux\r\n");
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("codePageOfOlderFiles");
         QTest::addColumn<QString>("text");
-        QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + russian.toUtf8() << russian;
-        QTest::newRow("UTF-8 without BOM") << russian.toUtf8() << russian;
-        QTest::newRow("UTF-16LE with BOM") << encoded("UTF-16LE", QChar(0xFEFF) + french) << french;
-        QTest::newRow("UTF-16BE with BOM") << encoded("UTF-16BE", QChar(0xFEFF) + russian) << russian;
-        QTest::newRow("windows-1251") << encoded("windows-1251", russian) << russian;
-        QTest::newRow("windows-1252") << encoded("windows-1252", french) << french;
+        // A byte-order mark or valid UTF-8 wins over the code page of older files.
+        QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + russian.toUtf8() << QByteArray("windows-1252") << russian;
+        QTest::newRow("UTF-8 without BOM") << russian.toUtf8() << QByteArray("windows-1252") << russian;
+        QTest::newRow("UTF-16LE with BOM") << encoded("UTF-16LE", QChar(0xFEFF) + french) << QByteArray("windows-1251")
+                                           << french;
+        QTest::newRow("UTF-16BE with BOM") << encoded("UTF-16BE", QChar(0xFEFF) + russian) << QByteArray("windows-1252")
+                                           << russian;
+        QTest::newRow("windows-1251") << encoded("windows-1251", russian) << QByteArray("windows-1251") << russian;
+        QTest::newRow("windows-1252") << encoded("windows-1252", french) << QByteArray("windows-1252") << french;
     }
 
     void readsEveryEncoding()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, codePageOfOlderFiles);
         QFETCH(QString, text);
         QStringList expected;
         for (const QString& line : text.split("\r\n", Qt::SkipEmptyParts)) {
@@ -140,7 +146,35 @@ private slots:
             cells[0].toInt(&isNumber);
             expected.append((isNumber ? "n:" : "t:") + cells[0] + "|t:" + cells[1]);
         }
-        QCOMPARE(readCsv(bytes), expected);
+        QCOMPARE(readCsv(bytes, codePageOfOlderFiles), expected);
+    }
+
+    // The detector takes this short Czech list for ISO-8859-2 and turns š, ť and ž into other
+    // letters: the configured code page decides, and the detector's other guess is only told.
+    void legacyTextTakesTheCodePageOfOlderFiles_data()
+    {
+        QTest::addColumn<QByteArray>("codePageOfOlderFiles");
+        QTest::addColumn<QString>("expected");
+        const QString czech = QStringLiteral("Šťastný žluťoučký kůň");
+        QTest::newRow("windows-1250") << QByteArray("windows-1250") << czech;
+        QTest::newRow("windows-1252") << QByteArray("windows-1252")
+                                      << QString(QStringDecoder("windows-1252").decode(encoded("windows-1250", czech)));
+    }
+
+    void legacyTextTakesTheCodePageOfOlderFiles()
+    {
+        QFETCH(QByteArray, codePageOfOlderFiles);
+        QFETCH(QString, expected);
+        TestFolder folder;
+        folder.write("list.csv", encoded("windows-1250", QStringLiteral("1;Šťastný žluťoučký kůň\r\n")));
+        CsvReader reader(codePageOfOlderFiles);
+        reader.open(folder.filePath("list.csv"));
+
+        QCOMPARE(reader.readRow(1).at(1).textValue(), expected);
+        const auto encoding = reader.textEncoding();
+        QVERIFY(encoding && encoding->isLegacy());
+        QCOMPARE(encoding->encoding.name, codePageOfOlderFiles);
+        QCOMPARE(encoding->detectorGuess, QByteArray("ISO-8859-2"));
     }
 
     void readsWideSheetsWhole()

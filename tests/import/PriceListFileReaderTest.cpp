@@ -1,0 +1,85 @@
+#include "TestFolder.h"
+#include "import/CreationProgress.h"
+#include "import/PriceListFileReader.h"
+#include "import/UpdateScript.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTest>
+
+namespace {
+
+class RecordedProgress : public CreationProgress
+{
+public:
+    QStringList lines;
+
+    void setStatus(const QString&) override {}
+    void setCountStatus(const QString&, qint64, const QString&) override {}
+    void log(const QString& line) override { lines.append(line); }
+    void processEvents() override {}
+};
+
+class IdleJob : public Job
+{
+};
+
+} // namespace
+
+class PriceListFileReaderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The detector takes this short Czech list for ISO-8859-2; the code page of older files
+    // reads it, and the log names both.
+    void legacyListIsReadWithTheCodePageOfOlderFiles_data()
+    {
+        QTest::addColumn<QByteArray>("codePageOfOlderFiles");
+        QTest::addColumn<QString>("description");
+        const QString czech = QStringLiteral("Šťastný žluťoučký kůň");
+        QTest::newRow("windows-1250") << QByteArray("windows-1250") << czech;
+        QTest::newRow("windows-1252") << QByteArray("windows-1252")
+                                      << QString(QStringDecoder("windows-1252").decode(QStringEncoder("windows-1250").encode(czech)));
+    }
+
+    void legacyListIsReadWithTheCodePageOfOlderFiles()
+    {
+        QFETCH(QByteArray, codePageOfOlderFiles);
+        QFETCH(QString, description);
+        TestFolder folder;
+        folder.write("list.csv", QStringEncoder("windows-1250").encode(
+                                     QStringLiteral("IDPART;PRODUCT:metadesc\r\n7;Šťastný žluťoučký kůň\r\n")));
+        const QString scriptPath = folder.filePath("script.sql");
+        RecordedProgress progress;
+        IdleJob job;
+        {
+            UpdateScript script(scriptPath, StoreSchema{QStringLiteral("jos_"), QStringLiteral("_cs_cz")});
+            PriceListFileReader reader(100, script, progress, job, codePageOfOlderFiles);
+            QVERIFY(reader.read(folder.filePath("list.csv")));
+            script.commit();
+        }
+
+        QVERIFY(QString::fromUtf8(folder.read("script.sql")).contains(QStringLiteral("'") + description + u'\''));
+        QVERIFY(progress.lines.contains(
+            QStringLiteral("         Code page of the file : %1 (not UTF-8); the detector suggests ISO-8859-2: "
+                           "check the setting \"Code page of older files\"")
+                .arg(QString::fromLatin1(codePageOfOlderFiles))));
+    }
+
+    void utf8ListNamesNoCodePage()
+    {
+        TestFolder folder;
+        folder.write("list.csv", QStringLiteral("IDPART;PRODUCT:metadesc\r\n7;Šťastný žluťoučký kůň\r\n").toUtf8());
+        RecordedProgress progress;
+        IdleJob job;
+        UpdateScript script(folder.filePath("script.sql"), StoreSchema{QStringLiteral("jos_"), {}});
+        PriceListFileReader reader(100, script, progress, job, "windows-1250");
+        QVERIFY(reader.read(folder.filePath("list.csv")));
+        QVERIFY(!progress.lines.join(u'\n').contains(QStringLiteral("Code page")));
+        script.commit();
+    }
+};
+
+QTEST_GUILESS_MAIN(PriceListFileReaderTest)
+#include "PriceListFileReaderTest.moc"
