@@ -1,9 +1,5 @@
 #include "CsvFileSeries.h"
 
-namespace {
-constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
-}
-
 CsvFileSeries::CsvFileSeries(QString folder, QString baseName, QString headerLine, int rowLimit)
     : m_folder(std::move(folder)), m_baseName(std::move(baseName)), m_headerLine(std::move(headerLine)),
       m_rowLimit(rowLimit)
@@ -47,13 +43,15 @@ void CsvFileSeries::startFile(int number)
     m_fileNumber = number;
     m_linesInFile = 0;
     m_file.emplace(filePath(number));
-    m_file->write(Utf8Bom);
-    writeLine(m_headerLine);
+    // The mark goes with the header line, so that a full disk never leaves a file of a mark alone.
+    writeLine(QChar(0xFEFF) + m_headerLine);
 }
 
+// One piece per line: a file cut short by a full disk ends after its last whole line.
 void CsvFileSeries::writeLine(const QString& line)
 {
-    m_file->write(line.toUtf8());
-    m_file->write("\r\n");
+    QByteArray bytes = line.toUtf8();
+    bytes += "\r\n";
+    m_file->write(bytes);
     ++m_linesInFile;
 }
