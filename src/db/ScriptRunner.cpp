@@ -27,10 +27,19 @@ void ScriptRunner::restoreFromFile(const QString& fileName, StatementExecutor& e
             splitter.feed(source.read());
         }
         while (const auto piece = splitter.next()) {
-            const bool isStatement = piece->kind == StatementSplitter::Piece::Kind::Statement;
+            using Kind = StatementSplitter::Piece::Kind;
+            const bool isStatement = piece->kind == Kind::Statement;
             if (connectionLoss) {
-                notSent += isStatement ? 1 : 0;
+                notSent += isStatement ? 1 : piece->statementsHeldBack;
                 continue;
+            }
+            if (piece->kind == Kind::UnclosedQuote) {
+                // Sent, it would take the statements it swallowed to the server as one string.
+                onStatementError(AppError(QStringLiteral("The quote %1 on line %2 is never closed: "
+                                                         "%3 statements of the script were not sent.")
+                                              .arg(piece->quote)
+                                              .arg(piece->quoteLine)
+                                              .arg(piece->statementsHeldBack)));
             }
             if (isStatement) {
                 try {

@@ -19,7 +19,8 @@ public:
 
     // Sends every statement as soon as its delimiter is read. A failing statement goes to
     // onStatementError and the run goes on; when the connection is lost for good, the run
-    // ends and onStatementError hears once how many statements were not sent.
+    // ends and onStatementError hears once how many statements were not sent. A quote that
+    // is never closed is not sent either: onStatementError hears its line and what it held back.
     // onProgress follows each statement sent or failed and each DELIMITER command, with a
     // figure from 0 to 100 that never decreases. Throws AppError when the file cannot be
     // opened or read.
