@@ -1,5 +1,6 @@
 #include "ScriptRunner.h"
 
+#include "CharacterSetRefused.h"
 #include "ScriptSource.h"
 #include "StatementExecutor.h"
 #include "StatementSplitter.h"
@@ -44,6 +45,8 @@ void ScriptRunner::restoreFromFile(const QString& fileName, StatementExecutor& e
             if (isStatement) {
                 try {
                     executor.executeStatement(piece->text);
+                } catch (const CharacterSetRefused&) {
+                    throw;
                 } catch (const AppError& error) {
                     if (executor.isConnectionLost())
                         connectionLoss = error;

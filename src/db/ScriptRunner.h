@@ -23,7 +23,7 @@ public:
     // is never closed is not sent either: onStatementError hears its line and what it held back.
     // onProgress follows each statement sent or failed and each DELIMITER command, with a
     // figure from 0 to 100 that never decreases. Throws AppError when the file cannot be
-    // opened or read.
+    // opened or read, and CharacterSetRefused when the connection cannot carry the script.
     void restoreFromFile(const QString& fileName, StatementExecutor& executor,
                          const ProgressHandler& onProgress, const ErrorHandler& onStatementError) const;
 
