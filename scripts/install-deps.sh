@@ -8,6 +8,7 @@ packages=(
     libmariadb-dev mariadb-server mariadb-client
     libuchardet-dev zlib1g-dev
     fonts-dejavu-core
+    locales
 )
 [[ "${VELMORA_EXTRA_PACKAGES:-}" ]] && read -r -a extra <<<"$VELMORA_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 
