@@ -64,7 +64,8 @@ std::optional<StatementSplitter::Piece> StatementSplitter::next()
         if (m_pos == m_buffer.size()) {
             if (!m_finished || m_start < 0)
                 return std::nullopt;
-            if (m_state == State::SingleQuoted || m_state == State::DoubleQuoted || m_state == State::Backquoted)
+            if (m_state == State::SingleQuoted || m_state == State::DoubleQuoted ||
+                m_state == State::Backquoted)
                 return unclosedQuote();
             if (auto piece = endStatement(m_pos, m_pos).piece)
                 return piece;

@@ -35,7 +35,8 @@ QString reason(int osError)
 OutputFile::OutputFile(const QString& path) : m_path(path)
 {
     // Scripts and price lists hold the store's data: no one else's to read.
-    m_fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    m_fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                  S_IRUSR | S_IWUSR);
     if (m_fd < 0)
         throw AppError(QStringLiteral("Cannot create file \"%1\". %2").arg(m_path, reason(errno)));
     m_buffer.reserve(std::size_t(BufferSize));

@@ -9,8 +9,8 @@
 #include <vector>
 
 // A file written from scratch through a sizeable buffer; a new file is readable by its owner
-// alone. Each write() is one piece, and the file only ever ends after a whole piece: when the
-// disk refuses, the file is cut back to the end of the last piece that reached it whole.
+// alone, one it replaces keeps its mode. Each write() is one piece, and the file only ever ends after a whole
+// piece: when the disk refuses, the file is cut back to the end of the last piece that reached it whole.
 // Failures throw AppError naming the file, with the runtime's texts: "File access denied",
 // "Disk full", "Too many open files", otherwise "I/O error <n>" with the system's error number.
 class OutputFile

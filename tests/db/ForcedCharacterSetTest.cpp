@@ -39,16 +39,19 @@ bool ForcedCharacterSetTest::server(const QString& action)
     script.setProcessEnvironment(environment);
     script.setProcessChannelMode(QProcess::ForwardedChannels);
     script.start(QStringLiteral("bash"), {QStringLiteral(VELMORA_TEST_MARIADB_SCRIPT), action, m_dir.path()});
-    return script.waitForFinished(60000) && script.exitStatus() == QProcess::NormalExit && script.exitCode() == 0;
+    return script.waitForFinished(60000) && script.exitStatus() == QProcess::NormalExit &&
+           script.exitCode() == 0;
 }
 
 // Through the server's own client as root, in utf8mb4 by an explicit SET NAMES.
 QString ForcedCharacterSetTest::rootQuery(const QString& sql)
 {
     QProcess client;
-    client.start(QStringLiteral("mariadb"), {QStringLiteral("--no-defaults"), QStringLiteral("--socket=") + m_dir.filePath(QStringLiteral("sock")),
-                                             QStringLiteral("-uroot"), QStringLiteral("-N"), QStringLiteral("-B"),
-                                             QStringLiteral("-e"), QStringLiteral("SET NAMES utf8mb4; ") + sql});
+    client.start(QStringLiteral("mariadb"),
+                 {QStringLiteral("--no-defaults"),
+                  QStringLiteral("--socket=") + m_dir.filePath(QStringLiteral("sock")),
+                  QStringLiteral("-uroot"), QStringLiteral("-N"), QStringLiteral("-B"), QStringLiteral("-e"),
+                  QStringLiteral("SET NAMES utf8mb4; ") + sql});
     if (!client.waitForFinished(30000) || client.exitCode() != 0)
         return QStringLiteral("<failed: %1>").arg(QString::fromUtf8(client.readAllStandardError()));
     return QString::fromUtf8(client.readAllStandardOutput()).trimmed();
@@ -56,9 +59,10 @@ QString ForcedCharacterSetTest::rootQuery(const QString& sql)
 
 QString ForcedCharacterSetTest::refusal() const
 {
-    return QStringLiteral("The database server imposes the character set gbk on this connection; only utf8mb4 or utf8 "
-                          "keeps texts intact and their quotes inside their strings, so nothing is sent over it. "
-                          "The server must accept the character set its clients ask for");
+    return QStringLiteral(
+        "The database server imposes the character set gbk on this connection; only utf8mb4 or utf8 "
+        "keeps texts intact and their quotes inside their strings, so nothing is sent over it. "
+        "The server must accept the character set its clients ask for");
 }
 
 void ForcedCharacterSetTest::initTestCase()
@@ -66,9 +70,10 @@ void ForcedCharacterSetTest::initTestCase()
     QVERIFY(m_dir.isValid());
     m_started = server(QStringLiteral("start"));
     QVERIFY2(m_started, "the gbk test server did not start");
-    QCOMPARE(rootQuery(QStringLiteral("CREATE DATABASE shop CHARACTER SET utf8mb4; "
-                                      "CREATE TABLE shop.p (id INT, d VARCHAR(100), price INT) CHARACTER SET utf8mb4; "
-                                      "INSERT INTO shop.p VALUES (1, 'a', 10), (2, 'b', 20)")),
+    QCOMPARE(rootQuery(QStringLiteral(
+                 "CREATE DATABASE shop CHARACTER SET utf8mb4; "
+                 "CREATE TABLE shop.p (id INT, d VARCHAR(100), price INT) CHARACTER SET utf8mb4; "
+                 "INSERT INTO shop.p VALUES (1, 'a', 10), (2, 'b', 20)")),
              QString());
 }
 
@@ -81,7 +86,8 @@ void ForcedCharacterSetTest::cleanupTestCase()
 void ForcedCharacterSetTest::connectionIsRefused()
 {
     DbConnection connection(QStringLiteral("UniConnection1"));
-    TestServer::fromFile(m_dir.filePath(QStringLiteral("connection.ini"))).applyTo(connection, QStringLiteral("shop"));
+    TestServer::fromFile(m_dir.filePath(QStringLiteral("connection.ini")))
+        .applyTo(connection, QStringLiteral("shop"));
     try {
         connection.open();
         QFAIL("connected");
@@ -97,15 +103,18 @@ void ForcedCharacterSetTest::craftedCellCannotEscape()
 {
     TestFolder folder;
     folder.write(QStringLiteral("script.sql"), QStringLiteral("UPDATE shop.p SET d = '€\\', price = 0 #'\r\n"
-                                                              "WHERE id = 1;\r\nCOMMIT;\r\n").toUtf8());
+                                                              "WHERE id = 1;\r\nCOMMIT;\r\n")
+                                                   .toUtf8());
     DbConnection connection(QStringLiteral("UniConnection1"));
-    TestServer::fromFile(m_dir.filePath(QStringLiteral("connection.ini"))).applyTo(connection, QStringLiteral("shop"));
+    TestServer::fromFile(m_dir.filePath(QStringLiteral("connection.ini")))
+        .applyTo(connection, QStringLiteral("shop"));
     ConnectionExecutor executor(connection);
     QStringList errors;
 
     try {
-        ScriptRunner().restoreFromFile(folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
-                                       [&](const AppError& error) { errors << error.message(); });
+        ScriptRunner().restoreFromFile(
+            folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
+            [&](const AppError& error) { errors << error.message(); });
         QFAIL("the script ran");
     } catch (const CharacterSetRefused& error) {
         QCOMPARE(error.message(), refusal());

@@ -14,8 +14,7 @@ const QByteArray Bom = "\xEF\xBB\xBF";
 const QString Header = QStringLiteral("\"IDPART\";BRAND");
 
 // The data rows of one file, after checking that it starts with the mark and the header.
-template <typename Folder>
-QList<QByteArray> dataRows(const Folder& dir, const QString& name)
+template <typename Folder> QList<QByteArray> dataRows(const Folder& dir, const QString& name)
 {
     QFile file(dir.filePath(name));
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -131,7 +130,8 @@ void CsvFileSeriesTest::cannotCreateFirstFile()
         series.begin();
         QFAIL("no failure reported");
     } catch (const AppError& error) {
-        QCOMPARE(error.message(), QString("Cannot create file \"%1\". I/O error 20").arg(dir.filePath("file.txt/F1.csv")));
+        QCOMPARE(error.message(),
+                 QString("Cannot create file \"%1\". I/O error 20").arg(dir.filePath("file.txt/F1.csv")));
     }
     series.finish();
 }
@@ -172,7 +172,8 @@ void CsvFileSeriesTest::closeReportsTheLastWriteAndFinishDoesNot()
         reported.close();
         QFAIL("no failure reported");
     } catch (const AppError& error) {
-        QCOMPARE(error.message(), QString("Cannot write file \"%1\". Disk full").arg(disk.filePath("F1.csv")));
+        QCOMPARE(error.message(),
+                 QString("Cannot write file \"%1\". Disk full").arg(disk.filePath("F1.csv")));
     }
     reported.finish();
 
@@ -208,7 +209,8 @@ void CsvFileSeriesTest::fullDiskCutsTheFileBackToItsLastWholeRow()
     int next = 1;
     for (const char* name : {"F1.csv", "F2.csv", "F3.csv"}) {
         const QList<QByteArray> rows = dataRows(disk, name);
-        QVERIFY2(name == QByteArray("F3.csv") ? !rows.isEmpty() && rows.size() < 250 : rows.size() == 250, name);
+        QVERIFY2(name == QByteArray("F3.csv") ? !rows.isEmpty() && rows.size() < 250 : rows.size() == 250,
+                 name);
         for (const QByteArray& row : rows)
             QCOMPARE(number(row), next++);
     }

@@ -13,8 +13,10 @@ SmallFileSystem::SmallFileSystem(Access access, int kilobytes)
     if (!m_dir.isValid())
         throw std::runtime_error("cannot create a temporary folder");
     const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k,mode=0777";
-    const unsigned long flags = MS_NOSUID | MS_NODEV | MS_NOEXEC | (access == Access::ReadOnly ? MS_RDONLY : 0);
-    m_mounted = ::mount("tmpfs", QFile::encodeName(path()).constData(), "tmpfs", flags, options.constData()) == 0;
+    const unsigned long flags =
+        MS_NOSUID | MS_NODEV | MS_NOEXEC | (access == Access::ReadOnly ? MS_RDONLY : 0);
+    m_mounted =
+        ::mount("tmpfs", QFile::encodeName(path()).constData(), "tmpfs", flags, options.constData()) == 0;
     if (!m_mounted)
         m_skipReason = QStringLiteral("cannot mount a small file system for this test (it needs root): %1")
                            .arg(QString::fromLocal8Bit(std::strerror(errno)));

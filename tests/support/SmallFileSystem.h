@@ -34,8 +34,8 @@ private:
     QString m_skipReason;
 };
 
-#define SKIP_UNLESS_MOUNTED(fileSystem)                                                                           \
-    do {                                                                                                           \
-        if (!(fileSystem).mounted())                                                                               \
-            QSKIP(qPrintable((fileSystem).skipReason()));                                                          \
+#define SKIP_UNLESS_MOUNTED(fileSystem)                                                                      \
+    do {                                                                                                     \
+        if (!(fileSystem).mounted())                                                                         \
+            QSKIP(qPrintable((fileSystem).skipReason()));                                                    \
     } while (false)

@@ -41,6 +41,8 @@ QString testDataPath(const QString& name)
 
 int fileMode(const QString& path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
