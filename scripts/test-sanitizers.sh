@@ -24,6 +24,7 @@ configure build-tsan "-fsanitize=thread"
 cmake --build "$root/build-tsan" --parallel "$(nproc)" --target XlsxReaderTest
 (
     cd "$root/build-tsan"
-    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 QT_QPA_PLATFORM=offscreen \
+    TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/scripts/sanitizers/tsan.supp" \
+        QT_QPA_PLATFORM=offscreen \
         ctest --output-on-failure --timeout 1200 -R '^XlsxReaderTest$'
 )
