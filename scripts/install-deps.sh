@@ -8,7 +8,7 @@ packages=(
     libmariadb-dev mariadb-server mariadb-client
     libuchardet-dev zlib1g-dev
     fonts-dejavu-core
-    desktop-file-utils appstream
+    desktop-file-utils appstream locales
 )
 [[ "${VELMORA_EXTRA_PACKAGES:-}" ]] && read -r -a extra <<<"$VELMORA_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 

@@ -6,7 +6,8 @@
 #   test-mariadb.sh stop DIR    - stops it by its pid and removes the data folder
 #   test-mariadb.sh stop-keep DIR - stops it and keeps the data
 # VELMORA_DB_PORT asks for a fixed port instead of a free one; VELMORA_DB_POOL sets the InnoDB
-# buffer pool (64M unless given).
+# buffer pool (64M unless given). VELMORA_DB_FORCED_CHARSET (say gbk) makes the server impose that
+# character set on every connection, whatever the client asks for.
 set -euo pipefail
 export PATH="$PATH:/usr/sbin:/sbin"
 action="$1"
@@ -28,6 +29,10 @@ stop_server() {
     rm -f "$dir/pid"
 }
 
+charset_options=(--character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci)
+[[ -n "${VELMORA_DB_FORCED_CHARSET:-}" ]] &&
+    charset_options=(--character-set-server="$VELMORA_DB_FORCED_CHARSET" --skip-character-set-client-handshake)
+
 start_server() {
     for attempt in $(seq 1 20); do
         port="${VELMORA_DB_PORT:-$((20000 + RANDOM % 20000))}"
@@ -37,7 +42,7 @@ start_server() {
         fi
         mariadbd --no-defaults --datadir="$dir/data" --user=root --bind-address=127.0.0.1 --port="$port" \
             --socket="$dir/sock" --pid-file="$dir/pid" --skip-name-resolve --skip-log-bin \
-            --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
+            "${charset_options[@]}" \
             --innodb-log-file-size=8M --innodb-buffer-pool-size="${VELMORA_DB_POOL:-64M}" --innodb-flush-log-at-trx-commit=2 \
             --innodb-doublewrite=0 --performance-schema=OFF </dev/null >"$dir/server.log" 2>&1 &
         for _ in $(seq 1 100); do

@@ -1,5 +1,6 @@
 #include "DbConnection.h"
 
+#include "CharacterSetRefused.h"
 #include "DbError.h"
 #include "WaitingCalls.h"
 #include "platform/ScopeExit.h"
@@ -42,7 +43,29 @@ void DbConnection::open()
         throw DbError(mysql_errno(mysql.get()), QString::fromLatin1(mysql_sqlstate(mysql.get())),
                       QString::fromUtf8(mysql_error(mysql.get())));
     m_mysql = std::move(mysql);
-    makeSafeSqlMode();
+    try {
+        requireUtf8();
+        makeSafeSqlMode();
+    } catch (...) {
+        m_mysql.reset(); // never opened, as far as anyone else can tell
+        throw;
+    }
+}
+
+// A server may impose its own character set whatever the client asks for. Under a multibyte
+// one such as gbk, a backslash can become part of the character before it, and an escaped
+// quote then ends its string: nothing may be sent over such a connection.
+void DbConnection::requireUtf8()
+{
+    MysqlResult sets = query(QStringLiteral(
+        "SELECT @@character_set_client, @@character_set_connection, @@character_set_results"));
+    if (!sets.first())
+        return;
+    for (int i = 0; i < 3; ++i) {
+        const QString name = sets.text(i);
+        if (name != u"utf8mb4" && name != u"utf8mb3" && name != u"utf8")
+            throw CharacterSetRefused(name);
+    }
 }
 
 // Scripts escape quotes in texts with a backslash; a server mode that ignores backslashes

@@ -26,7 +26,8 @@ public:
     QString username;
     QString password;
 
-    // Connects with the stored settings; throws DbError with the server's message.
+    // Connects with the stored settings; throws DbError with the server's message, and
+    // CharacterSetRefused, staying closed, when the server imposes a character set other than UTF-8.
     void open();
     // Ends the connection if there is one; the after-disconnect hook runs when one was open.
     void close();
@@ -48,6 +49,7 @@ public:
 
 private:
     [[noreturn]] void fail();
+    void requireUtf8();
     void makeSafeSqlMode();
 
     QString m_name;

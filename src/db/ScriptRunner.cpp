@@ -1,5 +1,6 @@
 #include "ScriptRunner.h"
 
+#include "CharacterSetRefused.h"
 #include "ScriptSource.h"
 #include "StatementExecutor.h"
 #include "StatementSplitter.h"
@@ -52,15 +53,28 @@ ScriptRunSummary ScriptRunner::restoreFromFile(const QString& fileName, Statemen
             const auto piece = splitter.next();
             if (!piece)
                 break;
-            const bool isStatement = piece->kind == StatementSplitter::Piece::Kind::Statement;
+            using Kind = StatementSplitter::Piece::Kind;
+            const bool isStatement = piece->kind == Kind::Statement;
             if (connectionLoss) {
-                summary.notSent += isStatement ? 1 : 0;
+                summary.notSent += isStatement ? 1 : piece->statementsHeldBack;
                 continue;
+            }
+            if (piece->kind == Kind::UnclosedQuote) {
+                // Sent, it would take the statements it swallowed to the server as one string.
+                summary.notSent += piece->statementsHeldBack;
+                onStatementError(StatementFailure(QStringLiteral("The quote %1 on line %2 is never closed: "
+                                                                 "%3 statements of the script were not sent.")
+                                                      .arg(piece->quote)
+                                                      .arg(piece->quoteLine)
+                                                      .arg(piece->statementsHeldBack),
+                                                  firstLine(piece->text)));
             }
             if (isStatement) {
                 ++summary.ran;
                 try {
                     executor.executeStatement(piece->text);
+                } catch (const CharacterSetRefused&) {
+                    throw;
                 } catch (const AppError& error) {
                     ++summary.failed;
                     const StatementFailure failure(error.message(), firstLine(piece->text));

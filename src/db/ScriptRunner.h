@@ -52,12 +52,14 @@ public:
 
     // Sends every statement as soon as its delimiter is read. A failing statement goes to
     // onStatementError and the run goes on; when the connection is lost for good, the run
-    // ends and onStatementError hears once how many statements were not sent.
+    // ends and onStatementError hears once how many statements were not sent. A quote that
+    // is never closed is not sent either: onStatementError hears its line and what it held back.
     // onProgress follows each statement sent or failed and each DELIMITER command, with a
     // figure from 0 to 100 that never decreases. Throws AppError when the file cannot be
-    // opened or read. Does nothing while a run is going on.
+    // opened or read, and CharacterSetRefused when the connection cannot carry the script.
+    // Does nothing while a run is going on.
     ScriptRunSummary restoreFromFile(const QString& fileName, StatementExecutor& executor,
-                         const ProgressHandler& onProgress, const ErrorHandler& onStatementError);
+                                     const ProgressHandler& onProgress, const ErrorHandler& onStatementError);
 
 private:
     qsizetype m_blockSize;

@@ -39,6 +39,7 @@ void StatementSplitter::feed(QStringView text)
     const qsizetype consumed = m_start >= 0 ? m_start : m_pos;
     if (consumed > 0) {
         m_beforeBuffer = m_buffer.at(consumed - 1);
+        m_linesDropped += QStringView(m_buffer).first(consumed).count(u'\n');
         m_buffer.remove(0, consumed);
         m_dropped += consumed;
         m_pos -= consumed;
@@ -46,6 +47,8 @@ void StatementSplitter::feed(QStringView text)
             m_start -= consumed;
         if (m_wordStart >= 0)
             m_wordStart -= consumed;
+        if (m_quoteStart >= 0)
+            m_quoteStart -= consumed;
     }
     m_buffer.append(text);
 }
@@ -61,6 +64,9 @@ std::optional<StatementSplitter::Piece> StatementSplitter::next()
         if (m_pos == m_buffer.size()) {
             if (!m_finished || m_start < 0)
                 return std::nullopt;
+            if (m_state == State::SingleQuoted || m_state == State::DoubleQuoted ||
+                m_state == State::Backquoted)
+                return unclosedQuote();
             if (auto piece = endStatement(m_pos, m_pos).piece)
                 return piece;
             continue;
@@ -178,6 +184,7 @@ StatementSplitter::Scan StatementSplitter::scanCode()
         m_state = State::LineComment;
     } else if (c == u'\'' || c == u'"' || c == u'`') {
         m_state = c == u'\'' ? State::SingleQuoted : c == u'"' ? State::DoubleQuoted : State::Backquoted;
+        m_quoteStart = m_pos;
         m_escaped = false;
         m_onlyComments = false;
     }
@@ -228,6 +235,33 @@ StatementSplitter::Scan StatementSplitter::endStatement(qsizetype textEnd, qsize
     m_wordStart = -1;
     m_pos = consumedEnd;
     return scan;
+}
+
+StatementSplitter::Piece StatementSplitter::unclosedQuote()
+{
+    Piece piece{Piece::Kind::UnclosedQuote, m_buffer.sliced(m_start), position(m_pos)};
+    piece.quote = m_buffer.at(m_quoteStart);
+    piece.quoteLine = 1 + m_linesDropped + QStringView(m_buffer).first(m_quoteStart).count(u'\n');
+    piece.statementsHeldBack = statementsIn(QStringView(m_buffer).sliced(m_quoteStart + 1), m_delimiter);
+    m_state = State::Between;
+    m_start = -1;
+    return piece;
+}
+
+// What a quote that never closes held back, counted by lines: those ending in the delimiter,
+// and the text after the last of them. Quotes in that text cannot be trusted to pair up.
+qint64 StatementSplitter::statementsIn(QStringView text, const QString& delimiter)
+{
+    qint64 count = 0;
+    bool unended = true; // the statement the quote stands in counts even without an end
+    for (const QStringView line : text.tokenize(u'\n')) {
+        const QStringView trimmed = line.trimmed();
+        if (trimmed.isEmpty())
+            continue;
+        unended = !trimmed.endsWith(delimiter);
+        count += unended ? 0 : 1;
+    }
+    return count + (unended ? 1 : 0);
 }
 
 void StatementSplitter::finishWord()

@@ -15,7 +15,10 @@ public:
         enum class Kind
         {
             Statement,
-            DelimiterCommand
+            DelimiterCommand,
+            // The last statement, in which a quote is never closed: it swallowed the rest of
+            // the text, and sending it would send all the statements after it as one string.
+            UnclosedQuote
         };
 
         Kind kind = Kind::Statement;
@@ -24,6 +27,11 @@ public:
         QString text;
         // Characters of the whole text consumed, the delimiter included.
         qint64 end = 0;
+        // For an unclosed quote: the quote character, the line it stands on (from 1), and
+        // the statements held back with it, the one it opened in included.
+        QChar quote;
+        qint64 quoteLine = 0;
+        qint64 statementsHeldBack = 0;
 
         bool operator==(const Piece&) const = default;
     };
@@ -67,6 +75,8 @@ private:
     Scan scanCode();
     Scan scanDelimiterCommand();
     Scan endStatement(qsizetype textEnd, qsizetype consumedEnd);
+    Piece unclosedQuote();
+    static qint64 statementsIn(QStringView text, const QString& delimiter);
     void finishWord();
 
     Match matchAt(qsizetype pos, QStringView text, Qt::CaseSensitivity cs) const;
@@ -76,6 +86,7 @@ private:
 
     QString m_buffer;
     qint64 m_dropped = 0;         // characters before m_buffer[0]
+    qint64 m_linesDropped = 0;    // line feeds before m_buffer[0]
     QChar m_beforeBuffer = u'\n'; // the character before m_buffer[0]; the text starts a line
     bool m_finished = false;
 
@@ -85,6 +96,7 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_start = -1; // first character of the statement being gathered
     bool m_escaped = false;
+    qsizetype m_quoteStart = -1; // the quote that opened the quoted text being read
     bool m_onlyComments = false; // nothing but blanks and comments gathered yet
     Kind m_kind = Kind::Undecided;
     bool m_firstWordSeen = false;

@@ -1,7 +1,7 @@
 #include "CsvFileSeries.h"
 
 namespace {
-constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
+const QByteArray Utf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 }
 
 CsvFileSeries::CsvFileSeries(QString folder, QString baseName, QString headerLine, int rowLimit)
@@ -47,13 +47,16 @@ void CsvFileSeries::startFile(int number)
     m_fileNumber = number;
     m_linesInFile = 0;
     m_file.emplace(filePath(number));
-    m_file->write(Utf8Bom);
-    writeLine(m_headerLine.toUtf8());
+    // The mark goes with the header line, so that a full disk never leaves a file of a mark alone.
+    writeLine(Utf8Bom + m_headerLine.toUtf8());
 }
 
+// One piece per line: a file cut short by a full disk ends after its last whole line.
 void CsvFileSeries::writeLine(QByteArrayView line)
 {
-    m_file->write(line);
-    m_file->write("\r\n");
+    m_line.clear();
+    m_line.append(line);
+    m_line.append("\r\n");
+    m_file->write(m_line);
     ++m_linesInFile;
 }

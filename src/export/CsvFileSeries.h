@@ -9,7 +9,8 @@
 // same header line; the next file starts once the current one holds the row limit of lines.
 // Every file starts with a UTF-8 byte-order mark, so that a spreadsheet program on Windows
 // reads it as UTF-8, and every line ends with CR LF. Files of an earlier run beyond the last
-// number written stay as they are.
+// number written stay as they are. When the disk fills up, the file being written is cut
+// back to its last whole line and the failure names it.
 class CsvFileSeries
 {
 public:
@@ -39,5 +40,6 @@ private:
     int m_rowLimit;
     int m_fileNumber = 0;
     int m_linesInFile = 0;
+    QByteArray m_line; // reused for every line, so that a row costs no allocation
     std::optional<OutputFile> m_file;
 };

@@ -3,6 +3,7 @@
 #include "sheets/FifteenDigits.h"
 
 #include <charconv>
+#include <cmath>
 
 void PriceTable::reset(int rows)
 {
@@ -38,6 +39,12 @@ bool isPlainNumber(const QString& text)
     return i > start;
 }
 
+// "inf", "nan" and figures beyond the range of a double are no price the store can take.
+std::optional<double> finitePrice(double value)
+{
+    return std::isfinite(value) ? std::optional(value) : std::nullopt;
+}
+
 } // namespace
 
 PriceConversion::PriceConversion(const QLocale& locale) : m_locale(locale)
@@ -55,7 +62,7 @@ std::optional<double> PriceConversion::operator()(const QString& text) const
         bool ok = false;
         const double value = text.toLatin1().replace(',', '.').toDouble(&ok);
         if (ok)
-            return value;
+            return finitePrice(value);
     }
     bool ok = false;
     double value = m_locale.toDouble(QString(text).replace(u'.', u','), &ok);
@@ -63,7 +70,7 @@ std::optional<double> PriceConversion::operator()(const QString& text) const
         value = m_locale.toDouble(QString(text).replace(u',', u'.'), &ok);
     if (!ok)
         return std::nullopt;
-    return value;
+    return finitePrice(value);
 }
 
 std::optional<double> PriceConversion::ofNumber(double cellValue) const

@@ -30,7 +30,7 @@ private:
     std::size_t m_next = 0;
 };
 
-// Reads prices as typed: "," or "." as decimal mark, no thousands separators, under the
+// Reads prices as typed: "," or "." as decimal mark, no thousands separators, finite, under the
 // locale it was made with (the import takes the system's once per file: asking the system
 // for every cell would cost more than the reading itself).
 class PriceConversion

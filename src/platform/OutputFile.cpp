@@ -1,58 +1,117 @@
 #include "OutputFile.h"
 
-#include "platform/AppError.h"
-
 #include <QFile>
 #include <QtGlobal>
+#include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
 
-constexpr size_t BufferSize = 256 * 1024;
+constexpr qsizetype BufferSize = 256 * 1024;
 
-AppError ioError(int osError)
+QString reason(int osError)
 {
     switch (osError) {
     case EACCES:
     case EPERM:
     case EROFS:
-        return AppError(QStringLiteral("File access denied"));
+        return QStringLiteral("File access denied");
     case ENOSPC:
     case EDQUOT:
-        return AppError(QStringLiteral("Disk full"));
+        return QStringLiteral("Disk full");
     case EMFILE:
     case ENFILE:
-        return AppError(QStringLiteral("Too many open files"));
+        return QStringLiteral("Too many open files");
     default:
-        return AppError(QStringLiteral("I/O error %1").arg(osError));
+        return QStringLiteral("I/O error %1").arg(osError);
     }
 }
 
 } // namespace
 
-OutputFile::OutputFile(const QString& path) : m_file(std::fopen(QFile::encodeName(path).constData(), "wb"))
+OutputFile::OutputFile(const QString& path) : m_path(path)
 {
-    if (!m_file)
-        throw ioError(errno);
-    std::setvbuf(m_file, nullptr, _IOFBF, BufferSize);
+    // Scripts and price lists hold the store's data: no one else's to read.
+    m_fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                  S_IRUSR | S_IWUSR);
+    if (m_fd < 0)
+        throw AppError(QStringLiteral("Cannot create file \"%1\". %2").arg(m_path, reason(errno)));
+    m_buffer.reserve(std::size_t(BufferSize));
 }
 
 OutputFile::~OutputFile()
 {
-    if (m_file)
-        std::fclose(m_file);
+    if (m_fd < 0)
+        return;
+    try {
+        if (!m_failure)
+            flush();
+    } catch (const AppError&) {
+    }
+    ::close(m_fd);
 }
 
 void OutputFile::write(QByteArrayView bytes)
 {
-    Q_ASSERT(m_file);
-    if (std::fwrite(bytes.data(), 1, size_t(bytes.size()), m_file) != size_t(bytes.size()))
-        throw ioError(errno);
+    Q_ASSERT(m_fd >= 0);
+    if (m_failure)
+        throw *m_failure;
+    if (qsizetype(m_buffer.size()) + bytes.size() > BufferSize)
+        flush();
+    if (bytes.size() >= BufferSize) {
+        writeOut(bytes, {bytes.size()});
+        return;
+    }
+    m_buffer.append(bytes.data(), std::size_t(bytes.size()));
+    m_pieceEnds.push_back(qsizetype(m_buffer.size()));
 }
 
 void OutputFile::close()
 {
-    if (m_file && std::fclose(std::exchange(m_file, nullptr)) != 0)
-        throw ioError(errno);
+    if (m_failure)
+        throw *m_failure;
+    if (m_fd < 0)
+        return;
+    flush();
+    if (::close(std::exchange(m_fd, -1)) != 0)
+        fail(errno);
+}
+
+void OutputFile::flush()
+{
+    if (m_buffer.empty())
+        return;
+    writeOut(QByteArrayView(m_buffer.data(), qsizetype(m_buffer.size())), m_pieceEnds);
+    m_buffer.clear();
+    m_pieceEnds.clear();
+}
+
+void OutputFile::writeOut(QByteArrayView bytes, const std::vector<qsizetype>& pieceEnds)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(m_fd, bytes.data() + done, std::size_t(bytes.size() - done));
+        if (n >= 0) {
+            done += n;
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        const int error = errno;
+        const auto past = std::upper_bound(pieceEnds.begin(), pieceEnds.end(), done);
+        m_written += past == pieceEnds.begin() ? 0 : *std::prev(past);
+        // Nothing more can be done for the file when even cutting it fails.
+        [[maybe_unused]] const int cut = ::ftruncate(m_fd, m_written);
+        fail(error);
+    }
+    m_written += bytes.size();
+}
+
+void OutputFile::fail(int osError)
+{
+    m_failure.emplace(QStringLiteral("Cannot write file \"%1\". %2").arg(m_path, reason(osError)));
+    throw *m_failure;
 }

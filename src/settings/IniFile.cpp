@@ -54,10 +54,16 @@ void save(const QString& path, const Document& doc)
     // Rather than lose a character the file's code page lacks, the file changes to UTF-8.
     if (decodeText(bytes, doc.encoding) != text)
         bytes = encodeText(text, TextEncoding{"UTF-8", 3});
+    const auto refused = [&] { return AppError(QStringLiteral("Unable to write to %1").arg(path)); };
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit())
-        throw AppError(QStringLiteral("Unable to write to %1").arg(path));
+    if (!file.open(QIODevice::WriteOnly))
+        throw refused();
+    // It may hold a password in clear text: readable by its owner alone, an older file too. Only
+    // a file written in place that belongs to someone else keeps its mode; that is its owner's call.
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (file.write(bytes) < 0 || !file.commit())
+        throw refused();
 }
 
 std::optional<QString> sectionName(const QString& line)

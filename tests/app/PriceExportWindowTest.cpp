@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "WindowControls.h"
 #include "ScriptedUi.h"
+#include "SmallFileSystem.h"
 #include "TestCatalog.h"
 #include "TestFolder.h"
 #include "TestStore.h"
@@ -329,20 +330,19 @@ void TestPriceExportWindow::closingTheWindowStopsQuietly()
 
 void TestPriceExportWindow::fileErrorShownAfterTheClosingSteps_data()
 {
-    QTest::addColumn<QString>("folder"); // "<out>" is the usual export folder
+    QTest::addColumn<QString>("folder"); // "<out>" is the usual export folder, the others small file systems
     QTest::addColumn<QString>("prepare");
     QTest::addColumn<QString>("error");
 
-    // Refused even to root, so the case holds whoever runs the tests.
-    QTest::newRow("folder not writable") << "/sys/kernel"
+    QTest::newRow("folder not writable") << "<read-only>"
                                          << ""
-                                         << "File access denied.";
+                                         << "Cannot create file \"<folder>/F1.csv\". File access denied.";
     QTest::newRow("F1.csv is a folder") << "<out>"
                                         << "folder"
-                                        << "I/O error 21.";
-    QTest::newRow("disk full at the last write") << "<out>"
-                                                 << "full"
-                                                 << "Disk full.";
+                                        << "Cannot create file \"<folder>/F1.csv\". I/O error 21.";
+    QTest::newRow("disk full at the last write") << "<full>"
+                                                 << ""
+                                                 << "Cannot write file \"<folder>/F1.csv\". Disk full.";
 }
 
 void TestPriceExportWindow::fileErrorShownAfterTheClosingSteps()
@@ -350,16 +350,19 @@ void TestPriceExportWindow::fileErrorShownAfterTheClosingSteps()
     QFETCH(QString, folder);
     QFETCH(QString, prepare);
     QFETCH(QString, error);
-    if (folder.startsWith("/sys/") && !QFileInfo(folder).isDir())
-        QSKIP("no such folder on this system");
+    SmallFileSystem disk(folder == "<read-only>" ? SmallFileSystem::Access::ReadOnly : SmallFileSystem::Access::Writable);
+    if (folder != "<out>")
+        SKIP_UNLESS_MOUNTED(disk);
+    if (folder == "<full>")
+        disk.fill();
     ExportWindow w(*m_store);
     w.tick("Acme");
     const QString f1 = QDir(w.out).filePath("F1.csv");
     if (prepare == "folder")
         QVERIFY(QDir().mkdir(f1));
-    if (prepare == "full")
-        QVERIFY(QFile::link("/dev/full", f1));
-    control<QLineEdit>(w.form, "Edit7")->setText(QString(folder).replace("<out>", w.out));
+    folder = folder == "<out>" ? w.out : disk.path();
+    error.replace("<folder>", folder);
+    control<QLineEdit>(w.form, "Edit7")->setText(folder);
     QStringList labelsAtError;
     w.ui.onError = [&] { labelsAtError = w.progressLabels() << (w.form.priceExportJob().isRunning() ? "running" : "idle"); };
 

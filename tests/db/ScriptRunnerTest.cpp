@@ -179,6 +179,8 @@ private slots:
     void goesOnAfterFailingStatement();
     void reportsLostConnectionOnce_data();
     void reportsLostConnectionOnce();
+    void holdsBackAQuoteThatIsNeverClosed_data();
+    void holdsBackAQuoteThatIsNeverClosed();
     void refusesFileThatCannotBeOpened();
     void wholeFileDecidesTheEncoding_data();
     void wholeFileDecidesTheEncoding();
@@ -264,6 +266,31 @@ void ScriptRunnerTest::reportsLostConnectionOnce()
             kLostConnection +
             QStringLiteral("\nConnection lost: %1 statements of the script were not sent.").arg(4 - loseAt)));
     QCOMPARE(run.percents.size(), notifications);
+}
+
+void ScriptRunnerTest::holdsBackAQuoteThatIsNeverClosed_data()
+{
+    QTest::addColumn<int>("blockSize");
+    for (int blockSize = 0; blockSize <= 15; ++blockSize)
+        QTest::addRow("blocks of %d", blockSize) << blockSize;
+}
+
+// Sent, the rest of the script would reach the server as one string; the operator hears
+// where the quote is instead.
+void ScriptRunnerTest::holdsBackAQuoteThatIsNeverClosed()
+{
+    QFETCH(int, blockSize);
+    TestFolder folder;
+    folder.write("script.sql", "UPDATE a SET x=1;\r\n\r\nUPDATE p SET d='It\\'s;\r\nWHERE id=2;\r\n"
+                               "UPDATE b SET y=3;\r\nCOMMIT;\r\n");
+    FakeExecutor executor;
+
+    const Run run = runScript(folder.filePath("script.sql"), blockSize, executor);
+
+    QCOMPARE(executor.sent, QStringList{"UPDATE a SET x=1"});
+    QCOMPARE(run.errors,
+             QStringList{"The quote ' on line 3 is never closed: 4 statements of the script were not sent."});
+    QCOMPARE(run.percents.last(), 100);
 }
 
 void ScriptRunnerTest::refusesFileThatCannotBeOpened()

@@ -6,11 +6,14 @@ namespace {
 
 using Piece = StatementSplitter::Piece;
 
-// A piece as the tables write it: the statement text, or "<delimiter X>" for a DELIMITER command.
+// A piece as the tables write it: the statement text, "<delimiter X>" for a DELIMITER command,
+// or "<quote Q on line L holds N>" for a quote that is never closed.
 QString describe(const Piece& piece)
 {
     if (piece.kind == Piece::Kind::DelimiterCommand)
         return QStringLiteral("<delimiter %1>").arg(piece.text);
+    if (piece.kind == Piece::Kind::UnclosedQuote)
+        return QStringLiteral("<quote %1 on line %2 holds %3>").arg(piece.quote).arg(piece.quoteLine).arg(piece.statementsHeldBack);
     return piece.text;
 }
 
@@ -127,6 +130,20 @@ const QList<Case>& cases()
          "create trigger t before insert on a for each row set new.x = 1; set @y = 2;",
          {"create trigger t before insert on a for each row set new.x = 1; set @y = 2;"},
          {75}},
+        // A quote that never closes swallows the rest; the statements in it are counted by lines.
+        {"quote never closed",
+         "UPDATE a SET x=1;\r\nUPDATE p SET d='It\\'s;\r\nWHERE id=2;\r\n  \r\nUPDATE b SET y=3;\r\nCOMMIT;\r\n",
+         {"UPDATE a SET x=1", "<quote ' on line 2 holds 4>"},
+         {17, 88}},
+        {"quote never closed, statements over several lines",
+         "UPDATE p\nSET d=\"x\nWHERE id=1;\nUPDATE q\nSET e=2\nWHERE id=1;\nCOMMIT",
+         {"<quote \" on line 2 holds 3>"},
+         {65}},
+        {"backquote never closed at the end", "SELECT 1;\n\nSELECT `", {"SELECT 1", "<quote ` on line 3 holds 1>"}, {9, 19}},
+        {"quote never closed after a delimiter command",
+         "DELIMITER $$\nSELECT 'a$$\nSELECT 2$$\n",
+         {"<delimiter $$>", "<quote ' on line 2 holds 2>"},
+         {12, 36}},
         {"first word of the list decides",
          "CREATE OR REPLACE PROCEDURE p() SELECT 1;CREATE TABLE function_log (a INT);SELECT 2;",
          {"CREATE OR REPLACE PROCEDURE p() SELECT 1", "CREATE TABLE function_log (a INT)", "SELECT 2"},

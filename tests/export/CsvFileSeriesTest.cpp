@@ -1,6 +1,7 @@
 #include "export/CsvFileSeries.h"
 #include "platform/AppError.h"
 
+#include "SmallFileSystem.h"
 #include "TestFolder.h"
 
 #include <QDir>
@@ -13,9 +14,10 @@ const QByteArray Bom = "\xEF\xBB\xBF";
 const QString Header = QStringLiteral("\"IDPART\";BRAND");
 
 // The data rows of one file, after checking that it starts with the mark and the header.
-QList<QByteArray> dataRows(const TestFolder& dir, const QString& name)
+template <typename Folder> QList<QByteArray> dataRows(const Folder& dir, const QString& name)
 {
-    const QByteArray bytes = dir.read(name);
+    QFile file(dir.filePath(name));
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     const QByteArray start = Bom + Header.toUtf8() + "\r\n";
     if (!bytes.startsWith(start) || !bytes.endsWith("\r\n"))
         return {"<no header or no last line end>"};
@@ -40,6 +42,7 @@ private slots:
     void cannotCreateFirstFile();
     void failedRotationKeepsWrittenFiles();
     void closeReportsTheLastWriteAndFinishDoesNot();
+    void fullDiskCutsTheFileBackToItsLastWholeRow();
 };
 
 void CsvFileSeriesTest::rotation_data()
@@ -127,7 +130,8 @@ void CsvFileSeriesTest::cannotCreateFirstFile()
         series.begin();
         QFAIL("no failure reported");
     } catch (const AppError& error) {
-        QCOMPARE(error.message(), QString("I/O error 20"));
+        QCOMPARE(error.message(),
+                 QString("Cannot create file \"%1\". I/O error 20").arg(dir.filePath("file.txt/F1.csv")));
     }
     series.finish();
 }
@@ -148,7 +152,7 @@ void CsvFileSeriesTest::failedRotationKeepsWrittenFiles()
     }
     series.finish();
 
-    QCOMPARE(message, QString("I/O error 21"));
+    QCOMPARE(message, QString("Cannot create file \"%1\". I/O error 21").arg(dir.filePath("F3.csv")));
     QCOMPARE(dataRows(dir, "F1.csv"), (QList<QByteArray>{"1", "2"}));
     QCOMPARE(dataRows(dir, "F2.csv"), (QList<QByteArray>{"3", "4"}));
 }
@@ -157,25 +161,59 @@ void CsvFileSeriesTest::failedRotationKeepsWrittenFiles()
 // they never reached the disk.
 void CsvFileSeriesTest::closeReportsTheLastWriteAndFinishDoesNot()
 {
-    TestFolder dir;
-    QVERIFY(QFile::link("/dev/full", dir.filePath("F1.csv")));
+    SmallFileSystem disk;
+    SKIP_UNLESS_MOUNTED(disk);
+    disk.fill();
 
-    CsvFileSeries reported(dir.path() + "/", "F", Header, 10000);
+    CsvFileSeries reported(disk.path() + "/", "F", Header, 10000);
     reported.begin();
     reported.writeRow("1");
     try {
         reported.close();
         QFAIL("no failure reported");
     } catch (const AppError& error) {
-        QCOMPARE(error.message(), QString("Disk full"));
+        QCOMPARE(error.message(),
+                 QString("Cannot write file \"%1\". Disk full").arg(disk.filePath("F1.csv")));
     }
     reported.finish();
 
-    CsvFileSeries ignored(dir.path() + "/", "F", Header, 10000);
+    CsvFileSeries ignored(disk.path() + "/", "F", Header, 10000);
     ignored.begin();
     ignored.writeRow("1");
     ignored.finish();
     ignored.close();
+}
+
+// A disk that fills up within the third file: the first two stay whole, the third ends
+// after its last whole row, and the failure names it.
+void CsvFileSeriesTest::fullDiskCutsTheFileBackToItsLastWholeRow()
+{
+    SmallFileSystem disk; // 64 KiB: room for two files and a part of the third
+    SKIP_UNLESS_MOUNTED(disk);
+    const QString filler = QString(95, u'x');
+
+    CsvFileSeries series(disk.path() + "/", "F", Header, 251);
+    series.begin();
+    QString message;
+    try {
+        for (int row = 1; row <= 1000; ++row)
+            series.writeRow((QString::number(row).rightJustified(4, u'0') + u';' + filler).toUtf8());
+        series.close();
+    } catch (const AppError& error) {
+        message = error.message();
+    }
+    series.finish();
+
+    QCOMPARE(message, QString("Cannot write file \"%1\". Disk full").arg(disk.filePath("F3.csv")));
+    const auto number = [](const QByteArray& row) { return row.left(4).toInt(); };
+    int next = 1;
+    for (const char* name : {"F1.csv", "F2.csv", "F3.csv"}) {
+        const QList<QByteArray> rows = dataRows(disk, name);
+        QVERIFY2(name == QByteArray("F3.csv") ? !rows.isEmpty() && rows.size() < 250 : rows.size() == 250,
+                 name);
+        for (const QByteArray& row : rows)
+            QCOMPARE(number(row), next++);
+    }
 }
 
 QTEST_GUILESS_MAIN(CsvFileSeriesTest)

@@ -1,3 +1,4 @@
+#include "SmallFileSystem.h"
 #include "TestFolder.h"
 #include "UserFolders.h"
 #include "import/EscapeSqlText.h"
@@ -93,17 +94,30 @@ private slots:
     // A script whose blocks could not all be written is never closed as complete.
     void aFailedWriteSpoilsTheScript()
     {
-        UpdateScript script(QStringLiteral("/dev/full"), StoreSchema{});
+        SmallFileSystem disk;
+        SKIP_UNLESS_MOUNTED(disk);
+        const QString path = disk.filePath(UpdateScript::fileName());
+        UpdateScript script(path, StoreSchema{});
         bool failed = false;
         try {
             for (int i = 0; i < 100000; ++i)
                 script.writePublication(i, 1);
         } catch (const AppError& e) {
             failed = true;
-            QCOMPARE(e.message(), QStringLiteral("Disk full"));
+            QCOMPARE(e.message(), QStringLiteral("Cannot write file \"%1\". Disk full").arg(path));
         }
         QVERIFY(failed);
         QVERIFY_THROWS_EXCEPTION(AppError, script.commit());
+        QVERIFY(!QFile::exists(path));
+    }
+
+    // The script may be read by its owner alone.
+    void isCreatedForItsOwnerAlone()
+    {
+        TestFolder folder;
+        UpdateScript script(folder.filePath(UpdateScript::fileName()), StoreSchema{});
+        script.commit();
+        QCOMPARE(fileMode(folder.filePath(UpdateScript::fileName())), 0600);
     }
 
     // The script the creation run writes and the run button runs.

@@ -1,11 +1,14 @@
 #include "platform/OutputFile.h"
 #include "platform/AppError.h"
 
+#include "SmallFileSystem.h"
 #include "TestFolder.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 class OutputFileTest : public QObject
 {
@@ -15,6 +18,8 @@ private slots:
     void replacesAFile();
     void failures_data();
     void failures();
+    void fullDiskLeavesWholePieces();
+    void newFileIsTheOwnersAlone();
     void tooManyOpenFiles();
 };
 
@@ -32,43 +37,96 @@ void OutputFileTest::replacesAFile()
 }
 
 // The stage at which the failure must show: "open", "write" (more than the buffer holds)
-// or "close" (the buffered rest).
+// or "close" (the buffered rest). "<full>" and "<read-only>" are small file systems.
 void OutputFileTest::failures_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("stage");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("reason");
 
     QTest::newRow("folder is a file") << "<dir>/file.txt/out.csv" << "open" << "I/O error 20";
     QTest::newRow("name of a folder") << "<dir>" << "open" << "I/O error 21";
     QTest::newRow("missing folder") << "<dir>/missing/out.csv" << "open" << "I/O error 2";
-    QTest::newRow("disk full on close") << "/dev/full" << "close" << "Disk full";
-    QTest::newRow("disk full on write") << "/dev/full" << "write" << "Disk full";
-    // Refused even to root, so the check holds whoever runs the tests.
-    QTest::newRow("access denied") << "/sys/kernel/notes" << "open" << "File access denied";
+    QTest::newRow("disk full on close") << "<full>/out.csv" << "close" << "Disk full";
+    QTest::newRow("disk full on write") << "<full>/out.csv" << "write" << "Disk full";
+    QTest::newRow("access denied") << "<read-only>/out.csv" << "open" << "File access denied";
 }
 
 void OutputFileTest::failures()
 {
     QFETCH(QString, path);
     QFETCH(QString, stage);
-    QFETCH(QString, message);
+    QFETCH(QString, reason);
     TestFolder dir;
     dir.write("file.txt", "x");
-    path.replace("<dir>", dir.path());
-    if (path.startsWith("/sys/") && !QFileInfo::exists(path))
-        QSKIP("no such file on this system");
+    const bool readOnly = path.startsWith("<read-only>");
+    SmallFileSystem fileSystem(readOnly ? SmallFileSystem::Access::ReadOnly : SmallFileSystem::Access::Writable);
+    if (path.startsWith("<full>") || readOnly)
+        SKIP_UNLESS_MOUNTED(fileSystem);
+    path.replace("<dir>", dir.path()).replace("<full>", fileSystem.path()).replace("<read-only>", fileSystem.path());
+    const QString action = stage == "open" ? "create" : "write";
 
     try {
         OutputFile file(path);
         QVERIFY2(stage != "open", "opened");
-        file.write(stage == "write" ? QByteArray(1024 * 1024, 'x') : QByteArray("a line\r\n"));
+        file.write(QByteArray(stage == "write" ? 1024 * 1024 : 100 * 1024, 'x'));
         QVERIFY2(stage == "close", "written");
         file.close();
         QFAIL("no failure reported");
     } catch (const AppError& error) {
-        QCOMPARE(error.message(), message);
+        QCOMPARE(error.message(), QString("Cannot %1 file \"%2\". %3").arg(action, path, reason));
     }
+}
+
+// Whatever reached the disk before it filled up ends after a whole piece, and the failure
+// stays: writing on cannot leave a hole or a half piece behind.
+void OutputFileTest::fullDiskLeavesWholePieces()
+{
+    SmallFileSystem fileSystem;
+    SKIP_UNLESS_MOUNTED(fileSystem);
+    const QString path = fileSystem.filePath("out.csv");
+    QByteArray handed;
+    int failures = 0;
+    {
+        OutputFile file(path);
+        for (int piece = 0; piece < 5000; ++piece) {
+            const QByteArray line = QByteArray::number(piece) + ";" + QByteArray(97, 'x') + "\r\n";
+            try {
+                file.write(line);
+                handed += line;
+            } catch (const AppError&) {
+                ++failures;
+            }
+        }
+        QVERIFY_THROWS_EXCEPTION(AppError, file.close());
+    }
+
+    QVERIFY(failures > 0);
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    QVERIFY(bytes.size() > 0);
+    QVERIFY(bytes.size() <= 64 * 1024);
+    QVERIFY(bytes.endsWith("\r\n"));
+    QVERIFY(handed.startsWith(bytes));
+}
+
+// A file it replaces keeps the mode its owner gave it.
+void OutputFileTest::newFileIsTheOwnersAlone()
+{
+    TestFolder dir;
+    dir.write("older.sql", "x");
+    QCOMPARE(::chmod(QFile::encodeName(dir.filePath("older.sql")).constData(), 0640), 0);
+
+    for (const char* name : {"new.sql", "older.sql"}) {
+        OutputFile file(dir.filePath(name));
+        file.write("COMMIT;\r\n");
+        file.close();
+    }
+
+    QCOMPARE(fileMode(dir.filePath("new.sql")), 0600);
+    QCOMPARE(fileMode(dir.filePath("older.sql")), 0640);
+    QCOMPARE(dir.read("older.sql"), QByteArray("COMMIT;\r\n"));
 }
 
 void OutputFileTest::tooManyOpenFiles()
@@ -88,7 +146,7 @@ void OutputFileTest::tooManyOpenFiles()
     }
     setrlimit(RLIMIT_NOFILE, &saved);
 
-    QCOMPARE(message, QString("Too many open files"));
+    QCOMPARE(message, QString("Cannot create file \"%1\". Too many open files").arg(dir.filePath("out.csv")));
 }
 
 QTEST_GUILESS_MAIN(OutputFileTest)

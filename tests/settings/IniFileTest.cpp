@@ -2,6 +2,7 @@
 #include "platform/AppError.h"
 #include "settings/IniFile.h"
 
+#include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTest>
@@ -174,6 +175,23 @@ private slots:
             QCOMPARE(reread.readString(QStringLiteral("Profil"), QStringLiteral("Jméno")), QStringLiteral("Šťastný"));
             QCOMPARE(reread.readString(QStringLiteral("Profil"), QStringLiteral("Popis")), QStringLiteral("Жук"));
         }
+    }
+
+    // It may hold a password: readable by its owner alone, a file made by an older version too.
+    void isTheOwnersAloneOnceWritten()
+    {
+        TestFolder folder;
+        IniFile created(folder.filePath(QStringLiteral("new.ini")));
+        created.writeString(QStringLiteral("Shop"), QStringLiteral("Password"), QStringLiteral("secret"));
+        QCOMPARE(fileMode(created.path()), 0600);
+
+        folder.write(QStringLiteral("older.ini"), "[Shop]\r\nServer=db\r\n");
+        QFile::setPermissions(folder.filePath(QStringLiteral("older.ini")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        IniFile older(folder.filePath(QStringLiteral("older.ini")));
+        older.writeString(QStringLiteral("Shop"), QStringLiteral("Password"), QStringLiteral("secret"));
+        QCOMPARE(fileMode(older.path()), 0600);
+        QCOMPARE(folder.read(QStringLiteral("older.ini")), QByteArray("[Shop]\r\nServer=db\r\nPassword=secret\r\n"));
     }
 
     void refusedWriteNamesTheFile()

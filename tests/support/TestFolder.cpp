@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <stdexcept>
+#include <sys/stat.h>
 
 TestFolder::TestFolder()
 {
@@ -36,4 +37,12 @@ QByteArray TestFolder::read(const QString& name) const
 QString testDataPath(const QString& name)
 {
     return QDir(qEnvironmentVariable("VELMORA_TEST_DATA")).filePath(name);
+}
+
+int fileMode(const QString& path)
+{
+    struct stat st
+    {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }

@@ -22,3 +22,6 @@ private:
 
 // A file in tests/<module>/data, by name.
 QString testDataPath(const QString& name);
+
+// The permission bits of a file, as chmod takes them; -1 when there is no such file.
+int fileMode(const QString& path);

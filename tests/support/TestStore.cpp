@@ -11,6 +11,11 @@ TestServer TestServer::fromEnvironment()
     const QString path = qEnvironmentVariable("VELMORA_TEST_DB");
     if (!QFile::exists(path))
         throw std::runtime_error("the test database server is not running (VELMORA_TEST_DB)");
+    return fromFile(path);
+}
+
+TestServer TestServer::fromFile(const QString& path)
+{
     const IniFile file(path);
     const QString s = QStringLiteral("server");
     return {file.readString(s, QStringLiteral("host")), file.readInteger(s, QStringLiteral("port"), 0),

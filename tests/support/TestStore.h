@@ -15,6 +15,8 @@ struct TestServer
     QString password;
 
     static TestServer fromEnvironment();
+    // From the connection file scripts/test-mariadb.sh writes.
+    static TestServer fromFile(const QString& path);
     void applyTo(DbConnection& connection, const QString& database) const;
 };
 
