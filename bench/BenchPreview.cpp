@@ -69,13 +69,14 @@ int main(int argc, char* argv[])
     const StoreSnapshot snapshot = StoreSnapshot::read(script.planned(), schema, connection);
     const double snapshotSeconds = clock.nsecsElapsed() / 1e9;
     clock.restart();
-    const ChangePreview preview = ChangePreview::compute(script.planned(), snapshot);
+    const std::vector<FinalValue> finals = finalValues(script.planned());
+    const ChangePreview preview = ChangePreview::compute(finals, snapshot);
     const double previewSeconds = clock.nsecsElapsed() / 1e9;
     clock.restart();
     const SlugCheck slugs = SlugCheck::run(script.planned(), snapshot, schema, connection);
     const double slugSeconds = clock.nsecsElapsed() / 1e9;
     clock.restart();
-    writeUndoScript(folder.filePath(QStringLiteral("undo-again.sql")), script.planned(), snapshot, schema);
+    writeUndoScript(folder.filePath(QStringLiteral("undo-again.sql")), finals, snapshot, schema);
     const double undoSeconds = clock.nsecsElapsed() / 1e9;
 
     std::printf("planned_values=%zu\nreview_queries=%d\nchanged_rows=%zu\nslug_collisions=%d\n"

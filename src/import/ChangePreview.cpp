@@ -35,7 +35,7 @@ std::vector<FinalValue> finalValues(const PlannedChanges& planned)
     return result;
 }
 
-ChangePreview ChangePreview::compute(const PlannedChanges& planned, const StoreSnapshot& snapshot)
+ChangePreview ChangePreview::compute(const std::vector<FinalValue>& finals, const StoreSnapshot& snapshot)
 {
     ChangePreview preview;
     const std::vector<StoreField>& fields = StoreField::all();
@@ -43,7 +43,7 @@ ChangePreview ChangePreview::compute(const PlannedChanges& planned, const StoreS
     std::vector<bool> set(fields.size(), false);
     for (std::size_t f = 0; f < fields.size(); ++f)
         counts[f].field = int(f);
-    for (const FinalValue& v : finalValues(planned)) {
+    for (const FinalValue& v : finals) {
         const StoreField& field = fields[std::size_t(v.field)];
         Count& count = counts[std::size_t(v.field)];
         set[std::size_t(v.field)] = true;

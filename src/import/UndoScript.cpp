@@ -93,7 +93,7 @@ constexpr std::size_t WrittenPerPart = 1 << 20;
 
 } // namespace
 
-int writeUndoScript(const QString& path, const PlannedChanges& planned, const StoreSnapshot& snapshot,
+int writeUndoScript(const QString& path, const std::vector<FinalValue>& finals, const StoreSnapshot& snapshot,
                     const StoreSchema& schema)
 {
     const std::vector<StoreField>& fields = StoreField::all();
@@ -101,7 +101,7 @@ int writeUndoScript(const QString& path, const PlannedChanges& planned, const St
     // The text tables get one statement per row, with every column that changes.
     std::vector<std::string> items;
     QHash<quint64, std::size_t> textStatements;
-    for (const FinalValue& v : finalValues(planned)) {
+    for (const FinalValue& v : finals) {
         const StoreField& field = fields[std::size_t(v.field)];
         for (const StoreSnapshot::Row& row : snapshot.rows(field.table, v.id)) {
             const std::optional<QString>& old = snapshot.value(field.table, row, v.field);
