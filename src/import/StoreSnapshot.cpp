@@ -103,7 +103,10 @@ void StoreSnapshot::readTable(StoreTable kind, std::vector<int> ids, const Store
         MysqlResult result = connection.query(head + idCondition(idColumn(kind), chunk) + tail);
         ++m_queries;
         for (bool more = result.first(); more; more = result.next()) {
-            values.rows.push_back({result.integer(0), result.rawText(1).toLongLong(), values.values.size()});
+            const int id = result.integer(0);
+            // Only price rows have an id of their own.
+            const qint64 rowId = kind == StoreTable::Prices ? result.rawText(1).toLongLong() : id;
+            values.rows.push_back({id, rowId, values.values.size()});
             for (std::size_t c = 0; c < width; ++c)
                 values.values.push_back(result.isNull(int(c) + 2) ? std::nullopt
                                                                    : std::optional<QString>(result.rawText(int(c) + 2)));
