@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QSet>
 
-#include <algorithm>
 
 namespace {
 
