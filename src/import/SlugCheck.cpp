@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QSet>
 
-
 namespace {
 
 // Slugs compare as the store's case-insensitive collation does, trailing blanks ignored.
