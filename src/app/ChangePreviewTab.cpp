@@ -33,10 +33,10 @@ ChangePreviewTab::ChangePreviewTab(QWidget* parent)
     layout->addWidget(m_table, 1);
 }
 
-void ChangePreviewTab::showReview(const ScriptReview& review)
+void ChangePreviewTab::showReview(ScriptReview review)
 {
     m_summary->setPlainText((review.preview.summaryLines() + review.slugs.lines()).join(u'\n'));
-    m_model->setRows(review.preview.rows);
+    m_model->setRows(std::move(review.preview.rows));
 }
 
 void ChangePreviewTab::clear()

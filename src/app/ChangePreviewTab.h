@@ -16,7 +16,8 @@ class ChangePreviewTab : public QWidget
 public:
     explicit ChangePreviewTab(QWidget* parent = nullptr);
 
-    void showReview(const ScriptReview& review);
+    // Takes the review's changed values over, so that the table's model does not copy them.
+    void showReview(ScriptReview review);
     void clear();
 
 private:

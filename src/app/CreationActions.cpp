@@ -61,12 +61,13 @@ void MainWindow::startScriptCreation()
     if (m_closing)
         return;
 
-    const ScriptReview review = ScriptReview::of(script.planned(), m_session.schema, m_connection, undoPath);
+    ScriptReview review = ScriptReview::of(script.planned(), m_session.schema, m_connection, undoPath);
     for (const QString& line : review.logLines())
         m_importLog->appendPlainText(line);
-    m_changePreview->showReview(review);
+    const QString details = review.questionDetails(failure.has_value());
+    m_changePreview->showReview(std::move(review));
     m_importTabs->setCurrentIndex(3);
-    askToRunScript(review.questionDetails(failure.has_value()), failure.has_value());
+    askToRunScript(details, failure.has_value());
 }
 
 void MainWindow::askToRunScript(const QString& details, bool endedByFailure)

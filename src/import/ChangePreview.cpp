@@ -2,20 +2,31 @@
 
 #include "StoreSnapshot.h"
 
-#include <QHash>
 #include <algorithm>
 
 std::vector<FinalValue> finalValues(const PlannedChanges& planned)
 {
-    QHash<quint64, std::size_t> last;
+    // Sorted by (field, id) and then by position, the last value of each pair ends its run.
+    struct Key
+    {
+        quint64 fieldId;
+        std::size_t index;
+        bool operator<(const Key& other) const
+        {
+            return fieldId < other.fieldId || (fieldId == other.fieldId && index < other.index);
+        }
+    };
     const std::vector<PlannedChanges::Value>& values = planned.values();
-    last.reserve(qsizetype(values.size()));
+    std::vector<Key> keys;
+    keys.reserve(values.size());
     for (std::size_t i = 0; i < values.size(); ++i)
-        last.insert(quint64(quint32(values[i].field)) << 32 | quint32(values[i].id), i);
+        keys.push_back({quint64(quint32(values[i].field)) << 32 | quint32(values[i].id), i});
+    std::sort(keys.begin(), keys.end());
     std::vector<std::size_t> order;
-    order.reserve(std::size_t(last.size()));
-    for (const std::size_t i : last)
-        order.push_back(i);
+    order.reserve(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        if (k + 1 == keys.size() || keys[k + 1].fieldId != keys[k].fieldId)
+            order.push_back(keys[k].index);
     std::sort(order.begin(), order.end());
     std::vector<FinalValue> result;
     result.reserve(order.size());
@@ -24,8 +35,7 @@ std::vector<FinalValue> finalValues(const PlannedChanges& planned)
     return result;
 }
 
-
-ChangePreview ChangePreview::compute(const PlannedChanges& planned, const StoreSnapshot& snapshot)
+ChangePreview ChangePreview::compute(const std::vector<FinalValue>& finals, const StoreSnapshot& snapshot)
 {
     ChangePreview preview;
     const std::vector<StoreField>& fields = StoreField::all();
@@ -33,32 +43,36 @@ ChangePreview ChangePreview::compute(const PlannedChanges& planned, const StoreS
     std::vector<bool> set(fields.size(), false);
     for (std::size_t f = 0; f < fields.size(); ++f)
         counts[f].field = int(f);
-    for (const FinalValue& v : finalValues(planned)) {
+    for (const FinalValue& v : finals) {
         const StoreField& field = fields[std::size_t(v.field)];
         Count& count = counts[std::size_t(v.field)];
         set[std::size_t(v.field)] = true;
-        const auto* rows = snapshot.rows(field.table, v.id);
-        if (!rows) {
+        const std::span<const StoreSnapshot::Row> rows = snapshot.rows(field.table, v.id);
+        if (rows.empty()) {
             ++count.missing;
             continue;
         }
         // A product with several price rows changes when any of them does; the first one that
         // differs stands for it.
-        const StoreSnapshot::Row* differing = nullptr;
-        for (const StoreSnapshot::Row& row : *rows)
-            if (!field.holds(snapshot.value(field.table, row, v.field), *v.text)) {
-                differing = &row;
+        const std::optional<QString>* old = nullptr;
+        for (const StoreSnapshot::Row& row : rows) {
+            const std::optional<QString>& value = snapshot.value(field.table, row, v.field);
+            if (!field.holds(value, *v.text)) {
+                old = &value;
                 break;
             }
-        if (!differing) {
+        }
+        if (!old) {
             ++count.equal;
             continue;
         }
         ++count.changed;
-        const std::optional<QString> old = snapshot.value(field.table, *differing, v.field);
-        ChangedRow changed{v.field, v.id, old.value_or(QStringLiteral("NULL")), *v.text, std::nullopt};
-        if (field.table == StoreTable::Prices && old && old->toDouble() > 0)
-            changed.percent = (v.text->toDouble() - old->toDouble()) / old->toDouble() * 100.0;
+        ChangedRow changed{v.field, v.id, old->value_or(QStringLiteral("NULL")), *v.text, std::nullopt};
+        if (field.table == StoreTable::Prices && *old) {
+            const double before = StoreField::number(**old).value_or(0);
+            if (before > 0)
+                changed.percent = (StoreField::number(*v.text).value_or(0) - before) / before * 100.0;
+        }
         preview.rows.push_back(std::move(changed));
     }
     for (std::size_t f = 0; f < fields.size(); ++f)

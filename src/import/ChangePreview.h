@@ -9,6 +9,16 @@
 
 class StoreSnapshot;
 
+// Each (field, id) the script sets, with its last value, in the order of its last statement.
+struct FinalValue
+{
+    int field;
+    int id;
+    int statement;
+    const QString* text;
+};
+std::vector<FinalValue> finalValues(const PlannedChanges& planned);
+
 // What the update script will change, from its planned values and the store's values before
 // it runs. Where an id is set twice, the last value counts, as it does in the store.
 struct ChangePreview
@@ -36,20 +46,11 @@ struct ChangePreview
     std::vector<ChangedRow> largestRises;
     std::vector<ChangedRow> largestFalls;
 
-    static ChangePreview compute(const PlannedChanges& planned, const StoreSnapshot& snapshot);
+    // finals: finalValues() of the script's planned changes.
+    static ChangePreview compute(const std::vector<FinalValue>& finals, const StoreSnapshot& snapshot);
 
     // The counts in one line, as the question repeats them.
     QString countsLine() const;
     // The counts per kind and the largest price rises and falls, one line each.
     QStringList summaryLines() const;
 };
-
-// Each (field, id) the script sets, with its last value, in the order of its last statement.
-struct FinalValue
-{
-    int field;
-    int id;
-    int statement;
-    const QString* text;
-};
-std::vector<FinalValue> finalValues(const PlannedChanges& planned);

@@ -18,6 +18,8 @@ struct StoreField
     static const std::vector<StoreField>& all();
     // Whether a store value (nothing for NULL) already is what the script would set.
     bool holds(const std::optional<QString>& stored, const QString& text) const;
+    // A text as a number, as QString::toDouble reads it; nothing when it is none.
+    static std::optional<double> number(const QString& text);
     static int indexOf(StoreTable table, const QString& column);
 };
 

@@ -8,9 +8,10 @@ ScriptReview ScriptReview::of(const PlannedChanges& planned, const StoreSchema& 
 {
     ScriptReview review;
     const StoreSnapshot snapshot = StoreSnapshot::read(planned, schema, connection);
-    review.preview = ChangePreview::compute(planned, snapshot);
+    const std::vector<FinalValue> finals = finalValues(planned);
+    review.preview = ChangePreview::compute(finals, snapshot);
     review.slugs = SlugCheck::run(planned, snapshot, schema, connection);
-    writeUndoScript(undoPath, planned, snapshot, schema);
+    writeUndoScript(undoPath, finals, snapshot, schema);
     review.undoPath = undoPath;
     review.queries = snapshot.queryCount() + review.slugs.queries;
     return review;

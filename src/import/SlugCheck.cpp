@@ -7,8 +7,6 @@
 #include <QHash>
 #include <QSet>
 
-#include <algorithm>
-
 namespace {
 
 // Slugs compare as the store's case-insensitive collation does, trailing blanks ignored.
@@ -25,19 +23,27 @@ QHash<QString, int> storeHolders(const QSet<QString>& slugs, StoreTable table, c
                                  DbConnection& connection, int& queries)
 {
     QHash<QString, int> holders;
-    const QStringList all(slugs.begin(), slugs.end());
-    for (qsizetype start = 0; start < all.size(); start += SlugCheck::SlugsPerQuery) {
-        QStringList literals;
-        for (qsizetype i = start; i < std::min(all.size(), start + SlugCheck::SlugsPerQuery); ++i)
-            literals << u'\'' + escapeSqlText(all[i]) + u'\'';
-        MysqlResult result = connection.query(QStringLiteral("SELECT %1, slug FROM %2 WHERE slug IN (%3)")
-                                                  .arg(StoreSnapshot::idColumn(table),
-                                                       StoreSnapshot::tableName(table, schema),
-                                                       literals.join(u',')));
+    const QString head = QStringLiteral("SELECT %1, slug FROM %2 WHERE slug IN (")
+                             .arg(StoreSnapshot::idColumn(table), StoreSnapshot::tableName(table, schema));
+    QString sql;
+    const auto send = [&] {
+        MysqlResult result = connection.query(sql + u')');
         ++queries;
         for (bool more = result.first(); more; more = result.next())
             holders.insert(slugKey(result.rawText(1)), result.rawText(0).toInt());
+        sql.clear();
+    };
+    for (const QString& slug : slugs) {
+        if (sql.isEmpty())
+            sql = head;
+        else
+            sql += u',';
+        sql += u'\'' + escapeSqlText(slug) + u'\'';
+        if (sql.size() >= SlugCheck::SlugTextPerQuery)
+            send();
     }
+    if (!sql.isEmpty())
+        send();
     return holders;
 }
 
@@ -60,8 +66,8 @@ SlugCheck SlugCheck::run(const PlannedChanges& planned, const StoreSnapshot& sna
         for (const PlannedChanges::Value& v : planned.values()) {
             if (v.field != slugField)
                 continue;
-            const auto* rows = snapshot.rows(table, v.id);
-            if (!rows)
+            const std::span<const StoreSnapshot::Row> rows = snapshot.rows(table, v.id);
+            if (rows.empty())
                 continue; // the statement changes nothing
             const QString key = slugKey(v.text);
             const int holder = holders.value(key, v.id);
@@ -70,7 +76,7 @@ SlugCheck SlugCheck::run(const PlannedChanges& planned, const StoreSnapshot& sna
                 continue;
             }
             if (!current.contains(v.id))
-                if (const auto old = snapshot.value(table, rows->front(), slugField))
+                if (const std::optional<QString>& old = snapshot.value(table, rows.front(), slugField))
                     current.insert(v.id, slugKey(*old));
             if (const auto old = current.constFind(v.id); old != current.cend() && holders.value(*old) == v.id)
                 holders.remove(*old);

@@ -3,7 +3,7 @@
 #include "db/DbConnection.h"
 #include "store/StoreSchema.h"
 
-#include <QSet>
+#include <QStringList>
 #include <algorithm>
 
 QString StoreSnapshot::tableName(StoreTable table, const StoreSchema& schema)
@@ -32,68 +32,101 @@ QString StoreSnapshot::rowIdColumn(StoreTable table)
     return table == StoreTable::Prices ? QStringLiteral("virtuemart_product_price_id") : idColumn(table);
 }
 
+namespace {
+
+// The condition that picks the ids: runs of consecutive ids as ranges, which the server reads
+// far faster than long lists, and the ids between them in one list.
+QString idCondition(const QString& column, std::span<const int> ids)
+{
+    QStringList parts;
+    QString single;
+    for (std::size_t i = 0; i < ids.size();) {
+        std::size_t end = i + 1;
+        while (end < ids.size() && ids[end] == ids[end - 1] + 1)
+            ++end;
+        if (end - i >= 3) {
+            parts << column + QStringLiteral(" BETWEEN ") + QString::number(ids[i]) + QStringLiteral(" AND ")
+                         + QString::number(ids[end - 1]);
+        } else {
+            for (std::size_t k = i; k < end; ++k) {
+                if (!single.isEmpty())
+                    single += u',';
+                single += QString::number(ids[k]);
+            }
+        }
+        i = end;
+    }
+    if (!single.isEmpty())
+        parts << column + QStringLiteral(" IN (") + single + u')';
+    return parts.join(QStringLiteral(" OR "));
+}
+
+} // namespace
+
 StoreSnapshot StoreSnapshot::read(const PlannedChanges& planned, const StoreSchema& schema, DbConnection& connection)
 {
     StoreSnapshot snapshot;
     const std::vector<StoreField>& fields = StoreField::all();
-    std::array<QSet<int>, 4> ids;
+    std::array<std::vector<int>, 4> ids;
     std::vector<bool> used(fields.size(), false);
     for (const PlannedChanges::Value& v : planned.values()) {
-        ids[std::size_t(fields[std::size_t(v.field)].table)].insert(v.id);
+        ids[std::size_t(fields[std::size_t(v.field)].table)].push_back(v.id);
         used[std::size_t(v.field)] = true;
     }
     for (std::size_t f = 0; f < fields.size(); ++f)
         if (used[f])
             snapshot.table(fields[f].table).fields.push_back(int(f));
-
-    for (std::size_t t = 0; t < ids.size(); ++t) {
-        const auto tableKind = StoreTable(t);
-        TableValues& values = snapshot.table(tableKind);
-        if (ids[t].isEmpty())
-            continue;
-        std::vector<int> sorted(ids[t].begin(), ids[t].end());
-        std::sort(sorted.begin(), sorted.end());
-        QStringList columns = {idColumn(tableKind), rowIdColumn(tableKind)};
-        for (const int f : values.fields)
-            columns << fields[std::size_t(f)].column;
-        const QString head = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ")
-                             + tableName(tableKind, schema) + QStringLiteral(" WHERE ") + idColumn(tableKind)
-                             + QStringLiteral(" IN (");
-        // Price rows come in their own order, so that the undo script's statements do too.
-        const QString tail = QStringLiteral(") ORDER BY ") + rowIdColumn(tableKind);
-        for (std::size_t start = 0; start < sorted.size(); start += IdsPerQuery) {
-            QString sql = head;
-            const std::size_t end = std::min(sorted.size(), start + IdsPerQuery);
-            for (std::size_t i = start; i < end; ++i) {
-                if (i > start)
-                    sql += u',';
-                sql += QString::number(sorted[i]);
-            }
-            sql += tail;
-            MysqlResult result = connection.query(sql);
-            ++snapshot.m_queries;
-            for (bool more = result.first(); more; more = result.next()) {
-                Row row{result.rawText(1).toLongLong(), {}};
-                row.values.reserve(values.fields.size());
-                for (std::size_t c = 0; c < values.fields.size(); ++c)
-                    row.values.push_back(result.isNull(int(c) + 2) ? std::nullopt
-                                                                   : std::optional<QString>(result.rawText(int(c) + 2)));
-                values.rows[result.rawText(0).toInt()].push_back(std::move(row));
-            }
-        }
-    }
+    for (std::size_t t = 0; t < ids.size(); ++t)
+        if (!ids[t].empty())
+            snapshot.readTable(StoreTable(t), std::move(ids[t]), schema, connection);
     return snapshot;
 }
 
-const std::vector<StoreSnapshot::Row>* StoreSnapshot::rows(StoreTable t, int id) const
+void StoreSnapshot::readTable(StoreTable kind, std::vector<int> ids, const StoreSchema& schema, DbConnection& connection)
 {
-    const auto it = table(t).rows.constFind(id);
-    return it == table(t).rows.cend() ? nullptr : &*it;
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    TableValues& values = table(kind);
+    const std::vector<StoreField>& fields = StoreField::all();
+    QStringList columns = {idColumn(kind), rowIdColumn(kind)};
+    for (const int f : values.fields)
+        columns << fields[std::size_t(f)].column;
+    const QString head = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ")
+                         + tableName(kind, schema) + QStringLiteral(" WHERE ");
+    // Price rows come in their own order, so that the undo script's statements do too.
+    const QString tail = QStringLiteral(" ORDER BY ") + rowIdColumn(kind);
+    const std::size_t width = values.fields.size();
+    values.rows.reserve(ids.size());
+    values.values.reserve(ids.size() * width);
+    for (std::size_t start = 0; start < ids.size(); start += IdsPerQuery) {
+        const std::span<const int> chunk(ids.data() + start, std::min<std::size_t>(IdsPerQuery, ids.size() - start));
+        MysqlResult result = connection.query(head + idCondition(idColumn(kind), chunk) + tail);
+        ++m_queries;
+        for (bool more = result.first(); more; more = result.next()) {
+            const int id = result.integer(0);
+            // Only price rows have an id of their own.
+            const qint64 rowId = kind == StoreTable::Prices ? result.rawText(1).toLongLong() : id;
+            values.rows.push_back({id, rowId, values.values.size()});
+            for (std::size_t c = 0; c < width; ++c)
+                values.values.push_back(result.isNull(int(c) + 2) ? std::nullopt
+                                                                   : std::optional<QString>(result.rawText(int(c) + 2)));
+        }
+    }
+    std::stable_sort(values.rows.begin(), values.rows.end(), [](const Row& a, const Row& b) { return a.id < b.id; });
 }
 
-std::optional<QString> StoreSnapshot::value(StoreTable t, const Row& row, int field) const
+std::span<const StoreSnapshot::Row> StoreSnapshot::rows(StoreTable t, int id) const
 {
-    const std::vector<int>& fields = table(t).fields;
-    const auto it = std::find(fields.begin(), fields.end(), field);
-    return it == fields.end() ? std::nullopt : row.values[std::size_t(it - fields.begin())];
+    const std::vector<Row>& rows = table(t).rows;
+    const auto [first, last] = std::equal_range(rows.begin(), rows.end(), Row{id, 0, 0},
+                                                [](const Row& a, const Row& b) { return a.id < b.id; });
+    return {first, last};
+}
+
+const std::optional<QString>& StoreSnapshot::value(StoreTable t, const Row& row, int field) const
+{
+    static const std::optional<QString> none;
+    const TableValues& values = table(t);
+    const auto it = std::find(values.fields.begin(), values.fields.end(), field);
+    return it == values.fields.end() ? none : values.values[row.firstValue + std::size_t(it - values.fields.begin())];
 }

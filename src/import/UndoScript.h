@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
-class PlannedChanges;
 class StoreSnapshot;
+struct FinalValue;
 struct StoreSchema;
 
 // Writes the undo script: in the update script's format, the statements that put back every
@@ -11,5 +12,6 @@ struct StoreSchema;
 // the reverse order of the statements they undo, so that slugs moved from one row to another
 // find their old places free again. Price rows are put back one by one, by their own id.
 // Returns the number of statements; throws AppError when the file cannot be written.
-int writeUndoScript(const QString& path, const PlannedChanges& planned, const StoreSnapshot& snapshot,
+// finals: finalValues() of the script's planned changes.
+int writeUndoScript(const QString& path, const std::vector<FinalValue>& finals, const StoreSnapshot& snapshot,
                     const StoreSchema& schema);

@@ -48,8 +48,13 @@ void UpdateScript::writeBlock(const QStringList& lines)
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
     text += QStringLiteral("  \r\n");
+    writeBlocks(text.toUtf8());
+}
+
+void UpdateScript::writeBlocks(QByteArrayView blocks)
+{
     try {
-        m_file->write(text.toUtf8());
+        m_file->write(blocks);
     } catch (...) {
         m_failed = true;
         throw;
@@ -77,12 +82,7 @@ void UpdateScript::writeValueBlock(const QByteArray& head, QByteArrayView value,
     m_block.append(where.data(), std::size_t(where.size()));
     m_block.append(number.text().data(), std::size_t(number.text().size()));
     m_block.append(";\r\n  \r\n");
-    try {
-        m_file->write(QByteArrayView(m_block.data(), qsizetype(m_block.size())));
-    } catch (...) {
-        m_failed = true;
-        throw;
-    }
+    writeBlocks(QByteArrayView(m_block.data(), qsizetype(m_block.size())));
 }
 
 namespace PlannedField {

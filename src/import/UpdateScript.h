@@ -40,6 +40,9 @@ public:
     void writeCategorySeo(int id, const SetItems& items);
     // A statement of the given lines, the last ending with ";"; not counted as planned.
     void writeBlock(const QStringList& lines);
+    // Statements put together elsewhere in UTF-8, each ending in the blank line; not counted
+    // as planned.
+    void writeBlocks(QByteArrayView blocks);
 
     // What the statements written so far set, for the preview and the undo script.
     const PlannedChanges& planned() const { return m_planned; }
