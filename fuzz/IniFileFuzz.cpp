@@ -47,11 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(), "write input");
     file.close();
 
-    IniFile ini(path);
-    // A file in a legacy code page is detected anew on every read, and the written line may
-    // tip the detection to another code page; until the file keeps the encoding it was read
-    // in, only UTF-8 files are held to keeping the other values.
-    const QList<Entry> others = isValidUtf8(bytes) ? entries(QString::fromUtf8(bytes)) : QList<Entry>();
+    // A code page in which every byte is a character, so that any file without a byte-order
+    // mark that is not UTF-8 is read whole, as the settings file reads it.
+    const QByteArray legacyCodePage = "windows-1251";
+    IniFile ini(path, legacyCodePage);
+    const std::optional<TextEncoding> marked = byteOrderMarkEncoding(bytes);
+    const TextEncoding encoding = marked ? *marked : isValidUtf8(bytes) ? utf8Encoding() : TextEncoding{legacyCodePage, 0};
+    const QList<Entry> others = entries(decodeText(bytes, encoding));
     QStringList before;
     for (const Entry& e : others)
         before.append(ini.readString(e.section, e.key, "\x01missing"));
