@@ -51,8 +51,9 @@ void save(const QString& path, const Document& doc)
     for (const QString& line : doc.lines)
         text += line + doc.lineEnd;
     QByteArray bytes = encodeText(text, doc.encoding);
-    // Rather than lose a character the file's code page lacks, the file changes to UTF-8.
-    if (decodeText(bytes, doc.encoding) != text)
+    // Rather than lose a character the file's code page lacks, or be read back as UTF-8 once
+    // a write left only bytes that happen to form UTF-8, the file changes to UTF-8 with a BOM.
+    if (decodeText(bytes, settingsFileEncoding(bytes, doc.encoding.name)) != text)
         bytes = encodeText(text, TextEncoding{"UTF-8", 3});
     const auto refused = [&] { return AppError(QStringLiteral("Unable to write to %1").arg(path)); };
     QSaveFile file(path);

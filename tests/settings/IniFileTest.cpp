@@ -177,6 +177,19 @@ private slots:
         }
     }
 
+    // "ЕЎ" in windows-1251 is the UTF-8 of "š": once the write replaces the one byte that was no
+    // UTF-8, the file would read back as UTF-8 and the profile's name would change.
+    void legacyFileThatWouldReadBackAsUtf8TurnsIntoUtf8WithBom()
+    {
+        TestFolder folder;
+        QStringEncoder encoder("windows-1251");
+        folder.write(QStringLiteral("s.ini"), encoder.encode(QStringLiteral("[ЕЎ]\r\nK=Ж\r\n")));
+        const QString path = folder.filePath(QStringLiteral("s.ini"));
+        IniFile(path, "windows-1251").writeString(QStringLiteral("ЕЎ"), QStringLiteral("K"), QStringLiteral("x"));
+        QCOMPARE(folder.read(QStringLiteral("s.ini")), "\xEF\xBB\xBF" + QStringLiteral("[ЕЎ]\r\nK=x\r\n").toUtf8());
+        QCOMPARE(IniFile(path, "windows-1251").readString(QStringLiteral("ЕЎ"), QStringLiteral("K")), QStringLiteral("x"));
+    }
+
     // It may hold a password: readable by its owner alone, a file made by an older version too.
     void isTheOwnersAloneOnceWritten()
     {
