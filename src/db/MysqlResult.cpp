@@ -98,9 +98,14 @@ QString MysqlResult::text(int field) const
 
 QString MysqlResult::rawText(int field) const
 {
+    return QString::fromUtf8(rawBytes(field));
+}
+
+QByteArrayView MysqlResult::rawBytes(int field) const
+{
     if (isNull(field))
         return {};
-    return QString::fromUtf8(m_row[field], qsizetype(m_lengths[field]));
+    return {m_row[field], qsizetype(m_lengths[field])};
 }
 
 QByteArrayView MysqlResult::utf8(int field, QByteArray& scratch) const

@@ -31,6 +31,9 @@ public:
     QString text(int field) const;
     // The value exactly as the server sent it (numbers in its own form); empty for NULL.
     QString rawText(int field) const;
+    // The same bytes without a copy, as the server sent them: UTF-8 on this connection. Valid
+    // while the result lives.
+    QByteArrayView rawBytes(int field) const;
     // The same value in UTF-8: a view of the row itself where the two agree, otherwise of
     // scratch or of a constant. Valid until the next move or the next use of scratch.
     QByteArrayView utf8(int field, QByteArray& scratch) const;

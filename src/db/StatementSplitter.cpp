@@ -4,6 +4,16 @@
 
 namespace {
 
+// A piece with nothing to say of a quote.
+StatementSplitter::Piece makePiece(StatementSplitter::Piece::Kind kind, QString text, qint64 end)
+{
+    StatementSplitter::Piece piece;
+    piece.kind = kind;
+    piece.text = std::move(text);
+    piece.end = end;
+    return piece;
+}
+
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
@@ -213,7 +223,7 @@ StatementSplitter::Scan StatementSplitter::scanDelimiterCommand()
     if (i == m_buffer.size() && !m_finished)
         return {};
 
-    Piece piece{Piece::Kind::DelimiterCommand, m_buffer.sliced(from, i - from), position(i)};
+    Piece piece = makePiece(Piece::Kind::DelimiterCommand, m_buffer.sliced(from, i - from), position(i));
     if (!piece.text.isEmpty()) {
         m_delimiter = piece.text;
         m_delimiterIsSemicolon = m_delimiter == u";";
@@ -228,8 +238,8 @@ StatementSplitter::Scan StatementSplitter::endStatement(qsizetype textEnd, qsize
 {
     Scan scan{true, {}};
     if (textEnd > m_start)
-        scan.piece =
-            Piece{Piece::Kind::Statement, m_buffer.sliced(m_start, textEnd - m_start), position(consumedEnd)};
+        scan.piece = makePiece(Piece::Kind::Statement, m_buffer.sliced(m_start, textEnd - m_start),
+                               position(consumedEnd));
     m_state = State::Between;
     m_start = -1;
     m_wordStart = -1;
@@ -239,7 +249,7 @@ StatementSplitter::Scan StatementSplitter::endStatement(qsizetype textEnd, qsize
 
 StatementSplitter::Piece StatementSplitter::unclosedQuote()
 {
-    Piece piece{Piece::Kind::UnclosedQuote, m_buffer.sliced(m_start), position(m_pos)};
+    Piece piece = makePiece(Piece::Kind::UnclosedQuote, m_buffer.sliced(m_start), position(m_pos));
     piece.quote = m_buffer.at(m_quoteStart);
     piece.quoteLine = 1 + m_linesDropped + QStringView(m_buffer).first(m_quoteStart).count(u'\n');
     piece.statementsHeldBack = statementsIn(QStringView(m_buffer).sliced(m_quoteStart + 1), m_delimiter);

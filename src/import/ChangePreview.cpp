@@ -22,22 +22,25 @@ std::vector<FinalValue> finalValues(const PlannedChanges& planned)
     for (std::size_t i = 0; i < values.size(); ++i)
         keys.push_back({quint64(quint32(values[i].field)) << 32 | quint32(values[i].id), i});
     std::sort(keys.begin(), keys.end());
-    std::vector<std::size_t> order;
-    order.reserve(keys.size());
+    std::vector<bool> last(values.size(), false);
+    std::size_t kept = 0;
     for (std::size_t k = 0; k < keys.size(); ++k)
-        if (k + 1 == keys.size() || keys[k + 1].fieldId != keys[k].fieldId)
-            order.push_back(keys[k].index);
-    std::sort(order.begin(), order.end());
+        if (k + 1 == keys.size() || keys[k + 1].fieldId != keys[k].fieldId) {
+            last[keys[k].index] = true;
+            ++kept;
+        }
     std::vector<FinalValue> result;
-    result.reserve(order.size());
-    for (const std::size_t i : order)
-        result.push_back({values[i].field, values[i].id, values[i].statement, &values[i].text});
+    result.reserve(kept);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (last[i])
+            result.push_back({values[i].field, values[i].id, values[i].statement, &values[i].text});
     return result;
 }
 
 ChangePreview ChangePreview::compute(const std::vector<FinalValue>& finals, const StoreSnapshot& snapshot)
 {
     ChangePreview preview;
+    preview.rows.reserve(finals.size());
     const std::vector<StoreField>& fields = StoreField::all();
     std::vector<Count> counts(fields.size());
     std::vector<bool> set(fields.size(), false);
@@ -54,11 +57,11 @@ ChangePreview ChangePreview::compute(const std::vector<FinalValue>& finals, cons
         }
         // A product with several price rows changes when any of them does; the first one that
         // differs stands for it.
-        const std::optional<QString>* old = nullptr;
+        std::optional<StoredValue> old;
         for (const StoreSnapshot::Row& row : rows) {
-            const std::optional<QString>& value = snapshot.value(field.table, row, v.field);
+            const StoredValue value = snapshot.value(field.table, row, v.field);
             if (!field.holds(value, *v.text)) {
-                old = &value;
+                old = value;
                 break;
             }
         }
@@ -67,7 +70,8 @@ ChangePreview ChangePreview::compute(const std::vector<FinalValue>& finals, cons
             continue;
         }
         ++count.changed;
-        ChangedRow changed{v.field, v.id, old->value_or(QStringLiteral("NULL")), *v.text, std::nullopt};
+        ChangedRow changed{v.field, v.id, *old ? QString::fromUtf8(**old) : QStringLiteral("NULL"), *v.text,
+                           std::nullopt};
         if (field.table == StoreTable::Prices && *old) {
             const double before = StoreField::number(**old).value_or(0);
             if (before > 0)

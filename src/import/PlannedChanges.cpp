@@ -2,7 +2,9 @@
 
 #include "PriceListColumns.h"
 
+#include <QAnyStringView>
 #include <charconv>
+#include <string_view>
 
 const std::vector<StoreField>& StoreField::all()
 {
@@ -30,41 +32,72 @@ int StoreField::indexOf(StoreTable table, const QString& column)
     return -1;
 }
 
-std::optional<double> StoreField::number(const QString& text)
+namespace {
+
+// The store's DECIMAL and INT texts and the script's own numbers are plain decimals, read
+// here without the conversions of QString::toDouble, to the same double; nothing for others.
+std::optional<double> plainDecimal(std::string_view text)
 {
-    // The store's DECIMAL and INT texts and the script's own numbers are plain decimals, read
-    // here without the conversions of QString::toDouble, to the same double.
-    const qsizetype size = text.size();
-    qsizetype i = size > 0 && text[0] == u'-' ? 1 : 0;
-    const qsizetype digitsStart = i;
-    while (i < size && text[i].unicode() >= '0' && text[i].unicode() <= '9')
+    const std::size_t size = text.size();
+    const auto isDigit = [&](std::size_t i) { return i < size && text[i] >= '0' && text[i] <= '9'; };
+    std::size_t i = size > 0 && text[0] == '-' ? 1 : 0;
+    const std::size_t digitsStart = i;
+    while (isDigit(i))
         ++i;
-    bool plain = i > digitsStart && size <= 64;
-    if (plain && i < size) {
-        const qsizetype point = i++;
-        while (i < size && text[i].unicode() >= '0' && text[i].unicode() <= '9')
+    if (i == digitsStart)
+        return std::nullopt;
+    if (i < size) {
+        const std::size_t point = i++;
+        while (isDigit(i))
             ++i;
-        plain = text[point] == u'.' && i > point + 1 && i == size;
+        if (text[point] != '.' || i == point + 1 || i != size)
+            return std::nullopt;
     }
-    if (plain) {
-        char ascii[64];
-        for (qsizetype k = 0; k < size; ++k)
-            ascii[k] = char(text[k].unicode());
-        double value = 0;
-        if (std::from_chars(ascii, ascii + size, value).ec == std::errc())
-            return value;
-    }
+    double value = 0;
+    if (std::from_chars(text.data(), text.data() + size, value).ec != std::errc())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> anyNumber(const QString& text)
+{
     bool ok = false;
     const double value = text.toDouble(&ok);
     return ok ? std::optional<double>(value) : std::nullopt;
 }
 
-bool StoreField::holds(const std::optional<QString>& stored, const QString& text) const
+} // namespace
+
+std::optional<double> StoreField::number(const QString& text)
+{
+    constexpr qsizetype longestPlain = 64;
+    if (text.size() <= longestPlain) {
+        char ascii[longestPlain] = {};
+        bool isAscii = true;
+        for (qsizetype k = 0; k < text.size() && isAscii; ++k) {
+            isAscii = text[k].unicode() < 0x80;
+            ascii[k] = char(text[k].unicode());
+        }
+        if (isAscii)
+            if (const std::optional<double> value = plainDecimal({ascii, std::size_t(text.size())}))
+                return value;
+    }
+    return anyNumber(text);
+}
+
+std::optional<double> StoreField::number(QByteArrayView utf8)
+{
+    if (const std::optional<double> value = plainDecimal({utf8.data(), std::size_t(utf8.size())}))
+        return value;
+    return anyNumber(QString::fromUtf8(utf8));
+}
+
+bool StoreField::holds(StoredValue stored, const QString& text) const
 {
     if (!stored)
         return false;
     if (!numeric)
-        return *stored == text;
+        return QAnyStringView::compare(QUtf8StringView(*stored), text) == 0;
     const std::optional<double> a = number(*stored);
     const std::optional<double> b = number(text);
     return a && b && *a == *b;

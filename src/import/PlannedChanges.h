@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 #include <vector>
 
 // One store value that the update script sets: which table and column, for which id.
 enum class StoreTable : quint8 { Products, Prices, ProductTexts, CategoryTexts };
+
+// A value as the store holds it, in UTF-8 as the server sent it; nothing for NULL.
+using StoredValue = std::optional<QByteArrayView>;
 
 struct StoreField
 {
@@ -16,10 +20,11 @@ struct StoreField
 
     // Every field the update script can set, in a fixed order; a field is known by its index.
     static const std::vector<StoreField>& all();
-    // Whether a store value (nothing for NULL) already is what the script would set.
-    bool holds(const std::optional<QString>& stored, const QString& text) const;
+    // Whether a store value already is what the script would set.
+    bool holds(StoredValue stored, const QString& text) const;
     // A text as a number, as QString::toDouble reads it; nothing when it is none.
     static std::optional<double> number(const QString& text);
+    static std::optional<double> number(QByteArrayView utf8);
     static int indexOf(StoreTable table, const QString& column);
 };
 

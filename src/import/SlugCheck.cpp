@@ -76,8 +76,8 @@ SlugCheck SlugCheck::run(const PlannedChanges& planned, const StoreSnapshot& sna
                 continue;
             }
             if (!current.contains(v.id))
-                if (const std::optional<QString>& old = snapshot.value(table, rows.front(), slugField))
-                    current.insert(v.id, slugKey(*old));
+                if (const StoredValue old = snapshot.value(table, rows.front(), slugField))
+                    current.insert(v.id, slugKey(QString::fromUtf8(*old)));
             if (const auto old = current.constFind(v.id); old != current.cend() && holders.value(*old) == v.id)
                 holders.remove(*old);
             holders.insert(key, v.id);

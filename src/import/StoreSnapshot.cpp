@@ -97,7 +97,7 @@ void StoreSnapshot::readTable(StoreTable kind, std::vector<int> ids, const Store
     const QString tail = QStringLiteral(" ORDER BY ") + rowIdColumn(kind);
     const std::size_t width = values.fields.size();
     values.rows.reserve(ids.size());
-    values.values.reserve(ids.size() * width);
+    values.places.reserve(ids.size() * width);
     for (std::size_t start = 0; start < ids.size(); start += IdsPerQuery) {
         const std::span<const int> chunk(ids.data() + start, std::min<std::size_t>(IdsPerQuery, ids.size() - start));
         MysqlResult result = connection.query(head + idCondition(idColumn(kind), chunk) + tail);
@@ -105,11 +105,14 @@ void StoreSnapshot::readTable(StoreTable kind, std::vector<int> ids, const Store
         for (bool more = result.first(); more; more = result.next()) {
             const int id = result.integer(0);
             // Only price rows have an id of their own.
-            const qint64 rowId = kind == StoreTable::Prices ? result.rawText(1).toLongLong() : id;
-            values.rows.push_back({id, rowId, values.values.size()});
-            for (std::size_t c = 0; c < width; ++c)
-                values.values.push_back(result.isNull(int(c) + 2) ? std::nullopt
-                                                                   : std::optional<QString>(result.rawText(int(c) + 2)));
+            const qint64 rowId = kind == StoreTable::Prices ? result.rawBytes(1).toLongLong() : id;
+            values.rows.push_back({id, rowId, values.places.size()});
+            for (std::size_t c = 0; c < width; ++c) {
+                const int field = int(c) + 2;
+                const QByteArrayView bytes = result.rawBytes(field);
+                values.places.push_back({values.bytes.size(), result.isNull(field) ? -1 : bytes.size()});
+                values.bytes.append(bytes);
+            }
         }
     }
     std::stable_sort(values.rows.begin(), values.rows.end(), [](const Row& a, const Row& b) { return a.id < b.id; });
@@ -123,10 +126,14 @@ std::span<const StoreSnapshot::Row> StoreSnapshot::rows(StoreTable t, int id) co
     return {first, last};
 }
 
-const std::optional<QString>& StoreSnapshot::value(StoreTable t, const Row& row, int field) const
+StoredValue StoreSnapshot::value(StoreTable t, const Row& row, int field) const
 {
-    static const std::optional<QString> none;
     const TableValues& values = table(t);
     const auto it = std::find(values.fields.begin(), values.fields.end(), field);
-    return it == values.fields.end() ? none : values.values[row.firstValue + std::size_t(it - values.fields.begin())];
+    if (it == values.fields.end())
+        return std::nullopt;
+    const Place place = values.places[row.firstValue + std::size_t(it - values.fields.begin())];
+    if (place.length < 0)
+        return std::nullopt;
+    return QByteArrayView(values.bytes.constData() + place.start, place.length);
 }

@@ -32,8 +32,8 @@ public:
     // The rows that the statements for id would change, in the order of their own ids; none
     // when the id is not in the store.
     std::span<const Row> rows(StoreTable table, int id) const;
-    // Nothing for NULL; texts as the server gives them.
-    const std::optional<QString>& value(StoreTable table, const Row& row, int field) const;
+    // Texts as the server gives them; valid while the snapshot lives.
+    StoredValue value(StoreTable table, const Row& row, int field) const;
     int queryCount() const { return m_queries; }
 
     // The table's name and the columns that hold the id of the WHERE lines and the row's own id.
@@ -42,12 +42,21 @@ public:
     static QString rowIdColumn(StoreTable table);
 
 private:
-    // The rows sorted by id and, within an id, by row id; their values side by side in one array.
+    // Where a value's bytes lie in the table's buffer; a negative length for NULL.
+    struct Place
+    {
+        qsizetype start;
+        qsizetype length;
+    };
+    // The rows sorted by id and, within an id, by row id; their values side by side in one
+    // array, their bytes one after another in one buffer, so that a hundred thousand rows cost
+    // a few allocations.
     struct TableValues
     {
         std::vector<int> fields; // field index for each value of a row
         std::vector<Row> rows;
-        std::vector<std::optional<QString>> values;
+        std::vector<Place> places;
+        QByteArray bytes;
     };
 
     TableValues& table(StoreTable t) { return m_tables[std::size_t(t)]; }

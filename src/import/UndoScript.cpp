@@ -21,7 +21,7 @@ struct Statement
     StoreTable table;
     int field;
     qint64 rowId; // the WHERE line's id
-    const std::optional<QString>* old;
+    StoredValue old;
     int items = -1; // index into the text statements' SET lists
 };
 
@@ -43,15 +43,15 @@ void appendNumber(std::string& out, qint64 n)
     out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
 }
 
-void appendLiteral(std::string& out, const StoreField& field, const std::optional<QString>& value)
+void appendLiteral(std::string& out, const StoreField& field, StoredValue value)
 {
     if (!value) {
         out += "NULL";
     } else if (field.numeric) {
-        appendText(out, *value);
+        out.append(value->data(), std::size_t(value->size()));
     } else {
         out += '\'';
-        appendText(out, escapeSqlText(*value));
+        appendText(out, escapeSqlText(QString::fromUtf8(*value)));
         out += '\'';
     }
 }
@@ -66,14 +66,14 @@ void appendStatement(std::string& out, const Statement& s, const std::vector<std
         out.append("UPDATE ").append(table).append(" as Pmain \r\nSET Pmain.");
         appendText(out, field.column);
         out += " = ";
-        appendLiteral(out, field, *s.old);
+        appendLiteral(out, field, s.old);
         out += "\r\nWHERE Pmain.virtuemart_product_id = ";
         break;
     case StoreTable::Prices:
         out.append("UPDATE ").append(table).append(" as Price \r\nSET Price.");
         appendText(out, field.column);
         out += " = ";
-        appendLiteral(out, field, *s.old);
+        appendLiteral(out, field, s.old);
         out += "\r\nWHERE Price.virtuemart_product_price_id = ";
         break;
     case StoreTable::ProductTexts:
@@ -98,17 +98,18 @@ int writeUndoScript(const QString& path, const std::vector<FinalValue>& finals, 
 {
     const std::vector<StoreField>& fields = StoreField::all();
     std::vector<Statement> statements;
+    statements.reserve(finals.size());
     // The text tables get one statement per row, with every column that changes.
     std::vector<std::string> items;
     QHash<quint64, std::size_t> textStatements;
     for (const FinalValue& v : finals) {
         const StoreField& field = fields[std::size_t(v.field)];
         for (const StoreSnapshot::Row& row : snapshot.rows(field.table, v.id)) {
-            const std::optional<QString>& old = snapshot.value(field.table, row, v.field);
+            const StoredValue old = snapshot.value(field.table, row, v.field);
             if (field.holds(old, *v.text))
                 continue;
             if (field.table == StoreTable::Products || field.table == StoreTable::Prices) {
-                statements.push_back({v.statement, field.table, v.field, row.rowId, &old});
+                statements.push_back({v.statement, field.table, v.field, row.rowId, old});
                 continue;
             }
             std::string item = "Pmain.";
@@ -119,7 +120,7 @@ int writeUndoScript(const QString& path, const std::vector<FinalValue>& finals, 
             const auto it = textStatements.constFind(key);
             if (it == textStatements.cend()) {
                 textStatements.insert(key, statements.size());
-                statements.push_back({v.statement, field.table, v.field, v.id, &old, int(items.size())});
+                statements.push_back({v.statement, field.table, v.field, v.id, old, int(items.size())});
                 items.push_back(std::move(item));
             } else {
                 Statement& s = statements[*it];
