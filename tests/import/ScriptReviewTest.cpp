@@ -29,7 +29,7 @@ private slots:
 INSERT INTO @PREFIX@virtuemart_products (virtuemart_product_id, product_in_stock, published) VALUES (1, 5, 1), (2, NULL, 1), (3, 7, 0), (4, 1, 1);
 INSERT INTO @PREFIX@virtuemart_product_prices (virtuemart_product_price_id, virtuemart_product_id, product_price) VALUES (11, 1, 10), (12, 2, 20), (13, 3, 30), (14, 3, 31), (15, 4, NULL);
 INSERT INTO @PREFIX@virtuemart_products_@LANG@ (virtuemart_product_id, metadesc, slug) VALUES (1, 'one', 'pad-1'), (2, NULL, 'pad-2'), (3, 'three', 'pad-3'), (4, 'four', NULL);
-INSERT INTO @PREFIX@virtuemart_categories_@LANG@ (virtuemart_category_id, category_name, metakey, slug) VALUES (4, 'Brakes', 'old', 'brakes'), (5, 'Lights', 'old', 'lights');
+INSERT INTO @PREFIX@virtuemart_categories_@LANG@ (virtuemart_category_id, category_name, metakey, slug) VALUES (4, 'Brakes', 'old', 'brakes'), (5, 'Lights', 'stará', 'lights');
 )"));
         m_folder = std::make_unique<TestFolder>();
         m_script = std::make_unique<UpdateScript>(m_folder->filePath(QStringLiteral("update.sql")), schema());
@@ -53,6 +53,8 @@ INSERT INTO @PREFIX@virtuemart_categories_@LANG@ (virtuemart_category_id, catego
         m_script->writeStock(1, 6);     // the last value counts
         m_script->writePublication(3, 1);
         m_script->writeProductSeo(2, {{QStringLiteral("metadesc"), QString()}});
+        m_script->writeProductSeo(3, {{QStringLiteral("metadesc"), QStringLiteral("tři")}});
+        m_script->writeCategorySeo(5, {{QStringLiteral("metakey"), QStringLiteral("stará")}}); // equal beyond ASCII
         m_script->writeCategorySeo(4, {{QStringLiteral("metakey"), QStringLiteral("old")}});
         m_script->writeCategorySeo(9, {{QStringLiteral("metakey"), QStringLiteral("x")}});
         const ScriptReview review = reviewScript();
@@ -60,15 +62,15 @@ INSERT INTO @PREFIX@virtuemart_categories_@LANG@ (virtuemart_category_id, catego
                  QStringList({"price: 3 change, 1 stay equal, 1 not in the store",
                               "stock: 2 change, 0 stay equal, 0 not in the store",
                               "publication: 1 change, 0 stay equal, 0 not in the store",
-                              "product metadesc: 1 change, 0 stay equal, 0 not in the store",
-                              "category metakey: 0 change, 1 stay equal, 1 not in the store",
+                              "product metadesc: 2 change, 0 stay equal, 0 not in the store",
+                              "category metakey: 0 change, 2 stay equal, 1 not in the store",
                               "Largest price rises: id 1 +25.0 %", "Largest price falls: id 3 -50.0 %"}));
         QStringList rows;
         for (const ChangePreview::ChangedRow& row : review.preview.rows)
             rows << QStringLiteral("%1 %2: %3 -> %4").arg(StoreField::all()[std::size_t(row.field)].label).arg(row.id).arg(row.oldValue, row.newValue);
         QCOMPARE(rows, QStringList({"price 1: 10.00000 -> 12.5", "price 3: 30.00000 -> 15", "price 4: NULL -> 3",
                                     "stock 2: NULL -> 0", "stock 1: 5 -> 6", "publication 3: 0 -> 1",
-                                    "product metadesc 2: NULL -> "}));
+                                    "product metadesc 2: NULL -> ", "product metadesc 3: three -> tři"}));
         QVERIFY(review.preview.countsLine().startsWith(QStringLiteral("price: 3 change, 1 stay equal, 1 not in the store; stock: ")));
         // Read by id lists: one query per table, whatever the number of rows.
         QCOMPARE(review.queries, 4);
