@@ -47,8 +47,12 @@ int awaitSocket(MYSQL* mysql, int status, const std::function<void()>& whileWait
 template <typename Result, typename Continue>
 Result finish(MYSQL* mysql, int status, Result result, Continue next, const std::function<void()>& whileWaiting)
 {
-    while (status != 0)
+    while (status != 0) {
+        // Rows that arrive without a pause keep the socket ready, so that awaitSocket never
+        // waits: the window also gets its turn between two reads of the socket.
+        whileWaiting();
         status = next(&result, mysql, awaitSocket(mysql, status, whileWaiting));
+    }
     return result;
 }
 
