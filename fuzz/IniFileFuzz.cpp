@@ -51,9 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // mark that is not UTF-8 is read whole, as the settings file reads it.
     const QByteArray legacyCodePage = "windows-1251";
     IniFile ini(path, legacyCodePage);
-    const std::optional<TextEncoding> marked = byteOrderMarkEncoding(bytes);
-    const TextEncoding encoding = marked ? *marked : isValidUtf8(bytes) ? utf8Encoding() : TextEncoding{legacyCodePage, 0};
-    const QList<Entry> others = entries(decodeText(bytes, encoding));
+    const QList<Entry> others = entries(decodeText(bytes, wholeFileEncoding(bytes, legacyCodePage)));
     QStringList before;
     for (const Entry& e : others)
         before.append(ini.readString(e.section, e.key, "\x01missing"));

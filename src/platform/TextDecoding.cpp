@@ -98,11 +98,17 @@ std::optional<TextEncoding> byteOrderMarkEncoding(QByteArrayView start)
 
 FileEncoding chooseFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage)
 {
+    FileEncoding chosen{wholeFileEncoding(wholeFile, legacyCodePage), {}};
+    if (chosen.isLegacy())
+        chosen.detectorGuess = detectorGuess(wholeFile, legacyCodePage);
+    return chosen;
+}
+
+TextEncoding wholeFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage)
+{
     if (const auto marked = byteOrderMarkEncoding(wholeFile))
-        return {*marked, {}};
-    if (isValidUtf8(wholeFile))
-        return {utf8Encoding(), {}};
-    return {{legacyCodePage, 0}, detectorGuess(wholeFile, legacyCodePage)};
+        return *marked;
+    return isValidUtf8(wholeFile) ? utf8Encoding() : TextEncoding{legacyCodePage, 0};
 }
 
 bool Utf8Validator::feed(QByteArrayView piece)

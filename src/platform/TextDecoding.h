@@ -29,6 +29,8 @@ struct FileEncoding
 };
 
 FileEncoding chooseFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage);
+// The same choice without the detector's guess, for files that never tell of it.
+TextEncoding wholeFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage);
 
 // The encoding a byte-order mark at the start of a file names; nothing without one.
 std::optional<TextEncoding> byteOrderMarkEncoding(QByteArrayView start);

@@ -18,13 +18,6 @@ struct Document
     bool exists = false;
 };
 
-TextEncoding settingsFileEncoding(QByteArrayView bytes, const QByteArray& legacyCodePage)
-{
-    if (const auto marked = byteOrderMarkEncoding(bytes))
-        return *marked;
-    return isValidUtf8(bytes) ? utf8Encoding() : TextEncoding{legacyCodePage, 0};
-}
-
 Document load(const QString& path, const QByteArray& legacyCodePage)
 {
     Document doc;
@@ -33,7 +26,7 @@ Document load(const QString& path, const QByteArray& legacyCodePage)
         return doc;
     const QByteArray bytes = file.readAll();
     doc.exists = true;
-    doc.encoding = settingsFileEncoding(bytes, legacyCodePage);
+    doc.encoding = wholeFileEncoding(bytes, legacyCodePage);
     QString text = decodeText(bytes, doc.encoding);
     if (!text.contains(QStringLiteral("\r\n")) && text.contains(u'\n'))
         doc.lineEnd = QStringLiteral("\n");
@@ -53,7 +46,7 @@ void save(const QString& path, const Document& doc)
     QByteArray bytes = encodeText(text, doc.encoding);
     // Rather than lose a character the file's code page lacks, or be read back as UTF-8 once
     // a write left only bytes that happen to form UTF-8, the file changes to UTF-8 with a BOM.
-    if (decodeText(bytes, settingsFileEncoding(bytes, doc.encoding.name)) != text)
+    if (decodeText(bytes, wholeFileEncoding(bytes, doc.encoding.name)) != text)
         bytes = encodeText(text, TextEncoding{"UTF-8", 3});
     const auto refused = [&] { return AppError(QStringLiteral("Unable to write to %1").arg(path)); };
     QSaveFile file(path);
