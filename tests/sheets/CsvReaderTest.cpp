@@ -211,13 +211,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reading);
-        TestFolder folder;
-        folder.write("list.csv", bytes);
-        QCOMPARE(runWithMemoryCap(512, [&] {
-                     CsvReader reader;
-                     return readEveryRow(reader, folder.filePath("list.csv"));
-                 }),
-                 reading);
+        QCOMPARE(readEveryRowUnderCap<CsvReader>(512, "list.csv", bytes), reading);
     }
 
     void refusesValuesBeyondTheLastColumn()

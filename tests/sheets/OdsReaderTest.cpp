@@ -297,13 +297,7 @@ private slots:
     {
         QFETCH(QByteArray, package);
         QFETCH(QString, reading);
-        TestFolder folder;
-        folder.write("book.ods", package);
-        const QString result = runWithMemoryCap(512, [&] {
-            OdsReader reader;
-            return readEveryRow(reader, folder.filePath("book.ods"));
-        });
-        QCOMPARE(QString(result).remove(folder.filePath("book.ods") + ": "), reading);
+        QCOMPARE(readEveryRowUnderCap<OdsReader>(512, "book.ods", package), reading);
     }
 
     void reportsFailures()

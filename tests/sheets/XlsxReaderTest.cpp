@@ -292,13 +292,7 @@ private slots:
     {
         QFETCH(QByteArray, package);
         QFETCH(QString, reading);
-        TestFolder folder;
-        folder.write("book.xlsx", package);
-        const QString result = runWithMemoryCap(512, [&] {
-            XlsxReader reader;
-            return readEveryRow(reader, folder.filePath("book.xlsx"));
-        });
-        QCOMPARE(QString(result).remove(folder.filePath("book.xlsx") + ": "), reading);
+        QCOMPARE(readEveryRowUnderCap<XlsxReader>(512, "book.xlsx", package), reading);
     }
 
     void rowNumbersBeyondTheSheet_data()
