@@ -27,28 +27,22 @@ void check(bool condition, const char* what)
     }
 }
 
-QList<int> rowsToRead(const SheetExtent& extent)
-{
-    QList<int> rows;
-    for (int row = 1; row <= std::min(extent.rows, 1000); ++row)
-        rows.append(row);
-    if (extent.rows > 1000)
-        rows.append(extent.rows);
-    return rows;
-}
-
 void readEveryRow(const SpreadsheetReader& reader)
 {
     const SheetExtent extent = reader.extent();
     check(extent.rows >= 1 && extent.rows <= SheetGrid::maxRows, "rows of the extent");
     check(extent.columns >= 1 && extent.columns <= SheetGrid::maxColumns, "columns of the extent");
-    bool lastColumnHasValue = extent.columns == 1 || extent.rows > 1000;
-    for (const int row : rowsToRead(extent)) {
-        const QList<SpreadsheetCell> cells = reader.readRow(row);
+    bool lastColumnHasValue = extent.columns == 1;
+    const std::unique_ptr<SheetRows> rows = reader.rows();
+    QList<SpreadsheetCell> cells;
+    int row = 0;
+    while (rows->next(cells)) {
+        ++row;
         check(cells.size() <= extent.columns, "row wider than the extent");
         check(cells.isEmpty() || !cells.last().isEmpty(), "row not ending at its last value");
         check(row < extent.rows || extent.rows == 1 || !cells.isEmpty(), "extent below the last value");
         lastColumnHasValue = lastColumnHasValue || cells.size() == extent.columns;
     }
+    check(row == extent.rows, "rows other than the extent's");
     check(lastColumnHasValue, "extent right of the last value");
 }

@@ -30,8 +30,11 @@ Reading read(XlsxReader& reader, const QString& path)
     }
     readEveryRow(reader);
     reading.extent = reader.extent();
-    for (const int row : rowsToRead(reading.extent))
-        reading.rows.append(reader.readRow(row));
+    const std::unique_ptr<SheetRows> rows = reader.rows();
+    QList<SpreadsheetCell> cells;
+    for (int row = 1; rows->next(cells); ++row)
+        if (row <= 1000 || row == reading.extent.rows)
+            reading.rows.append(cells);
     return reading;
 }
 

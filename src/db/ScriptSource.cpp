@@ -3,12 +3,6 @@
 #include "platform/AppError.h"
 #include "platform/TextDecoding.h"
 
-namespace {
-
-constexpr qint64 kCheckBlockSize = 64 * 1024;
-
-} // namespace
-
 ScriptSource::ScriptSource(const QString& fileName, qsizetype blockSize, const QByteArray& legacyCodePage)
     : m_fileName(fileName), m_file(fileName), m_blockSize(blockSize)
 {
@@ -31,18 +25,10 @@ ScriptSource::ScriptSource(const QString& fileName, qsizetype blockSize, const Q
 // taken for broken UTF-8.
 TextEncoding ScriptSource::chooseEncoding(const QByteArray& legacyCodePage)
 {
-    if (const auto marked = byteOrderMarkEncoding(m_file.peek(3)))
-        return *marked;
-    Utf8Validator validator;
-    bool mayBeUtf8 = true;
-    while (mayBeUtf8 && !m_file.atEnd()) {
-        mayBeUtf8 = validator.feed(m_file.read(kCheckBlockSize));
-        if (m_file.error() != QFileDevice::NoError)
-            throwReadError();
-    }
+    const TextEncoding encoding = wholeFileEncoding(readingOf(m_file, [this] { throwReadError(); }), legacyCodePage);
     if (!m_file.seek(0))
         throwReadError();
-    return validator.isValid() ? utf8Encoding() : TextEncoding{legacyCodePage, 0};
+    return encoding;
 }
 
 void ScriptSource::throwReadError() const

@@ -84,6 +84,15 @@ UpdateScript::SetItems setItems(const QList<SpreadsheetCell>& row, const std::ar
     return items;
 }
 
+// The rows below the header, read as they come rather than held.
+std::unique_ptr<SheetRows> dataRows(const SpreadsheetReader& sheet)
+{
+    std::unique_ptr<SheetRows> rows = sheet.rows();
+    QList<SpreadsheetCell> header;
+    rows->next(header);
+    return rows;
+}
+
 } // namespace
 
 std::optional<QString> cellText(const SpreadsheetCell& cell, const QString& decimalPoint)
@@ -181,7 +190,9 @@ bool PriceListFileReader::read(const QString& path)
     m_path = path;
     m_unreadable.clear();
     // A single column holds no recognisable pair of id and value.
-    m_header = extent.columns > 1 ? sheet->readRow(1) : QList<SpreadsheetCell>{};
+    m_header.clear();
+    if (extent.columns > 1)
+        sheet->rows()->next(m_header);
     const PriceListColumns columns = PriceListColumns::recognise(m_header);
     m_progress.log(indent + QStringLiteral("reading table in memory ...ok"));
     m_progress.processEvents();
@@ -202,10 +213,10 @@ bool PriceListFileReader::read(const QString& path)
 
 void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const PriceListColumns& columns)
 {
-    const int rows = sheet.extent().rows;
-    for (int r = 2; r <= rows; ++r) {
+    const std::unique_ptr<SheetRows> rows = dataRows(sheet);
+    QList<SpreadsheetCell> row;
+    for (int r = 2; rows->next(row); ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] ..."));
-        const QList<SpreadsheetCell> row = sheet.readRow(r);
         const int id = productId(row, m_path, r, columns.idPart, m_decimalPoint);
         if (id > m_maxProductId)
             continue;
@@ -285,10 +296,10 @@ void PriceListFileReader::writePriceStatements()
 
 void PriceListFileReader::productPass(const SpreadsheetReader& sheet, const PriceListColumns& columns)
 {
-    const int rows = sheet.extent().rows;
-    for (int r = 2; r <= rows; ++r) {
+    const std::unique_ptr<SheetRows> rows = dataRows(sheet);
+    QList<SpreadsheetCell> row;
+    for (int r = 2; rows->next(row); ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
-        const QList<SpreadsheetCell> row = sheet.readRow(r);
         const int id = productId(row, m_path, r, columns.idPart, m_decimalPoint);
         if (id > m_maxProductId)
             continue;
@@ -303,10 +314,10 @@ void PriceListFileReader::productPass(const SpreadsheetReader& sheet, const Pric
 
 void PriceListFileReader::categoryPass(const SpreadsheetReader& sheet, const PriceListColumns& columns)
 {
-    const int rows = sheet.extent().rows;
-    for (int r = 2; r <= rows; ++r) {
+    const std::unique_ptr<SheetRows> rows = dataRows(sheet);
+    QList<SpreadsheetCell> row;
+    for (int r = 2; rows->next(row); ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
-        const QList<SpreadsheetCell> row = sheet.readRow(r);
         const auto idText = cellText(cellAt(row, columns.idCategory), m_decimalPoint);
         const auto id = idText ? parseDecimalWholeNumber(*idText) : std::nullopt;
         if (!id && !(idText && idText->trimmed().isEmpty()))

@@ -1,5 +1,6 @@
 #include "TextDecoding.h"
 
+#include <QIODevice>
 #include <QLocale>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -20,12 +21,19 @@ int sequenceLength(unsigned char lead)
     return 0;
 }
 
+constexpr qsizetype pieceSize = 64 * 1024;
+
 // The legacy code page uchardet takes the bytes for; empty when it has no usable answer.
-QByteArray detectorCharset(QByteArrayView sample)
+QByteArray detectorCharset(const FileReading& file)
 {
     QByteArray name;
     if (uchardet_t detector = uchardet_new()) {
-        if (uchardet_handle_data(detector, sample.data(), size_t(sample.size())) == 0) {
+        bool fed = true;
+        file([&](QByteArrayView piece) {
+            fed = uchardet_handle_data(detector, piece.data(), size_t(piece.size())) == 0;
+            return fed;
+        });
+        if (fed) {
             uchardet_data_end(detector);
             name = uchardet_get_charset(detector);
         }
@@ -40,36 +48,35 @@ QByteArray detectorCharset(QByteArrayView sample)
 
 QByteArray detectLegacy(QByteArrayView sample)
 {
-    const QByteArray name = detectorCharset(sample);
+    const QByteArray name = detectorCharset(readingOf(sample));
     return name.isEmpty() ? localeLegacyCodePage() : name;
 }
 
 // Whether a detector's guess reads the bytes as other text than the code page used. Compared
 // piece by piece, so that a large file is not held twice as text.
-bool readsDifferently(QByteArrayView bytes, const QByteArray& used, const QByteArray& guess)
+bool readsDifferently(const FileReading& file, const QByteArray& used, const QByteArray& guess)
 {
     QStringDecoder usedDecoder(used.constData());
     QStringDecoder guessDecoder(guess.constData());
     QString usedText;
     QString guessText;
-    constexpr qsizetype piece = 64 * 1024;
-    for (qsizetype at = 0; at < bytes.size(); at += piece) {
-        const QByteArrayView part = bytes.sliced(at, qMin(piece, bytes.size() - at));
-        usedText += usedDecoder.decode(part);
-        guessText += guessDecoder.decode(part);
+    bool different = false;
+    file([&](QByteArrayView piece) {
+        usedText += usedDecoder.decode(piece);
+        guessText += guessDecoder.decode(piece);
         const qsizetype common = qMin(usedText.size(), guessText.size());
-        if (QStringView(usedText).first(common) != QStringView(guessText).first(common))
-            return true;
+        different = QStringView(usedText).first(common) != QStringView(guessText).first(common);
         usedText.remove(0, common);
         guessText.remove(0, common);
-    }
-    return usedText != guessText;
+        return !different;
+    });
+    return different || usedText != guessText;
 }
 
-QByteArray detectorGuess(QByteArrayView bytes, const QByteArray& used)
+QByteArray detectorGuess(const FileReading& file, const QByteArray& used)
 {
-    const QByteArray guess = detectorCharset(bytes);
-    if (guess.isEmpty() || guess.compare(used, Qt::CaseInsensitive) == 0 || !readsDifferently(bytes, used, guess))
+    const QByteArray guess = detectorCharset(file);
+    if (guess.isEmpty() || guess.compare(used, Qt::CaseInsensitive) == 0 || !readsDifferently(file, used, guess))
         return {};
     return guess;
 }
@@ -96,19 +103,64 @@ std::optional<TextEncoding> byteOrderMarkEncoding(QByteArrayView start)
     return std::nullopt;
 }
 
+FileReading readingOf(QByteArrayView wholeFile)
+{
+    return [wholeFile](const PieceReader& reader) {
+        for (qsizetype at = 0; at < wholeFile.size(); at += pieceSize)
+            if (!reader(wholeFile.sliced(at, qMin(pieceSize, wholeFile.size() - at))))
+                return;
+    };
+}
+
+FileReading readingOf(QIODevice& device, std::function<void()> onFailure)
+{
+    return [&device, onFailure = std::move(onFailure)](const PieceReader& reader) {
+        if (!device.seek(0))
+            onFailure();
+        QByteArray piece(pieceSize, Qt::Uninitialized);
+        while (true) {
+            const qint64 n = device.read(piece.data(), piece.size());
+            if (n < 0)
+                onFailure();
+            if (n <= 0 || !reader(QByteArrayView(piece).first(n)))
+                return;
+        }
+    };
+}
+
+FileEncoding chooseFileEncoding(const FileReading& file, const QByteArray& legacyCodePage)
+{
+    FileEncoding chosen{wholeFileEncoding(file, legacyCodePage), {}};
+    if (chosen.isLegacy())
+        chosen.detectorGuess = detectorGuess(file, legacyCodePage);
+    return chosen;
+}
+
 FileEncoding chooseFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage)
 {
-    FileEncoding chosen{wholeFileEncoding(wholeFile, legacyCodePage), {}};
-    if (chosen.isLegacy())
-        chosen.detectorGuess = detectorGuess(wholeFile, legacyCodePage);
-    return chosen;
+    return chooseFileEncoding(readingOf(wholeFile), legacyCodePage);
+}
+
+TextEncoding wholeFileEncoding(const FileReading& file, const QByteArray& legacyCodePage)
+{
+    // The mark lies in the first three bytes, which a piece may not hold alone.
+    QByteArray start;
+    Utf8Validator validator;
+    file([&](QByteArrayView piece) {
+        if (start.size() < 3)
+            start += piece.first(qMin<qsizetype>(3 - start.size(), piece.size()));
+        if (start.size() >= 3 && byteOrderMarkEncoding(start))
+            return false;
+        return validator.feed(piece);
+    });
+    if (const auto marked = byteOrderMarkEncoding(start))
+        return *marked;
+    return validator.isValid() ? utf8Encoding() : TextEncoding{legacyCodePage, 0};
 }
 
 TextEncoding wholeFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage)
 {
-    if (const auto marked = byteOrderMarkEncoding(wholeFile))
-        return *marked;
-    return isValidUtf8(wholeFile) ? utf8Encoding() : TextEncoding{legacyCodePage, 0};
+    return wholeFileEncoding(readingOf(wholeFile), legacyCodePage);
 }
 
 bool Utf8Validator::feed(QByteArrayView piece)

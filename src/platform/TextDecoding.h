@@ -4,7 +4,10 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
+
+class QIODevice;
 
 // How a text file is encoded: a byte-order mark wins; without one, valid UTF-8 is
 // UTF-8 and anything else is a legacy 8-bit code page.
@@ -28,8 +31,22 @@ struct FileEncoding
     bool isLegacy() const { return encoding.bomLength == 0 && encoding.name != "UTF-8"; }
 };
 
+// A file read from its start in pieces: each call hands the pieces in order to the reader,
+// which returns false when it needs no more of them. A file too large to hold is read twice
+// or three times this way rather than held whole.
+using PieceReader = std::function<bool(QByteArrayView piece)>;
+using FileReading = std::function<void(const PieceReader& reader)>;
+
+// The pieces of bytes held whole.
+FileReading readingOf(QByteArrayView wholeFile);
+// The pieces of an open file, read from its start each time; onFailure is called (and must
+// throw) when the device cannot be read or repositioned.
+FileReading readingOf(QIODevice& device, std::function<void()> onFailure);
+
+FileEncoding chooseFileEncoding(const FileReading& file, const QByteArray& legacyCodePage);
 FileEncoding chooseFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage);
 // The same choice without the detector's guess, for files that never tell of it.
+TextEncoding wholeFileEncoding(const FileReading& file, const QByteArray& legacyCodePage);
 TextEncoding wholeFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage);
 
 // The encoding a byte-order mark at the start of a file names; nothing without one.

@@ -1,14 +1,21 @@
 #include "CsvReader.h"
 
 #include "RegularFile.h"
+#include "SheetGrid.h"
 #include "platform/TextDecoding.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <algorithm>
 #include <charconv>
 #include <vector>
 
 namespace {
+
+[[noreturn]] void fail(SpreadsheetError::Kind kind, const QString& path, const QString& reason)
+{
+    throw SpreadsheetError(kind, QStringLiteral("%1: %2").arg(path, reason));
+}
 
 bool isLineEnd(QChar c)
 {
@@ -51,14 +58,135 @@ double decimalValue(QStringView plainDecimal)
     return value;
 }
 
+// The text of a file, decoded piece by piece.
+class DecodedFile
+{
+public:
+    DecodedFile(const QString& path, const TextEncoding& encoding)
+        : m_path(path), m_file(path), m_decoder(encoding.name.constData())
+    {
+        QString error;
+        if (!openRegularFile(m_file, error))
+            fail(SpreadsheetError::Kind::CannotOpen, path, error);
+        if (!m_decoder.isValid())
+            m_decoder = QStringDecoder(QStringConverter::Latin1);
+        m_file.skip(encoding.bomLength);
+    }
+
+    // Appends the text of up to bytes more bytes; false, appending nothing, at the end of the file.
+    bool appendTo(QString& text, qsizetype bytes)
+    {
+        m_piece.resize(bytes);
+        const qint64 n = m_file.read(m_piece.data(), bytes);
+        if (n < 0)
+            fail(SpreadsheetError::Kind::CannotOpen, m_path, m_file.errorString());
+        if (n == 0)
+            return false;
+        text += m_decoder.decode(QByteArrayView(m_piece).first(n));
+        return true;
+    }
+
+private:
+    QString m_path;
+    QFile m_file;
+    QStringDecoder m_decoder;
+    QByteArray m_piece;
+};
+
+// What a field's text is needed for: the cell's value, or only whether it has one.
+struct FieldText
+{
+    QString text;
+    void append(QStringView part) { text.append(part); }
+    void append(QChar c) { text.append(c); }
+};
+
+struct FieldPresence
+{
+    bool any = false;
+    void append(QStringView part) { any = any || !part.isEmpty(); }
+    void append(QChar) { any = true; }
+};
+
+// The records of delimited text, read from pieces of it held one after another: a record
+// that a piece cuts off is read again once the next piece has come.
 class DelimitedText
 {
 public:
-    explicit DelimitedText(QStringView text) : m_text(text) {}
+    explicit DelimitedText(DecodedFile& file) : m_file(file) {}
 
-    bool atEnd() const { return m_at >= m_text.size(); }
+    // Takes the separator from the first line: a first line "sep=X" names it and is no row.
+    void start()
+    {
+        while (!holdsFirstLine() && more()) {
+        }
+        if (!readSeparatorLine())
+            detectSeparator();
+    }
 
-    // A first line "sep=X" names the separator and is no row.
+    // Reads the next record through fields (see RecordValues); false at the end of the text.
+    template <typename Fields>
+    bool readRecord(Fields& fields)
+    {
+        while (true) {
+            if (m_at == m_text.size() && !more())
+                return false;
+            const qsizetype recordStart = m_at;
+            fields.clear();
+            if (parseRecord(fields))
+                return true;
+            m_at = recordStart;
+            more();
+        }
+    }
+
+    // The value of the field at the reading position, which goes on to its end.
+    SpreadsheetCell readCell()
+    {
+        FieldText field;
+        qsizetype restStart = 0;
+        const bool quoted = readField(field, restStart);
+        const QStringView rest = QStringView(m_text).sliced(restStart, m_at - restStart);
+        if (!quoted && isPlainDecimal(rest))
+            return SpreadsheetCell::number(decimalValue(rest));
+        field.append(rest);
+        return SpreadsheetCell::text(std::move(field.text));
+    }
+
+    // Whether readCell() would give a value, without making it.
+    bool skipCell()
+    {
+        FieldPresence field;
+        qsizetype restStart = 0;
+        readField(field, restStart);
+        return field.any || m_at > restStart;
+    }
+
+private:
+    // Drops the records read and appends the next piece, larger the longer the record that
+    // waits for it; false at the end of the text.
+    bool more()
+    {
+        m_text.remove(0, m_at);
+        m_at = 0;
+        if (!m_ended)
+            m_ended = !m_file.appendTo(m_text, std::max<qsizetype>(256 * 1024, m_text.size()));
+        return !m_ended;
+    }
+
+    // Whether the first line lies whole in what was read, with what follows its end.
+    bool holdsFirstLine() const
+    {
+        bool inQuotes = false;
+        for (qsizetype i = 0; i < m_text.size(); ++i) {
+            if (m_text[i] == u'"')
+                inQuotes = !inQuotes;
+            else if (!inQuotes && isLineEnd(m_text[i]))
+                return i + 1 < m_text.size();
+        }
+        return m_ended;
+    }
+
     bool readSeparatorLine()
     {
         if (!m_text.startsWith(u"sep=") || m_text.size() < 5 || isLineEnd(m_text[4]))
@@ -88,31 +216,29 @@ public:
         m_separator = candidates[best];
     }
 
-    // The values of the next record with their columns, into cells (cleared first). Empty
-    // fields cost nothing: a line of separators alone is a record without values.
-    void readRecord(std::vector<std::pair<qint64, SpreadsheetCell>>& cells)
+    // False when the piece ends before the record does and more text follows. Empty fields
+    // cost nothing: a line of separators alone is a record without values.
+    template <typename Fields>
+    bool parseRecord(Fields& fields)
     {
-        cells.clear();
         for (qint64 column = 1;; ++column) {
-            if (!atEnd() && m_text[m_at] == m_separator) {
+            if (m_at < m_text.size() && m_text[m_at] == m_separator) {
                 ++m_at;
                 continue;
             }
-            SpreadsheetCell cell = readCell();
-            if (!cell.isEmpty())
-                cells.emplace_back(column, std::move(cell));
-            if (atEnd())
-                break;
+            fields.read(*this, column);
+            if (m_at >= m_text.size())
+                return m_ended;
             if (m_text[m_at] == m_separator) {
                 ++m_at;
                 continue;
             }
             skipLineEnd();
-            break;
+            // A CR at the end of a piece may be followed by the LF of the same line end.
+            return m_at < m_text.size() || m_ended;
         }
     }
 
-private:
     void skipLineEnd()
     {
         if (m_at < m_text.size() && m_text[m_at] == u'\r')
@@ -123,38 +249,101 @@ private:
 
     bool endsField(QChar c) const { return c == m_separator || isLineEnd(c); }
 
-    // Text after a closing quote up to the separator belongs to the cell, as in spreadsheet programs.
-    SpreadsheetCell readCell()
+    // Reads a field up to the separator or line end: a quoted part into field, the rest
+    // (from restStart on) left in the text. Text after a closing quote up to the separator
+    // belongs to the cell, as in spreadsheet programs. True when the field is quoted.
+    template <typename Field>
+    bool readField(Field& field, qsizetype& restStart)
     {
-        QString text;
-        const bool quoted = !atEnd() && m_text[m_at] == u'"';
+        const bool quoted = m_at < m_text.size() && m_text[m_at] == u'"';
         if (quoted) {
             ++m_at;
-            while (!atEnd()) {
+            while (m_at < m_text.size()) {
                 const qsizetype quote = m_text.indexOf(u'"', m_at);
                 const qsizetype end = quote < 0 ? m_text.size() : quote;
-                text.append(m_text.sliced(m_at, end - m_at));
+                field.append(QStringView(m_text).sliced(m_at, end - m_at));
                 m_at = end + 1;
-                if (quote < 0 || atEnd() || m_text[m_at] != u'"')
+                if (quote < 0 || m_at >= m_text.size() || m_text[m_at] != u'"')
                     break;
-                text.append(u'"'); // a doubled quote
+                field.append(u'"'); // a doubled quote
                 ++m_at;
             }
             m_at = std::min(m_at, m_text.size());
         }
-        const qsizetype start = m_at;
-        while (!atEnd() && !endsField(m_text[m_at]))
+        restStart = m_at;
+        while (m_at < m_text.size() && !endsField(m_text[m_at]))
             ++m_at;
-        const QStringView rest = m_text.sliced(start, m_at - start);
-        if (!quoted && isPlainDecimal(rest))
-            return SpreadsheetCell::number(decimalValue(rest));
-        text.append(rest);
-        return SpreadsheetCell::text(std::move(text));
+        return quoted;
     }
 
-    QStringView m_text;
+    DecodedFile& m_file;
+    QString m_text;
     qsizetype m_at = 0;
+    bool m_ended = false;
     QChar m_separator = u';';
+};
+
+// The values of a record with their columns.
+struct RecordValues
+{
+    std::vector<std::pair<qint64, SpreadsheetCell>> cells;
+
+    void clear() { cells.clear(); }
+    void read(DelimitedText& text, qint64 column)
+    {
+        SpreadsheetCell cell = text.readCell();
+        if (!cell.isEmpty())
+            cells.emplace_back(column, std::move(cell));
+    }
+};
+
+// The last column of a record that holds a value; 0 for none.
+struct RecordWidth
+{
+    qint64 lastColumn = 0;
+
+    void clear() { lastColumn = 0; }
+    void read(DelimitedText& text, qint64 column)
+    {
+        if (text.skipCell())
+            lastColumn = column;
+    }
+};
+
+class CsvRows : public SheetRows
+{
+public:
+    CsvRows(const QString& path, const TextEncoding& encoding, SheetExtent extent)
+        : m_file(path, encoding), m_text(m_file), m_extent(extent)
+    {
+        m_text.start();
+    }
+
+    bool next(QList<SpreadsheetCell>& cells) override
+    {
+        if (m_row == m_extent.rows)
+            return false;
+        ++m_row;
+        cells.clear();
+        if (!m_text.readRecord(m_record))
+            return true;
+        // Only a file changed since it was opened reaches beyond its extent.
+        qint64 width = 0;
+        for (const auto& value : m_record.cells)
+            width = value.first <= m_extent.columns ? value.first : width;
+        cells.resize(width);
+        for (auto& [column, cell] : m_record.cells)
+            if (column <= width)
+                cells[column - 1] = std::move(cell);
+        return true;
+    }
+
+private:
+    DecodedFile m_file;
+    DelimitedText m_text;
+    SheetExtent m_extent;
+    int m_row = 0;
+    RecordValues m_record;
 };
 
 } // namespace
@@ -165,23 +354,39 @@ void CsvReader::open(const QString& path)
     QFile file(path);
     QString error;
     if (!openRegularFile(file, error))
-        throw SpreadsheetError(SpreadsheetError::Kind::CannotOpen, QStringLiteral("%1: %2").arg(path, error));
-    const QByteArray bytes = file.readAll();
-    m_encoding = chooseFileEncoding(bytes, m_legacyCodePage);
-    const QString text = decodeText(bytes, m_encoding->encoding);
+        fail(SpreadsheetError::Kind::CannotOpen, path, error);
+    const FileEncoding encoding = chooseFileEncoding(
+        readingOf(file, [&] { fail(SpreadsheetError::Kind::CannotOpen, path, file.errorString()); }), m_legacyCodePage);
+    file.close();
 
-    DelimitedText input(text);
-    if (!input.readSeparatorLine())
-        input.detectSeparator();
-    SheetGrid grid;
-    std::vector<std::pair<qint64, SpreadsheetCell>> cells;
-    for (qint64 row = 1; !input.atEnd(); ++row) {
-        input.readRecord(cells);
-        for (auto& [column, cell] : cells) {
-            if (!grid.setCell(row, column, std::move(cell)))
-                throw SpreadsheetError(SpreadsheetError::Kind::NoExtent,
-                                       QStringLiteral("%1: %2").arg(path, SheetGrid::limitText()));
-        }
+    DecodedFile decoded(path, encoding.encoding);
+    DelimitedText text(decoded);
+    text.start();
+    SheetExtent extent;
+    RecordWidth record;
+    for (qint64 row = 1; text.readRecord(record); ++row) {
+        if (record.lastColumn == 0)
+            continue;
+        if (row > SheetGrid::maxRows || record.lastColumn > SheetGrid::maxColumns)
+            fail(SpreadsheetError::Kind::NoExtent, path, SheetGrid::limitText());
+        extent.rows = int(row);
+        extent.columns = std::max(extent.columns, int(record.lastColumn));
     }
-    m_grid = std::move(grid);
+    m_path = path;
+    m_extent = extent;
+    m_encoding = encoding;
+}
+
+std::unique_ptr<SheetRows> CsvReader::rows() const
+{
+    if (!m_encoding)
+        fail(SpreadsheetError::Kind::CannotOpen, m_path, QStringLiteral("the file is not open"));
+    return std::make_unique<CsvRows>(m_path, m_encoding->encoding, m_extent);
+}
+
+void CsvReader::close()
+{
+    m_path.clear();
+    m_extent = {};
+    m_encoding.reset();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SheetGridReader.h"
+#include "SpreadsheetReader.h"
 #include "platform/TextDecoding.h"
 
 // Reads delimited text as a spreadsheet program opens a .csv file. The separator is the one
@@ -8,16 +8,23 @@
 // names it instead). Quoted cells may hold doubled quotes, separators and line breaks,
 // which are kept as written. The encoding is chosen as chooseFileEncoding does, with the
 // given code page for older files.
-class CsvReader : public SheetGridReader
+// The file is never held whole: open() reads it through once for its encoding and extent,
+// and every rows() reads it again piece by piece, so that memory does not grow with its rows.
+class CsvReader : public SpreadsheetReader
 {
 public:
     explicit CsvReader(QByteArray legacyCodePage = localeLegacyCodePage())
         : m_legacyCodePage(std::move(legacyCodePage)) {}
 
     void open(const QString& path) override;
+    SheetExtent extent() const override { return m_extent; }
+    std::unique_ptr<SheetRows> rows() const override;
+    void close() override;
     std::optional<FileEncoding> textEncoding() const override { return m_encoding; }
 
 private:
     QByteArray m_legacyCodePage;
+    QString m_path;
+    SheetExtent m_extent;
     std::optional<FileEncoding> m_encoding;
 };

@@ -7,7 +7,7 @@ class SheetGridReader : public SpreadsheetReader
 {
 public:
     SheetExtent extent() const override { return m_grid.extent(); }
-    QList<SpreadsheetCell> readRow(int row) const override { return m_grid.row(row); }
+    std::unique_ptr<SheetRows> rows() const override;
     void close() override { m_grid = {}; }
 
 protected:

@@ -11,6 +11,17 @@
 #include <memory>
 #include <optional>
 
+// The rows of a worksheet in order, from row 1 to the last row of its extent.
+class SheetRows
+{
+public:
+    virtual ~SheetRows() = default;
+
+    // The next row's cells up to its last value (none for a row without values): the cells
+    // beyond, up to the extent's columns, are empty. False after the last row.
+    virtual bool next(QList<SpreadsheetCell>& cells) = 0;
+};
+
 // Reads the first worksheet of a spreadsheet file. Every failure throws SpreadsheetError.
 class SpreadsheetReader
 {
@@ -19,9 +30,8 @@ public:
 
     virtual void open(const QString& path) = 0;
     virtual SheetExtent extent() const = 0;
-    // row is 1-based; gives the cells up to the last value of the row (none for a row
-    // without values): the cells beyond, up to extent().columns, are empty.
-    virtual QList<SpreadsheetCell> readRow(int row) const = 0;
+    // The rows from the first on, each time rows() is called; read while the reader is open.
+    virtual std::unique_ptr<SheetRows> rows() const = 0;
     virtual void close() = 0;
     // How the file was read as text; nothing for a spreadsheet package.
     virtual std::optional<FileEncoding> textEncoding() const { return std::nullopt; }

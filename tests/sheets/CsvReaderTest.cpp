@@ -170,7 +170,7 @@ private slots:
         CsvReader reader(codePageOfOlderFiles);
         reader.open(folder.filePath("list.csv"));
 
-        QCOMPARE(reader.readRow(1).at(1).textValue(), expected);
+        QCOMPARE(describeSheet(reader), QStringList{"n:1|t:" + expected});
         const auto encoding = reader.textEncoding();
         QVERIFY(encoding && encoding->isLegacy());
         QCOMPARE(encoding->encoding.name, codePageOfOlderFiles);
@@ -187,7 +187,7 @@ private slots:
         CsvReader reader;
         reader.open(folder.filePath("wide.csv"));
         QCOMPARE(reader.extent(), SheetExtent({1, 30}));
-        QCOMPARE(reader.readRow(1).last().displayText(), "C30");
+        QCOMPARE(describeSheet(reader).constFirst().section(u'|', -1), "t:C30");
     }
 
     // Read as the import reads, every row, in a process that may use only 512 MB.
@@ -203,8 +203,58 @@ private slots:
         for (int row = 0; row < 10000; ++row)
             wide += "1;2;3\r\n";
         QTest::newRow("10,000-field header and 10,000 rows") << wide << "10001x10000, 40000 values, last 3";
+        // Held whole, the cells of these rows alone would take some 900 MB.
+        QByteArray row;
+        for (int column = 1; column <= 20; ++column)
+            row += QByteArray::number(column) + (column < 20 ? ";" : "\r\n");
+        QTest::newRow("1,048,576 rows of 20 values") << row.repeated(SheetGrid::maxRows) << "1048576x20, 20971520 values, last 20";
         QTest::newRow("line of 20 million separators")
             << QByteArray(20'000'000, ';') + "\r\n1;2\r\n" << "2x2, 2 values, last 2";
+    }
+
+    // The file is read in pieces of 256 KiB: whatever a piece ends in, the cells are those of
+    // the whole file. The second row is cut after "before".
+    void readsAcrossPieces_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QStringList>("rows");
+
+        QTest::newRow("line end CR | LF") << QByteArray("2;") << QByteArray("x\r") << QByteArray("\n3;y\r\n")
+                                          << QStringList{"n:2|t:{F}x", "n:3|t:y"};
+        QTest::newRow("doubled quote \" | \"") << QByteArray("2;\"") << QByteArray("x\"") << QByteArray("\"y\";z\r\n")
+                                               << QStringList{"n:2|t:{F}x\"y|t:z"};
+        QTest::newRow("closing quote | separator") << QByteArray("2;\"") << QByteArray("x\"") << QByteArray(";z\r\n")
+                                                   << QStringList{"n:2|t:{F}x|t:z"};
+        QTest::newRow("quoted line break CR | LF") << QByteArray("2;\"") << QByteArray("x\r") << QByteArray("\ny\";z")
+                                                   << QStringList{"n:2|t:{F}x\r\ny|t:z"};
+        QTest::newRow("number 12 | 34") << QByteArray("2;") << QByteArray("x;12") << QByteArray("34\r\n")
+                                        << QStringList{"n:2|t:{F}x|n:1234"};
+        QTest::newRow("letter of two bytes split") << QByteArray("2;") << QByteArray("x\xC3") << QByteArray("\xA9;z")
+                                                   << QStringList{"n:2|t:{F}x\u00E9|t:z"};
+        QTest::newRow("older code page seen only after the first piece")
+            << QByteArray("2;") << QByteArray("x;") << QByteArray("\xE9\r\n") << QStringList{"n:2|t:{F}x|t:\u00E9"};
+    }
+
+    void readsAcrossPieces()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QFETCH(QStringList, rows);
+        const QByteArray header = "H;I\r\n";
+        const QByteArray filler(256 * 1024 - header.size() - head.size() - before.size(), 'a');
+        QStringList expected{"t:H|t:I"};
+        for (const QString& row : rows)
+            expected.append(QString(row).replace(QStringLiteral("{F}"), QString::fromLatin1(filler)));
+        // Every row is described as wide as the widest.
+        qsizetype width = 0;
+        for (const QString& row : expected)
+            width = std::max(width, row.count(u'|'));
+        for (QString& row : expected)
+            row += QString(width - row.count(u'|'), u'|');
+        QCOMPARE(readCsv(header + head + filler + before + after), expected);
     }
 
     void memoryFollowsTheValues()

@@ -74,8 +74,10 @@ QString readEveryRow(SpreadsheetReader& reader, const QString& path)
     const SheetExtent extent = reader.extent();
     qint64 values = 0;
     QString last;
-    for (int row = 1; row <= extent.rows; ++row) {
-        for (const SpreadsheetCell& cell : reader.readRow(row)) {
+    const std::unique_ptr<SheetRows> rows = reader.rows();
+    QList<SpreadsheetCell> cells;
+    while (rows->next(cells)) {
+        for (const SpreadsheetCell& cell : cells) {
             if (!cell.isEmpty()) {
                 ++values;
                 last = cell.displayText();

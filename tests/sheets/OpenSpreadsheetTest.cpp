@@ -132,10 +132,9 @@ private slots:
         folder.write(name, bytes);
         const auto reader = openSpreadsheet(folder.filePath(name));
         QCOMPARE(reader->extent(), SheetExtent({1, 1}));
-        QCOMPARE(describeRow(reader->readRow(1)), "t:IDPART");
+        QCOMPARE(describeSheet(*reader), QStringList{"t:IDPART"});
         reader->close();
         QCOMPARE(reader->extent(), SheetExtent({1, 1}));
-        QCOMPARE(describeRow(reader->readRow(1)), "");
     }
 
     void reportsFailures_data()

@@ -250,13 +250,16 @@ QStringList describeSheet(const SpreadsheetReader& reader)
 {
     const SheetExtent extent = reader.extent();
     QStringList rows;
-    for (int row = 1; row <= extent.rows; ++row) {
-        QList<SpreadsheetCell> cells = reader.readRow(row);
+    const std::unique_ptr<SheetRows> reading = reader.rows();
+    QList<SpreadsheetCell> cells;
+    while (reading->next(cells)) {
         // A row ends at its last value; anything else is a fault the comparison should show.
         if (cells.size() > extent.columns || (!cells.isEmpty() && cells.last().isEmpty()))
-            return {QStringLiteral("row %1 has %2 cells").arg(row).arg(cells.size())};
+            return {QStringLiteral("row %1 has %2 cells").arg(rows.size() + 1).arg(cells.size())};
         cells.resize(extent.columns);
         rows.append(describeRow(cells));
     }
+    if (rows.size() != extent.rows)
+        return {QStringLiteral("%1 rows read of %2").arg(rows.size()).arg(extent.rows)};
     return rows;
 }
