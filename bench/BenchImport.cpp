@@ -4,6 +4,9 @@
 //   bench_import import CONNECTION_INI LIST FOLDER    - creates the update script from LIST in FOLDER
 //                                                      (the program's folder), answering No at the end
 //   bench_import run CONNECTION_INI SCRIPT FOLDER     - runs SCRIPT through the manual start
+//   bench_import create CONNECTION_INI LIST FOLDER    - creates the update script from LIST in FOLDER
+//                                                      without the window and its review: the time to
+//                                                      the finished script and the memory it took
 #include "BenchSupport.h"
 #include "DropDownComboBox.h"
 #include "MainWindow.h"
@@ -11,12 +14,15 @@
 #include "db/DbConnection.h"
 #include "db/DbQuery.h"
 #include "export/PriceFileLayout.h"
+#include "import/CreationProgress.h"
+#include "import/ScriptCreation.h"
 #include "import/UpdateScript.h"
 #include "platform/ProgramFolder.h"
 #include "settings/IniFile.h"
 #include "store/StoreSchema.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -120,10 +126,64 @@ qsizetype statementCount(const QString& script)
     return file.open(QIODevice::ReadOnly) ? file.readAll().count("\r\nWHERE ") : -1;
 }
 
+// This process's resident memory now (VmRSS), in kB.
+qint64 residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).simplified().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// A creation run that shows nothing.
+class SilentProgress : public CreationProgress
+{
+public:
+    void setStatus(const QString&) override {}
+    void setCountStatus(const QString&, qint64, const QString&) override {}
+    void log(const QString&) override {}
+    void processEvents() override {}
+};
+
+// The script creation alone, as the window runs it, from the largest product id to the
+// written script.
+int createScript(const Store& store, const QString& list, const QString& folder)
+{
+    DbConnection connection(QStringLiteral("bench"));
+    connection.server = store.value("host");
+    connection.port = store.value("port").toInt();
+    connection.database = store.value("database");
+    connection.username = store.value("user");
+    connection.password = store.value("password");
+    connection.open();
+    const StoreSchema schema{store.value("prefix"), StoreSchema::languageSuffixFor(store.value("language"))};
+    DbQuery query(QStringLiteral("bench"), connection);
+    ScriptCreation creation(query);
+    SilentProgress progress;
+    const QString scriptPath = QDir(folder).filePath(UpdateScript::fileName());
+    const qint64 idleKilobytes = residentKilobytes();
+    const double cpuBefore = cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    UpdateScript script(scriptPath, schema);
+    if (!creation.run({list}, schema, script, progress))
+        return 1;
+    script.commit();
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    const double cpu = cpuSeconds() - cpuBefore;
+    const qint64 peak = peakMemory().section(u' ', 0, 0).toLongLong();
+    std::printf("create_seconds=%.3f\ncreate_cpu_seconds=%.3f\ncreate_statements=%lld\n"
+                "create_peak_above_idle_memory=%lld kB\n",
+                seconds, cpu, qint64(statementCount(scriptPath)), peak - idleKilobytes);
+    return 0;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: bench_import pricelist CONNECTION_INI FILE\n"
-                         "       bench_import import|run CONNECTION_INI FILE PROGRAM_FOLDER\n");
+                         "       bench_import import|run|create CONNECTION_INI FILE PROGRAM_FOLDER\n");
     return 2;
 }
 
@@ -139,8 +199,10 @@ int main(int argc, char* argv[])
     const Store store{IniFile(args[2])};
     if (mode == u"pricelist")
         return writePriceList(store, args[3]) ? 0 : 1;
-    if (args.size() != 5 || (mode != u"import" && mode != u"run"))
+    if (args.size() != 5 || (mode != u"import" && mode != u"run" && mode != u"create"))
         return usage();
+    if (mode == u"create")
+        return createScript(store, args[3], args[4]);
 
     ProgramFolder::setOverride(args[4]);
     BenchUi ui;

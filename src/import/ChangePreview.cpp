@@ -33,7 +33,7 @@ std::vector<FinalValue> finalValues(const PlannedChanges& planned)
     result.reserve(kept);
     for (std::size_t i = 0; i < values.size(); ++i)
         if (last[i])
-            result.push_back({values[i].field, values[i].id, values[i].statement, &values[i].text});
+            result.push_back({values[i].field, values[i].id, values[i].statement, planned.text(values[i])});
     return result;
 }
 
@@ -60,7 +60,7 @@ ChangePreview ChangePreview::compute(const std::vector<FinalValue>& finals, cons
         std::optional<StoredValue> old;
         for (const StoreSnapshot::Row& row : rows) {
             const StoredValue value = snapshot.value(field.table, row, v.field);
-            if (!field.holds(value, *v.text)) {
+            if (!field.holds(value, v.text)) {
                 old = value;
                 break;
             }
@@ -70,12 +70,12 @@ ChangePreview ChangePreview::compute(const std::vector<FinalValue>& finals, cons
             continue;
         }
         ++count.changed;
-        ChangedRow changed{v.field, v.id, *old ? QString::fromUtf8(**old) : QStringLiteral("NULL"), *v.text,
+        ChangedRow changed{v.field, v.id, *old ? QString::fromUtf8(**old) : QStringLiteral("NULL"), v.text.toString(),
                            std::nullopt};
         if (field.table == StoreTable::Prices && *old) {
             const double before = StoreField::number(**old).value_or(0);
             if (before > 0)
-                changed.percent = (StoreField::number(*v.text).value_or(0) - before) / before * 100.0;
+                changed.percent = (StoreField::number(v.text).value_or(0) - before) / before * 100.0;
         }
         preview.rows.push_back(std::move(changed));
     }

@@ -15,7 +15,7 @@ struct FinalValue
     int field;
     int id;
     int statement;
-    const QString* text;
+    QStringView text;
 };
 std::vector<FinalValue> finalValues(const PlannedChanges& planned);
 

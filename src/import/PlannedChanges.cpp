@@ -59,7 +59,7 @@ std::optional<double> plainDecimal(std::string_view text)
     return value;
 }
 
-std::optional<double> anyNumber(const QString& text)
+std::optional<double> anyNumber(QStringView text)
 {
     bool ok = false;
     const double value = text.toDouble(&ok);
@@ -68,7 +68,7 @@ std::optional<double> anyNumber(const QString& text)
 
 } // namespace
 
-std::optional<double> StoreField::number(const QString& text)
+std::optional<double> StoreField::number(QStringView text)
 {
     constexpr qsizetype longestPlain = 64;
     if (text.size() <= longestPlain) {
@@ -92,7 +92,7 @@ std::optional<double> StoreField::number(QByteArrayView utf8)
     return anyNumber(QString::fromUtf8(utf8));
 }
 
-bool StoreField::holds(StoredValue stored, const QString& text) const
+bool StoreField::holds(StoredValue stored, QStringView text) const
 {
     if (!stored)
         return false;
@@ -103,9 +103,17 @@ bool StoreField::holds(StoredValue stored, const QString& text) const
     return a && b && *a == *b;
 }
 
+void PlannedChanges::add(int field, int id, QLatin1StringView text)
+{
+    m_values.push_back({field, id, m_statements++, int(text.size()), m_texts.size()});
+    m_texts.append(text);
+}
+
 void PlannedChanges::addStatement(const std::vector<std::pair<int, QString>>& fieldTexts, int id)
 {
-    for (const auto& [field, text] : fieldTexts)
-        m_values.push_back({field, id, m_statements, text});
+    for (const auto& [field, text] : fieldTexts) {
+        m_values.push_back({field, id, m_statements, int(text.size()), m_texts.size()});
+        m_texts.append(text);
+    }
     ++m_statements;
 }

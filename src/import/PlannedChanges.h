@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 #include <optional>
 #include <vector>
 
@@ -21,15 +22,17 @@ struct StoreField
     // Every field the update script can set, in a fixed order; a field is known by its index.
     static const std::vector<StoreField>& all();
     // Whether a store value already is what the script would set.
-    bool holds(StoredValue stored, const QString& text) const;
+    bool holds(StoredValue stored, QStringView text) const;
     // A text as a number, as QString::toDouble reads it; nothing when it is none.
-    static std::optional<double> number(const QString& text);
+    static std::optional<double> number(QStringView text);
     static std::optional<double> number(QByteArrayView utf8);
     static int indexOf(StoreTable table, const QString& column);
 };
 
 // The values the update script sets, in the order of its statements. Several values of one
 // SEO statement share its statement number, for a statement fails or succeeds whole.
+// A list sets values by the hundred thousand: their texts share one buffer rather than each
+// taking a string of its own.
 class PlannedChanges
 {
 public:
@@ -38,17 +41,21 @@ public:
         int field;     // index into StoreField::all()
         int id;        // product or category id of the WHERE line
         int statement; // 0-based number of the statement in the script
-        QString text;  // the value as the script writes it, unescaped
+        int textLength;
+        qsizetype textStart;
     };
 
-    void add(int field, int id, const QString& text) { m_values.push_back({field, id, m_statements++, text}); }
+    void add(int field, int id, QLatin1StringView text);
     // Several values set by one statement.
     void addStatement(const std::vector<std::pair<int, QString>>& fieldTexts, int id);
 
     const std::vector<Value>& values() const { return m_values; }
+    // The value as the script writes it, unescaped; valid until the next value is added.
+    QStringView text(const Value& value) const { return QStringView(m_texts).sliced(value.textStart, value.textLength); }
     int statementCount() const { return m_statements; }
 
 private:
     std::vector<Value> m_values;
+    QString m_texts;
     int m_statements = 0;
 };

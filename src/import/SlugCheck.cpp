@@ -58,7 +58,7 @@ SlugCheck SlugCheck::run(const PlannedChanges& planned, const StoreSnapshot& sna
         QSet<QString> slugs;
         for (const PlannedChanges::Value& v : planned.values())
             if (v.field == slugField)
-                slugs.insert(v.text);
+                slugs.insert(planned.text(v).toString());
         if (slugs.isEmpty())
             continue;
         QHash<QString, int> holders = storeHolders(slugs, table, schema, connection, check.queries);
@@ -69,10 +69,11 @@ SlugCheck SlugCheck::run(const PlannedChanges& planned, const StoreSnapshot& sna
             const std::span<const StoreSnapshot::Row> rows = snapshot.rows(table, v.id);
             if (rows.empty())
                 continue; // the statement changes nothing
-            const QString key = slugKey(v.text);
+            const QString slug = planned.text(v).toString();
+            const QString key = slugKey(slug);
             const int holder = holders.value(key, v.id);
             if (holder != v.id) {
-                check.collisions.push_back({table, v.id, v.text, holder});
+                check.collisions.push_back({table, v.id, slug, holder});
                 continue;
             }
             if (!current.contains(v.id))

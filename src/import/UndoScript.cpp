@@ -106,7 +106,7 @@ int writeUndoScript(const QString& path, const std::vector<FinalValue>& finals, 
         const StoreField& field = fields[std::size_t(v.field)];
         for (const StoreSnapshot::Row& row : snapshot.rows(field.table, v.id)) {
             const StoredValue old = snapshot.value(field.table, row, v.field);
-            if (field.holds(old, *v.text))
+            if (field.holds(old, v.text))
                 continue;
             if (field.table == StoreTable::Products || field.table == StoreTable::Prices) {
                 statements.push_back({v.statement, field.table, v.field, row.rowId, old});
