@@ -4,6 +4,8 @@
 //   bench_import import CONNECTION_INI LIST FOLDER    - creates the update script from LIST in FOLDER
 //                                                      (the program's folder), answering No at the end
 //   bench_import run CONNECTION_INI SCRIPT FOLDER     - runs SCRIPT through the manual start
+//   bench_import read LIST                            - opens LIST as the import does and reads every
+//                                                      row: the reader's own time, without a store
 //   bench_import create CONNECTION_INI LIST FOLDER    - creates the update script from LIST in FOLDER
 //                                                      without the window and its review: the time to
 //                                                      the finished script and the memory it took
@@ -17,6 +19,7 @@
 #include "import/CreationProgress.h"
 #include "import/ScriptCreation.h"
 #include "import/UpdateScript.h"
+#include "sheets/SpreadsheetReader.h"
 #include "platform/ProgramFolder.h"
 #include "settings/IniFile.h"
 #include "store/StoreSchema.h"
@@ -180,10 +183,30 @@ int createScript(const Store& store, const QString& list, const QString& folder)
     return 0;
 }
 
+// The spreadsheet reader alone: opening (with its extent) and reading every row.
+int readList(const QString& list)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const std::unique_ptr<SpreadsheetReader> reader = openSpreadsheet(list);
+    const double openSeconds = clock.nsecsElapsed() / 1e9;
+    clock.restart();
+    const std::unique_ptr<SheetRows> rows = reader->rows();
+    QList<SpreadsheetCell> cells;
+    qint64 values = 0;
+    while (rows->next(cells))
+        values += cells.size();
+    const double rowSeconds = clock.nsecsElapsed() / 1e9;
+    std::printf("open_seconds=%.3f\nrows_seconds=%.3f\nrows=%d\ncells=%lld\npeak_memory=%s\n", openSeconds,
+                rowSeconds, reader->extent().rows, values, qPrintable(peakMemory()));
+    return 0;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: bench_import pricelist CONNECTION_INI FILE\n"
-                         "       bench_import import|run|create CONNECTION_INI FILE PROGRAM_FOLDER\n");
+                         "       bench_import import|run|create CONNECTION_INI FILE PROGRAM_FOLDER\n"
+                         "       bench_import read FILE\n");
     return 2;
 }
 
@@ -193,6 +216,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == u"read")
+        return readList(args[2]);
     if (args.size() < 4)
         return usage();
     const QString& mode = args[1];

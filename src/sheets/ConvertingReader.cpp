@@ -30,10 +30,10 @@ void ConvertingReader::open(const QString& path)
     if (soffice.isEmpty())
         fail(SpreadsheetError::Kind::ConverterMissing, path,
              QStringLiteral("reading this format needs LibreOffice (soffice), which is not installed"));
-    QTemporaryDir work;
-    if (!work.isValid())
-        fail(SpreadsheetError::Kind::CannotOpen, path, work.errorString());
-    const QString outFolder = work.filePath(QStringLiteral("out"));
+    auto work = std::make_unique<QTemporaryDir>();
+    if (!work->isValid())
+        fail(SpreadsheetError::Kind::CannotOpen, path, work->errorString());
+    const QString outFolder = work->filePath(QStringLiteral("out"));
 
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -41,7 +41,7 @@ void ConvertingReader::open(const QString& path)
     // A profile of its own keeps the conversion apart from a LibreOffice the user has open.
     process.start(soffice, {QStringLiteral("--headless"),
                             QStringLiteral("-env:UserInstallation=") +
-                                QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
+                                QUrl::fromLocalFile(work->filePath(QStringLiteral("profile"))).toString(),
                             QStringLiteral("--convert-to"), QStringLiteral("xlsx"),
                             QStringLiteral("--outdir"), outFolder, QFileInfo(path).absoluteFilePath()});
     if (!process.waitForStarted())
@@ -53,7 +53,16 @@ void ConvertingReader::open(const QString& path)
         fail(SpreadsheetError::Kind::CannotOpen, path,
              QStringLiteral("LibreOffice cannot convert the file: %1")
                  .arg(QString::fromLocal8Bit(process.readAll()).simplified()));
+    // The rows are read from the converted copy, which stays until close(); the profile goes now.
+    QDir(work->filePath(QStringLiteral("profile"))).removeRecursively();
     XlsxReader::open(QDir(outFolder).filePath(converted.first()));
+    m_work = std::move(work);
+}
+
+void ConvertingReader::close()
+{
+    XlsxReader::close();
+    m_work.reset();
 }
 
 bool ConvertingReader::waitForConversion(QProcess& process, const QString& path) const

@@ -34,6 +34,7 @@ public:
 
     // An empty sheet counts as its cell A1, as in a spreadsheet program.
     SheetExtent extent() const;
+    bool isEmpty() const { return m_rows.empty(); }
 
     // Moves in the rows of a grid whose used rows all lie below the last used row of this
     // one; false when the two together would hold more than maxCells values.

@@ -3,11 +3,15 @@
 #include "OfficePackage.h"
 #include "PlainXmlScanner.h"
 #include "SerialDate.h"
+#include "WorksheetPieces.h"
 #include "ZipXmlPart.h"
 
+#include <QHash>
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <future>
+#include <memory>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -276,18 +280,18 @@ private:
     qint64 m_column = 0;
 };
 
-// The quick way through the two big parts: read whole, scanned by PlainXmlScanner. It gives
-// up whenever the part is not as plain as spreadsheet programs write it or anything is amiss;
-// the part is then read again the full way, which meets the same values or the same error.
+// The quick way through the two big parts: scanned by PlainXmlScanner, the shared strings
+// read whole, the worksheet piece by piece. It gives up whenever the part is not as plain as
+// spreadsheet programs write it or anything is amiss; the part is then read again the full way,
+// which meets the same values or the same error.
 using Token = PlainXmlScanner::Token;
 
 // A larger part goes the full way, which holds only the values in memory.
 constexpr qsizetype largestWholePart = qsizetype(256) << 20;
 
-// The part as far as the first occurrence of end (included), or to its end when end is empty
-// or missing. The memory grows with what is inflated: the size the archive declares is no
-// measure, and what follows the end is never inflated.
-std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name, QByteArrayView end = {})
+// The whole part. The memory grows with what is inflated: the size the archive declares is
+// no measure.
+std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name)
 {
     const std::unique_ptr<ZipEntryDevice> device = zip.entry(name);
     if (!device || !device->open(QIODevice::ReadOnly))
@@ -307,13 +311,7 @@ std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name, 
             bytes.truncate(got);
             return bytes;
         }
-        const qsizetype from = std::max<qsizetype>(0, got - end.size() + 1);
         got += qsizetype(n);
-        const qsizetype found = end.isEmpty() ? -1 : QByteArrayView(bytes).first(got).indexOf(end, from);
-        if (found >= 0) {
-            bytes.truncate(found + end.size());
-            return bytes;
-        }
     }
 }
 
@@ -456,9 +454,19 @@ std::optional<double> plainNumber(QByteArrayView text)
     return value;
 }
 
-// As SheetParser; false when it gave up. The shared strings are read meanwhile on another
-// core, so cells that refer to them are filled in afterwards by resolve(); for that every
-// cell must come after the one before it, which is how spreadsheet programs write them.
+// Where the quick way puts the cells it reads; false from either gives the quick way up.
+class CellSink
+{
+public:
+    virtual ~CellSink() = default;
+
+    virtual bool value(qint64 row, qint64 column, SpreadsheetCell cell) = 0;
+    // A cell that refers to the shared string of that index.
+    virtual bool sharedString(qint64 row, qint64 column, qint64 index) = 0;
+};
+
+// As SheetParser, on the pieces of the worksheet one after another (see restartOn); every cell
+// must come after the one before it, which is how spreadsheet programs write them.
 class SheetScanner
 {
 public:
@@ -469,7 +477,14 @@ public:
         Paused
     };
 
-    SheetScanner(QByteArrayView part, SheetGrid& grid) : m_xml(part), m_grid(grid) {}
+    // Scans document into sink from its start, where the row reached so far goes on: the
+    // document is the worksheet's start up to its rows and the next piece of them.
+    void restartOn(QByteArrayView document, CellSink& sink)
+    {
+        m_xml = PlainXmlScanner(document);
+        m_sink = &sink;
+        m_inSheetData = false;
+    }
 
     qsizetype position() const { return m_xml.position(); }
 
@@ -502,51 +517,7 @@ public:
         }
     }
 
-    // A scanner for the rows from the offset at on, into grid, as this one would read them
-    // there; made while this one is paused at the start of <sheetData>.
-    std::optional<SheetScanner> rowsFrom(qsizetype at, SheetGrid& grid) const
-    {
-        SheetScanner below(m_xml, grid);
-        if (!below.m_xml.continueAt(at))
-            return std::nullopt;
-        below.m_inSheetData = true;
-        below.m_sheetDataDepth = m_sheetDataDepth;
-        return below;
-    }
-
-    enum class Appending
-    {
-        Appended,
-        NotFollowing,
-        TooManyValues
-    };
-
-    // Takes over what a scanner made by rowsFrom() has read to the end, when its rows follow
-    // on from the ones read here as they would have been read by this scanner alone.
-    Appending append(SheetScanner&& below)
-    {
-        if (below.m_cellSeen && (below.m_firstCellRow <= m_lastRow || (!below.m_firstRowNumbered && m_row != 0)))
-            return Appending::NotFollowing;
-        if (!m_grid.appendRows(std::move(below.m_grid)))
-            return Appending::TooManyValues;
-        m_sharedCells.insert(m_sharedCells.end(), below.m_sharedCells.begin(), below.m_sharedCells.end());
-        return Appending::Appended;
-    }
-
-    // Fills in the cells that refer to the shared strings.
-    bool resolve(const QStringList& sharedStrings)
-    {
-        for (const SharedCell& c : m_sharedCells) {
-            if (c.index >= sharedStrings.size() ||
-                !m_grid.setCell(c.row, c.column, SpreadsheetCell::text(sharedStrings[c.index])))
-                return false;
-        }
-        return true;
-    }
-
 private:
-    SheetScanner(const PlainXmlScanner& xml, SheetGrid& grid) : m_xml(xml), m_grid(grid) {}
-
     static bool plainAttribute(QByteArrayView value)
     {
         return std::none_of(value.begin(), value.end(),
@@ -556,8 +527,6 @@ private:
     bool startRow()
     {
         const QByteArrayView number = m_xml.attribute("r").value_or(QByteArrayView());
-        if (!std::exchange(m_rowSeen, true))
-            m_firstRowNumbered = !number.isEmpty();
         if (number.isEmpty()) {
             ++m_row;
         } else {
@@ -610,8 +579,6 @@ private:
             return false;
         m_lastRow = m_row;
         m_lastColumn = m_column;
-        if (!std::exchange(m_cellSeen, true))
-            m_firstCellRow = m_row;
         QByteArrayView value;
         bool inlineString = false;
         QString inlineText;
@@ -629,61 +596,239 @@ private:
                 cell = SpreadsheetCell::number(*number);
         } else if (PlainXmlScanner::same(type, "s")) {
             const std::optional<qint64> index = plainCount(value);
-            if (index)
-                m_sharedCells.push_back({m_row, m_column, *index});
-            return index.has_value();
+            return index && m_sink->sharedString(m_row, m_column, *index);
         }
         if (!cell)
             cell = cellOfType(QString::fromUtf8(type), QString::fromUtf8(value),
                               inlineString ? inlineText : QString(), QStringList());
-        return cell && m_grid.setCell(m_row, m_column, std::move(*cell));
+        return cell && m_sink->value(m_row, m_column, std::move(*cell));
     }
 
-    struct SharedCell
-    {
-        qint64 row;
-        qint64 column;
-        qint64 index;
-    };
-
-    PlainXmlScanner m_xml;
-    SheetGrid& m_grid;
+    PlainXmlScanner m_xml{QByteArrayView()};
+    CellSink* m_sink = nullptr;
     qint64 m_row = 0;
     qint64 m_column = 0;
     qint64 m_lastRow = 0;
     qint64 m_lastColumn = 0;
     bool m_inSheetData = false;
     qsizetype m_sheetDataDepth = 0;
-    bool m_rowSeen = false;
-    bool m_firstRowNumbered = false;
-    bool m_cellSeen = false;
-    qint64 m_firstCellRow = 0;
     QByteArray m_value;
+};
+
+// The worksheet the quick way, piece by piece: each piece's values in a grid of their own.
+class SheetPieces
+{
+public:
+    enum class Outcome
+    {
+        Piece,
+        End,
+        GaveUp
+    };
+
+    SheetPieces(const ZipArchive& zip, const QString& part) : m_opened(m_pieces.open(zip, part)) {}
+
+    // Reads the next piece into sink.
+    Outcome next(CellSink& sink)
+    {
+        if (!m_opened)
+            return Outcome::GaveUp;
+        if (m_done)
+            return Outcome::End;
+        // Each piece is read behind the worksheet's start, where its namespaces are declared:
+        // the start stays at the front of the document, the pieces follow it in turn.
+        const bool first = m_prefixLength < 0;
+        m_document.truncate(first ? 0 : m_prefixLength);
+        if (!m_pieces.appendNext(m_document))
+            return m_pieces.failed() || first ? Outcome::GaveUp : Outcome::End;
+        m_scanner.restartOn(m_document, sink);
+        SheetScanner::Outcome outcome = m_scanner.scan(true);
+        if (outcome == SheetScanner::Outcome::Paused) {
+            if (first)
+                m_prefixLength = m_scanner.position();
+            outcome = m_scanner.scan(false, m_pieces.isLast() ? -1 : m_document.size());
+        }
+        if (outcome == SheetScanner::Outcome::GaveUp)
+            return Outcome::GaveUp;
+        m_done = outcome == SheetScanner::Outcome::Done;
+        return Outcome::Piece;
+    }
+
+private:
+    WorksheetPieces m_pieces;
+    bool m_opened;
+    bool m_done = false;
+    QByteArray m_document;
+    qsizetype m_prefixLength = -1;
+    SheetScanner m_scanner;
+};
+
+// The extent of the values that the quick way reads; it holds none of them.
+class ExtentOfValues : public CellSink
+{
+public:
+    bool value(qint64 row, qint64 column, SpreadsheetCell cell) override
+    {
+        return cell.isEmpty() || note(row, column);
+    }
+
+    // An empty shared string is no value: which ones are is known once the strings are read,
+    // meanwhile on another core. Until then the furthest use of each index is noted.
+    bool sharedString(qint64 row, qint64 column, qint64 index) override
+    {
+        Use& use = m_sharedUses[index];
+        use.row = std::max(use.row, row);
+        use.column = std::max(use.column, column);
+        return true;
+    }
+
+    // Nothing where a cell refers to a string that is not there.
+    std::optional<SheetExtent> extent(const QStringList& sharedStrings)
+    {
+        for (auto use = m_sharedUses.cbegin(); use != m_sharedUses.cend(); ++use) {
+            if (use.key() >= sharedStrings.size())
+                return std::nullopt;
+            if (!sharedStrings[use.key()].isEmpty() && !note(use->row, use->column))
+                return std::nullopt;
+        }
+        return m_extent;
+    }
+
+private:
+    // As the grid refuses values beyond the sheet.
+    bool note(qint64 row, qint64 column)
+    {
+        if (row < 1 || column < 1 || row > SheetGrid::maxRows || column > SheetGrid::maxColumns)
+            return false;
+        m_extent.rows = std::max(m_extent.rows, int(row));
+        m_extent.columns = std::max(m_extent.columns, int(column));
+        return true;
+    }
+
+    struct Use
+    {
+        qint64 row = 0;
+        qint64 column = 0;
+    };
+    SheetExtent m_extent;
+    QHash<qint64, Use> m_sharedUses;
+};
+
+// The values of one piece of the worksheet.
+class PieceGrid : public CellSink
+{
+public:
+    SheetGrid grid;
+
+    bool value(qint64 row, qint64 column, SpreadsheetCell cell) override
+    {
+        return grid.setCell(row, column, std::move(cell));
+    }
+
+    bool sharedString(qint64 row, qint64 column, qint64 index) override
+    {
+        m_sharedCells.push_back({row, column, index});
+        return true;
+    }
+
+    // Fills in the cells that refer to the shared strings.
+    bool resolve(const QStringList& sharedStrings)
+    {
+        for (const SharedCell& c : m_sharedCells) {
+            if (c.index >= sharedStrings.size() ||
+                !grid.setCell(c.row, c.column, SpreadsheetCell::text(sharedStrings[c.index])))
+                return false;
+        }
+        m_sharedCells.clear();
+        return true;
+    }
+
+    void clear()
+    {
+        grid = SheetGrid();
+        m_sharedCells.clear();
+    }
+
+private:
+    struct SharedCell
+    {
+        qint64 row;
+        qint64 column;
+        qint64 index;
+    };
     std::vector<SharedCell> m_sharedCells;
 };
 
-// Scans the worksheet, the rows of its second half read on another core meanwhile.
-bool scanWorksheet(SheetScanner& scanner, QByteArrayView part, SheetGrid& rowsBelow)
+// The rows of a worksheet that the quick way read through once when it was opened.
+class StreamedRows : public SheetRows
 {
-    using Outcome = SheetScanner::Outcome;
-    Outcome outcome = scanner.scan(true);
-    if (outcome != Outcome::Paused)
-        return outcome == Outcome::Done;
-    const qsizetype split = part.indexOf("<row ", std::max(scanner.position(), part.size() / 2));
-    std::optional<SheetScanner> below = split < 0 ? std::nullopt : scanner.rowsFrom(split, rowsBelow);
-    std::future<Outcome> belowRead;
-    if (below)
-        belowRead = std::async(std::launch::async, [&below] { return below->scan(); });
-    outcome = scanner.scan(false, below ? split : -1);
-    if (outcome == Outcome::Paused) {
-        if (belowRead.get() == Outcome::Done) {
-            const SheetScanner::Appending appending = scanner.append(std::move(*below));
-            if (appending != SheetScanner::Appending::NotFollowing)
-                return appending == SheetScanner::Appending::Appended;
-        }
-        outcome = scanner.scan();
+public:
+    StreamedRows(const ZipArchive& zip, const QString& part, std::shared_ptr<const QStringList> sharedStrings,
+                 SheetExtent extent, QString path)
+        : m_pieces(zip, part), m_sharedStrings(std::move(sharedStrings)), m_extent(extent), m_path(std::move(path))
+    {
     }
-    return outcome == Outcome::Done;
+
+    bool next(QList<SpreadsheetCell>& cells) override
+    {
+        if (m_row == m_extent.rows)
+            return false;
+        ++m_row;
+        while (m_row > m_lastRowHeld && !m_ended)
+            readPiece();
+        cells = m_row <= m_lastRowHeld ? m_piece.grid.row(m_row) : QList<SpreadsheetCell>();
+        return true;
+    }
+
+private:
+    void readPiece()
+    {
+        m_piece.clear();
+        switch (m_pieces.next(m_piece)) {
+        case SheetPieces::Outcome::End:
+            m_ended = true;
+            return;
+        case SheetPieces::Outcome::Piece:
+            if (m_piece.resolve(*m_sharedStrings)) {
+                if (!m_piece.grid.isEmpty())
+                    m_lastRowHeld = m_piece.grid.extent().rows;
+                return;
+            }
+            break;
+        case SheetPieces::Outcome::GaveUp:
+            break;
+        }
+        fail(Kind::NoExtent, m_path, QStringLiteral("the file changed while it was read"));
+    }
+
+    SheetPieces m_pieces;
+    std::shared_ptr<const QStringList> m_sharedStrings;
+    SheetExtent m_extent;
+    QString m_path;
+    PieceGrid m_piece;
+    int m_row = 0;
+    int m_lastRowHeld = 0;
+    bool m_ended = false;
+};
+
+// The extent of the worksheet the quick way, its shared strings read meanwhile; nothing when
+// the quick way gave up.
+std::optional<SheetExtent> quickExtent(const ZipArchive& zip, const QString& part,
+                                       const std::function<const QStringList*()>& sharedStrings)
+{
+    SheetPieces pieces(zip, part);
+    ExtentOfValues values;
+    while (true) {
+        switch (pieces.next(values)) {
+        case SheetPieces::Outcome::GaveUp:
+            return std::nullopt;
+        case SheetPieces::Outcome::Piece:
+            break;
+        case SheetPieces::Outcome::End:
+            const QStringList* strings = sharedStrings();
+            return strings ? values.extent(*strings) : std::nullopt;
+        }
+    }
 }
 
 } // namespace
@@ -704,37 +849,55 @@ void XlsxReader::open(const QString& path)
         const auto part = quick ? wholePart(zip, workbook.sharedStrings) : std::nullopt;
         return part ? scanSharedStrings(*part) : std::nullopt;
     });
-    SheetGrid grid;
-    SheetGrid rowsBelow;
-    // The full way stops at the end of <sheetData> as well.
-    const std::optional<QByteArray> sheetPart =
-        quick ? wholePart(zip, workbook.firstWorksheet, "</sheetData>") : std::nullopt;
-    std::optional<SheetScanner> scanner;
-    if (sheetPart) {
-        scanner.emplace(*sheetPart, grid);
-        if (!scanWorksheet(*scanner, *sheetPart, rowsBelow))
-            scanner.reset();
-    }
-    std::optional<QStringList> strings = quickStrings.get();
-    if (m_way == Way::QuickOnly && (!strings || !scanner)) {
-        m_quickWayGaveUp = true;
-        return;
-    }
-    const QStringList sharedStrings = strings ? *strings : readSharedStrings(zip, workbook.sharedStrings, path);
-    if (scanner && scanner->resolve(sharedStrings)) {
-        m_grid = std::move(grid);
-        return;
+    // Waited for once the worksheet has been read through; the full way where the quick one
+    // gave up, but for Way::QuickOnly.
+    std::optional<QStringList> strings;
+    bool stringsRead = false;
+    const auto sharedStrings = [&]() -> const QStringList* {
+        if (!std::exchange(stringsRead, true)) {
+            strings = quickStrings.get();
+            if (!strings && m_way != Way::QuickOnly)
+                strings = readSharedStrings(zip, workbook.sharedStrings, path);
+        }
+        return strings ? &*strings : nullptr;
+    };
+    if (quick) {
+        if (const std::optional<SheetExtent> extent = quickExtent(zip, workbook.firstWorksheet, sharedStrings)) {
+            m_streamed = Streamed{zip, workbook.firstWorksheet, path,
+                                  std::make_shared<const QStringList>(std::move(*strings)), *extent};
+            return;
+        }
     }
     if (m_way == Way::QuickOnly) {
         m_quickWayGaveUp = true;
         return;
     }
-    grid = SheetGrid();
+    const QStringList* fullStrings = sharedStrings();
+    SheetGrid grid;
     ZipXmlPart sheet;
     if (!sheet.open(zip, workbook.firstWorksheet))
         fail(Kind::CannotOpen, path, sheet.errorString());
-    SheetParser(sheet.xml(), sharedStrings, grid).parse();
+    SheetParser(sheet.xml(), *fullStrings, grid).parse();
     if (!sheet.errorString().isEmpty())
         fail(Kind::NoExtent, path, sheet.errorString());
     m_grid = std::move(grid);
+}
+
+SheetExtent XlsxReader::extent() const
+{
+    return m_streamed ? m_streamed->extent : SheetGridReader::extent();
+}
+
+std::unique_ptr<SheetRows> XlsxReader::rows() const
+{
+    if (!m_streamed)
+        return SheetGridReader::rows();
+    return std::make_unique<StreamedRows>(m_streamed->zip, m_streamed->part, m_streamed->sharedStrings,
+                                          m_streamed->extent, m_streamed->path);
+}
+
+void XlsxReader::close()
+{
+    SheetGridReader::close();
+    m_streamed.reset();
 }

@@ -241,6 +241,7 @@ private slots:
         const auto reader = openSpreadsheet(testDataPath(name));
         QCOMPARE(reader->extent(), SheetExtent({6, 30}));
         QCOMPARE(describeSheet(*reader), sampleSheetRows("n:1"));
+        reader->close();
         QVERIFY2(QDir(work.path()).isEmpty(), "the conversion folder is left behind");
     }
 

@@ -265,6 +265,56 @@ private slots:
         }
     }
 
+    // The quick way reads the worksheet in pieces of about a megabyte that end after a row;
+    // it must read what the full parser reads, whatever lies at a piece's end, and where it
+    // gives up in a late piece the full way reads it all.
+    void readsLargeSheetsInPieces_data()
+    {
+        QTest::addColumn<QByteArray>("sheetData");
+        QTest::addColumn<bool>("quickWayReadsIt");
+        // Rows of shared strings (one of them empty), numbers and inline text, with a gap of
+        // empty rows and rows without their number.
+        QByteArray rows;
+        for (int r = 1; r <= 30000; ++r) {
+            const QByteArray n = QByteArray::number(r <= 20000 ? r : r + 5000);
+            const QByteArray number = r % 7 == 0 ? QByteArray() : " r=\"" + n + "\"";
+            rows += "<row" + number + "><c t=\"s\"><v>" + QByteArray::number(r % 3) + "</v></c><c><v>" + n +
+                    ".25</v></c><c t=\"inlineStr\"><is><t>row &amp; " + n + "</t></is></c></row>";
+            if (r == 20000)
+                rows += R"(<row r="22000"><c r="D22000"><v>4</v></c></row><row r="24000"/>)";
+        }
+        QTest::newRow("30,000 rows") << rows << true;
+        QByteArray comment = rows;
+        comment.insert(comment.lastIndexOf("<row"), "<!-- in the last piece -->");
+        QTest::newRow("a comment in the last piece") << comment << false;
+    }
+
+    void readsLargeSheetsInPieces()
+    {
+        QFETCH(QByteArray, sheetData);
+        QFETCH(bool, quickWayReadsIt);
+        TestFolder folder;
+        folder.write("book.xlsx", makeXlsx(sheetData, "<si><t>a</t></si><si><t></t></si><si><t>c</t></si>"));
+        const auto readWith = [&](XlsxReader& reader) -> Reading {
+            reader.open(folder.filePath("book.xlsx"));
+            return {describeSheet(reader), reader.extent()};
+        };
+        XlsxReader full(XlsxReader::Way::FullOnly);
+        const Reading expected = readWith(full);
+        QCOMPARE(expected.extent, SheetExtent({35000, 4}));
+        XlsxReader quick(XlsxReader::Way::QuickOnly);
+        const Reading quickReading = readWith(quick);
+        QCOMPARE(quick.quickWayGaveUp(), !quickWayReadsIt);
+        if (quickWayReadsIt) {
+            QCOMPARE(quickReading.extent, expected.extent);
+            QCOMPARE(quickReading.rows, expected.rows);
+        }
+        XlsxReader reader;
+        const Reading reading = readWith(reader);
+        QCOMPARE(reading.extent, expected.extent);
+        QCOMPARE(reading.rows, expected.rows);
+    }
+
     // Read as the import reads, every row, in a process that may use only 512 MB.
     void memoryFollowsTheValues_data()
     {
