@@ -5,6 +5,7 @@
 #include "platform/TextDecoding.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
 #include <charconv>
@@ -310,19 +311,30 @@ struct RecordWidth
     }
 };
 
+// The size and time of the last change of a file.
+std::pair<qint64, QDateTime> fileStamp(const QString& path)
+{
+    const QFileInfo info(path);
+    return {info.size(), info.lastModified()};
+}
+
 class CsvRows : public SheetRows
 {
 public:
-    CsvRows(const QString& path, const TextEncoding& encoding, SheetExtent extent)
-        : m_file(path, encoding), m_text(m_file), m_extent(extent)
+    // stamp: the file's when it was opened.
+    CsvRows(const QString& path, const TextEncoding& encoding, SheetExtent extent, std::pair<qint64, QDateTime> stamp)
+        : m_path(path), m_stamp(std::move(stamp)), m_file(path, encoding), m_text(m_file), m_extent(extent)
     {
+        checkUnchanged();
         m_text.start();
     }
 
     bool next(QList<SpreadsheetCell>& cells) override
     {
-        if (m_row == m_extent.rows)
+        if (m_row == m_extent.rows) {
+            checkUnchanged();
             return false;
+        }
         ++m_row;
         cells.clear();
         if (!m_text.readRecord(m_record))
@@ -339,6 +351,14 @@ public:
     }
 
 private:
+    void checkUnchanged() const
+    {
+        if (fileStamp(m_path) != m_stamp)
+            fail(SpreadsheetError::Kind::NoExtent, m_path, QStringLiteral("the file changed while it was read"));
+    }
+
+    QString m_path;
+    std::pair<qint64, QDateTime> m_stamp;
     DecodedFile m_file;
     DelimitedText m_text;
     SheetExtent m_extent;
@@ -355,6 +375,7 @@ void CsvReader::open(const QString& path)
     QString error;
     if (!openRegularFile(file, error))
         fail(SpreadsheetError::Kind::CannotOpen, path, error);
+    const auto stamp = fileStamp(path);
     const FileEncoding encoding = chooseFileEncoding(
         readingOf(file, [&] { fail(SpreadsheetError::Kind::CannotOpen, path, file.errorString()); }), m_legacyCodePage);
     file.close();
@@ -375,13 +396,14 @@ void CsvReader::open(const QString& path)
     m_path = path;
     m_extent = extent;
     m_encoding = encoding;
+    std::tie(m_size, m_modified) = stamp;
 }
 
 std::unique_ptr<SheetRows> CsvReader::rows() const
 {
     if (!m_encoding)
         fail(SpreadsheetError::Kind::CannotOpen, m_path, QStringLiteral("the file is not open"));
-    return std::make_unique<CsvRows>(m_path, m_encoding->encoding, m_extent);
+    return std::make_unique<CsvRows>(m_path, m_encoding->encoding, m_extent, std::pair(m_size, m_modified));
 }
 
 void CsvReader::close()

@@ -3,6 +3,8 @@
 #include "SpreadsheetReader.h"
 #include "platform/TextDecoding.h"
 
+#include <QDateTime>
+
 // Reads delimited text as a spreadsheet program opens a .csv file. The separator is the one
 // of ";", "," and tab that the header line uses most outside quotes (a first line "sep=X"
 // names it instead). Quoted cells may hold doubled quotes, separators and line breaks,
@@ -25,6 +27,10 @@ public:
 private:
     QByteArray m_legacyCodePage;
     QString m_path;
+    // What the file was when opened: rows read from a file saved anew since would not match
+    // its extent and encoding.
+    qint64 m_size = 0;
+    QDateTime m_modified;
     SheetExtent m_extent;
     std::optional<FileEncoding> m_encoding;
 };

@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtTest>
+#include <functional>
 
 namespace {
 
@@ -276,6 +277,35 @@ private slots:
             QCOMPARE(error.kind(), SpreadsheetError::Kind::NoExtent);
             QCOMPARE(error.message(), folder.filePath("list.csv") + ": " + SheetGrid::limitText());
         }
+    }
+
+    // Rows are read from the file again at each pass: a list saved anew since it was opened
+    // ends the pass with an error rather than give rows that do not match its extent.
+    void fileSavedAnewWhileItIsReadIsAnError()
+    {
+        TestFolder folder;
+        folder.write("list.csv", "IDPART;PRICE\r\n1;2.5\r\n2;3.5\r\n");
+        const QString path = folder.filePath("list.csv");
+        CsvReader reader;
+        reader.open(path);
+        const auto expectChangeReported = [&](const std::function<void()>& reading) {
+            try {
+                reading();
+                QFAIL("no error");
+            } catch (const SpreadsheetError& error) {
+                QCOMPARE(error.kind(), SpreadsheetError::Kind::NoExtent);
+                QCOMPARE(error.message(), path + ": the file changed while it was read");
+            }
+        };
+        const std::unique_ptr<SheetRows> rows = reader.rows();
+        QList<SpreadsheetCell> cells;
+        QVERIFY(rows->next(cells));
+        folder.write("list.csv", "IDPART;PRICE\r\n1;2.5\r\n");
+        expectChangeReported([&] {
+            while (rows->next(cells)) {
+            }
+        });
+        expectChangeReported([&] { reader.rows(); });
     }
 
     void missingFileCannotBeOpened()
