@@ -16,7 +16,7 @@ std::vector<FinalValue> finalValues(const PlannedChanges& planned)
             return fieldId < other.fieldId || (fieldId == other.fieldId && index < other.index);
         }
     };
-    const std::vector<PlannedChanges::Value>& values = planned.values();
+    const std::deque<PlannedChanges::Value>& values = planned.values();
     std::vector<Key> keys;
     keys.reserve(values.size());
     for (std::size_t i = 0; i < values.size(); ++i)
@@ -75,7 +75,7 @@ ChangePreview ChangePreview::compute(const std::vector<FinalValue>& finals, cons
         if (field.table == StoreTable::Prices && *old) {
             const double before = StoreField::number(**old).value_or(0);
             if (before > 0)
-                changed.percent = (StoreField::number(v.text).value_or(0) - before) / before * 100.0;
+                changed.percent = (StoreField::number(QByteArrayView(v.text.data(), v.text.size())).value_or(0) - before) / before * 100.0;
         }
         preview.rows.push_back(std::move(changed));
     }

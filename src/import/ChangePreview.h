@@ -15,7 +15,7 @@ struct FinalValue
     int field;
     int id;
     int statement;
-    QStringView text;
+    QUtf8StringView text;
 };
 std::vector<FinalValue> finalValues(const PlannedChanges& planned);
 

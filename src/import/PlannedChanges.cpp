@@ -2,7 +2,6 @@
 
 #include "PriceListColumns.h"
 
-#include <QAnyStringView>
 #include <charconv>
 #include <string_view>
 
@@ -59,7 +58,7 @@ std::optional<double> plainDecimal(std::string_view text)
     return value;
 }
 
-std::optional<double> anyNumber(QStringView text)
+std::optional<double> anyNumber(const QString& text)
 {
     bool ok = false;
     const double value = text.toDouble(&ok);
@@ -68,23 +67,6 @@ std::optional<double> anyNumber(QStringView text)
 
 } // namespace
 
-std::optional<double> StoreField::number(QStringView text)
-{
-    constexpr qsizetype longestPlain = 64;
-    if (text.size() <= longestPlain) {
-        char ascii[longestPlain] = {};
-        bool isAscii = true;
-        for (qsizetype k = 0; k < text.size() && isAscii; ++k) {
-            isAscii = text[k].unicode() < 0x80;
-            ascii[k] = char(text[k].unicode());
-        }
-        if (isAscii)
-            if (const std::optional<double> value = plainDecimal({ascii, std::size_t(text.size())}))
-                return value;
-    }
-    return anyNumber(text);
-}
-
 std::optional<double> StoreField::number(QByteArrayView utf8)
 {
     if (const std::optional<double> value = plainDecimal({utf8.data(), std::size_t(utf8.size())}))
@@ -92,28 +74,29 @@ std::optional<double> StoreField::number(QByteArrayView utf8)
     return anyNumber(QString::fromUtf8(utf8));
 }
 
-bool StoreField::holds(StoredValue stored, QStringView text) const
+bool StoreField::holds(StoredValue stored, QUtf8StringView text) const
 {
     if (!stored)
         return false;
     if (!numeric)
-        return QAnyStringView::compare(QUtf8StringView(*stored), text) == 0;
+        return *stored == QByteArrayView(text.data(), text.size());
     const std::optional<double> a = number(*stored);
-    const std::optional<double> b = number(text);
+    const std::optional<double> b = number(QByteArrayView(text.data(), text.size()));
     return a && b && *a == *b;
 }
 
-void PlannedChanges::add(int field, int id, QLatin1StringView text)
+void PlannedChanges::add(int field, int id, QByteArrayView number)
 {
-    m_values.push_back({field, id, m_statements++, int(text.size()), m_texts.size()});
-    m_texts.append(text);
+    m_values.push_back({field, id, m_statements++, int(number.size()), m_texts.size()});
+    m_texts.append(number);
 }
 
 void PlannedChanges::addStatement(const std::vector<std::pair<int, QString>>& fieldTexts, int id)
 {
     for (const auto& [field, text] : fieldTexts) {
-        m_values.push_back({field, id, m_statements, int(text.size()), m_texts.size()});
-        m_texts.append(text);
+        const QByteArray utf8 = text.toUtf8();
+        m_values.push_back({field, id, m_statements, int(utf8.size()), m_texts.size()});
+        m_texts.append(utf8);
     }
     ++m_statements;
 }

@@ -2,7 +2,8 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <QStringView>
+#include <QUtf8StringView>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -22,9 +23,8 @@ struct StoreField
     // Every field the update script can set, in a fixed order; a field is known by its index.
     static const std::vector<StoreField>& all();
     // Whether a store value already is what the script would set.
-    bool holds(StoredValue stored, QStringView text) const;
+    bool holds(StoredValue stored, QUtf8StringView text) const;
     // A text as a number, as QString::toDouble reads it; nothing when it is none.
-    static std::optional<double> number(QStringView text);
     static std::optional<double> number(QByteArrayView utf8);
     static int indexOf(StoreTable table, const QString& column);
 };
@@ -45,17 +45,23 @@ public:
         qsizetype textStart;
     };
 
-    void add(int field, int id, QLatin1StringView text);
+    // A value written as a number: ASCII, the same in UTF-8.
+    void add(int field, int id, QByteArrayView number);
     // Several values set by one statement.
     void addStatement(const std::vector<std::pair<int, QString>>& fieldTexts, int id);
 
-    const std::vector<Value>& values() const { return m_values; }
-    // The value as the script writes it, unescaped; valid until the next value is added.
-    QStringView text(const Value& value) const { return QStringView(m_texts).sliced(value.textStart, value.textLength); }
+    const std::deque<Value>& values() const { return m_values; }
+    // The value as the script writes it, unescaped, in UTF-8 as the store holds its texts;
+    // valid until the next value is added.
+    QUtf8StringView text(const Value& value) const
+    {
+        return QUtf8StringView(m_texts.constData() + value.textStart, value.textLength);
+    }
     int statementCount() const { return m_statements; }
 
 private:
-    std::vector<Value> m_values;
-    QString m_texts;
+    // In blocks: a vector of millions would copy itself whole as it grows, holding both copies.
+    std::deque<Value> m_values;
+    QByteArray m_texts;
     int m_statements = 0;
 };

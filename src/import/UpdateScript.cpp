@@ -95,21 +95,21 @@ void UpdateScript::writePublication(int artid, int publis)
 {
     const Decimal value(publis);
     writeValueBlock(m_publicationHead, value.text(), m_productWhere, artid);
-    m_planned.add(PlannedField::publication, artid, QLatin1StringView(value.text()));
+    m_planned.add(PlannedField::publication, artid, value.text());
 }
 
 void UpdateScript::writePrice(int artid, double price)
 {
     const FifteenDigits value(price);
     writeValueBlock(m_priceHead, value.text(), m_priceWhere, artid);
-    m_planned.add(PlannedField::price, artid, QLatin1StringView(value.text()));
+    m_planned.add(PlannedField::price, artid, value.text());
 }
 
 void UpdateScript::writeStock(int artid, int quantity)
 {
     const Decimal value(quantity);
     writeValueBlock(m_stockHead, value.text(), m_productWhere, artid);
-    m_planned.add(PlannedField::stock, artid, QLatin1StringView(value.text()));
+    m_planned.add(PlannedField::stock, artid, value.text());
 }
 
 void UpdateScript::planSeo(StoreTable table, int id, const SetItems& items)
