@@ -676,21 +676,39 @@ public:
     // meanwhile on another core. Until then the furthest use of each index is noted.
     bool sharedString(qint64 row, qint64 column, qint64 index) override
     {
-        Use& use = m_sharedUses[index];
-        use.row = std::max(use.row, row);
-        use.column = std::max(use.column, column);
+        // Indexes run below the number of cells that use them, but for strings a sheet leaves
+        // unused: those, and an index far beyond, are kept apart rather than make room for it.
+        ++m_sharedCells;
+        Use* use = nullptr;
+        if (index < qint64(m_sharedUses.size())) {
+            use = &m_sharedUses[std::size_t(index)];
+        } else if (index < 2 * m_sharedCells + 4096) {
+            m_sharedUses.resize(std::size_t(index) + 1);
+            use = &m_sharedUses[std::size_t(index)];
+        } else {
+            use = &m_farSharedUses[index];
+        }
+        use->row = std::max(use->row, row);
+        use->column = std::max(use->column, column);
         return true;
     }
 
     // Nothing where a cell refers to a string that is not there.
     std::optional<SheetExtent> extent(const QStringList& sharedStrings)
     {
-        for (auto use = m_sharedUses.cbegin(); use != m_sharedUses.cend(); ++use) {
-            if (use.key() >= sharedStrings.size())
+        const auto noteUse = [&](qint64 index, const Use& use) {
+            if (use.row < 0)
+                return true; // an index no cell used
+            if (index >= sharedStrings.size())
+                return false;
+            return sharedStrings[index].isEmpty() || note(use.row, use.column);
+        };
+        for (std::size_t index = 0; index < m_sharedUses.size(); ++index)
+            if (!noteUse(qint64(index), m_sharedUses[index]))
                 return std::nullopt;
-            if (!sharedStrings[use.key()].isEmpty() && !note(use->row, use->column))
+        for (auto use = m_farSharedUses.cbegin(); use != m_farSharedUses.cend(); ++use)
+            if (!noteUse(use.key(), *use))
                 return std::nullopt;
-        }
         return m_extent;
     }
 
@@ -707,11 +725,13 @@ private:
 
     struct Use
     {
-        qint64 row = 0;
-        qint64 column = 0;
+        qint64 row = -1; // -1: no cell uses the string
+        qint64 column = -1;
     };
     SheetExtent m_extent;
-    QHash<qint64, Use> m_sharedUses;
+    qint64 m_sharedCells = 0;
+    std::vector<Use> m_sharedUses;
+    QHash<qint64, Use> m_farSharedUses;
 };
 
 // The values of one piece of the worksheet.

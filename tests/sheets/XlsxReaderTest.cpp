@@ -315,6 +315,35 @@ private slots:
         QCOMPARE(reading.rows, expected.rows);
     }
 
+    // The quick way learns which shared strings are empty only after it read the sheet for
+    // its extent; where it gives up, the full way must give the same cells or error.
+    void sharedStringsOfTheExtentAsTheFullWayReadsThem_data()
+    {
+        QTest::addColumn<QByteArray>("sheetData");
+        QTest::newRow("empty string last") << QByteArray(R"(<row r="1"><c><v>1</v></c><c t="s"><v>1</v></c></row>)"
+                                                         R"(<row r="3"><c t="s"><v>1</v></c></row>)");
+        QTest::newRow("string outside a row, empty") << QByteArray(R"(<c t="s"><v>1</v></c><row><c><v>2</v></c></row>)");
+        QTest::newRow("string outside a row") << QByteArray(R"(<c t="s"><v>0</v></c><row><c><v>2</v></c></row>)");
+        QTest::newRow("index beyond the strings") << QByteArray(R"(<row><c t="s"><v>3</v></c></row>)");
+        QTest::newRow("index far beyond the strings") << QByteArray(R"(<row><c t="s"><v>900000000</v></c></row>)");
+    }
+
+    void sharedStringsOfTheExtentAsTheFullWayReadsThem()
+    {
+        QFETCH(QByteArray, sheetData);
+        TestFolder folder;
+        folder.write("book.xlsx", makeXlsx(sheetData, "<si><t>a</t></si><si><t></t></si><si><t>c</t></si>"));
+        const auto readWith = [&](XlsxReader&& reader) {
+            try {
+                reader.open(folder.filePath("book.xlsx"));
+                return describeSheet(reader).join(u'/') + QStringLiteral(" extent %1x%2").arg(reader.extent().rows).arg(reader.extent().columns);
+            } catch (const SpreadsheetError& error) {
+                return QStringLiteral("error %1: %2").arg(int(error.kind())).arg(error.message());
+            }
+        };
+        QCOMPARE(readWith(XlsxReader()), readWith(XlsxReader(XlsxReader::Way::FullOnly)));
+    }
+
     // Read as the import reads, every row, in a process that may use only 512 MB.
     void memoryFollowsTheValues_data()
     {
