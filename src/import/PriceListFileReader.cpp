@@ -84,15 +84,6 @@ UpdateScript::SetItems setItems(const QList<SpreadsheetCell>& row, const std::ar
     return items;
 }
 
-// The rows below the header, read as they come rather than held.
-std::unique_ptr<SheetRows> dataRows(const SpreadsheetReader& sheet)
-{
-    std::unique_ptr<SheetRows> rows = sheet.rows();
-    QList<SpreadsheetCell> header;
-    rows->next(header);
-    return rows;
-}
-
 } // namespace
 
 std::optional<QString> cellText(const SpreadsheetCell& cell, const QString& decimalPoint)
@@ -189,21 +180,31 @@ bool PriceListFileReader::read(const QString& path)
     m_table.reset(extent.rows);
     m_path = path;
     m_unreadable.clear();
+    // The rows are read as they come rather than held: the first pass goes on below the
+    // header, a second one reads the file again.
+    std::unique_ptr<SheetRows> rows = sheet->rows();
+    QList<SpreadsheetCell> firstRow;
+    rows->next(firstRow);
+    const auto dataRows = [&] {
+        if (!rows) {
+            rows = sheet->rows();
+            rows->next(firstRow);
+        }
+        return std::exchange(rows, nullptr);
+    };
     // A single column holds no recognisable pair of id and value.
-    m_header.clear();
-    if (extent.columns > 1)
-        sheet->rows()->next(m_header);
+    m_header = extent.columns > 1 ? firstRow : QList<SpreadsheetCell>{};
     const PriceListColumns columns = PriceListColumns::recognise(m_header);
     m_progress.log(indent + QStringLiteral("reading table in memory ...ok"));
     m_progress.processEvents();
     if (columns.priceMode()) {
-        fillPriceTable(*sheet, columns);
+        fillPriceTable(*dataRows(), columns);
         writePriceStatements();
     } else {
         if (columns.productSeo)
-            productPass(*sheet, columns);
+            productPass(*dataRows(), columns);
         if (columns.categorySeo && goOn())
-            categoryPass(*sheet, columns);
+            categoryPass(*dataRows(), columns);
     }
     for (const QString& line : m_unreadable.logLines())
         m_progress.log(line);
@@ -211,11 +212,10 @@ bool PriceListFileReader::read(const QString& path)
     return true;
 }
 
-void PriceListFileReader::fillPriceTable(const SpreadsheetReader& sheet, const PriceListColumns& columns)
+void PriceListFileReader::fillPriceTable(SheetRows& rows, const PriceListColumns& columns)
 {
-    const std::unique_ptr<SheetRows> rows = dataRows(sheet);
     QList<SpreadsheetCell> row;
-    for (int r = 2; rows->next(row); ++r) {
+    for (int r = 2; rows.next(row); ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] ..."));
         const int id = productId(row, m_path, r, columns.idPart, m_decimalPoint);
         if (id > m_maxProductId)
@@ -294,11 +294,10 @@ void PriceListFileReader::writePriceStatements()
     }
 }
 
-void PriceListFileReader::productPass(const SpreadsheetReader& sheet, const PriceListColumns& columns)
+void PriceListFileReader::productPass(SheetRows& rows, const PriceListColumns& columns)
 {
-    const std::unique_ptr<SheetRows> rows = dataRows(sheet);
     QList<SpreadsheetCell> row;
-    for (int r = 2; rows->next(row); ++r) {
+    for (int r = 2; rows.next(row); ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const int id = productId(row, m_path, r, columns.idPart, m_decimalPoint);
         if (id > m_maxProductId)
@@ -312,11 +311,10 @@ void PriceListFileReader::productPass(const SpreadsheetReader& sheet, const Pric
     }
 }
 
-void PriceListFileReader::categoryPass(const SpreadsheetReader& sheet, const PriceListColumns& columns)
+void PriceListFileReader::categoryPass(SheetRows& rows, const PriceListColumns& columns)
 {
-    const std::unique_ptr<SheetRows> rows = dataRows(sheet);
     QList<SpreadsheetCell> row;
-    for (int r = 2; rows->next(row); ++r) {
+    for (int r = 2; rows.next(row); ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const auto idText = cellText(cellAt(row, columns.idCategory), m_decimalPoint);
         const auto id = idText ? parseDecimalWholeNumber(*idText) : std::nullopt;

@@ -10,6 +10,7 @@
 #include <optional>
 
 class CreationProgress;
+class SheetRows;
 class SpreadsheetReader;
 class UpdateScript;
 struct PriceListColumns;
@@ -30,10 +31,10 @@ public:
 
 private:
     void logTextEncoding(const SpreadsheetReader& sheet);
-    void fillPriceTable(const SpreadsheetReader& sheet, const PriceListColumns& columns);
+    void fillPriceTable(SheetRows& rows, const PriceListColumns& columns);
     void writePriceStatements();
-    void productPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
-    void categoryPass(const SpreadsheetReader& sheet, const PriceListColumns& columns);
+    void productPass(SheetRows& rows, const PriceListColumns& columns);
+    void categoryPass(SheetRows& rows, const PriceListColumns& columns);
     void setCountStatus(const QString& before, qint64 number, const QString& after);
     void unreadable(int column, int row);
     bool goOn() const { return !m_job.stopRequested(); }

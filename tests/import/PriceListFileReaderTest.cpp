@@ -67,6 +67,32 @@ private slots:
                 .arg(QString::fromLatin1(codePageOfOlderFiles))));
     }
 
+    // A list of product and category texts is read twice, the products first; the second
+    // pass reads the file again from its start.
+    void productAndCategoryTextsOfOneListInTwoPasses()
+    {
+        TestFolder folder;
+        folder.write("list.csv", "IDPART;PRODUCT:metakey;IDCATEGORY;CATEGORY:metakey\r\n7;p7;3;c3\r\n8;p8;4;c4\r\n");
+        RecordedProgress progress;
+        IdleJob job;
+        {
+            UpdateScript script(folder.filePath("script.sql"), StoreSchema{QStringLiteral("jos_"), {}});
+            PriceListFileReader reader(100, script, progress, job, "windows-1250");
+            QVERIFY(reader.read(folder.filePath("list.csv")));
+            script.commit();
+        }
+        const QString script = QString::fromUtf8(folder.read("script.sql"));
+        QStringList order;
+        for (const QString& where : {QStringLiteral("Pmain.metakey = 'p7'\r\nWHERE Pmain.virtuemart_product_id = 7;"),
+                                     QStringLiteral("Pmain.metakey = 'p8'\r\nWHERE Pmain.virtuemart_product_id = 8;"),
+                                     QStringLiteral("Pmain.metakey = 'c3'\r\nWHERE Pmain.virtuemart_category_id = 3;"),
+                                     QStringLiteral("Pmain.metakey = 'c4'\r\nWHERE Pmain.virtuemart_category_id = 4;")})
+            order << QString::number(script.indexOf(where));
+        QStringList sorted = order;
+        std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        QVERIFY2(!order.contains(QStringLiteral("-1")) && order == sorted, qPrintable(script));
+    }
+
     void utf8ListNamesNoCodePage()
     {
         TestFolder folder;
