@@ -75,7 +75,9 @@ ChangePreview ChangePreview::compute(const std::vector<FinalValue>& finals, cons
         if (field.table == StoreTable::Prices && *old) {
             const double before = StoreField::number(**old).value_or(0);
             if (before > 0)
-                changed.percent = (StoreField::number(QByteArrayView(v.text.data(), v.text.size())).value_or(0) - before) / before * 100.0;
+                changed.percent =
+                    (StoreField::number(QByteArrayView(v.text.data(), v.text.size())).value_or(0) - before) / before *
+                    100.0;
         }
         preview.rows.push_back(std::move(changed));
     }

@@ -89,7 +89,8 @@ private slots:
                                      QStringLiteral("Pmain.metakey = 'c4'\r\nWHERE Pmain.virtuemart_category_id = 4;")})
             order << QString::number(script.indexOf(where));
         QStringList sorted = order;
-        std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
         QVERIFY2(!order.contains(QStringLiteral("-1")) && order == sorted, qPrintable(script));
     }
 

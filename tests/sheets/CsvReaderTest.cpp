@@ -208,7 +208,8 @@ private slots:
         QByteArray row;
         for (int column = 1; column <= 20; ++column)
             row += QByteArray::number(column) + (column < 20 ? ";" : "\r\n");
-        QTest::newRow("1,048,576 rows of 20 values") << row.repeated(SheetGrid::maxRows) << "1048576x20, 20971520 values, last 20";
+        QTest::newRow("1,048,576 rows of 20 values")
+            << row.repeated(SheetGrid::maxRows) << "1048576x20, 20971520 values, last 20";
         QTest::newRow("line of 20 million separators")
             << QByteArray(20'000'000, ';') + "\r\n1;2\r\n" << "2x2, 2 values, last 2";
     }

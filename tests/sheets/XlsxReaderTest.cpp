@@ -336,7 +336,8 @@ private slots:
         const auto readWith = [&](XlsxReader&& reader) {
             try {
                 reader.open(folder.filePath("book.xlsx"));
-                return describeSheet(reader).join(u'/') + QStringLiteral(" extent %1x%2").arg(reader.extent().rows).arg(reader.extent().columns);
+                return describeSheet(reader).join(u'/') +
+                       QStringLiteral(" extent %1x%2").arg(reader.extent().rows).arg(reader.extent().columns);
             } catch (const SpreadsheetError& error) {
                 return QStringLiteral("error %1: %2").arg(int(error.kind())).arg(error.message());
             }
