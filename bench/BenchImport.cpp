@@ -41,6 +41,17 @@ struct Store
 {
     IniFile ini;
     QString value(const char* key) const { return ini.readString(QStringLiteral("server"), QString::fromLatin1(key)); }
+
+    void connect(DbConnection& connection) const
+    {
+        connection.server = value("host");
+        connection.port = value("port").toInt();
+        connection.database = value("database");
+        connection.username = value("user");
+        connection.password = value("password");
+        connection.open();
+    }
+    StoreSchema schema() const { return {value("prefix"), StoreSchema::languageSuffixFor(value("language"))}; }
 };
 
 // Every product with its values edited as an operator would in a spreadsheet program:
@@ -48,13 +59,8 @@ struct Store
 bool writePriceList(const Store& store, const QString& path)
 {
     DbConnection connection(QStringLiteral("bench"));
-    connection.server = store.value("host");
-    connection.port = store.value("port").toInt();
-    connection.database = store.value("database");
-    connection.username = store.value("user");
-    connection.password = store.value("password");
-    connection.open();
-    const StoreSchema schema{store.value("prefix"), StoreSchema::languageSuffixFor(store.value("language"))};
+    store.connect(connection);
+    const StoreSchema schema = store.schema();
     DbQuery query(QStringLiteral("bench"), connection);
     query.sql << QStringLiteral("SELECT Pmain.virtuemart_product_id as IDPART, M2.mf_name as BRAND, "
                                 "Pmain.product_sku as TRADENUMBER, Pdesc.product_name as NAMEPART, "
@@ -155,13 +161,8 @@ public:
 int createScript(const Store& store, const QString& list, const QString& folder)
 {
     DbConnection connection(QStringLiteral("bench"));
-    connection.server = store.value("host");
-    connection.port = store.value("port").toInt();
-    connection.database = store.value("database");
-    connection.username = store.value("user");
-    connection.password = store.value("password");
-    connection.open();
-    const StoreSchema schema{store.value("prefix"), StoreSchema::languageSuffixFor(store.value("language"))};
+    store.connect(connection);
+    const StoreSchema schema = store.schema();
     DbQuery query(QStringLiteral("bench"), connection);
     ScriptCreation creation(query);
     SilentProgress progress;
