@@ -10,6 +10,7 @@
 //                                                      without the window and its review: the time to
 //                                                      the finished script and the memory it took
 #include "BenchSupport.h"
+#include "DemoStore.h"
 #include "DropDownComboBox.h"
 #include "MainWindow.h"
 #include "WindowControls.h"
@@ -37,26 +38,9 @@
 
 namespace {
 
-struct Store
-{
-    IniFile ini;
-    QString value(const char* key) const { return ini.readString(QStringLiteral("server"), QString::fromLatin1(key)); }
-
-    void connect(DbConnection& connection) const
-    {
-        connection.server = value("host");
-        connection.port = value("port").toInt();
-        connection.database = value("database");
-        connection.username = value("user");
-        connection.password = value("password");
-        connection.open();
-    }
-    StoreSchema schema() const { return {value("prefix"), StoreSchema::languageSuffixFor(value("language"))}; }
-};
-
 // Every product with its values edited as an operator would in a spreadsheet program:
 // prices up by 5 %, stock recounted, every ninth product's publication switched.
-bool writePriceList(const Store& store, const QString& path)
+bool writePriceList(const DemoStore& store, const QString& path)
 {
     DbConnection connection(QStringLiteral("bench"));
     store.connect(connection);
@@ -158,7 +142,7 @@ public:
 
 // The script creation alone, as the window runs it, from the largest product id to the
 // written script.
-int createScript(const Store& store, const QString& list, const QString& folder)
+int createScript(const DemoStore& store, const QString& list, const QString& folder)
 {
     DbConnection connection(QStringLiteral("bench"));
     store.connect(connection);
@@ -222,7 +206,7 @@ int main(int argc, char* argv[])
     if (args.size() < 4)
         return usage();
     const QString& mode = args[1];
-    const Store store{IniFile(args[2])};
+    const DemoStore store{IniFile(args[2])};
     if (mode == u"pricelist")
         return writePriceList(store, args[3]) ? 0 : 1;
     if (args.size() != 5 || (mode != u"import" && mode != u"run" && mode != u"create"))

@@ -3,6 +3,7 @@
 // tenth, reviewed against the store; beside it, one plain read of the same rows. The review's
 // phases are then timed one by one, in a second pass.
 //   bench_preview CONNECTION_INI FOLDER
+#include "DemoStore.h"
 #include "db/DbConnection.h"
 #include "import/ScriptReview.h"
 #include "import/StoreSnapshot.h"
@@ -23,16 +24,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: bench_preview CONNECTION_INI FOLDER\n");
         return 2;
     }
-    const IniFile ini(app.arguments()[1]);
-    const auto value = [&](const char* key) { return ini.readString(QStringLiteral("server"), QString::fromLatin1(key)); };
+    const DemoStore store{IniFile(app.arguments()[1])};
     DbConnection connection(QStringLiteral("bench"));
-    connection.server = value("host");
-    connection.port = value("port").toInt();
-    connection.database = value("database");
-    connection.username = value("user");
-    connection.password = value("password");
-    connection.open();
-    const StoreSchema schema{value("prefix"), StoreSchema::languageSuffixFor(value("language"))};
+    store.connect(connection);
+    const StoreSchema schema = store.schema();
     MysqlResult max = connection.query(QStringLiteral("SELECT MAX(virtuemart_product_id) FROM ") + schema.products());
     const int maxId = max.first() ? max.integer(0) : 0;
 
