@@ -31,9 +31,12 @@ std::vector<FinalValue> finalValues(const PlannedChanges& planned)
         }
     std::vector<FinalValue> result;
     result.reserve(kept);
-    for (std::size_t i = 0; i < values.size(); ++i)
+    int statement = -1;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        statement += values[i].startsStatement;
         if (last[i])
-            result.push_back({values[i].field, values[i].id, values[i].statement, planned.text(values[i])});
+            result.push_back({int(values[i].field), values[i].id, statement, planned.text(values[i])});
+    }
     return result;
 }
 

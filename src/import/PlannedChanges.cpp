@@ -87,16 +87,16 @@ bool StoreField::holds(StoredValue stored, QUtf8StringView text) const
 
 void PlannedChanges::add(int field, int id, QByteArrayView number)
 {
-    m_values.push_back({field, id, m_statements++, int(number.size()), m_texts.size()});
+    m_values.push_back({id, int(number.size()), quint64(m_texts.size()), quint64(field), true});
     m_texts.append(number);
 }
 
 void PlannedChanges::addStatement(const std::vector<std::pair<int, QString>>& fieldTexts, int id)
 {
+    bool first = true;
     for (const auto& [field, text] : fieldTexts) {
         const QByteArray utf8 = text.toUtf8();
-        m_values.push_back({field, id, m_statements, int(utf8.size()), m_texts.size()});
+        m_values.push_back({id, int(utf8.size()), quint64(m_texts.size()), quint64(field), std::exchange(first, false)});
         m_texts.append(utf8);
     }
-    ++m_statements;
 }

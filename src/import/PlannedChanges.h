@@ -30,19 +30,20 @@ struct StoreField
 };
 
 // The values the update script sets, in the order of its statements. Several values of one
-// SEO statement share its statement number, for a statement fails or succeeds whole.
+// SEO statement share its statement, for a statement fails or succeeds whole.
 // A list sets values by the hundred thousand: their texts share one buffer rather than each
 // taking a string of its own.
 class PlannedChanges
 {
 public:
+    // Sixteen bytes, for a list sets millions of them.
     struct Value
     {
-        int field;     // index into StoreField::all()
-        int id;        // product or category id of the WHERE line
-        int statement; // 0-based number of the statement in the script
+        int id; // product or category id of the WHERE line
         int textLength;
-        qsizetype textStart;
+        quint64 textStart : 48;
+        quint64 field : 15;          // index into StoreField::all()
+        quint64 startsStatement : 1; // false for the second and further values of a statement
     };
 
     // A value written as a number: ASCII, the same in UTF-8.
@@ -57,11 +58,11 @@ public:
     {
         return QUtf8StringView(m_texts.constData() + value.textStart, value.textLength);
     }
-    int statementCount() const { return m_statements; }
 
 private:
     // In blocks: a vector of millions would copy itself whole as it grows, holding both copies.
     std::deque<Value> m_values;
     QByteArray m_texts;
-    int m_statements = 0;
 };
+
+static_assert(sizeof(PlannedChanges::Value) == 16);
