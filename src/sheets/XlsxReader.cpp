@@ -615,7 +615,7 @@ private:
     QByteArray m_value;
 };
 
-// The worksheet the quick way, piece by piece: each piece's values in a grid of their own.
+// The worksheet the quick way, piece by piece, each piece's cells into the sink the caller gives.
 class SheetPieces
 {
 public:
