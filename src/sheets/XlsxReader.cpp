@@ -734,49 +734,41 @@ private:
     QHash<qint64, Use> m_farSharedUses;
 };
 
-// The values of one piece of the worksheet.
-class PieceGrid : public CellSink
+// The rows of one piece of the worksheet that hold values, in order, each as SheetGrid::row()
+// gives it. The quick way meets the cells in order, so they are put in place as they come.
+class PieceRows : public CellSink
 {
 public:
-    SheetGrid grid;
+    using Rows = std::vector<std::pair<int, QList<SpreadsheetCell>>>;
+
+    explicit PieceRows(const QStringList& sharedStrings) : m_sharedStrings(sharedStrings) {}
+
+    // Hands out the rows read so far.
+    Rows take() { return std::exchange(m_rows, Rows()); }
 
     bool value(qint64 row, qint64 column, SpreadsheetCell cell) override
     {
-        return grid.setCell(row, column, std::move(cell));
+        // As the grid takes values: an empty cell is none, a value beyond the sheet refused.
+        if (cell.isEmpty())
+            return true;
+        if (row < 1 || column < 1 || row > SheetGrid::maxRows || column > SheetGrid::maxColumns)
+            return false;
+        if (m_rows.empty() || m_rows.back().first != row)
+            m_rows.emplace_back(int(row), QList<SpreadsheetCell>());
+        QList<SpreadsheetCell>& cells = m_rows.back().second;
+        cells.resize(column);
+        cells[column - 1] = std::move(cell);
+        return true;
     }
 
     bool sharedString(qint64 row, qint64 column, qint64 index) override
     {
-        m_sharedCells.push_back({row, column, index});
-        return true;
-    }
-
-    // Fills in the cells that refer to the shared strings.
-    bool resolve(const QStringList& sharedStrings)
-    {
-        for (const SharedCell& c : m_sharedCells) {
-            if (c.index >= sharedStrings.size() ||
-                !grid.setCell(c.row, c.column, SpreadsheetCell::text(sharedStrings[c.index])))
-                return false;
-        }
-        m_sharedCells.clear();
-        return true;
-    }
-
-    void clear()
-    {
-        grid = SheetGrid();
-        m_sharedCells.clear();
+        return index < m_sharedStrings.size() && value(row, column, SpreadsheetCell::text(m_sharedStrings[index]));
     }
 
 private:
-    struct SharedCell
-    {
-        qint64 row;
-        qint64 column;
-        qint64 index;
-    };
-    std::vector<SharedCell> m_sharedCells;
+    const QStringList& m_sharedStrings;
+    Rows m_rows;
 };
 
 // The rows of a worksheet that the quick way read through once when it was opened.
@@ -785,50 +777,59 @@ class StreamedRows : public SheetRows
 public:
     StreamedRows(const ZipArchive& zip, const QString& part, std::shared_ptr<const QStringList> sharedStrings,
                  SheetExtent extent, QString path)
-        : m_pieces(zip, part), m_sharedStrings(std::move(sharedStrings)), m_extent(extent), m_path(std::move(path))
+        : m_pieces(zip, part), m_sharedStrings(std::move(sharedStrings)), m_piece(*m_sharedStrings),
+          m_extent(extent), m_path(std::move(path))
     {
     }
 
     bool next(QList<SpreadsheetCell>& cells) override
     {
+        if (m_gaveUp)
+            fileChanged(); // no piece can be read after one that failed
         if (m_row == m_extent.rows)
             return false;
         ++m_row;
-        while (m_row > m_lastRowHeld && !m_ended)
+        while (m_next == m_rows.size() && !m_ended)
             readPiece();
-        cells = m_row <= m_lastRowHeld ? m_piece.grid.row(m_row) : QList<SpreadsheetCell>();
+        if (m_next < m_rows.size() && m_rows[m_next].first == m_row)
+            cells = std::move(m_rows[m_next++].second);
+        else
+            cells.clear(); // a row without values
         return true;
     }
 
 private:
     void readPiece()
     {
-        m_piece.clear();
         switch (m_pieces.next(m_piece)) {
         case SheetPieces::Outcome::End:
             m_ended = true;
             return;
         case SheetPieces::Outcome::Piece:
-            if (m_piece.resolve(*m_sharedStrings)) {
-                if (!m_piece.grid.isEmpty())
-                    m_lastRowHeld = m_piece.grid.extent().rows;
-                return;
-            }
-            break;
+            m_rows = m_piece.take();
+            m_next = 0;
+            return;
         case SheetPieces::Outcome::GaveUp:
-            break;
+            m_gaveUp = true;
+            fileChanged();
         }
+    }
+
+    [[noreturn]] void fileChanged() const
+    {
         fail(Kind::NoExtent, m_path, QStringLiteral("the file changed while it was read"));
     }
 
     SheetPieces m_pieces;
     std::shared_ptr<const QStringList> m_sharedStrings;
+    PieceRows m_piece;
     SheetExtent m_extent;
     QString m_path;
-    PieceGrid m_piece;
+    PieceRows::Rows m_rows; // of the piece at hand
+    std::size_t m_next = 0;
     int m_row = 0;
-    int m_lastRowHeld = 0;
     bool m_ended = false;
+    bool m_gaveUp = false;
 };
 
 // The extent of the worksheet the quick way, its shared strings read meanwhile; nothing when
