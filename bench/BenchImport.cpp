@@ -119,17 +119,6 @@ qsizetype statementCount(const QString& script)
     return file.open(QIODevice::ReadOnly) ? file.readAll().count("\r\nWHERE ") : -1;
 }
 
-// This process's resident memory now (VmRSS), in kB.
-qint64 residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmRSS:"))
-                return line.mid(6).simplified().split(' ').value(0).toLongLong();
-    return -1;
-}
-
 // A creation run that shows nothing.
 class SilentProgress : public CreationProgress
 {

@@ -57,14 +57,30 @@ qint64 csvDataRows(const QString& folder, const QString& baseName)
     return rows;
 }
 
-QString peakMemory()
+namespace {
+
+// The value of a line of /proc/self/status, e.g. "1234 kB" for "VmHWM"; empty without one.
+QString processStatus(QByteArrayView name)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (status.open(QIODevice::ReadOnly))
         for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmHWM:"))
-                return QString::fromLatin1(line.mid(6).simplified());
-    return QStringLiteral("unknown");
+            if (line.startsWith(name) && line.mid(name.size()).startsWith(':'))
+                return QString::fromLatin1(line.mid(name.size() + 1).simplified());
+    return {};
+}
+
+} // namespace
+
+QString peakMemory()
+{
+    const QString peak = processStatus("VmHWM");
+    return peak.isEmpty() ? QStringLiteral("unknown") : peak;
+}
+
+qint64 residentKilobytes()
+{
+    return processStatus("VmRSS").section(u' ', 0, 0).toLongLong();
 }
 
 namespace {

@@ -41,6 +41,8 @@ qint64 csvDataRows(const QString& folder, const QString& baseName);
 // This process's peak memory (VmHWM) and its processor time so far.
 QString peakMemory();
 double cpuSeconds();
+// This process's resident memory now (VmRSS), in kB.
+qint64 residentKilobytes();
 
 // The figures of one timed run, printed as KEY=VALUE lines: its time, this process's processor
 // time, the server's (from /proc of the pid in BENCH_SERVER_PID), the time the window spent

@@ -136,11 +136,6 @@ FileEncoding chooseFileEncoding(const FileReading& file, const QByteArray& legac
     return chosen;
 }
 
-FileEncoding chooseFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage)
-{
-    return chooseFileEncoding(readingOf(wholeFile), legacyCodePage);
-}
-
 TextEncoding wholeFileEncoding(const FileReading& file, const QByteArray& legacyCodePage)
 {
     // The mark lies in the first three bytes, which a piece may not hold alone.

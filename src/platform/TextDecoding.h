@@ -44,7 +44,6 @@ FileReading readingOf(QByteArrayView wholeFile);
 FileReading readingOf(QIODevice& device, std::function<void()> onFailure);
 
 FileEncoding chooseFileEncoding(const FileReading& file, const QByteArray& legacyCodePage);
-FileEncoding chooseFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage);
 // The same choice without the detector's guess, for files that never tell of it.
 TextEncoding wholeFileEncoding(const FileReading& file, const QByteArray& legacyCodePage);
 TextEncoding wholeFileEncoding(QByteArrayView wholeFile, const QByteArray& legacyCodePage);

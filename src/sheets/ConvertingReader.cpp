@@ -16,11 +16,6 @@ constexpr int conversionTimeoutMs = 5 * 60 * 1000;
 // How often the caller hears from a running conversion.
 constexpr int keepWaitingIntervalMs = 50;
 
-[[noreturn]] void fail(SpreadsheetError::Kind kind, const QString& path, const QString& reason)
-{
-    throw SpreadsheetError(kind, QStringLiteral("%1: %2").arg(path, reason));
-}
-
 } // namespace
 
 void ConvertingReader::open(const QString& path)
@@ -28,11 +23,11 @@ void ConvertingReader::open(const QString& path)
     close();
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty())
-        fail(SpreadsheetError::Kind::ConverterMissing, path,
+        failReading(SpreadsheetError::Kind::ConverterMissing, path,
              QStringLiteral("reading this format needs LibreOffice (soffice), which is not installed"));
     auto work = std::make_unique<QTemporaryDir>();
     if (!work->isValid())
-        fail(SpreadsheetError::Kind::CannotOpen, path, work->errorString());
+        failReading(SpreadsheetError::Kind::CannotOpen, path, work->errorString());
     const QString outFolder = work->filePath(QStringLiteral("out"));
 
     QProcess process;
@@ -45,12 +40,12 @@ void ConvertingReader::open(const QString& path)
                             QStringLiteral("--convert-to"), QStringLiteral("xlsx"),
                             QStringLiteral("--outdir"), outFolder, QFileInfo(path).absoluteFilePath()});
     if (!process.waitForStarted())
-        fail(SpreadsheetError::Kind::ConverterMissing, path, process.errorString());
+        failReading(SpreadsheetError::Kind::ConverterMissing, path, process.errorString());
     if (!waitForConversion(process, path))
-        fail(SpreadsheetError::Kind::CannotOpen, path, QStringLiteral("LibreOffice did not finish the conversion"));
+        failReading(SpreadsheetError::Kind::CannotOpen, path, QStringLiteral("LibreOffice did not finish the conversion"));
     const QStringList converted = QDir(outFolder).entryList({QStringLiteral("*.xlsx")}, QDir::Files);
     if (converted.isEmpty())
-        fail(SpreadsheetError::Kind::CannotOpen, path,
+        failReading(SpreadsheetError::Kind::CannotOpen, path,
              QStringLiteral("LibreOffice cannot convert the file: %1")
                  .arg(QString::fromLocal8Bit(process.readAll()).simplified()));
     // The rows are read from the converted copy, which stays until close(); the profile goes now.
@@ -74,7 +69,7 @@ bool ConvertingReader::waitForConversion(QProcess& process, const QString& path)
         if (stopped || waited.elapsed() > conversionTimeoutMs) {
             ProcessGroup::kill(process);
             if (stopped)
-                fail(SpreadsheetError::Kind::Stopped, path, QStringLiteral("the conversion was stopped"));
+                failReading(SpreadsheetError::Kind::Stopped, path, QStringLiteral("the conversion was stopped"));
             return false;
         }
     }

@@ -13,11 +13,6 @@
 
 namespace {
 
-[[noreturn]] void fail(SpreadsheetError::Kind kind, const QString& path, const QString& reason)
-{
-    throw SpreadsheetError(kind, QStringLiteral("%1: %2").arg(path, reason));
-}
-
 bool isLineEnd(QChar c)
 {
     return c == u'\r' || c == u'\n';
@@ -68,7 +63,7 @@ public:
     {
         QString error;
         if (!openRegularFile(m_file, error))
-            fail(SpreadsheetError::Kind::CannotOpen, path, error);
+            failReading(SpreadsheetError::Kind::CannotOpen, path, error);
         if (!m_decoder.isValid())
             m_decoder = QStringDecoder(QStringConverter::Latin1);
         m_file.skip(encoding.bomLength);
@@ -80,7 +75,7 @@ public:
         m_piece.resize(bytes);
         const qint64 n = m_file.read(m_piece.data(), bytes);
         if (n < 0)
-            fail(SpreadsheetError::Kind::CannotOpen, m_path, m_file.errorString());
+            failReading(SpreadsheetError::Kind::CannotOpen, m_path, m_file.errorString());
         if (n == 0)
             return false;
         text += m_decoder.decode(QByteArrayView(m_piece).first(n));
@@ -354,7 +349,7 @@ private:
     void checkUnchanged() const
     {
         if (fileStamp(m_path) != m_stamp)
-            fail(SpreadsheetError::Kind::NoExtent, m_path, QStringLiteral("the file changed while it was read"));
+            failReading(SpreadsheetError::Kind::NoExtent, m_path, fileChangedReason());
     }
 
     QString m_path;
@@ -374,10 +369,10 @@ void CsvReader::open(const QString& path)
     QFile file(path);
     QString error;
     if (!openRegularFile(file, error))
-        fail(SpreadsheetError::Kind::CannotOpen, path, error);
+        failReading(SpreadsheetError::Kind::CannotOpen, path, error);
     const auto stamp = fileStamp(path);
     const FileEncoding encoding = chooseFileEncoding(
-        readingOf(file, [&] { fail(SpreadsheetError::Kind::CannotOpen, path, file.errorString()); }), m_legacyCodePage);
+        readingOf(file, [&] { failReading(SpreadsheetError::Kind::CannotOpen, path, file.errorString()); }), m_legacyCodePage);
     file.close();
 
     DecodedFile decoded(path, encoding.encoding);
@@ -389,21 +384,21 @@ void CsvReader::open(const QString& path)
         if (record.lastColumn == 0)
             continue;
         if (row > SheetGrid::maxRows || record.lastColumn > SheetGrid::maxColumns)
-            fail(SpreadsheetError::Kind::NoExtent, path, SheetGrid::limitText());
+            failReading(SpreadsheetError::Kind::NoExtent, path, SheetGrid::limitText());
         extent.rows = int(row);
         extent.columns = std::max(extent.columns, int(record.lastColumn));
     }
     m_path = path;
     m_extent = extent;
     m_encoding = encoding;
-    std::tie(m_size, m_modified) = stamp;
+    m_stamp = stamp;
 }
 
 std::unique_ptr<SheetRows> CsvReader::rows() const
 {
     if (!m_encoding)
-        fail(SpreadsheetError::Kind::CannotOpen, m_path, QStringLiteral("the file is not open"));
-    return std::make_unique<CsvRows>(m_path, m_encoding->encoding, m_extent, std::pair(m_size, m_modified));
+        failReading(SpreadsheetError::Kind::CannotOpen, m_path, QStringLiteral("the file is not open"));
+    return std::make_unique<CsvRows>(m_path, m_encoding->encoding, m_extent, m_stamp);
 }
 
 void CsvReader::close()

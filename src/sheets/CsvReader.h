@@ -4,6 +4,7 @@
 #include "platform/TextDecoding.h"
 
 #include <QDateTime>
+#include <utility>
 
 // Reads delimited text as a spreadsheet program opens a .csv file. The separator is the one
 // of ";", "," and tab that the header line uses most outside quotes (a first line "sep=X"
@@ -29,8 +30,7 @@ private:
     QString m_path;
     // What the file was when opened: rows read from a file saved anew since would not match
     // its extent and encoding.
-    qint64 m_size = 0;
-    QDateTime m_modified;
+    std::pair<qint64, QDateTime> m_stamp; // size and time of the last change
     SheetExtent m_extent;
     std::optional<FileEncoding> m_encoding;
 };

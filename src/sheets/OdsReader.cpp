@@ -21,11 +21,6 @@ const QString calcextNs =
 // for the whole cell, or a small file could ask for gigabytes of blanks.
 constexpr qint64 maxSpaces = 32767;
 
-[[noreturn]] void fail(Kind kind, const QString& path, const QString& reason)
-{
-    throw SpreadsheetError(kind, QStringLiteral("%1: %2").arg(path, reason));
-}
-
 bool isElement(const QXmlStreamReader& xml, const QString& ns, QStringView name)
 {
     return xml.namespaceUri() == ns && xml.name() == name;
@@ -217,10 +212,10 @@ void OdsReader::open(const QString& path)
     close();
     ZipArchive zip;
     if (!zip.open(path))
-        fail(Kind::CannotOpen, path, zip.errorString());
+        failReading(Kind::CannotOpen, path, zip.errorString());
     ZipXmlPart content;
     if (!content.open(zip, QStringLiteral("content.xml")))
-        fail(Kind::CannotOpen, path, content.errorString());
+        failReading(Kind::CannotOpen, path, content.errorString());
     QXmlStreamReader& xml = content.xml();
     bool inSpreadsheet = false;
     while (!xml.atEnd()) {
@@ -228,17 +223,17 @@ void OdsReader::open(const QString& path)
         if (xml.isStartElement() && isElement(xml, officeNs, u"spreadsheet")) {
             inSpreadsheet = true;
         } else if (xml.isEndElement() && isElement(xml, officeNs, u"spreadsheet")) {
-            fail(Kind::NoFirstSheet, path, QStringLiteral("the document holds no table"));
+            failReading(Kind::NoFirstSheet, path, QStringLiteral("the document holds no table"));
         } else if (inSpreadsheet && xml.isStartElement() && isElement(xml, tableNs, u"table")) {
             SheetGrid grid;
             TableParser(xml, grid).parse();
             if (!content.errorString().isEmpty())
-                fail(Kind::NoExtent, path, content.errorString());
+                failReading(Kind::NoExtent, path, content.errorString());
             m_grid = std::move(grid);
             return;
         }
     }
-    fail(Kind::CannotOpen, path,
+    failReading(Kind::CannotOpen, path,
          content.errorString().isEmpty() ? QStringLiteral("not a spreadsheet document")
                                          : content.errorString());
 }

@@ -442,11 +442,3 @@ std::optional<QByteArrayView> PlainXmlScanner::readOnlyChildText(QByteArrayView 
     m_open.pop_back();
     return text;
 }
-
-bool PlainXmlScanner::continueAt(qsizetype at)
-{
-    if (m_selfClosed || at < m_at || at > m_doc.size())
-        return false;
-    m_at = at;
-    return true;
-}

@@ -29,9 +29,6 @@ public:
     // Where the next token starts, and how many elements are open there.
     qsizetype position() const { return m_at; }
     qsizetype depth() const { return qsizetype(m_open.size()); }
-    // Goes on from another place of the document, as if the text up to it had been read with
-    // the same elements open. False while an element without content is still to be closed.
-    bool continueAt(qsizetype at);
 
     // The name of the current start or end element.
     QByteArrayView name() const { return m_name; }

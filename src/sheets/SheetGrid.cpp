@@ -7,7 +7,7 @@ bool SheetGrid::setCell(qint64 row, qint64 column, SpreadsheetCell cell)
 {
     if (cell.isEmpty())
         return true;
-    if (row < 1 || column < 1 || row > maxRows || column > maxColumns)
+    if (!withinSheet(row, column))
         return false;
     // Readers mostly go row by row, left to right: the last row and its end come first.
     auto found = m_rows.empty() ? m_rows.end() : std::prev(m_rows.end());
@@ -34,18 +34,6 @@ bool SheetGrid::setCell(qint64 row, qint64 column, SpreadsheetCell cell)
     cells.insert(at, {int(column), std::move(cell)});
     ++m_cellCount;
     m_columns = std::max(m_columns, int(column));
-    return true;
-}
-
-bool SheetGrid::appendRows(SheetGrid&& below)
-{
-    if (m_cellCount + below.m_cellCount > maxCells)
-        return false;
-    for (auto& [number, cells] : below.m_rows)
-        m_rows.emplace_hint(m_rows.end(), number, std::move(cells));
-    m_columns = std::max(m_columns, below.m_columns);
-    m_cellCount += below.m_cellCount;
-    below = SheetGrid();
     return true;
 }
 

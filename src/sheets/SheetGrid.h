@@ -31,14 +31,14 @@ public:
     bool setCell(qint64 row, qint64 column, SpreadsheetCell cell);
     // Why setCell refused a cell.
     static QString limitText();
+    // Whether a cell (row and column 1-based) lies within the largest sheet.
+    static bool withinSheet(qint64 row, qint64 column)
+    {
+        return row >= 1 && column >= 1 && row <= maxRows && column <= maxColumns;
+    }
 
     // An empty sheet counts as its cell A1, as in a spreadsheet program.
     SheetExtent extent() const;
-    bool isEmpty() const { return m_rows.empty(); }
-
-    // Moves in the rows of a grid whose used rows all lie below the last used row of this
-    // one; false when the two together would hold more than maxCells values.
-    bool appendRows(SheetGrid&& below);
 
     // The cells of a row up to its last value; none for a row without values.
     QList<SpreadsheetCell> row(int row) const;

@@ -22,3 +22,15 @@ public:
 private:
     Kind m_kind;
 };
+
+// Throws the failure to read the file at path, for the reason given: "path: reason".
+[[noreturn]] inline void failReading(SpreadsheetError::Kind kind, const QString& path, const QString& reason)
+{
+    throw SpreadsheetError(kind, QStringLiteral("%1: %2").arg(path, reason));
+}
+
+// Why rows read again from a file that was opened do not match what the opening found.
+inline QString fileChangedReason()
+{
+    return QStringLiteral("the file changed while it was read");
+}

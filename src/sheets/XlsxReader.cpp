@@ -20,11 +20,6 @@ namespace {
 
 using Kind = SpreadsheetError::Kind;
 
-[[noreturn]] void fail(Kind kind, const QString& path, const QString& reason)
-{
-    throw SpreadsheetError(kind, QStringLiteral("%1: %2").arg(path, reason));
-}
-
 int hexValue(QChar c)
 {
     if (c >= u'0' && c <= u'9')
@@ -92,11 +87,11 @@ Workbook readWorkbook(const ZipArchive& zip, const QString& path)
 {
     const QString workbookPart = OfficePackage::mainPart(zip);
     if (workbookPart.isEmpty())
-        fail(Kind::CannotOpen, path, QStringLiteral("not an Office Open XML package"));
+        failReading(Kind::CannotOpen, path, QStringLiteral("not an Office Open XML package"));
     QList<PackageRelationship> relationships;
     QString error;
     if (!OfficePackage::readRelationships(zip, workbookPart, relationships, error))
-        fail(Kind::CannotOpen, path, error);
+        failReading(Kind::CannotOpen, path, error);
 
     Workbook workbook;
     for (const PackageRelationship& relationship : relationships) {
@@ -105,10 +100,10 @@ Workbook readWorkbook(const ZipArchive& zip, const QString& path)
     }
     ZipXmlPart part;
     if (!part.open(zip, workbookPart))
-        fail(Kind::CannotOpen, path, part.errorString());
+        failReading(Kind::CannotOpen, path, part.errorString());
     QXmlStreamReader& xml = part.xml();
     if (!xml.readNextStartElement() || xml.name() != u"workbook")
-        fail(Kind::CannotOpen, path,
+        failReading(Kind::CannotOpen, path,
              part.errorString().isEmpty() ? QStringLiteral("not a workbook") : part.errorString());
     // Chart sheets and macro sheets are listed among the sheets but are no worksheets.
     while (!xml.atEnd() && workbook.firstWorksheet.isEmpty()) {
@@ -127,9 +122,9 @@ Workbook readWorkbook(const ZipArchive& zip, const QString& path)
         }
     }
     if (!part.errorString().isEmpty())
-        fail(Kind::CannotOpen, path, part.errorString());
+        failReading(Kind::CannotOpen, path, part.errorString());
     if (workbook.firstWorksheet.isEmpty())
-        fail(Kind::NoFirstSheet, path, QStringLiteral("the workbook holds no worksheet"));
+        failReading(Kind::NoFirstSheet, path, QStringLiteral("the workbook holds no worksheet"));
     return workbook;
 }
 
@@ -140,7 +135,7 @@ QStringList readSharedStrings(const ZipArchive& zip, const QString& partName, co
         return strings;
     ZipXmlPart part;
     if (!part.open(zip, partName))
-        fail(Kind::CannotOpen, path, part.errorString());
+        failReading(Kind::CannotOpen, path, part.errorString());
     QXmlStreamReader& xml = part.xml();
     while (!xml.atEnd()) {
         xml.readNext();
@@ -148,7 +143,7 @@ QStringList readSharedStrings(const ZipArchive& zip, const QString& partName, co
             strings.append(readStringItem(xml));
     }
     if (!part.errorString().isEmpty())
-        fail(Kind::CannotOpen, path, part.errorString());
+        failReading(Kind::CannotOpen, path, part.errorString());
     return strings;
 }
 
@@ -716,7 +711,7 @@ private:
     // As the grid refuses values beyond the sheet.
     bool note(qint64 row, qint64 column)
     {
-        if (row < 1 || column < 1 || row > SheetGrid::maxRows || column > SheetGrid::maxColumns)
+        if (!SheetGrid::withinSheet(row, column))
             return false;
         m_extent.rows = std::max(m_extent.rows, int(row));
         m_extent.columns = std::max(m_extent.columns, int(column));
@@ -751,7 +746,7 @@ public:
         // As the grid takes values: an empty cell is none, a value beyond the sheet refused.
         if (cell.isEmpty())
             return true;
-        if (row < 1 || column < 1 || row > SheetGrid::maxRows || column > SheetGrid::maxColumns)
+        if (!SheetGrid::withinSheet(row, column))
             return false;
         if (m_rows.empty() || m_rows.back().first != row)
             m_rows.emplace_back(int(row), QList<SpreadsheetCell>());
@@ -817,7 +812,7 @@ private:
 
     [[noreturn]] void fileChanged() const
     {
-        fail(Kind::NoExtent, m_path, QStringLiteral("the file changed while it was read"));
+        failReading(Kind::NoExtent, m_path, fileChangedReason());
     }
 
     SheetPieces m_pieces;
@@ -860,7 +855,7 @@ void XlsxReader::open(const QString& path)
     m_quickWayGaveUp = false;
     ZipArchive zip;
     if (!zip.open(path))
-        fail(Kind::CannotOpen, path, zip.errorString());
+        failReading(Kind::CannotOpen, path, zip.errorString());
     const Workbook workbook = readWorkbook(zip, path);
     const bool quick = m_way != Way::FullOnly;
     // The shared strings are read on another core meanwhile.
@@ -897,10 +892,10 @@ void XlsxReader::open(const QString& path)
     SheetGrid grid;
     ZipXmlPart sheet;
     if (!sheet.open(zip, workbook.firstWorksheet))
-        fail(Kind::CannotOpen, path, sheet.errorString());
+        failReading(Kind::CannotOpen, path, sheet.errorString());
     SheetParser(sheet.xml(), *fullStrings, grid).parse();
     if (!sheet.errorString().isEmpty())
-        fail(Kind::NoExtent, path, sheet.errorString());
+        failReading(Kind::NoExtent, path, sheet.errorString());
     m_grid = std::move(grid);
 }
 
