@@ -49,6 +49,8 @@ void MainWindow::showChosenProfile()
     m_prefixEdit->setText(p.prefix);
     m_userEdit->setText(p.user);
     m_passwordEdit->setText(p.password);
+    // Saving the profile again must keep a password it holds.
+    m_savePasswordCheck->setChecked(!p.password.isEmpty());
 }
 
 ConnectionProfile MainWindow::profileFromFields() const

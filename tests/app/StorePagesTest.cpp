@@ -112,6 +112,27 @@ private slots:
         QCOMPARE(comboItems(control<DropDownComboBox>(f, "ComboBox1")), QStringList{QStringLiteral("Second")});
     }
 
+    // The box follows the profile chosen, so that saving a profile's changes keeps the password
+    // it holds, and one without a password stays without.
+    void savingAChosenProfileKeepsItsStoredPassword()
+    {
+        MainWindow& f = *m_form;
+        addStoredProfile(QStringLiteral("Kept"), QStringLiteral("s3cret"));
+        ConnectionProfile bare = m_store->profile(QStringLiteral("Bare"));
+        bare.add(); // its password is not saved
+        control<QCheckBox>(f, "CheckBox1")->setChecked(false);
+        pick(control<DropDownComboBox>(f, "ComboBox1"), QStringLiteral("Kept"));
+        QVERIFY(control<QCheckBox>(f, "CheckBox1")->isChecked());
+        control<QLineEdit>(f, "Edit1")->setText(QStringLiteral("moved.host"));
+        m_ui->confirmAnswers << true;
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton4"), Qt::LeftButton);
+        QCOMPARE(ConnectionProfile::load(QStringLiteral("Kept")).password, QStringLiteral("s3cret"));
+        QCOMPARE(ConnectionProfile::load(QStringLiteral("Kept")).server, QStringLiteral("moved.host"));
+
+        pick(control<DropDownComboBox>(f, "ComboBox1"), QStringLiteral("Bare"));
+        QVERIFY(!control<QCheckBox>(f, "CheckBox1")->isChecked());
+    }
+
     void storeTypeOutsideTheListLeavesItEmpty()
     {
         m_folder->write(QStringLiteral("SetVelmora.ini"),
