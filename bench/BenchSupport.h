@@ -28,6 +28,11 @@ public:
     std::optional<QString> chooseFolder(const QString&) override { return std::nullopt; }
     std::optional<QString> chooseOpenFile(const QString&, const QString&) override { return fileToOpen; }
     void errorBox(const QString& text) override;
+    bool errorBoxOfRun(const QString& text) override
+    {
+        errorBox(text);
+        return false;
+    }
     void openWithDesktop(const QString&) override {}
 };
 

@@ -106,8 +106,10 @@ QWidget* MainWindow::buildImportPage()
     m_stopCreationButton = Widgets::button(progress, QStringLiteral("SpeedButton17"), QStringLiteral("  Stop creation script"));
     m_startScriptButton = Widgets::button(progress, QStringLiteral("SpeedButton19"), QStringLiteral("  Start script update"),
                                     QStringLiteral("Manual start script"));
-    p->addWidget(m_stopCreationButton, 2, 2);
-    p->addWidget(m_startScriptButton, 2, 3);
+    m_stopScriptButton = Widgets::button(progress, QStringLiteral("SpeedButtonStopScript"), QStringLiteral("  Stop script update"));
+    p->addWidget(m_stopCreationButton, 2, 1, Qt::AlignRight);
+    p->addWidget(m_startScriptButton, 2, 2);
+    p->addWidget(m_stopScriptButton, 2, 3);
     m_scriptProgress = new QProgressBar(progress);
     m_scriptProgress->setObjectName(QStringLiteral("ProgressBar1"));
     m_scriptProgress->setAccessibleName(QStringLiteral("Script progress"));

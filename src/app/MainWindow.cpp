@@ -168,6 +168,7 @@ void MainWindow::connectHandlers()
     on(m_startCreationButton, &QPushButton::clicked, &MainWindow::startScriptCreation);
     on(m_stopCreationButton, &QPushButton::clicked, &MainWindow::stopScriptCreation);
     on(m_startScriptButton, &QPushButton::clicked, &MainWindow::chooseAndRunScript);
+    on(m_stopScriptButton, &QPushButton::clicked, &MainWindow::stopScriptRun);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -126,6 +126,7 @@ private:
     // "Start script update": runs a script file the operator picks.
     void chooseAndRunScript();
     void runScriptFile(const QString& path);
+    void stopScriptRun();
     // The closing question of a creation run, after the review of its script.
     void askToRunScript(const QString& details, bool endedByFailure);
 
@@ -217,6 +218,7 @@ private:
     QLabel* m_importStatus = nullptr;
     QPushButton* m_stopCreationButton = nullptr;
     QPushButton* m_startScriptButton = nullptr;
+    QPushButton* m_stopScriptButton = nullptr;
     QProgressBar* m_scriptProgress = nullptr;
     QPlainTextEdit* m_importLog = nullptr;
     ChangePreviewTab* m_changePreview = nullptr;

@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace {
@@ -63,6 +64,15 @@ std::optional<QString> QtUi::chooseOpenFile(const QString& filter, const QString
 void QtUi::errorBox(const QString& text)
 {
     QMessageBox::critical(m_owner, m_title, text, QMessageBox::Ok);
+}
+
+bool QtUi::errorBoxOfRun(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, m_title, text, QMessageBox::Ok, m_owner);
+    const QAbstractButton* quiet = box.addButton(noFurtherBoxesCaption(), QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == quiet;
 }
 
 void QtUi::openWithDesktop(const QString& target)

@@ -20,6 +20,10 @@ public:
     std::optional<QString> chooseFolder(const QString& title) override;
     std::optional<QString> chooseOpenFile(const QString& filter, const QString& startFolder) override;
     void errorBox(const QString& text) override;
+    bool errorBoxOfRun(const QString& text) override;
+
+    // The button of errorBoxOfRun() that goes on without further boxes.
+    static QString noFurtherBoxesCaption() { return QStringLiteral("Go on without further error boxes"); }
     void openWithDesktop(const QString& target) override;
 
 private:

@@ -20,6 +20,9 @@ void MainWindow::runScriptFile(const QString& path)
     // The window processes its events once a frame, not after every statement.
     FramePacer pacer(*this);
     m_scriptRunner.setLegacyCodePage(m_codePageCombo->currentText().toLatin1());
+    // A script whose statements fail by the thousand need not hold the operator at a box each:
+    // the log keeps every failure.
+    bool showBoxes = true;
     const ScriptRunSummary summary = m_scriptRunner.restoreFromFile(
         path, executor,
         [&](int percent) {
@@ -27,9 +30,11 @@ void MainWindow::runScriptFile(const QString& path)
             if (pacer.due())
                 FramePacer::processEvents();
         },
-        [this](const StatementFailure& failure) {
-            if (!m_closing)
-                m_ui.errorBox(errorBoxText(failure.message()) + QStringLiteral("\r\rStatement: ") + failure.firstLine());
+        [&](const StatementFailure& failure) {
+            m_importLog->appendPlainText(failure.logLine());
+            if (showBoxes && !m_closing)
+                showBoxes = !m_ui.errorBoxOfRun(errorBoxText(failure.message()) + QStringLiteral("\r\rStatement: ") +
+                                                failure.firstLine());
         });
     m_importStatus->setText(summary.text());
     m_importLog->appendPlainText(summary.text());
@@ -42,4 +47,11 @@ void MainWindow::chooseAndRunScript()
     m_scriptProgress->setValue(0);
     if (const auto file = m_ui.chooseOpenFile(QStringLiteral("*.sql|*.sql"), AppPlaces::dataFolder()))
         runScriptFile(*file);
+}
+
+void MainWindow::stopScriptRun()
+{
+    if (m_scriptRunner.isRunning() &&
+        m_ui.confirm(QStringLiteral("Stop the script update (the statements that ran stay applied) ?")))
+        m_scriptRunner.requestStop();
 }

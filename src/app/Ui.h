@@ -26,6 +26,9 @@ public:
     virtual std::optional<QString> chooseOpenFile(const QString& filter, const QString& startFolder) = 0;
     // The application's error box (the text is shown as given).
     virtual void errorBox(const QString& text) = 0;
+    // The error box of one of possibly many failures of a run, which also offers to go on
+    // without further boxes for the run; true when the operator chose that.
+    virtual bool errorBoxOfRun(const QString& text) = 0;
     // Opens a folder, a document or a web address with the desktop; its result is not examined.
     virtual void openWithDesktop(const QString& target) = 0;
 };

@@ -25,6 +25,8 @@ QString ScriptRunSummary::text() const
     QString text = QStringLiteral("Script run: %1 statements ran, %2 failed").arg(ran).arg(failed);
     if (notSent > 0)
         text += QStringLiteral(", %1 not sent").arg(notSent);
+    if (stopped)
+        text += QStringLiteral(", stopped before the rest");
     return text + u'.';
 }
 
@@ -97,5 +99,6 @@ ScriptRunSummary ScriptRunner::restoreFromFile(const QString& fileName, Statemen
             connectionLoss->message() + u'\n' +
                 QStringLiteral("Connection lost: %1 statements of the script were not sent.").arg(summary.notSent),
             connectionLoss->firstLine()));
+    summary.stopped = stopRequested();
     return summary;
 }

@@ -16,20 +16,24 @@ class StatementFailure : public AppError
 public:
     StatementFailure(const QString& message, QString firstLine) : AppError(message), m_firstLine(std::move(firstLine)) {}
     const QString& firstLine() const { return m_firstLine; }
+    // "Statement failed: UPDATE ... : the server's message", for a log.
+    QString logLine() const { return QStringLiteral("Statement failed: ") + m_firstLine + QStringLiteral(" : ") + message(); }
 
 private:
     QString m_firstLine;
 };
 
 // How a run went: statements sent (the failed ones among them) and, after a lost connection,
-// the ones never sent.
+// the ones never sent; whether a stop ended it.
 struct ScriptRunSummary
 {
     qint64 ran = 0;
     qint64 failed = 0;
     qint64 notSent = 0;
+    bool stopped = false;
 
-    // "Script run: 12 statements ran, 1 failed." with ", 3 not sent" after a lost connection.
+    // "Script run: 12 statements ran, 1 failed." with ", 3 not sent" after a lost connection
+    // and ", stopped before the rest" after a stop.
     QString text() const;
 };
 

@@ -528,7 +528,10 @@ private slots:
                  QStringList({"1", "3", "4", "10"}));
         QCOMPARE(control<QProgressBar>(*m_form, "ProgressBar1")->value(), 0);
         QVERIFY(!m_form->scriptJob().isRunning());
-        QCOMPARE(control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText(), QStringLiteral("Script run: 4 statements ran, 1 failed."));
+        QCOMPARE(control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText(),
+                 QStringLiteral("Statement failed: UPDATE jos_virtuemart_products SET no_such_column = 1 : "
+                                "Unknown column 'no_such_column' in 'SET'\n"
+                                "Script run: 4 statements ran, 1 failed."));
         QCOMPARE(control<QLabel>(*m_form, "Label39")->text(), QStringLiteral("Script run: 4 statements ran, 1 failed."));
     }
 

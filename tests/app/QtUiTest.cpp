@@ -83,6 +83,24 @@ private slots:
         }
     }
 
+    // OK keeps the boxes of the run coming; the extra button ends them.
+    void errorBoxOfARunOffersToGoOnWithoutFurtherBoxes()
+    {
+        QtUi ui(QStringLiteral("Title of the program"));
+        for (const bool quiet : {false, true}) {
+            QString seen;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                seen = box->windowTitle() + u'|' + box->text() + u'|' + QString::number(box->icon());
+                for (QAbstractButton* button : box->buttons())
+                    if (quiet ? button->text() == QtUi::noFurtherBoxesCaption() : box->button(QMessageBox::Ok) == button)
+                        button->click();
+            });
+            QCOMPARE(ui.errorBoxOfRun(QStringLiteral("Unknown column.")), quiet);
+            QCOMPARE(seen, QStringLiteral("Title of the program|Unknown column.|%1").arg(int(QMessageBox::Critical)));
+        }
+    }
+
     void webAddressesGoToTheBrowserAndPathsAreOpenedAsFiles()
     {
         OpenedUrls opened;

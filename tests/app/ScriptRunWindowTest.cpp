@@ -5,6 +5,8 @@
 #include "TestStore.h"
 #include "settings/IniFile.h"
 
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -134,6 +136,83 @@ private slots:
         QCOMPARE(notifications, 2); // the statement sent and the one that failed; then the run ended
         QVERIFY(!w.form.scriptJob().isRunning());
         QCOMPARE(control<QProgressBar>(w.form, "ProgressBar1")->value(), 0);
+    }
+
+    // A script whose statements fail by the dozen: the first box offers to go on without
+    // further boxes; the log and the summary still name every failure.
+    void manyFailuresNeedOneBoxOnly()
+    {
+        Window w;
+        TestStore store(QStringLiteral("script_failures"));
+        w.prepareInserts(store, 0);
+        QByteArray script;
+        for (int i = 1; i <= 6; ++i)
+            script += i % 2 ? "INSERT INTO received (v) VALUES ('" + QByteArray::number(i) + "');\r\n"
+                            : "INSERT INTO received (nothing) VALUES (" + QByteArray::number(i) + ");\r\n";
+        w.folder.write(QStringLiteral("mixed.sql"), script);
+        w.ui.fileAnswers << w.folder.filePath(QStringLiteral("mixed.sql")) << w.folder.filePath(QStringLiteral("mixed.sql"));
+        w.ui.noFurtherBoxesAnswers << true;
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+
+        QCOMPARE(w.ui.texts(QStringLiteral("error")).size(), 1);
+        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "3", "5"}));
+        const QStringList log = control<QPlainTextEdit>(w.form, "Memo1")->toPlainText().split(u'\n');
+        QCOMPARE(log.size(), 4);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(log[i].startsWith(QStringLiteral("Statement failed: INSERT INTO received (nothing) VALUES (%1) : ").arg(2 * i + 2)),
+                     qPrintable(log[i]));
+        QCOMPARE(log[3], QStringLiteral("Script run: 6 statements ran, 3 failed."));
+
+        // The choice holds for that run only: the next one shows its boxes again.
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+        QCOMPARE(w.ui.texts(QStringLiteral("error")).size(), 4);
+    }
+
+    // Stop ends a running script at its next statement once the operator confirms, and says
+    // how many ran; without a run it asks nothing.
+    void stopEndsTheScriptAtTheNextStatement()
+    {
+        Window w;
+        TestStore store(QStringLiteral("script_stop"));
+        w.ui.fileAnswers << w.prepareInserts(store, 10);
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButtonStopScript"), Qt::LeftButton);
+        QVERIFY(w.ui.calls.isEmpty());
+        int notifications = 0;
+        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
+            if (value > 0 && ++notifications == 3) {
+                w.ui.confirmAnswers << true;
+                QTest::mouseClick(control<QPushButton>(w.form, "SpeedButtonStopScript"), Qt::LeftButton);
+            }
+        });
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+
+        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
+        QCOMPARE(w.ui.texts(QStringLiteral("confirm")),
+                 QStringList{QStringLiteral("Stop the script update (the statements that ran stay applied) ?")});
+        const QString summary = QStringLiteral("Script run: 3 statements ran, 0 failed, stopped before the rest.");
+        QCOMPARE(control<QLabel>(w.form, "Label39")->text(), summary);
+        QCOMPARE(control<QPlainTextEdit>(w.form, "Memo1")->toPlainText(), summary);
+        QVERIFY(!w.form.scriptJob().isRunning());
+        QCOMPARE(control<QPushButton>(w.form, "SpeedButtonStopScript")->accessibleName(), QStringLiteral("Stop script update"));
+    }
+
+    // "Start creation script" pressed while a script runs is refused before it touches the log.
+    void creationRefusedDuringAScriptRunKeepsTheLog()
+    {
+        Window w;
+        TestStore store(QStringLiteral("script_keeps_log"));
+        w.ui.fileAnswers << w.prepareInserts(store, 3);
+        control<QPlainTextEdit>(w.form, "Memo1")->setPlainText(QStringLiteral("the last run's log"));
+        QString logWhilePressed;
+        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
+            if (value > 0 && logWhilePressed.isNull()) {
+                QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton16"), Qt::LeftButton);
+                logWhilePressed = control<QPlainTextEdit>(w.form, "Memo1")->toPlainText();
+            }
+        });
+        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+        QCOMPARE(logWhilePressed, QStringLiteral("the last run's log"));
+        QVERIFY(!w.form.creationJob().isRunning());
     }
 
     // The run ends before its next statement: it neither opens the closed connection again

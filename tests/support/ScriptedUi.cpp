@@ -46,6 +46,12 @@ void ScriptedUi::errorBox(const QString& text)
     calls << QStringLiteral("error: ") + text;
 }
 
+bool ScriptedUi::errorBoxOfRun(const QString& text)
+{
+    errorBox(text);
+    return !noFurtherBoxesAnswers.isEmpty() && noFurtherBoxesAnswers.dequeue();
+}
+
 void ScriptedUi::openWithDesktop(const QString& target)
 {
     calls << QStringLiteral("open: ") + target;

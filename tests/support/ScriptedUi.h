@@ -17,6 +17,9 @@ public:
     QQueue<QString> passwordAnswers;
     QQueue<std::optional<QString>> folderAnswers;
     QQueue<std::optional<QString>> fileAnswers;
+    // Answers of the error boxes of a run: true goes on without further boxes; none queued
+    // keeps showing them.
+    QQueue<bool> noFurtherBoxesAnswers;
     QStringList opened;           // targets handed to the desktop
 
     void message(const QString& text) override;
@@ -26,6 +29,8 @@ public:
     std::optional<QString> chooseFolder(const QString& title) override;
     std::optional<QString> chooseOpenFile(const QString& filter, const QString& startFolder) override;
     void errorBox(const QString& text) override;
+    // Recorded as an "error" too.
+    bool errorBoxOfRun(const QString& text) override;
     void openWithDesktop(const QString& target) override;
 
     // Calls of one kind ("message", "confirm", "error", ...), texts only.
