@@ -17,9 +17,9 @@ connection profile stored in the settings file, with the EXPORT page's stored CS
 (separators, row limit). Progress and errors go to standard error; nothing is asked.
 
 Commands:
-  export --profile NAME --folder DIR [--brands A,B|all] [--columns C,D|all]
+  export --profile NAME --folder DIR [--brands A,B|all] [--brand NAME]... [--columns C,D|all]
       Price and availability export into F1.csv, F2.csv, ... in DIR.
-  seo-export --profile NAME --folder DIR [--brands A,B|all] [--columns C,D|all]
+  seo-export --profile NAME --folder DIR [--brands A,B|all] [--brand NAME]... [--columns C,D|all]
              [--generate [--templates T,U|all]]
       SEO export into SeoProduct*.csv and SeoCategories*.csv in DIR: the store's texts,
       or with --generate the default texts, with the named template files.
@@ -31,6 +31,8 @@ Commands:
 
 Options:
   --brands        brand names, comma-separated; default all
+  --brand         one brand name, which may hold commas; once per brand, besides --brands.
+                  A name that several brands share exports them all, and says so
   --columns       export: IDPART,BRAND,TRADENUMBER,NAMEPART,QUANTITY,PRICE,CURRENCY,PUBLISHED
                   seo-export: the SEO column names (IDPART,BRAND,...,CATEGORY:sluq)
                   default: the columns ticked on the EXPORT page; IDPART (and IDCATEGORY)

@@ -36,3 +36,11 @@ QStringList CommandOptions::list(const QString& name) const
                 entries << entry.trimmed();
     return entries;
 }
+
+QStringList CommandOptions::values(const QString& name) const
+{
+    QStringList entries;
+    for (const QString& value : m_parser.values(name))
+        entries << value.trimmed();
+    return entries;
+}

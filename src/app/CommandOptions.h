@@ -18,6 +18,8 @@ public:
     QString required(const QString& name) const;
     // Every value of the option, each split at its commas, blanks trimmed, empty entries dropped.
     QStringList list(const QString& name) const;
+    // Every value of the option as given, blanks trimmed: names that may hold commas.
+    QStringList values(const QString& name) const;
     QStringList positional() const { return m_parser.positionalArguments(); }
 
 private:

@@ -1,6 +1,7 @@
 #include "ExportChoices.h"
 
 #include "CommandFailures.h"
+#include "Console.h"
 #include "db/DbQuery.h"
 #include "settings/PageSettings.h"
 #include "settings/SettingsFile.h"
@@ -48,17 +49,24 @@ QList<bool> ExportChoices::ticks(const QString& kind, const QStringList& names, 
 }
 
 std::vector<BrandEntry> ExportChoices::chosenBrands(DbQuery& query, const StoreSchema& schema,
-                                                    const QStringList& given)
+                                                    const QStringList& listed, const QStringList& named)
 {
     std::vector<Brand> brands = loadBrands(query, schema);
     query.close();
     sortBrands(brands);
-    const bool all = given.isEmpty() || isAll(given);
-    for (const QString& name : given)
-        if (!all && std::none_of(brands.begin(), brands.end(), [&](const Brand& brand) {
-                return brand.name.compare(name, Qt::CaseInsensitive) == 0;
-            }))
+    const bool all = isAll(listed) || (listed.isEmpty() && named.isEmpty());
+    const QStringList given = isAll(listed) ? named : listed + named;
+    for (const QString& name : given) {
+        const auto holders = std::count_if(brands.begin(), brands.end(), [&](const Brand& brand) {
+            return brand.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (holders == 0)
             throw UsageError(QStringLiteral("Unknown brand: ") + name);
+        if (holders > 1)
+            Console::progress(QStringLiteral("The brand name [%1] stands for %2 brands: all of them are exported")
+                                  .arg(name)
+                                  .arg(holders));
+    }
     std::vector<BrandEntry> entries;
     for (const Brand& brand : brands)
         if (all || given.contains(brand.name, Qt::CaseInsensitive))

@@ -27,7 +27,14 @@ QList<bool> ticks(const QString& kind, const QStringList& names, const QStringLi
                   QList<bool> defaults, const QList<int>& identifiers = {});
 
 // The store's brands in the brand list's order, every one ticked: all of them for "all" or
-// nothing given, else those named (any letter case). UsageError names a brand the store lacks.
-std::vector<BrandEntry> chosenBrands(DbQuery& query, const StoreSchema& schema, const QStringList& given);
+// nothing given, else those named (any letter case) in the comma list `listed` or one by one
+// in `named`, whose names may hold commas. UsageError names a brand the store lacks; a name that
+// several brands share takes them all, and standard error says so.
+std::vector<BrandEntry> chosenBrands(DbQuery& query, const StoreSchema& schema, const QStringList& listed,
+                                     const QStringList& named);
+
+// The options that name brands: --brands A,B and --brand NAME (once per brand).
+inline const QString BrandList = QStringLiteral("brands");
+inline const QString BrandName = QStringLiteral("brand");
 
 } // namespace ExportChoices

@@ -13,7 +13,7 @@ using namespace Commands;
 int Commands::priceExport(const QStringList& arguments)
 {
     const CommandOptions options(
-        arguments, {Profile, QStringLiteral("folder"), QStringLiteral("brands"), QStringLiteral("columns")},
+        arguments, {Profile, QStringLiteral("folder"), ExportChoices::BrandList, ExportChoices::BrandName, QStringLiteral("columns")},
         {PasswordFromInput});
     const QString profile = options.required(Profile);
     const QString folder = options.required(QStringLiteral("folder"));
@@ -31,7 +31,7 @@ int Commands::priceExport(const QStringList& arguments)
 
     session.open(options.isSet(PasswordFromInput));
     const std::vector<BrandEntry> brands = ExportChoices::chosenBrands(
-        session.query(), session.schema(), options.list(QStringLiteral("brands")));
+        session.query(), session.schema(), options.list(ExportChoices::BrandList), options.values(ExportChoices::BrandName));
     ConsoleExportProgress progress;
     PriceExportRun run(session.query());
     run.run(session.schema(), csv, brands, columns, progress);

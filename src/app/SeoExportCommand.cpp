@@ -37,7 +37,7 @@ int Commands::seoExport(const QStringList& arguments)
     const QString generate = QStringLiteral("generate");
     const CommandOptions options(
         arguments,
-        {Profile, QStringLiteral("folder"), QStringLiteral("brands"), QStringLiteral("columns"), templates},
+        {Profile, QStringLiteral("folder"), ExportChoices::BrandList, ExportChoices::BrandName, QStringLiteral("columns"), templates},
         {PasswordFromInput, generate});
     const QString profile = options.required(Profile);
     const QString folder = options.required(QStringLiteral("folder"));
@@ -64,7 +64,8 @@ int Commands::seoExport(const QStringList& arguments)
 
     session.open(options.isSet(PasswordFromInput));
     request.brands = ExportChoices::chosenBrands(session.query(), session.schema(),
-                                                 options.list(QStringLiteral("brands")));
+                                                 options.list(ExportChoices::BrandList),
+                                                 options.values(ExportChoices::BrandName));
     ConsoleExportProgress progress;
     SeoRun run(session.query(), session.secondQuery());
     run.run(std::move(request), session.schema(), progress);

@@ -75,6 +75,17 @@ private slots:
         shop.savePassword = true;
         shop.add();
         m_store->profile(QStringLiteral("Locked")).add(); // its password is not saved
+        // A store whose brand names hold a comma or are shared.
+        m_brandStore = std::make_unique<TestStore>(QStringLiteral("command_line_brands"));
+        const QList<std::pair<int, QString>> brands = {
+            {1, "Continental, Inc."}, {2, "Delphi"}, {3, "Delphi"}, {4, "Bosch"}};
+        for (const auto& [id, name] : brands) {
+            TestCatalog::addBrand(*m_brandStore, id, name);
+            TestCatalog::addProducts(*m_brandStore, id, id, 1);
+        }
+        ConnectionProfile brandProfile = m_brandStore->profile(QStringLiteral("Brands"));
+        brandProfile.savePassword = true;
+        brandProfile.add();
         ConnectionProfile down = shop;
         down.name = QStringLiteral("Down");
         down.port = QStringLiteral("1"); // nothing listens there
@@ -95,6 +106,7 @@ private slots:
     void cleanupTestCase()
     {
         m_folder.reset();
+        m_brandStore.reset();
         m_store.reset();
     }
 
@@ -143,6 +155,48 @@ private slots:
                              u'\t'),
                  QStringList({"1", "2", "3", "10", "11"}));
         QVERIFY2(r.err.indexOf("brand [Alpha]") < r.err.indexOf("brand [Beta]"), qPrintable(r.err));
+    }
+
+    // A brand name that holds a comma is named whole with --brand; a name that several brands
+    // share takes them all, and says so.
+    void brandsNamedOneByOne_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("ids");
+        QTest::addColumn<QString>("said");
+        const QString shared = QStringLiteral("The brand name [delphi] stands for 2 brands: all of them are exported");
+        QTest::newRow("price export") << QStringList{"export", "--brand", "Continental, Inc.", "--brands", "delphi"}
+                                      << int(CommandLine::Done) << QStringList({"1", "2", "3"}) << shared;
+        QTest::newRow("SEO export") << QStringList{"seo-export", "--brand", "Continental, Inc.", "--brand", "delphi"}
+                                    << int(CommandLine::Done) << QStringList({"1", "2", "3"}) << shared;
+        QTest::newRow("one brand of a shared name") << QStringList{"export", "--brand", "Bosch"}
+                                                    << int(CommandLine::Done) << QStringList{"4"} << QString();
+        QTest::newRow("comma list cuts the name") << QStringList{"export", "--brands", "Continental, Inc."}
+                                                  << int(CommandLine::BadArguments) << QStringList()
+                                                  << QStringLiteral("Unknown brand: Continental");
+        QTest::newRow("unknown whole name") << QStringList{"export", "--brand", "Continental"}
+                                            << int(CommandLine::BadArguments) << QStringList()
+                                            << QStringLiteral("Unknown brand: Continental");
+    }
+
+    void brandsNamedOneByOne()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QStringList, ids);
+        QFETCH(QString, said);
+        QTemporaryDir out;
+        const Result r = velmora(arguments + QStringList{"--profile", "Brands", "--folder", out.path()});
+        QCOMPARE(r.code, code);
+        const QString base = arguments.first() == u"export" ? QStringLiteral("F") : QStringLiteral("SeoProduct");
+        QStringList lines;
+        for (int n = 1; QFile::exists(out.filePath(base + QString::number(n) + ".csv")); ++n)
+            lines += dataLines(out.filePath(base + QString::number(n) + ".csv"));
+        QStringList exported = firstFields(lines, u'\t');
+        std::sort(exported.begin(), exported.end());
+        QCOMPARE(exported, ids);
+        QVERIFY2(said.isEmpty() ? !r.err.contains("stands for") : r.err.contains(said), qPrintable(r.err));
     }
 
     void seoExportWritesTheStoredTexts()
@@ -347,6 +401,7 @@ private:
     }
 
     std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<TestStore> m_brandStore;
     std::unique_ptr<TestFolder> m_folder;
     QString m_program;
 };
