@@ -9,9 +9,27 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace {
+
+// Sorts by the table's sort keys: numbers as numbers, texts as texts.
+class PreviewSorting : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override
+    {
+        return PreviewTableModel::sortsBefore(left.data(PreviewTableModel::SortRole),
+                                              right.data(PreviewTableModel::SortRole));
+    }
+};
+
+} // namespace
+
 ChangePreviewTab::ChangePreviewTab(QWidget* parent)
     : QWidget(parent), m_summary(new QPlainTextEdit(this)), m_table(new QTableView(this)),
-      m_model(new PreviewTableModel(this)), m_sorted(new QSortFilterProxyModel(this))
+      m_model(new PreviewTableModel(this)), m_sorted(new PreviewSorting(this))
 {
     setObjectName(QStringLiteral("PreviewTab"));
     m_summary->setObjectName(QStringLiteral("PreviewSummary"));

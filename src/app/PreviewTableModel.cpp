@@ -1,7 +1,25 @@
 #include "PreviewTableModel.h"
 
 namespace {
+
 enum Column { Kind, Id, Old, New, Percent, ColumnCount };
+
+// A value of a numeric field as its number; a text, or NULL, as it is shown.
+QVariant valueSortKey(const ChangePreview::ChangedRow& row, const QString& value)
+{
+    if (StoreField::all()[std::size_t(row.field)].numeric)
+        if (const auto number = StoreField::number(value.toUtf8()))
+            return *number;
+    return value;
+}
+
+int keyRank(const QVariant& key)
+{
+    if (!key.isValid())
+        return 0;
+    return key.typeId() == QMetaType::QString ? 2 : 1;
+}
+
 } // namespace
 
 void PreviewTableModel::setRows(std::vector<ChangePreview::ChangedRow> rows)
@@ -23,39 +41,39 @@ int PreviewTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant PreviewTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != SortRole))
         return {};
     const ChangePreview::ChangedRow& row = m_rows[std::size_t(index.row())];
+    const bool sorting = role == SortRole;
     switch (index.column()) {
     case Kind:
         return StoreField::all()[std::size_t(row.field)].label;
     case Id:
-        return row.id;
+        return sorting ? QVariant(double(row.id)) : QVariant(row.id);
     case Old:
-        return row.oldValue;
+        return sorting ? valueSortKey(row, row.oldValue) : row.oldValue;
     case New:
-        return row.newValue;
+        return sorting ? valueSortKey(row, row.newValue) : row.newValue;
     case Percent:
-        return row.percent ? QVariant(std::round(*row.percent * 10) / 10) : QVariant();
+        return row.percent ? QVariant(ChangePreview::shownPercent(*row.percent)) : QVariant();
     }
     return {};
 }
 
 QVariant PreviewTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
-    switch (section) {
-    case Kind:
-        return QStringLiteral("Kind");
-    case Id:
-        return QStringLiteral("Id");
-    case Old:
-        return QStringLiteral("Old value");
-    case New:
-        return QStringLiteral("New value");
-    case Percent:
-        return QStringLiteral("Change %");
-    }
-    return {};
+    return ChangePreview::columnNames().at(section);
+}
+
+bool PreviewTableModel::sortsBefore(const QVariant& left, const QVariant& right)
+{
+    const int leftRank = keyRank(left);
+    const int rightRank = keyRank(right);
+    if (leftRank != rightRank)
+        return leftRank < rightRank;
+    if (leftRank == 1)
+        return left.toDouble() < right.toDouble();
+    return leftRank == 2 && left.toString() < right.toString();
 }

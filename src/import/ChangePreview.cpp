@@ -126,6 +126,13 @@ QString percentList(const std::vector<ChangePreview::ChangedRow>& rows)
 
 } // namespace
 
+const QStringList& ChangePreview::columnNames()
+{
+    static const QStringList names = {QStringLiteral("Kind"), QStringLiteral("Id"), QStringLiteral("Old value"),
+                                      QStringLiteral("New value"), QStringLiteral("Change %")};
+    return names;
+}
+
 QString ChangePreview::countsLine() const
 {
     if (counts.empty())

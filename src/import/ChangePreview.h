@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -40,6 +41,11 @@ struct ChangePreview
     };
 
     static constexpr int LargestShown = 5;
+
+    // The columns of the changed rows, as the preview's table and the command line name them.
+    static const QStringList& columnNames();
+    // A change in percent as it is shown: to one decimal.
+    static double shownPercent(double percent) { return std::round(percent * 10) / 10; }
 
     std::vector<Count> counts; // the fields the script sets, in their fixed order
     std::vector<ChangedRow> rows;

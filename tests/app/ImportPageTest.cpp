@@ -443,6 +443,28 @@ private slots:
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
     }
 
+    // Old, new and percent sort as numbers: 9.99 before 10.5, 2 before 9.5 before 100.
+    void previewSortsNumbersAsNumbers()
+    {
+        m_store->exec(QStringLiteral("UPDATE @PREFIX@virtuemart_product_prices SET product_price = 10.5 WHERE virtuemart_product_id = 5"));
+        writeList(QStringLiteral("a.csv"), priceHeader + "1;;;;;100;;\r\n5;;;;;2;;\r\n6;;;;;9.5;;\r\n");
+        connectAndCheck({QStringLiteral("a.csv")});
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QTableView* view = control<QTableView>(*m_form, "PreviewTable");
+        const auto column = [&](int sortedBy, int shown) {
+            view->sortByColumn(sortedBy, Qt::AscendingOrder);
+            QStringList values;
+            for (int row = 0; row < view->model()->rowCount(); ++row)
+                values << view->model()->index(row, shown).data().toString();
+            return values;
+        };
+        QCOMPARE(column(2, 1), QStringList({"1", "6", "5"}));
+        QCOMPARE(column(3, 3), QStringList({"2", "9.5", "100"}));
+        QCOMPARE(column(4, 1), QStringList({"5", "6", "1"}));
+        QCOMPARE(column(1, 1), QStringList({"1", "5", "6"}));
+    }
+
     // A converter that never finishes, with a helper process of its own as LibreOffice has.
     // Stop and the window's close end the run at once, the converter with its helper.
     void slowConversionEndsOnStopAndOnClose_data()
