@@ -21,6 +21,9 @@
 #include "import/ScriptCreation.h"
 #include "import/UpdateScript.h"
 #include "sheets/SpreadsheetReader.h"
+#include "platform/AppError.h"
+#include "platform/Job.h"
+#include "platform/TextDecoding.h"
 #include "platform/ProgramFolder.h"
 #include "settings/IniFile.h"
 #include "store/StoreSchema.h"
@@ -127,6 +130,12 @@ public:
     void setCountStatus(const QString&, qint64, const QString&) override {}
     void log(const QString&) override {}
     void processEvents() override {}
+    void failed(const QString& message) override { std::fprintf(stderr, "%s\n", qPrintable(message)); }
+};
+
+// A job nobody stops.
+class UnstoppedJob : public Job
+{
 };
 
 // The script creation alone, as the window runs it, from the largest product id to the
@@ -137,7 +146,8 @@ int createScript(const DemoStore& store, const QString& list, const QString& fol
     store.connect(connection);
     const StoreSchema schema = store.schema();
     DbQuery query(QStringLiteral("bench"), connection);
-    ScriptCreation creation(query);
+    UnstoppedJob job;
+    ScriptCreation creation(query, job, localeLegacyCodePage());
     SilentProgress progress;
     const QString scriptPath = QDir(folder).filePath(UpdateScript::fileName());
     const qint64 idleKilobytes = residentKilobytes();
@@ -145,8 +155,12 @@ int createScript(const DemoStore& store, const QString& list, const QString& fol
     QElapsedTimer clock;
     clock.start();
     UpdateScript script(scriptPath, schema);
-    if (!creation.run({list}, schema, script, progress))
+    try {
+        creation.run({list}, schema, script, progress);
+    } catch (const std::exception& error) {
+        progress.failed(errorMessage(error));
         return 1;
+    }
     script.commit();
     const double seconds = clock.nsecsElapsed() / 1e9;
     const double cpu = cpuSeconds() - cpuBefore;

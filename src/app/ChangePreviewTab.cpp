@@ -1,7 +1,7 @@
 #include "ChangePreviewTab.h"
 
 #include "PreviewTableModel.h"
-#include "import/ScriptReview.h"
+#include "import/ImportOutcome.h"
 
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -51,10 +51,10 @@ ChangePreviewTab::ChangePreviewTab(QWidget* parent)
     layout->addWidget(m_table, 1);
 }
 
-void ChangePreviewTab::showReview(ScriptReview review)
+void ChangePreviewTab::showOutcome(ImportOutcome outcome)
 {
-    m_summary->setPlainText((review.preview.summaryLines() + review.slugs.lines()).join(u'\n'));
-    m_model->setRows(std::move(review.preview.rows));
+    m_summary->setPlainText(outcome.previewLines().join(u'\n'));
+    m_model->setRows(std::move(outcome.review.preview.rows));
 }
 
 void ChangePreviewTab::clear()

@@ -6,10 +6,11 @@ class PreviewTableModel;
 class QPlainTextEdit;
 class QSortFilterProxyModel;
 class QTableView;
-struct ScriptReview;
+struct ImportOutcome;
 
 // The IMPORT page's tab that shows what the update script will change before the operator
-// is asked to run it: the counts, the largest price changes and the slug collisions as text,
+// is asked to run it: the counts, the largest price changes, the skipped ids and the slug
+// collisions as text,
 // and every changed value in a table that sorts by any column.
 class ChangePreviewTab : public QWidget
 {
@@ -17,7 +18,7 @@ public:
     explicit ChangePreviewTab(QWidget* parent = nullptr);
 
     // Takes the review's changed values over, so that the table's model does not copy them.
-    void showReview(ScriptReview review);
+    void showOutcome(ImportOutcome outcome);
     void clear();
 
 private:

@@ -24,8 +24,13 @@ Commands:
       SEO export into SeoProduct*.csv and SeoCategories*.csv in DIR: the store's texts,
       or with --generate the default texts, with the named template files.
   create-script --profile NAME --folder DIR [--files F,G] [--out FILE]
-      Update script from the price lists in DIR (all, in name order, or the named ones in
-      that order); its path is written to standard output.
+      Update script from the price lists in DIR (all, in natural name order as the window
+      lists them, or the named ones in that order); its path is written to standard output.
+      The undo script is written beside it (ScriptForUndo-DATE-TIME.sql); its path and what
+      the script will change go to standard error.
+  preview --profile NAME --folder DIR [--files F,G]
+      What the update script from those price lists would change, without writing anything:
+      the changed values as CSV on standard output (kind, id, old, new, change in percent).
   run-script --profile NAME FILE
       Runs an SQL script file on the store, with a percentage as it goes.
 
@@ -61,6 +66,7 @@ const std::map<QString, Command>& commands()
         {QStringLiteral("export"), Commands::priceExport},
         {QStringLiteral("seo-export"), Commands::seoExport},
         {QStringLiteral("create-script"), Commands::createScript},
+        {QStringLiteral("preview"), Commands::preview},
         {QStringLiteral("run-script"), Commands::runScript},
     };
     return table;

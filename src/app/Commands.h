@@ -9,6 +9,7 @@ namespace Commands {
 int priceExport(const QStringList& arguments);
 int seoExport(const QStringList& arguments);
 int createScript(const QStringList& arguments);
+int preview(const QStringList& arguments);
 int runScript(const QStringList& arguments);
 
 // The options every command that opens a session takes.

@@ -11,4 +11,6 @@ public:
     void setCountStatus(const QString&, qint64, const QString&) override {}
     void log(const QString& line) override;
     void processEvents() override {}
+    // The failure is in the log already; the exit code tells the rest.
+    void failed(const QString&) override {}
 };

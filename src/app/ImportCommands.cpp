@@ -5,8 +5,9 @@
 #include "Commands.h"
 #include "Console.h"
 #include "ConsoleCreationProgress.h"
+#include "export/CsvField.h"
 #include "import/PriceListFolder.h"
-#include "import/ScriptCreation.h"
+#include "import/PriceListImport.h"
 #include "import/UpdateScript.h"
 #include "settings/PageSettings.h"
 #include "settings/SettingsFile.h"
@@ -18,71 +19,89 @@ using namespace Commands;
 
 namespace {
 
-// The named files of the folder in the order named, or all of them in name order.
+const QString Folder = QStringLiteral("folder");
+const QString Files = QStringLiteral("files");
+const QString Out = QStringLiteral("out");
+
+// The named files of the folder in the order named, or all of them in the folder's order,
+// the one the window lists them in.
 QStringList chosenFiles(const QString& folder, const QStringList& given)
 {
     const auto listed = listPriceListFiles(folder);
     if (!listed)
         throw UsageError(QStringLiteral("Missing option: --folder"));
-    QStringList files = *listed;
-    if (given.isEmpty()) {
-        std::sort(files.begin(), files.end());
-        return files;
-    }
+    if (given.isEmpty())
+        return *listed;
     QStringList chosen;
     for (const QString& name : given) {
-        const auto found = std::find_if(files.begin(), files.end(), [&](const QString& file) {
+        const auto found = std::find_if(listed->begin(), listed->end(), [&](const QString& file) {
             return QFileInfo(file).fileName() == name;
         });
-        if (found == files.end())
+        if (found == listed->end())
             throw UsageError(QStringLiteral("Unknown file: ") + name);
         chosen << *found;
     }
     return chosen;
 }
 
+// The import run of a command: its log on standard error, nothing asked. scriptPath empty:
+// a preview, which writes nothing.
+ImportOutcome runImport(const CommandOptions& options, const QString& scriptPath)
+{
+    const QString profile = options.required(Profile);
+    const QString folder = options.required(Folder);
+    CommandSession session(profile);
+    ImportRequest request;
+    request.files = chosenFiles(folder, options.list(Files));
+    request.scriptPath = scriptPath;
+    request.legacyCodePage = PageSettings::load(SettingsFile::open()).codePageOfOlderFiles;
+
+    session.open(options.isSet(PasswordFromInput));
+    PriceListImport import(session.connection(), session.query());
+    ConsoleCreationProgress progress;
+    return *import.run(request, session.schema(), progress);
+}
+
+// A CSV field of the preview: enclosed in double quotes when it holds a comma, a quote or a
+// line break.
+QString previewField(const QString& text)
+{
+    const bool plain = std::none_of(
+        text.begin(), text.end(), [](QChar c) { return c == u',' || c == u'"' || c == u'\r' || c == u'\n'; });
+    return plain ? text : CsvField::quoted(text);
+}
+
+QString previewLine(const QStringList& fields)
+{
+    QStringList line;
+    for (const QString& field : fields)
+        line << previewField(field);
+    return line.join(u',');
+}
+
 } // namespace
 
 int Commands::createScript(const QStringList& arguments)
 {
-    const QString out = QStringLiteral("out");
-    const CommandOptions options(arguments, {Profile, QStringLiteral("folder"), QStringLiteral("files"), out},
-                                 {PasswordFromInput});
-    const QString profile = options.required(Profile);
-    const QString folder = options.required(QStringLiteral("folder"));
-    const QString path = QFileInfo(options.isSet(out) ? options.required(out) : UpdateScript::defaultPath())
+    const CommandOptions options(arguments, {Profile, Folder, Files, Out}, {PasswordFromInput});
+    const QString path = QFileInfo(options.isSet(Out) ? options.required(Out) : UpdateScript::defaultPath())
                              .absoluteFilePath();
-    CommandSession session(profile);
-    const QStringList files = chosenFiles(folder, options.list(QStringLiteral("files")));
-
-    session.open(options.isSet(PasswordFromInput));
-    UpdateScript script(path, session.schema());
-    ScriptCreation creation(session.query());
-    creation.setLegacyCodePage(PageSettings::load(SettingsFile::open()).codePageOfOlderFiles);
-    ConsoleCreationProgress progress;
-    bool complete = false;
-    std::exception_ptr failure;
-    try {
-        complete = creation.run(files, session.schema(), script, progress);
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    // Closing steps, however the run ended: the script is finished as far as it got.
-    session.query().close();
-    try {
-        script.commit();
-    } catch (...) {
-        std::rethrow_exception(failure ? failure : std::current_exception());
-    }
-    if (failure)
-        std::rethrow_exception(failure);
+    const ImportOutcome outcome = runImport(options, path);
     Console::progress(QStringLiteral("The script was created for update, path to the script [") + path +
                       u']');
     Console::result(path);
-    if (!complete) {
-        Console::progress(
-            QStringLiteral("A price list could not be read: the script holds the files before it only"));
-        return CommandLine::JobFailed;
-    }
-    return CommandLine::Done;
+    return outcome.endedByFailure() ? CommandLine::JobFailed : CommandLine::Done;
+}
+
+int Commands::preview(const QStringList& arguments)
+{
+    const CommandOptions options(arguments, {Profile, Folder, Files}, {PasswordFromInput});
+    const ImportOutcome outcome = runImport(options, QString());
+    Console::result(previewLine(ChangePreview::columnNames()));
+    for (const ChangePreview::ChangedRow& row : outcome.review.preview.rows)
+        Console::result(previewLine(
+            {StoreField::all()[std::size_t(row.field)].label, QString::number(row.id), row.oldValue,
+             row.newValue,
+             row.percent ? QString::number(ChangePreview::shownPercent(*row.percent)) : QString()}));
+    return outcome.endedByFailure() ? CommandLine::JobFailed : CommandLine::Done;
 }

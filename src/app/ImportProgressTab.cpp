@@ -3,14 +3,17 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-ImportProgressTab::ImportProgressTab(QLabel* status, QPlainTextEdit* log, const QWidget& window)
-    : m_status(status), m_log(log), m_pacer(window)
+ImportProgressTab::ImportProgressTab(QLabel* status, QPlainTextEdit* log, const QWidget& window,
+                                     FailureHandler onFailure)
+    : m_status(status), m_log(log), m_pacer(window), m_onFailure(std::move(onFailure)),
+      m_statusText(status->text())
 {
     m_status->setFixedSize(m_status->size());
 }
 
 ImportProgressTab::~ImportProgressTab()
 {
+    showStatus();
     m_status->setMinimumSize(0, 0);
     m_status->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
@@ -37,6 +40,17 @@ void ImportProgressTab::processEvents()
 {
     if (!m_pacer.due())
         return;
-    m_status->setText(m_count ? m_statusText + QString::number(*m_count) + m_statusEnd : m_statusText);
+    showStatus();
     FramePacer::processEvents();
+}
+
+void ImportProgressTab::failed(const QString& message)
+{
+    showStatus();
+    m_onFailure(message);
+}
+
+void ImportProgressTab::showStatus()
+{
+    m_status->setText(m_count ? m_statusText + QString::number(*m_count) + m_statusEnd : m_statusText);
 }

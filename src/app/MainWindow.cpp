@@ -195,8 +195,9 @@ void MainWindow::closeWindow()
     // The window closes while a job's loop lets it process its events: the job ends at its
     // next look at its stop request, and finds the connection closed.
     m_closing = true;
-    for (Job* job : std::initializer_list<Job*>{&m_priceExport, &m_seoRun, &m_scriptCreation, &m_scriptRunner})
+    for (Job* job : std::initializer_list<Job*>{&m_priceExport, &m_seoRun, &m_scriptRunner})
         job->requestStop();
+    m_import.abandon();
     m_connection.close();
     IniFile file = SettingsFile::open();
     pageSettingsFromControls().save(file);
@@ -245,6 +246,6 @@ void MainWindow::applyPageSettings(const PageSettings& s)
 
 bool MainWindow::jobRunning() const
 {
-    return m_priceExport.isRunning() || m_seoRun.isRunning() || m_scriptCreation.isRunning() ||
+    return m_priceExport.isRunning() || m_seoRun.isRunning() || m_import.isRunning() ||
            m_scriptRunner.isRunning();
 }

@@ -5,7 +5,7 @@
 #include "db/DbQuery.h"
 #include "db/ScriptRunner.h"
 #include "export/PriceExportRun.h"
-#include "import/ScriptCreation.h"
+#include "import/PriceListImport.h"
 #include "seo/SeoRun.h"
 #include "store/ConnectionProfile.h"
 #include "store/StoreSession.h"
@@ -54,7 +54,7 @@ public:
     const StoreSession& session() const { return m_session; }
     const Job& priceExportJob() const { return m_priceExport; }
     const Job& seoJob() const { return m_seoRun; }
-    const Job& creationJob() const { return m_scriptCreation; }
+    const Job& creationJob() const { return m_import; }
     const Job& scriptJob() const { return m_scriptRunner; }
     // True while any long job runs: actions that would disturb it are refused.
     bool jobRunning() const;
@@ -127,8 +127,6 @@ private:
     void chooseAndRunScript();
     void runScriptFile(const QString& path);
     void stopScriptRun();
-    // The closing question of a creation run, after the review of its script.
-    void askToRunScript(const QString& details, bool endedByFailure);
 
     // HELP page
     void openSoftwarePage();
@@ -146,7 +144,7 @@ private:
     StoreSession m_session;
     PriceExportRun m_priceExport{m_query};
     SeoRun m_seoRun{m_query, m_secondQuery};
-    ScriptCreation m_scriptCreation{m_query};
+    PriceListImport m_import{m_connection, m_query};
     ScriptRunner m_scriptRunner;
     // Set once the window is asked to close: jobs still on the stack end without a word.
     bool m_closing = false;

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The IMPORT page's progress tab as the creation run sees it.
+// The import run's progress as a front end shows it: the IMPORT page's progress tab, or
+// standard error on the command line.
 class CreationProgress
 {
 public:
@@ -15,4 +16,7 @@ public:
     virtual void log(const QString& line) = 0;       // a line of the import log
     // Lets the window process its pending events (repaints, a click on Stop).
     virtual void processEvents() = 0;
+    // The run ended by this failure (already in the log). Said at once, before the review of
+    // the script and the question after it, so that they cannot pass for the end of a good run.
+    virtual void failed(const QString& message) = 0;
 };

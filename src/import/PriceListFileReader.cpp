@@ -2,8 +2,10 @@
 
 #include "CreationProgress.h"
 #include "PriceListColumns.h"
+#include "UnreadablePriceList.h"
 #include "sheets/SpreadsheetReader.h"
 #include "UpdateScript.h"
+#include "platform/ScopeExit.h"
 #include "platform/WholeNumber.h"
 
 #include <QDateTime>
@@ -86,6 +88,11 @@ UpdateScript::SetItems setItems(const QList<SpreadsheetCell>& row, const std::ar
 
 } // namespace
 
+QString idsAboveLargestLine(qint64 count)
+{
+    return QStringLiteral("%1 ids above the store's largest id, skipped").arg(count);
+}
+
 std::optional<QString> cellText(const SpreadsheetCell& cell, const QString& decimalPoint)
 {
     if (cell.type() == SpreadsheetCell::Type::Error)
@@ -132,14 +139,22 @@ void PriceListFileReader::setCountStatus(const QString& before, qint64 number, c
     m_progress.processEvents();
 }
 
-bool PriceListFileReader::read(const QString& path)
+bool PriceListFileReader::withinStore(int productId)
+{
+    if (productId <= m_maxProductId)
+        return true;
+    ++m_idsAboveLargestInFile;
+    return false;
+}
+
+void PriceListFileReader::read(const QString& path)
 {
     m_progress.setStatus(QStringLiteral("Upload file (") + path + QStringLiteral(") ..."));
     m_progress.log(QStringLiteral("[+] Open file (") + path + QStringLiteral(") ..."));
     m_progress.log(indent + QString(54, u'-'));
     if (!QFileInfo::exists(path)) {
         m_progress.log(QStringLiteral("[-] File not found (") + path + u')');
-        return true;
+        return;
     }
     std::unique_ptr<SpreadsheetReader> sheet;
     try {
@@ -151,7 +166,7 @@ bool PriceListFileReader::read(const QString& path)
     } catch (const SpreadsheetError& error) {
         switch (error.kind()) {
         case SpreadsheetError::Kind::Stopped:
-            break;
+            return; // the run sees its stop after this file
         case SpreadsheetError::Kind::ConverterMissing:
             m_progress.log(failureLine(converterMissingText(path), error));
             break;
@@ -167,7 +182,7 @@ bool PriceListFileReader::read(const QString& path)
             m_progress.log(failureLine(QStringLiteral("4. MS EXCEL error !"), error));
             break;
         }
-        return false;
+        throw UnreadablePriceList(QStringLiteral("The price list could not be read: ") + error.message());
     }
     logTextEncoding(*sheet);
     const QLocale locale = QLocale::system();
@@ -180,6 +195,15 @@ bool PriceListFileReader::read(const QString& path)
     m_table.reset(extent.rows);
     m_path = path;
     m_unreadable.clear();
+    m_idsAboveLargestInFile = 0;
+    // The file's counts are said however its reading ends, a failing row included.
+    const ScopeExit counts([this] {
+        for (const QString& line : m_unreadable.logLines())
+            m_progress.log(line);
+        if (m_idsAboveLargestInFile > 0)
+            m_progress.log(indent + idsAboveLargestLine(m_idsAboveLargestInFile));
+        m_idsAboveLargest += m_idsAboveLargestInFile;
+    });
     // The rows are read as they come rather than held: the first pass goes on below the
     // header, a second one reads the file again.
     std::unique_ptr<SheetRows> rows = sheet->rows();
@@ -206,10 +230,7 @@ bool PriceListFileReader::read(const QString& path)
         if (columns.categorySeo && goOn())
             categoryPass(*dataRows(), columns);
     }
-    for (const QString& line : m_unreadable.logLines())
-        m_progress.log(line);
     sheet->close();
-    return true;
 }
 
 void PriceListFileReader::fillPriceTable(SheetRows& rows, const PriceListColumns& columns)
@@ -218,7 +239,7 @@ void PriceListFileReader::fillPriceTable(SheetRows& rows, const PriceListColumns
     for (int r = 2; rows.next(row); ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] ..."));
         const int id = productId(row, m_path, r, columns.idPart, m_decimalPoint);
-        if (id > m_maxProductId)
+        if (!withinStore(id))
             continue;
         _PriceList& e = m_table.takeEntry();
         // Nothing for a blank cell and for one that cannot be read, which is counted.
@@ -300,7 +321,7 @@ void PriceListFileReader::productPass(SheetRows& rows, const PriceListColumns& c
     for (int r = 2; rows.next(row); ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] and editing script for update"));
         const int id = productId(row, m_path, r, columns.idPart, m_decimalPoint);
-        if (id > m_maxProductId)
+        if (!withinStore(id))
             continue;
         const UpdateScript::SetItems items = setItems(row, columns.product, PriceListColumns::productStoreColumns(),
                                                       m_decimalPoint, [&](int column) { unreadable(column, r); });

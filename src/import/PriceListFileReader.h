@@ -24,10 +24,14 @@ public:
     PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress, const Job& job,
                         QByteArray legacyCodePage);
 
-    // False when a spreadsheet failure ends the creation run. Throws AppError naming the file,
-    // row, column and text of an IDPART that is not a decimal whole number. Cells whose value
-    // cannot be read change nothing and are counted in the file's log lines.
-    bool read(const QString& path);
+    // Throws UnreadablePriceList when the file cannot be opened as a spreadsheet, and AppError
+    // naming the file, row, column and text of an IDPART that is not a decimal whole number.
+    // Cells whose value cannot be read change nothing and are counted in the file's log lines,
+    // as are the rows whose product id lies above the store's largest.
+    void read(const QString& path);
+
+    // Product rows skipped so far because their id lies above the store's largest.
+    qint64 idsAboveLargest() const { return m_idsAboveLargest; }
 
 private:
     void logTextEncoding(const SpreadsheetReader& sheet);
@@ -38,6 +42,8 @@ private:
     void setCountStatus(const QString& before, qint64 number, const QString& after);
     void unreadable(int column, int row);
     bool goOn() const { return !m_job.stopRequested(); }
+    // False, and counted, for a product id above the store's largest.
+    bool withinStore(int productId);
 
     int m_maxProductId;
     UpdateScript& m_script;
@@ -51,8 +57,13 @@ private:
     QString m_path;
     QList<SpreadsheetCell> m_header;
     UnreadableCells m_unreadable;
+    qint64 m_idsAboveLargest = 0;
+    qint64 m_idsAboveLargestInFile = 0;
 };
 
 // The text of a cell as the row loops read it, numbers with the locale's decimal mark;
 // nothing for an error value, which cannot be read.
 std::optional<QString> cellText(const SpreadsheetCell& cell, const QString& decimalPoint);
+
+// "3 ids above the store's largest id, skipped": rows whose statements would change nothing.
+QString idsAboveLargestLine(qint64 count);

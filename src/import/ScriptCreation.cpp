@@ -3,6 +3,8 @@
 #include "CreationProgress.h"
 #include "PriceListFileReader.h"
 #include "db/DbQuery.h"
+#include "platform/Job.h"
+#include "platform/ScopeExit.h"
 #include "store/StoreSchema.h"
 
 namespace {
@@ -16,12 +18,10 @@ void statusAndLog(CreationProgress& progress, const QString& text)
 
 } // namespace
 
-bool ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& schema, UpdateScript& script,
+void ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& schema, UpdateScript& script,
                          CreationProgress& progress)
 {
-    if (isRunning())
-        return true;
-    const RunScope running(*this);
+    m_idsAboveLargest = 0;
     statusAndLog(progress, QStringLiteral("Finding the maximum value ID PARTS"));
     m_query.close();
     m_query.sql.clear();
@@ -32,16 +32,15 @@ bool ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& sch
     m_query.close();
     if (maxProductId == 0) {
         progress.log(QStringLiteral("Quit, because the table of parts (your store) is empty ..."));
-        return true;
+        return;
     }
     progress.log(QStringLiteral("Max ID PARTS = %1").arg(maxProductId));
     statusAndLog(progress, QStringLiteral("Loading data price lists in memory ..."));
-    PriceListFileReader reader(maxProductId, script, progress, *this, m_legacyCodePage);
+    PriceListFileReader reader(maxProductId, script, progress, m_job, m_legacyCodePage);
+    const ScopeExit counted([&] { m_idsAboveLargest = reader.idsAboveLargest(); });
     for (const QString& file : checkedFiles) {
-        if (!reader.read(file))
-            return false;
-        if (stopRequested())
-            return true;
+        reader.read(file);
+        if (m_job.stopRequested())
+            return;
     }
-    return true;
 }

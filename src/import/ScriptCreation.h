@@ -1,33 +1,36 @@
 #pragma once
 
-#include "platform/Job.h"
-#include "platform/TextDecoding.h"
-
+#include <QByteArray>
 #include <QStringList>
 
 class CreationProgress;
 class DbQuery;
+class Job;
 class UpdateScript;
 struct StoreSchema;
 
-// The creation of the update script from the checked price lists: the store's largest
-// product id first, then every file in list order, until a stop is requested. Throws
-// AppError on an unexpected failure; the caller's closing steps finish the script.
-// False when a file could not be opened as a spreadsheet: the run ended there and the log
-// says why.
-class ScriptCreation : public Job
+// The reading of the checked price lists into the update script: the store's largest product
+// id first, then every file in list order, until the job is asked to stop. Throws
+// UnreadablePriceList when a file cannot be opened as a spreadsheet and AppError on any other
+// failure; the run ends there, and the caller's closing steps finish the script.
+class ScriptCreation
 {
 public:
-    explicit ScriptCreation(DbQuery& query) : m_query(query) {}
+    // legacyCodePage: the code page of price lists in text that is not UTF-8.
+    ScriptCreation(DbQuery& query, const Job& job, QByteArray legacyCodePage)
+        : m_query(query), m_job(job), m_legacyCodePage(std::move(legacyCodePage))
+    {
+    }
 
-    // The code page of price lists in text that is not UTF-8; the locale's until set.
-    void setLegacyCodePage(QByteArray codePage) { m_legacyCodePage = std::move(codePage); }
-
-    // Does nothing while a run is going on.
-    bool run(const QStringList& checkedFiles, const StoreSchema& schema, UpdateScript& script,
+    void run(const QStringList& checkedFiles, const StoreSchema& schema, UpdateScript& script,
              CreationProgress& progress);
+
+    // Product rows skipped because their id lies above the store's largest, in every file read.
+    qint64 idsAboveLargest() const { return m_idsAboveLargest; }
 
 private:
     DbQuery& m_query;
-    QByteArray m_legacyCodePage = localeLegacyCodePage();
+    const Job& m_job;
+    QByteArray m_legacyCodePage;
+    qint64 m_idsAboveLargest = 0;
 };

@@ -18,21 +18,22 @@ QString UpdateScript::defaultPath()
     return QDir(AppPlaces::dataFolder()).filePath(fileName());
 }
 
-QString UpdateScript::undoPath(const QDateTime& time)
+QString UpdateScript::undoPath(const QString& scriptPath, const QDateTime& time)
 {
-    return QFileInfo(defaultPath()).dir().filePath(QStringLiteral("ScriptForUndo-") +
+    return QFileInfo(scriptPath).dir().filePath(QStringLiteral("ScriptForUndo-") +
                                                    time.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) +
                                                    QStringLiteral(".sql"));
 }
 
 UpdateScript::UpdateScript(const QString& path, StoreSchema schema)
-    : m_path(path), m_schema(std::move(schema)), m_file(std::make_unique<OutputFile>(path)),
+    : m_path(path), m_schema(std::move(schema)), m_file(path.isEmpty() ? nullptr : std::make_unique<OutputFile>(path)),
       m_publicationHead(("UPDATE " + m_schema.products() + " as Pmain \r\nSET Pmain.published = ").toUtf8()),
       m_priceHead(("UPDATE " + m_schema.productPrices() + " as Price \r\nSET Price.product_price = ").toUtf8()),
       m_stockHead(("UPDATE " + m_schema.products() + " as Pmain \r\nSET Pmain.product_in_stock = ").toUtf8()),
       m_productWhere("\r\nWHERE Pmain.virtuemart_product_id = "), m_priceWhere("\r\nWHERE Price.virtuemart_product_id = ")
 {
-    m_file->write(QByteArrayLiteral("\xEF\xBB\xBF"));
+    if (m_file)
+        m_file->write(QByteArrayLiteral("\xEF\xBB\xBF"));
 }
 
 UpdateScript::~UpdateScript() = default;
@@ -53,6 +54,8 @@ void UpdateScript::writeBlock(const QStringList& lines)
 
 void UpdateScript::writeBlocks(QByteArrayView blocks)
 {
+    if (!m_file)
+        return;
     try {
         m_file->write(blocks);
     } catch (...) {
@@ -146,6 +149,8 @@ void UpdateScript::writeCategorySeo(int id, const SetItems& items)
 
 void UpdateScript::commit()
 {
+    if (!m_file)
+        return;
     try {
         if (m_failed)
             throw AppError(QStringLiteral("The update script %1 could not be written whole").arg(m_path));

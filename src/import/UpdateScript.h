@@ -23,11 +23,12 @@ class UpdateScript
 public:
     static QString fileName() { return QStringLiteral("ScriptForUpdatePrices.sql"); }
     static QString defaultPath();
-    // The undo script of a run at that time, beside the update script:
+    // The undo script of a run at that time, beside its update script:
     // ScriptForUndo-yyyy-MM-dd-HHmmss.sql.
-    static QString undoPath(const QDateTime& time);
+    static QString undoPath(const QString& scriptPath, const QDateTime& time);
 
-    // Creates the file anew; throws AppError when it cannot be created.
+    // Creates the file anew; throws AppError when it cannot be created. Without a path the
+    // statements are only planned, for a preview that writes nothing.
     UpdateScript(const QString& path, StoreSchema schema);
     ~UpdateScript();
 

@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "ProgramCopy.h"
 #include "TestCatalog.h"
 #include "TestFolder.h"
 #include "TestStore.h"
@@ -7,19 +8,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 namespace {
 
-struct Result
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Result = ProgramCopy::Result;
 
 // The data lines of one export file: after its byte-order mark and header, without line ends.
 QStringList dataLines(const QString& path)
@@ -67,9 +62,8 @@ private slots:
             "CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20) NOT NULL)"));
 
         m_folder = std::make_unique<TestFolder>();
-        m_program = m_folder->filePath(QStringLiteral("velmora"));
-        QVERIFY(QFile::copy(QStringLiteral(VELMORA_EXECUTABLE), m_program));
-        QVERIFY(QFile::setPermissions(m_program, QFile::permissions(m_program) | QFile::ExeOwner));
+        m_program = std::make_unique<ProgramCopy>(QStringLiteral(VELMORA_EXECUTABLE), m_folder->path());
+        QVERIFY(m_program->isReady());
 
         ConnectionProfile shop = m_store->profile(QStringLiteral("Shop"));
         shop.savePassword = true;
@@ -223,27 +217,57 @@ private slots:
                  QStringLiteral("1\t\"Buy Alpha Alpha part 1\""));
     }
 
-    void createdScriptIsRunOnTheStore()
+    // A scheduled run: the script, the undo script beside it with what it will change on
+    // standard error, the run, and the undo script putting the store back.
+    void createdScriptIsRunOnTheStoreAndUndone()
     {
         QTemporaryDir lists;
         QFile csv(lists.filePath("prices.csv"));
         QVERIFY(csv.open(QIODevice::WriteOnly));
-        csv.write("IDPART;QUANTITY\r\n2;41\r\n11;42\r\n");
+        csv.write("IDPART;QUANTITY\r\n2;41\r\n11;42\r\n99;7\r\n");
         csv.close();
-        const QString script = lists.filePath("update.sql");
+        QTemporaryDir scripts;
+        const QString script = scripts.filePath("update.sql");
+        const QString stockBefore = "SELECT product_in_stock FROM @PREFIX@virtuemart_products WHERE "
+                                    "virtuemart_product_id IN (2, 11) ORDER BY virtuemart_product_id";
+        const QStringList before = m_store->column(stockBefore);
         Result r = velmora({"create-script", "--profile", "Shop", "--folder", lists.path(), "--out", script});
         QCOMPARE(r.code, int(CommandLine::Done));
         QCOMPARE(r.out, script + u'\n');
         QVERIFY2(r.err.contains("[+] Open file (" + lists.filePath("prices.csv") + ") ..."),
                  qPrintable(r.err));
+        const QStringList undo = QDir(scripts.path()).entryList({"ScriptForUndo-*.sql"}, QDir::Files);
+        QCOMPARE(undo.size(), 1);
+        const QString undoPath = scripts.filePath(undo.first());
+        QVERIFY2(r.err.contains("\nstock: 2 change, 0 stay equal, 0 not in the store.\nUndo script: [" + undoPath +
+                                "]\nThe script was created for update, path to the script [" + script + "]\n"),
+                 qPrintable(r.err));
+        QVERIFY2(r.err.contains("         1 ids above the store's largest id, skipped\n"), qPrintable(r.err));
 
         r = velmora({"run-script", "--profile", "Shop", script});
         QCOMPARE(r.code, int(CommandLine::Done));
         QVERIFY2(r.err.endsWith("100 %\n"), qPrintable(r.err));
-        QCOMPARE(m_store->column("SELECT product_in_stock FROM @PREFIX@virtuemart_products WHERE "
-                                 "virtuemart_product_id IN (2, 11)"
-                                 " ORDER BY virtuemart_product_id"),
-                 QStringList({"41", "42"}));
+        QCOMPARE(m_store->column(stockBefore), QStringList({"41", "42"}));
+        r = velmora({"run-script", "--profile", "Shop", undoPath});
+        QCOMPARE(r.code, int(CommandLine::Done));
+        QCOMPARE(m_store->column(stockBefore), before);
+    }
+
+    // The changed values as CSV, and no file written anywhere.
+    void previewPrintsTheChangesAndWritesNothing()
+    {
+        TestFolder lists;
+        lists.write("a.csv", "IDPART;PRICE\r\n2;2.5\r\n3;3\r\n");
+        lists.write("b.csv", "IDPART;PRODUCT:metadesc\r\n2;\"Fast, \"\"new\"\"\"\r\n");
+        const QStringList programFolder = QDir(m_folder->path()).entryList(QDir::Files);
+        const Result r = velmora({"preview", "--profile", "Shop", "--folder", lists.path()});
+        QCOMPARE(r.code, int(CommandLine::Done));
+        QCOMPARE(r.out.split(u'\n'), QStringList({"Kind,Id,Old value,New value,Change %",
+                                                  "price,2,2.00000,2.5,25",
+                                                  "product metadesc,2,NULL,\"Fast, \"\"new\"\"\",", ""}));
+        QCOMPARE(QDir(lists.path()).entryList(QDir::Files), QStringList({"a.csv", "b.csv"}));
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), programFolder);
+        QVERIFY2(!r.err.contains("Undo script"), qPrintable(r.err));
     }
 
     // The window goes on after a failing statement; so does the command, but it fails.
@@ -278,6 +302,8 @@ private slots:
             r.err.contains(
                 " : LibreOffice is needed to read this file's format (.xls), but it is not installed !\n"),
             qPrintable(r.err));
+        QVERIFY2(r.err.contains("\nThe creation ended by a failure: the script holds only the files before it.\n"),
+                 qPrintable(r.err));
     }
 
     void failures_data()
@@ -378,32 +404,16 @@ private slots:
     }
 
 private:
-    // Runs the copy without a display; password and PATH only as given.
-    Result velmora(const QStringList& arguments, const QByteArray& input = {},
-                   const QByteArray& password = {}, const QString& path = {}) const
+    Result velmora(const QStringList& arguments, const QByteArray& input = {}, const QByteArray& password = {},
+                   const QString& path = {}) const
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "VELMORA_PASSWORD"})
-            environment.remove(QString::fromLatin1(name));
-        if (!password.isEmpty())
-            environment.insert(QStringLiteral("VELMORA_PASSWORD"), QString::fromUtf8(password));
-        if (!path.isEmpty())
-            environment.insert(QStringLiteral("PATH"), path);
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(m_program, arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return m_program->run(arguments, input, password, path);
     }
 
     std::unique_ptr<TestStore> m_store;
     std::unique_ptr<TestStore> m_brandStore;
     std::unique_ptr<TestFolder> m_folder;
-    QString m_program;
+    std::unique_ptr<ProgramCopy> m_program;
 };
 
 QTEST_GUILESS_MAIN(TestCommandLine)

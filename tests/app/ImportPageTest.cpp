@@ -112,7 +112,7 @@ private slots:
                               "[+] Open file (" + file + ") ...", "         " + QString(54, u'-'),
                               "         Data table : row=6 | column=9", "         reading names of the columns ...ok",
                               "         reading table in memory ...ok", "         Start editing prices and availability ... ",
-                              counts, "Undo script: [" + undo + "]", "Script run: 7 statements ran, 0 failed."}));
+                              "         1 ids above the store's largest id, skipped", counts, "Undo script: [" + undo + "]", "Script run: 7 statements ran, 0 failed."}));
         QCOMPARE(control<QLabel>(*m_form, "Label39")->text(), QStringLiteral("Script run: 7 statements ran, 0 failed."));
         QCOMPARE(control<QTabWidget>(*m_form, "PageControl2")->currentIndex(), 3);
         QCOMPARE(control<QTableView>(*m_form, "PreviewTable")->model()->rowCount(), 5);
@@ -190,17 +190,57 @@ private slots:
                                + "COMMIT;\r\n");
     }
 
-    void garbageFileEndsTheRun()
+    // A list that cannot be opened at all is a failure of the run like any other: the box that
+    // names it comes before the question, which says what the script holds and defaults to No.
+    void unreadableListIsAFailureBeforeTheQuestion_data()
     {
-        writeList(QStringLiteral("1.xlsx"), QByteArray("PK\x03\x04") + QByteArray(300, 'x'));
-        writeList(QStringLiteral("2.csv"), priceHeader + "1;;;;;7;;\r\n");
-        connectAndCheck({QStringLiteral("1.xlsx"), QStringLiteral("2.csv")});
+        QTest::addColumn<QByteArray>("badName");
+        QTest::addColumn<QByteArray>("badBytes");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("broken workbook") << QByteArray("2.xlsx") << QByteArray("PK\x03\x04") + QByteArray(300, 'x')
+                                         << QString() << QStringLiteral(" : 2. MS EXCEL error !\nSpreadsheetError : ");
+        QTest::newRow("no converter for xls")
+            << QByteArray("2.xls") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(600, '\0')
+            << QStringLiteral(": reading this format needs LibreOffice (soffice), which is not installed.")
+            << QStringLiteral(" : LibreOffice is needed to read this file's format (.xls), but it is not installed !\n"
+                              "SpreadsheetError : ");
+    }
+
+    void unreadableListIsAFailureBeforeTheQuestion()
+    {
+        QFETCH(QByteArray, badName);
+        QFETCH(QByteArray, badBytes);
+        QFETCH(QString, reason);
+        QFETCH(QString, logged);
+        const QString bad = QString::fromLatin1(badName);
+        writeList(QStringLiteral("1.csv"), priceHeader + "1;;;;;7;;\r\n");
+        writeList(bad, badBytes);
+        writeList(QStringLiteral("3.csv"), priceHeader + "2;;;;;8;;\r\n");
+        connectAndCheck({QStringLiteral("1.csv"), bad, QStringLiteral("3.csv")});
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", "/nonexistent");
         m_ui->confirmAnswers << false;
         QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        qputenv("PATH", path);
+
+        const QString file = m_folder->filePath(QStringLiteral("lists/") + bad);
+        QCOMPARE(m_ui->calls.size(), 2);
+        QVERIFY2(m_ui->calls[0].startsWith(QStringLiteral("error: The price list could not be read: ") + file + u':'),
+                 qPrintable(m_ui->calls[0]));
+        QVERIFY2(m_ui->calls[0].endsWith(reason), qPrintable(m_ui->calls[0]));
+        QVERIFY(m_ui->calls[1].startsWith(QStringLiteral("confirm: The script was created for update")));
+        QVERIFY2(m_ui->calls[1].contains(
+                     QStringLiteral("\r\rThe creation ended by a failure: the script holds only the files before it.\r")),
+                 qPrintable(m_ui->calls[1]));
+        QCOMPARE(m_ui->confirmDefaults, QList<Ui::DefaultAnswer>{Ui::DefaultAnswer::No});
         const QString log = control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText();
-        QVERIFY2(log.contains(QStringLiteral(" : 2. MS EXCEL error !\nSpreadsheetError : ")), qPrintable(log));
-        QVERIFY(!log.contains(QStringLiteral("2.csv")));
-        QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
+        QVERIFY2(log.contains(logged), qPrintable(log));
+        QVERIFY(!log.contains(QStringLiteral("3.csv")));
+        QCOMPARE(script(), block("UPDATE jos_virtuemart_product_prices as Price ", "SET Price.product_price = 7",
+                                 "WHERE Price.virtuemart_product_id = 1")
+                               + "COMMIT;\r\n");
+        QVERIFY(!m_form->creationJob().isRunning());
     }
 
     void emptyStoreStillAsksAboutTheScript()
@@ -416,31 +456,14 @@ private slots:
         QCOMPARE(summary, QStringLiteral("price: 1 change, 1 stay equal, 1 not in the store\n"
                                          "stock: 0 change, 1 stay equal, 0 not in the store\n"
                                          "publication: 0 change, 1 stay equal, 0 not in the store\n"
-                                         "Largest price rises: id 1 +25.1 %"));
+                                         "Largest price rises: id 1 +25.1 %\n"
+                                         "1 ids above the store's largest id, skipped"));
         QAbstractItemModel* table = control<QTableView>(*m_form, "PreviewTable")->model();
         QCOMPARE(table->rowCount(), 1);
         QCOMPARE(table->index(0, 2).data().toString(), QStringLiteral("9.99000"));
         QCOMPARE(table->index(0, 3).data().toString(), QStringLiteral("12.5"));
         QVERIFY(!control<QTableView>(*m_form, "PreviewTable")->accessibleName().isEmpty());
         QCOMPARE(control<QTabWidget>(*m_form, "PageControl2")->currentIndex(), 3);
-    }
-
-    void missingConverterEndsTheRunAtTheFirstSpreadsheet()
-    {
-        writeList(QStringLiteral("1.xls"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(600, '\0'));
-        writeList(QStringLiteral("2.csv"), priceHeader + "1;;;;;7;;\r\n");
-        connectAndCheck({QStringLiteral("1.xls"), QStringLiteral("2.csv")});
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", "/nonexistent");
-        m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
-        qputenv("PATH", path);
-        const QString log = control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText();
-        QVERIFY2(log.contains(QStringLiteral(" : LibreOffice is needed to read this file's format (.xls), but it is not installed !\n"
-                                                "SpreadsheetError : ")), qPrintable(log));
-        QVERIFY(!log.contains(QStringLiteral("2.csv")));
-        QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
-        QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
     }
 
     // Old, new and percent sort as numbers: 9.99 before 10.5, 2 before 9.5 before 100.

@@ -1,6 +1,6 @@
 #include "TestFolder.h"
 #include "TestStore.h"
-#include "import/ScriptReview.h"
+#include "import/ImportOutcome.h"
 #include "import/UpdateScript.h"
 
 #include <QTest>
@@ -131,9 +131,11 @@ INSERT INTO @PREFIX@virtuemart_categories_@LANG@ (virtuemart_category_id, catego
             else
                 m_script->writeProductSeo(id.toInt(), items);
         }
-        const ScriptReview review = reviewScript();
-        QCOMPARE(review.slugs.lines(), collisions);
-        QCOMPARE(review.questionDetails(false).contains(QStringLiteral("statements will fail")), !collisions.isEmpty());
+        ImportOutcome outcome;
+        outcome.review = reviewScript();
+        QCOMPARE(outcome.review.slugs.lines(), collisions);
+        QCOMPARE(outcome.summaryLines().join(u'\n').contains(QStringLiteral("statements will fail")),
+                 !collisions.isEmpty());
     }
 
 private:

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ScriptReview.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// How an import run ended and what the review of its script found: everything a front end
+// shows after the run, put into words here so that the window and the command line say the
+// same.
+struct ImportOutcome
+{
+    // A failure that ended the reading; the script holds what came before it.
+    struct Failure
+    {
+        QString message;
+        bool wholeFile; // a price list could not be opened at all
+    };
+
+    QString scriptPath; // empty for a preview, which writes nothing
+    std::optional<Failure> failure;
+    qint64 idsAboveLargest = 0; // product rows skipped: the store holds no such id
+    ScriptReview review;
+
+    bool endedByFailure() const { return failure.has_value(); }
+
+    // The lines the import log gets once the script is reviewed: the failure note, the counts,
+    // every slug collision, the statements that will fail, the undo script.
+    QStringList logLines() const;
+    // The same without the single collisions, for the question after the run.
+    QStringList summaryLines() const;
+    // The question after the run; its default answer is No when the run ended by a failure.
+    QString question() const;
+    // What the preview tab shows above its table: the counts per kind, the largest price
+    // changes, the skipped ids and the slug collisions.
+    QStringList previewLines() const;
+
+private:
+    QStringList lines(bool withCollisions) const;
+};
