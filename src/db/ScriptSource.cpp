@@ -1,13 +1,16 @@
 #include "ScriptSource.h"
 
 #include "platform/AppError.h"
+#include "platform/RegularFile.h"
 #include "platform/TextDecoding.h"
 
 ScriptSource::ScriptSource(const QString& fileName, qsizetype blockSize, const QByteArray& legacyCodePage)
     : m_fileName(fileName), m_file(fileName), m_blockSize(blockSize)
 {
-    if (!m_file.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, m_file.errorString()));
+    // A pipe would keep the run waiting for a writer that may never come.
+    QString error;
+    if (!openRegularFile(m_file, error))
+        throw AppError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, error));
     m_size = m_file.size();
 
     const TextEncoding encoding = chooseEncoding(legacyCodePage);

@@ -50,6 +50,9 @@ std::optional<QStringList> listPriceListFiles(const QString& pathText)
     const QString path = withTrailingSeparator(pathText);
     if (!QFileInfo(path).isDir())
         throw CheckFailure(QStringLiteral("path to the specified folder [") + path + QStringLiteral("] does not exist !"));
+    // A folder that cannot be read would list as empty: a script of nothing that passes for done.
+    if (!QFileInfo(path).isReadable() || !QFileInfo(path).isExecutable())
+        throw CheckFailure(QStringLiteral("cannot read the folder [") + path + QStringLiteral("] !"));
     QStringList files;
     const QDir folder(path);
     QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);

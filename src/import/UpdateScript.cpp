@@ -26,7 +26,7 @@ QString UpdateScript::undoPath(const QString& scriptPath, const QDateTime& time)
 }
 
 UpdateScript::UpdateScript(const QString& path, StoreSchema schema)
-    : m_path(path), m_schema(std::move(schema)), m_file(path.isEmpty() ? nullptr : std::make_unique<OutputFile>(path)),
+    : m_path(path), m_schema(std::move(schema)), m_file(path.isEmpty() ? nullptr : std::make_unique<OutputFile>(path, OutputFile::Access::OwnerOnly)),
       m_publicationHead(("UPDATE " + m_schema.products() + " as Pmain \r\nSET Pmain.published = ").toUtf8()),
       m_priceHead(("UPDATE " + m_schema.productPrices() + " as Price \r\nSET Price.product_price = ").toUtf8()),
       m_stockHead(("UPDATE " + m_schema.products() + " as Pmain \r\nSET Pmain.product_in_stock = ").toUtf8()),

@@ -15,7 +15,8 @@ class OutputFile;
 class QDateTime;
 
 // The update script ScriptForUpdatePrices.sql: statement blocks, each followed by a line of
-// two blanks, and "COMMIT;" at the end. UTF-8 with a byte-order mark, CR LF line ends.
+// two blanks, and "COMMIT;" at the end. UTF-8 with a byte-order mark, CR LF line ends; its
+// owner's alone to read, also where it replaces a file that others could read.
 // A write that fails throws: a script cut short must be discarded, never run, since its
 // last statement could lack its WHERE line.
 class UpdateScript

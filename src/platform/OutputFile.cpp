@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -25,6 +26,8 @@ QString reason(int osError)
     case EMFILE:
     case ENFILE:
         return QStringLiteral("Too many open files");
+    case ENXIO: // a pipe without a reader
+        return QStringLiteral("not a regular file");
     default:
         return QStringLiteral("I/O error %1").arg(osError);
     }
@@ -32,13 +35,31 @@ QString reason(int osError)
 
 } // namespace
 
-OutputFile::OutputFile(const QString& path) : m_path(path)
+OutputFile::OutputFile(const QString& path, Access access) : m_path(path)
 {
-    // Scripts and price lists hold the store's data: no one else's to read.
-    m_fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+    const auto refuse = [&](const QString& why) {
+        throw AppError(QStringLiteral("Cannot create file \"%1\". %2").arg(m_path, why));
+    };
+    // Scripts and price lists hold the store's data: no one else's to read. O_NONBLOCK keeps the
+    // opening of a pipe from waiting; the type is checked on what was opened, and only a regular
+    // file is cut to nothing.
+    m_fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC,
                   S_IRUSR | S_IWUSR);
     if (m_fd < 0)
-        throw AppError(QStringLiteral("Cannot create file \"%1\". %2").arg(m_path, reason(errno)));
+        refuse(reason(errno));
+    struct stat info;
+    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(std::exchange(m_fd, -1));
+        refuse(reason(ENXIO));
+    }
+    const bool prepared = ::ftruncate(m_fd, 0) == 0 &&
+                          ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK) == 0 &&
+                          (access == Access::KeepMode || ::fchmod(m_fd, S_IRUSR | S_IWUSR) == 0);
+    if (!prepared) {
+        const int error = errno;
+        ::close(std::exchange(m_fd, -1));
+        refuse(reason(error));
+    }
     m_buffer.reserve(std::size_t(BufferSize));
 }
 
@@ -103,8 +124,13 @@ void OutputFile::writeOut(QByteArrayView bytes, const std::vector<qsizetype>& pi
         const int error = errno;
         const auto past = std::upper_bound(pieceEnds.begin(), pieceEnds.end(), done);
         m_written += past == pieceEnds.begin() ? 0 : *std::prev(past);
-        // Nothing more can be done for the file when even cutting it fails.
-        [[maybe_unused]] const int cut = ::ftruncate(m_fd, m_written);
+        // A file without a whole piece holds nothing worth keeping. Nothing more can be done for
+        // the file when even cutting it fails.
+        if (m_written == 0) {
+            ::unlink(QFile::encodeName(m_path).constData());
+        } else {
+            [[maybe_unused]] const int cut = ::ftruncate(m_fd, m_written);
+        }
         fail(error);
     }
     m_written += bytes.size();

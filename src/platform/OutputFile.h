@@ -8,16 +8,24 @@
 #include <string>
 #include <vector>
 
-// A file written from scratch through a sizeable buffer; a new file is readable by its owner
-// alone, one it replaces keeps its mode. Each write() is one piece, and the file only ever ends after a whole
-// piece: when the disk refuses, the file is cut back to the end of the last piece that reached it whole.
-// Failures throw AppError naming the file, with the runtime's texts: "File access denied",
-// "Disk full", "Too many open files", otherwise "I/O error <n>" with the system's error number.
+// A regular file written from scratch through a sizeable buffer; a new file is readable by its
+// owner alone. Each write() is one piece, and the file only ever ends after a whole piece: when
+// the disk refuses, the file is cut back to the end of the last piece that reached it whole, and
+// removed when not even its first piece did. Failures throw AppError naming the file, with the
+// runtime's texts: "File access denied", "Disk full", "Too many open files", "not a regular file",
+// otherwise "I/O error <n>" with the system's error number.
 class OutputFile
 {
 public:
-    // Creates the file, replacing one of that name.
-    explicit OutputFile(const QString& path);
+    enum class Access
+    {
+        KeepMode,  // a file it replaces keeps the mode its owner gave it
+        OwnerOnly, // a file it replaces becomes its owner's alone too: scripts that change the store
+    };
+
+    // Creates the file, replacing one of that name. A pipe or a device is refused: a pipe would
+    // keep the writer waiting for a reader.
+    explicit OutputFile(const QString& path, Access access = Access::KeepMode);
     // Writes out what is buffered and closes without reporting failures: the clean-up after an error.
     ~OutputFile();
 

@@ -1,6 +1,6 @@
 #include "CsvReader.h"
 
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 #include "SheetGrid.h"
 #include "platform/TextDecoding.h"
 

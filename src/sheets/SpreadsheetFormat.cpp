@@ -1,7 +1,7 @@
 #include "SpreadsheetFormat.h"
 
 #include "OfficePackage.h"
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 #include "SpreadsheetError.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "ZipArchive.h"
 
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QtEndian>

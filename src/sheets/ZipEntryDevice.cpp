@@ -1,6 +1,6 @@
 #include "ZipEntryDevice.h"
 
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <QtEndian>
 

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -228,6 +229,10 @@ private slots:
         csv.close();
         QTemporaryDir scripts;
         const QString script = scripts.filePath("update.sql");
+        QFile older(script); // one that others could read: the script is the owner's alone all the same
+        QVERIFY(older.open(QIODevice::WriteOnly) && older.setPermissions(QFile::ReadOwner | QFile::WriteOwner |
+                                                                          QFile::ReadGroup | QFile::ReadOther));
+        older.close();
         const QString stockBefore = "SELECT product_in_stock FROM @PREFIX@virtuemart_products WHERE "
                                     "virtuemart_product_id IN (2, 11) ORDER BY virtuemart_product_id";
         const QStringList before = m_store->column(stockBefore);
@@ -239,6 +244,8 @@ private slots:
         const QStringList undo = QDir(scripts.path()).entryList({"ScriptForUndo-*.sql"}, QDir::Files);
         QCOMPARE(undo.size(), 1);
         const QString undoPath = scripts.filePath(undo.first());
+        QCOMPARE(QFile::permissions(script), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        QCOMPARE(QFile::permissions(undoPath), QFile::permissions(script));
         QVERIFY2(r.err.contains("\nstock: 2 change, 0 stay equal, 0 not in the store.\nUndo script: [" + undoPath +
                                 "]\nThe script was created for update, path to the script [" + script + "]\n"),
                  qPrintable(r.err));
@@ -379,6 +386,39 @@ private slots:
         QVERIFY2(r.err.contains(message.replace(QStringLiteral("@OUT@"), out.path())), qPrintable(r.err));
         QCOMPARE(r.out, QString());
         QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList());
+    }
+
+    // Only regular files are read or written: a pipe would hold the run for ever. A folder that
+    // cannot be read fails the run rather than giving a script of nothing.
+    void pipesAndUnreadableFoldersFail_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("script is a pipe") << QStringList{"run-script", "--profile", "Shop", "@OUT@/pipe"}
+                                          << QStringLiteral("Cannot open file \"@OUT@/pipe\". not a regular file");
+        QTest::newRow("script written onto a pipe")
+            << QStringList{"create-script", "--profile", "Shop", "--folder", "@OUT@/lists", "--out", "@OUT@/pipe"}
+            << QStringLiteral("Cannot create file \"@OUT@/pipe\". not a regular file");
+        QTest::newRow("folder that cannot be read")
+            << QStringList{"create-script", "--profile", "Shop", "--folder", "@OUT@/locked", "--out", "@OUT@/u.sql"}
+            << QStringLiteral("cannot read the folder [@OUT@/locked/] !");
+    }
+
+    void pipesAndUnreadableFoldersFail()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        QTemporaryDir out;
+        QVERIFY(QDir(out.path()).mkdir("lists") && QDir(out.path()).mkdir("locked"));
+        QVERIFY(QFile::setPermissions(out.filePath("locked"), {}));
+        QCOMPARE(::mkfifo(QFile::encodeName(out.filePath("pipe")).constData(), 0600), 0);
+        arguments.replaceInStrings(QStringLiteral("@OUT@"), out.path());
+        const Result r = m_program->runBoundByFileModes(arguments);
+        QFile::setPermissions(out.filePath("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(r.code, int(CommandLine::JobFailed));
+        QVERIFY2(r.err.contains(message.replace(QStringLiteral("@OUT@"), out.path())), qPrintable(r.err));
+        QCOMPARE(r.out, QString());
+        QVERIFY(!QFile::exists(out.filePath("u.sql")));
     }
 
     void helpAndVersion_data()

@@ -158,7 +158,7 @@ void CsvFileSeriesTest::failedRotationKeepsWrittenFiles()
 }
 
 // The rows of a short run are all still buffered when it ends: only closing can tell that
-// they never reached the disk.
+// they never reached the disk. A file that got not even its header line is not left empty.
 void CsvFileSeriesTest::closeReportsTheLastWriteAndFinishDoesNot()
 {
     SmallFileSystem disk;
@@ -176,12 +176,14 @@ void CsvFileSeriesTest::closeReportsTheLastWriteAndFinishDoesNot()
                  QString("Cannot write file \"%1\". Disk full").arg(disk.filePath("F1.csv")));
     }
     reported.finish();
+    QVERIFY(!QFile::exists(disk.filePath("F1.csv")));
 
     CsvFileSeries ignored(disk.path() + "/", "F", Header, 10000);
     ignored.begin();
     ignored.writeRow("1");
     ignored.finish();
     ignored.close();
+    QVERIFY(!QFile::exists(disk.filePath("F1.csv")));
 }
 
 // A disk that fills up within the third file: the first two stay whole, the third ends

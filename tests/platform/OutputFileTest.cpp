@@ -20,6 +20,7 @@ private slots:
     void failures();
     void fullDiskLeavesWholePieces();
     void newFileIsTheOwnersAlone();
+    void onlyRegularFilesAreWritten();
     void tooManyOpenFiles();
 };
 
@@ -111,22 +112,43 @@ void OutputFileTest::fullDiskLeavesWholePieces()
     QVERIFY(handed.startsWith(bytes));
 }
 
-// A file it replaces keeps the mode its owner gave it.
+// A file it replaces keeps the mode its owner gave it, unless it is to be the owner's alone.
 void OutputFileTest::newFileIsTheOwnersAlone()
 {
     TestFolder dir;
-    dir.write("older.sql", "x");
-    QCOMPARE(::chmod(QFile::encodeName(dir.filePath("older.sql")).constData(), 0640), 0);
+    for (const char* name : {"older.csv", "older.sql"}) {
+        dir.write(name, "an older and longer text");
+        QCOMPARE(::chmod(QFile::encodeName(dir.filePath(name)).constData(), 0644), 0);
+    }
 
-    for (const char* name : {"new.sql", "older.sql"}) {
-        OutputFile file(dir.filePath(name));
+    for (const char* name : {"new.sql", "older.csv", "older.sql"}) {
+        OutputFile file(dir.filePath(name), QByteArray(name).endsWith(".sql") ? OutputFile::Access::OwnerOnly
+                                                                               : OutputFile::Access::KeepMode);
         file.write("COMMIT;\r\n");
         file.close();
     }
 
     QCOMPARE(fileMode(dir.filePath("new.sql")), 0600);
-    QCOMPARE(fileMode(dir.filePath("older.sql")), 0640);
+    QCOMPARE(fileMode(dir.filePath("older.csv")), 0644);
+    QCOMPARE(fileMode(dir.filePath("older.sql")), 0600);
     QCOMPARE(dir.read("older.sql"), QByteArray("COMMIT;\r\n"));
+}
+
+// A pipe or a device is never written: opening a pipe for writing would wait for a reader.
+void OutputFileTest::onlyRegularFilesAreWritten()
+{
+    TestFolder dir;
+    const QByteArray pipe = QFile::encodeName(dir.filePath("pipe"));
+    QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+    for (const QString& path : {dir.filePath("pipe"), QStringLiteral("/dev/null")}) {
+        QString message;
+        try {
+            OutputFile file(path);
+        } catch (const AppError& error) {
+            message = error.message();
+        }
+        QCOMPARE(message, QString("Cannot create file \"%1\". not a regular file").arg(path));
+    }
 }
 
 void OutputFileTest::tooManyOpenFiles()

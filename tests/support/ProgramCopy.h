@@ -21,8 +21,14 @@ public:
     bool isReady() const { return m_ready; }
     Result run(const QStringList& arguments, const QByteArray& input = {}, const QByteArray& password = {},
                const QString& path = {}) const;
+    // The same as a user whom the files' modes bind: run by root, without root's power to read
+    // and search any file (setpriv drops it).
+    Result runBoundByFileModes(const QStringList& arguments) const;
 
 private:
+    Result start(const QString& program, const QStringList& arguments, const QByteArray& input,
+                 const QByteArray& password, const QString& path) const;
+
     QString m_program;
     bool m_ready = false;
 };
