@@ -41,10 +41,10 @@ void MainWindow::startScriptCreation()
     if (!outcome)
         return;
     const QString question = outcome->question();
-    const bool endedByFailure = outcome->endedByFailure();
+    const bool advisedAgainst = outcome->advisesAgainst();
     m_changePreview->showOutcome(std::move(*outcome));
     m_importTabs->setCurrentIndex(3);
-    if (m_ui.confirm(question, endedByFailure ? Ui::DefaultAnswer::No : Ui::DefaultAnswer::Yes))
+    if (m_ui.confirm(question, advisedAgainst ? Ui::DefaultAnswer::No : Ui::DefaultAnswer::Yes))
         runScriptFile(request.scriptPath);
 }
 

@@ -83,14 +83,16 @@ QString previewLine(const QStringList& fields)
 
 int Commands::createScript(const QStringList& arguments)
 {
-    const CommandOptions options(arguments, {Profile, Folder, Files, Out}, {PasswordFromInput});
+    const QString strict = QStringLiteral("strict");
+    const CommandOptions options(arguments, {Profile, Folder, Files, Out}, {PasswordFromInput, strict});
     const QString path = QFileInfo(options.isSet(Out) ? options.required(Out) : UpdateScript::defaultPath())
                              .absoluteFilePath();
     const ImportOutcome outcome = runImport(options, path);
     Console::progress(QStringLiteral("The script was created for update, path to the script [") + path +
                       u']');
     Console::result(path);
-    return outcome.endedByFailure() ? CommandLine::JobFailed : CommandLine::Done;
+    const bool refused = options.isSet(strict) && outcome.review.columns.count() > 0;
+    return outcome.endedByFailure() || refused ? CommandLine::JobFailed : CommandLine::Done;
 }
 
 int Commands::preview(const QStringList& arguments)

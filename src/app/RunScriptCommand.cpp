@@ -27,13 +27,19 @@ int Commands::runScript(const QStringList& arguments)
     };
     int failures = 0;
     // A failing statement does not end the run, as in the window, but it fails the command.
-    runner.restoreFromFile(options.positional().first(), executor, show, [&](const AppError& error) {
+    const ScriptRunSummary summary = runner.restoreFromFile(options.positional().first(), executor, show, [&](const AppError& error) {
         ++failures;
         Console::progress(errorMessage(error));
     });
     // The last figure comes with the last statement, before the blanks after it.
     if (!executor.isConnectionLost())
         show(100);
+    // Values the server changed are said, as in the window's log.
+    if (summary.withWarnings > 0) {
+        Console::progress(summary.text());
+        for (const QString& warning : summary.firstWarnings)
+            Console::progress(warning);
+    }
     if (failures > 0) {
         Console::progress(QStringLiteral("The script run reported %1 error(s)").arg(failures));
         return CommandLine::JobFailed;

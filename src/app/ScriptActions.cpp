@@ -38,6 +38,8 @@ void MainWindow::runScriptFile(const QString& path)
         });
     m_importStatus->setText(summary.text());
     m_importLog->appendPlainText(summary.text());
+    for (const QString& warning : summary.firstWarnings)
+        m_importLog->appendPlainText(warning);
 }
 
 void MainWindow::chooseAndRunScript()

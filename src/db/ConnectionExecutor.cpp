@@ -13,12 +13,13 @@ void ConnectionExecutor::reopen()
     }
 }
 
-void ConnectionExecutor::executeStatement(const QString& sql)
+int ConnectionExecutor::executeStatement(const QString& sql)
 {
     if (!m_connection.connected())
         reopen();
     try {
         m_connection.execute(sql);
+        return m_connection.warningCount();
     } catch (const DbError& error) {
         if (error.isConnectionLost()) {
             try {
@@ -28,4 +29,13 @@ void ConnectionExecutor::executeStatement(const QString& sql)
         }
         throw;
     }
+}
+
+QStringList ConnectionExecutor::lastWarnings()
+{
+    QStringList warnings;
+    MysqlResult result = m_connection.query(QStringLiteral("SHOW WARNINGS"));
+    for (bool row = result.first(); row; row = result.next())
+        warnings << result.rawText(0) + u' ' + result.rawText(1) + QStringLiteral(": ") + result.rawText(2);
+    return warnings;
 }

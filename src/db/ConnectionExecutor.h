@@ -11,7 +11,8 @@ class ConnectionExecutor : public StatementExecutor
 public:
     explicit ConnectionExecutor(DbConnection& connection) : m_connection(connection) {}
 
-    void executeStatement(const QString& sql) override;
+    int executeStatement(const QString& sql) override;
+    QStringList lastWarnings() override;
     bool isConnectionLost() const override { return m_lost; }
 
 private:

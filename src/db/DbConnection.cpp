@@ -137,3 +137,8 @@ void DbConnection::execute(const QString& sql)
 {
     query(sql);
 }
+
+int DbConnection::warningCount() const
+{
+    return m_mysql ? int(mysql_warning_count(m_mysql.get())) : 0;
+}

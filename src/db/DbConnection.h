@@ -44,6 +44,8 @@ public:
     MysqlResult query(const QString& sql);
     // Sends one statement and discards whatever it returns.
     void execute(const QString& sql);
+    // The warnings the last statement left; 0 without a connection.
+    int warningCount() const;
 
     static constexpr unsigned int ConnectTimeoutSeconds = 10;
 

@@ -18,6 +18,23 @@ QString firstLine(const QString& statement)
     return line.size() > longest ? line.left(longest) + QStringLiteral("...") : line;
 }
 
+// Counts a statement that left warnings and keeps the first few of them; asking for them costs
+// a round trip, so the rest are only counted.
+void noteWarnings(ScriptRunSummary& summary, StatementExecutor& executor, const QString& statement)
+{
+    ++summary.withWarnings;
+    if (summary.firstWarnings.size() >= ScriptRunSummary::WarningsShown)
+        return;
+    QStringList warnings;
+    try {
+        warnings = executor.lastWarnings();
+    } catch (const AppError& error) {
+        warnings << error.message();
+    }
+    for (const QString& warning : warnings.mid(0, ScriptRunSummary::WarningsShown - summary.firstWarnings.size()))
+        summary.firstWarnings << warning + QStringLiteral(" (statement: ") + firstLine(statement) + u')';
+}
+
 } // namespace
 
 QString ScriptRunSummary::text() const
@@ -25,6 +42,8 @@ QString ScriptRunSummary::text() const
     QString text = QStringLiteral("Script run: %1 statements ran, %2 failed").arg(ran).arg(failed);
     if (notSent > 0)
         text += QStringLiteral(", %1 not sent").arg(notSent);
+    if (withWarnings > 0)
+        text += QStringLiteral(", %1 changed values with warnings").arg(withWarnings);
     if (stopped)
         text += QStringLiteral(", stopped before the rest");
     return text + u'.';
@@ -74,7 +93,8 @@ ScriptRunSummary ScriptRunner::restoreFromFile(const QString& fileName, Statemen
             if (isStatement) {
                 ++summary.ran;
                 try {
-                    executor.executeStatement(piece->text);
+                    if (executor.executeStatement(piece->text) > 0)
+                        noteWarnings(summary, executor, piece->text);
                 } catch (const CharacterSetRefused&) {
                     throw;
                 } catch (const AppError& error) {

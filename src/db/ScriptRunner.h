@@ -24,16 +24,22 @@ private:
 };
 
 // How a run went: statements sent (the failed ones among them) and, after a lost connection,
-// the ones never sent; whether a stop ended it.
+// the ones never sent; whether a stop ended it; the statements that left warnings, which on a
+// server without strict mode means values it cut, clamped or rounded.
 struct ScriptRunSummary
 {
+    static constexpr int WarningsShown = 5;
+
     qint64 ran = 0;
     qint64 failed = 0;
     qint64 notSent = 0;
+    qint64 withWarnings = 0;
     bool stopped = false;
+    // The first few warnings: "Warning 1265: Data truncated ... (statement: UPDATE ...)".
+    QStringList firstWarnings;
 
-    // "Script run: 12 statements ran, 1 failed." with ", 3 not sent" after a lost connection
-    // and ", stopped before the rest" after a stop.
+    // "Script run: 12 statements ran, 1 failed." with ", 3 not sent" after a lost connection,
+    // ", 2 changed values with warnings" and ", stopped before the rest" after a stop.
     QString text() const;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // What the script runner needs of the database session: one statement at a time.
 class StatementExecutor
@@ -9,7 +10,11 @@ public:
     virtual ~StatementExecutor() = default;
 
     // Sends one statement and waits for the server's answer; throws AppError when it fails.
-    virtual void executeStatement(const QString& sql) = 0;
+    // Gives the number of warnings the statement left (values cut, clamped or rounded on a
+    // server without strict mode).
+    virtual int executeStatement(const QString& sql) = 0;
+    // The warnings of the statement just sent, "Warning 1265: Data truncated for ...".
+    virtual QStringList lastWarnings() = 0;
     // True after a failure when the connection is gone and cannot be opened again.
     virtual bool isConnectionLost() const = 0;
 };

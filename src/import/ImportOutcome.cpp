@@ -24,17 +24,21 @@ QStringList ImportOutcome::summaryLines() const
     return lines(false);
 }
 
-QStringList ImportOutcome::lines(bool withCollisions) const
+QStringList ImportOutcome::lines(bool withEachValue) const
 {
     QStringList lines;
     if (failure)
         lines << failureNote(*failure);
     lines << review.preview.countsLine();
-    if (withCollisions)
+    if (withEachValue)
         lines += review.slugs.lines();
     if (review.slugs.failingStatements() > 0)
         lines << QStringLiteral("%1 statements will fail: their slug is held by another row.")
                      .arg(review.slugs.failingStatements());
+    if (withEachValue)
+        lines += review.columns.lines();
+    if (review.columns.count() > 0)
+        lines << review.columns.countLine();
     if (!review.undoPath.isEmpty())
         lines << QStringLiteral("Undo script: [") + review.undoPath + u']';
     return lines;
@@ -52,5 +56,5 @@ QStringList ImportOutcome::previewLines() const
     QStringList lines = review.preview.summaryLines();
     if (idsAboveLargest > 0)
         lines << idsAboveLargestLine(idsAboveLargest);
-    return lines + review.slugs.lines();
+    return lines + review.slugs.lines() + review.columns.lines();
 }

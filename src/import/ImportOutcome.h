@@ -24,18 +24,22 @@ struct ImportOutcome
     ScriptReview review;
 
     bool endedByFailure() const { return failure.has_value(); }
+    // Whether the question's default is No: the run ended by a failure, or the store would
+    // not hold what the script says.
+    bool advisesAgainst() const { return endedByFailure() || review.columns.count() > 0; }
 
     // The lines the import log gets once the script is reviewed: the failure note, the counts,
-    // every slug collision, the statements that will fail, the undo script.
+    // every slug collision, the statements that will fail, the values that do not fit their
+    // columns, the undo script.
     QStringList logLines() const;
-    // The same without the single collisions, for the question after the run.
+    // The same without the single collisions and values, for the question after the run.
     QStringList summaryLines() const;
-    // The question after the run; its default answer is No when the run ended by a failure.
+    // The question after the run; its default answer is No when advisesAgainst().
     QString question() const;
     // What the preview tab shows above its table: the counts per kind, the largest price
-    // changes, the skipped ids and the slug collisions.
+    // changes, the skipped ids, the slug collisions and the values that do not fit.
     QStringList previewLines() const;
 
 private:
-    QStringList lines(bool withCollisions) const;
+    QStringList lines(bool withEachValue) const;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChangePreview.h"
+#include "ColumnCheck.h"
 #include "SlugCheck.h"
 
 #include <QString>
@@ -9,12 +10,13 @@ class DbConnection;
 struct StoreSchema;
 
 // Everything found about a finished update script before the operator is asked to run it:
-// the preview of its changes, the slug check and the undo script, all from one read-only
-// look at the store.
+// the preview of its changes, the slug check, the values that do not fit their columns and the
+// undo script, all from one read-only look at the store.
 struct ScriptReview
 {
     ChangePreview preview;
     SlugCheck slugs;
+    ColumnCheck columns;
     QString undoPath; // empty when none was written
     int queries = 0;  // read-only queries the review sent
 

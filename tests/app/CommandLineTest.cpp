@@ -260,6 +260,25 @@ private slots:
         QCOMPARE(m_store->column(stockBefore), before);
     }
 
+    // A price the column cannot hold is said on standard error; --strict fails the command.
+    void strictCreationFailsOnValuesThatDoNotFit()
+    {
+        TestFolder lists;
+        lists.write("a.csv", "IDPART;PRICE\r\n2;12345678901\r\n");
+        const QString said = "Value the server would change: price of product 2: 12345678901 is beyond decimal(15,5)\n";
+        for (const bool strict : {false, true}) {
+            QTemporaryDir out;
+            QStringList arguments{"create-script", "--profile", "Shop", "--folder", lists.path(), "--out",
+                                  out.filePath("u.sql")};
+            if (strict)
+                arguments << "--strict";
+            const Result r = velmora(arguments);
+            QCOMPARE(r.code, int(strict ? CommandLine::JobFailed : CommandLine::Done));
+            QVERIFY2(r.err.contains(said), qPrintable(r.err));
+            QVERIFY(r.err.contains("1 values would be cut, clamped or rounded by the server"));
+        }
+    }
+
     // The changed values as CSV, and no file written anywhere.
     void previewPrintsTheChangesAndWritesNothing()
     {

@@ -466,6 +466,30 @@ private slots:
         QCOMPARE(control<QTabWidget>(*m_form, "PageControl2")->currentIndex(), 3);
     }
 
+    // Values the store's columns would cut or clamp are named before the question, which then
+    // advises against the run.
+    void valuesThatDoNotFitAreNamedBeforeTheQuestion()
+    {
+        writeList(QStringLiteral("a.csv"), priceHeader + "1;;;;;1e308;;\r\n2;;;;;12.5;;\r\n");
+        writeList(QStringLiteral("b.csv"), "IDPART;PRODUCT:metadesc\r\n3;" + QByteArray(500, 'm') + "\r\n");
+        connectAndCheck({QStringLiteral("a.csv"), QStringLiteral("b.csv")});
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        const QStringList named = {"Value the server would change: price of product 1: 1e+308 is beyond decimal(15,5)",
+                                   "Value the server would change: product metadesc of product 3: 500 characters, "
+                                   "the column holds 400"};
+        const QStringList log = control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().split(u'\n');
+        const QString preview = control<QPlainTextEdit>(*m_form, "PreviewSummary")->toPlainText();
+        for (const QString& line : named) {
+            QVERIFY2(log.contains(line), qPrintable(log.join(u'\n')));
+            QVERIFY(preview.contains(line));
+        }
+        QVERIFY(m_ui->texts(QStringLiteral("confirm"))[0].contains(
+            QStringLiteral("\r2 values would be cut, clamped or rounded by the server: they do not fit their column.\r")));
+        QCOMPARE(m_ui->confirmDefaults, QList<Ui::DefaultAnswer>{Ui::DefaultAnswer::No});
+        QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+    }
+
     // Old, new and percent sort as numbers: 9.99 before 10.5, 2 before 9.5 before 100.
     void previewSortsNumbersAsNumbers()
     {

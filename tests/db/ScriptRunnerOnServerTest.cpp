@@ -171,6 +171,35 @@ private slots:
         QVERIFY(connection.connected());
     }
 
+    // On a session without strict mode the server cuts and clamps with a warning only: the run
+    // counts the statements that left one and keeps the first few warnings.
+    void valuesChangedByANonStrictServerAreCounted()
+    {
+        TestFolder folder;
+        QByteArray script;
+        for (int i = 1; i <= 7; ++i)
+            script += "INSERT INTO received (v) VALUES ('" + QByteArray(i % 2 ? 101 : 100, 'x') + "');\r\n";
+        script += "UPDATE jos_virtuemart_products SET published = 300 WHERE virtuemart_product_id = 1;\r\n";
+        folder.write(QStringLiteral("script.sql"), script);
+        DbConnection connection(QStringLiteral("UniConnection1"));
+        m_store->connect(connection);
+        connection.execute(QStringLiteral("SET SESSION sql_mode = ''"));
+        ConnectionExecutor executor(connection);
+        QStringList failures;
+        const ScriptRunSummary summary =
+            ScriptRunner().restoreFromFile(folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
+                                           [&](const AppError& error) { failures << error.message(); });
+        QVERIFY(failures.isEmpty());
+        QCOMPARE(summary.withWarnings, 5);
+        QCOMPARE(summary.text(), QStringLiteral("Script run: 8 statements ran, 0 failed, 5 changed values with warnings."));
+        QCOMPARE(summary.firstWarnings.size(), ScriptRunSummary::WarningsShown);
+        QVERIFY2(summary.firstWarnings[0].startsWith(QStringLiteral("Warning 1265: Data truncated for column 'v' at row 1 "
+                                                                   "(statement: INSERT INTO received (v) VALUES ('xxx")),
+                 qPrintable(summary.firstWarnings[0]));
+        QCOMPARE(m_store->value(QStringLiteral("SELECT published + 0 FROM @PREFIX@virtuemart_products WHERE virtuemart_product_id = 1")),
+                 QStringLiteral("127"));
+    }
+
 private:
     std::unique_ptr<TestStore> m_store;
     QString m_logWas;

@@ -19,7 +19,7 @@ public:
     QString failMarker;
     int loseAt = 0;
 
-    void executeStatement(const QString& sql) override
+    int executeStatement(const QString& sql) override
     {
         sent.append(sql);
         if (sent.size() == loseAt) {
@@ -28,7 +28,9 @@ public:
         }
         if (!failMarker.isEmpty() && sql.contains(failMarker))
             throw AppError(QStringLiteral("Unknown column '%1' in 'field list'").arg(failMarker));
+        return 0;
     }
+    QStringList lastWarnings() override { return {}; }
     bool isConnectionLost() const override { return m_lost; }
 
 private:

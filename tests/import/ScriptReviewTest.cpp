@@ -2,6 +2,7 @@
 #include "TestStore.h"
 #include "import/ImportOutcome.h"
 #include "import/UpdateScript.h"
+#include "platform/ScopeExit.h"
 
 #include <QTest>
 
@@ -72,8 +73,9 @@ INSERT INTO @PREFIX@virtuemart_categories_@LANG@ (virtuemart_category_id, catego
                                     "stock 2: NULL -> 0", "stock 1: 5 -> 6", "publication 3: 0 -> 1",
                                     "product metadesc 2: NULL -> ", "product metadesc 3: three -> tři"}));
         QVERIFY(review.preview.countsLine().startsWith(QStringLiteral("price: 3 change, 1 stay equal, 1 not in the store; stock: ")));
-        // Read by id lists: one query per table, whatever the number of rows.
-        QCOMPARE(review.queries, 4);
+        // Read by id lists: one query per table, whatever the number of rows, and one for the
+        // columns' types.
+        QCOMPARE(review.queries, 5);
     }
 
     void undoPutsEveryValueBack()
@@ -136,6 +138,72 @@ INSERT INTO @PREFIX@virtuemart_categories_@LANG@ (virtuemart_category_id, catego
         QCOMPARE(outcome.review.slugs.lines(), collisions);
         QCOMPARE(outcome.summaryLines().join(u'\n').contains(QStringLiteral("statements will fail")),
                  !collisions.isEmpty());
+    }
+
+    // Every value checked against its column before the question: what a server without strict
+    // mode would cut, clamp or round is named, what fits is not.
+    void valuesThatDoNotFitTheirColumn_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("said"); // empty: it fits
+        const QString longest = QString(400, QChar(u'\u017E')); // 400 letters, 800 bytes
+        QTest::newRow("text of the column's length") << "metadesc" << longest << QString();
+        QTest::newRow("text a letter too long")
+            << "metadesc" << longest + u'x' << "product metadesc of product 1: 401 characters, the column holds 400";
+        QTest::newRow("category text too long") << "category metakey" << QString(401, u'k')
+                                                << "category metakey of category 4: 401 characters, the column holds 400";
+        QTest::newRow("largest price") << "price" << "9999999999.99999" << QString();
+        QTest::newRow("price beyond the range")
+            << "price" << "10000000000" << "price of product 1: 10000000000 is beyond decimal(15,5)";
+        QTest::newRow("price of 1e308") << "price" << "1e308" << "price of product 1: 1e+308 is beyond decimal(15,5)";
+        QTest::newRow("price rounded") << "price" << "12.123456"
+                                       << "price of product 1: 12.123456 has more decimals than decimal(15,5) keeps";
+        QTest::newRow("tiny price rounded") << "price" << "1e-07"
+                                            << "price of product 1: 1e-07 has more decimals than decimal(15,5) keeps";
+        QTest::newRow("publication 2") << "publication" << "2" << QString();
+        QTest::newRow("publication beyond tinyint")
+            << "publication" << "300" << "publication of product 1: 300 is beyond tinyint(1)";
+        QTest::newRow("largest stock") << "stock" << "2147483647" << QString();
+    }
+
+    void valuesThatDoNotFitTheirColumn()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, value);
+        QFETCH(QString, said);
+        if (kind == u"price")
+            m_script->writePrice(1, value.toDouble());
+        else if (kind == u"publication")
+            m_script->writePublication(1, value.toInt());
+        else if (kind == u"stock")
+            m_script->writeStock(1, value.toInt());
+        else if (kind == u"metadesc")
+            m_script->writeProductSeo(1, {{QStringLiteral("metadesc"), value}});
+        else
+            m_script->writeCategorySeo(4, {{QStringLiteral("metakey"), value}});
+        ImportOutcome outcome;
+        outcome.review = reviewScript();
+        QCOMPARE(outcome.review.columns.lines(),
+                 said.isEmpty() ? QStringList() : QStringList{QStringLiteral("Value the server would change: ") + said});
+        QCOMPARE(outcome.advisesAgainst(), !said.isEmpty());
+        QCOMPARE(outcome.summaryLines().contains(
+                     QStringLiteral("1 values would be cut, clamped or rounded by the server: they do not fit their column.")),
+                 !said.isEmpty());
+    }
+
+    // A column in the older three-byte UTF-8 cannot hold letters beyond the basic plane.
+    void lettersTheColumnsCharacterSetLacks()
+    {
+        m_store->exec(QStringLiteral("ALTER TABLE @PREFIX@virtuemart_products_@LANG@ MODIFY metakey VARCHAR(400) CHARACTER SET utf8mb3"));
+        const ScopeExit restore([&] {
+            m_store->exec(QStringLiteral("ALTER TABLE @PREFIX@virtuemart_products_@LANG@ MODIFY metakey VARCHAR(400) CHARACTER SET utf8mb4"));
+        });
+        m_script->writeProductSeo(1, {{QStringLiteral("metakey"), QStringLiteral("brakes \U0001F6D1")}});
+        m_script->writeProductSeo(2, {{QStringLiteral("metakey"), QStringLiteral("brzdy")}});
+        QCOMPARE(reviewScript().columns.lines(),
+                 QStringList{"Value the server would change: product metakey of product 1: letters beyond the column's "
+                             "character set utf8mb3"});
     }
 
 private:
