@@ -13,6 +13,7 @@
 #include "settings/SettingsFile.h"
 
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <algorithm>
 
 using namespace Commands;
@@ -22,6 +23,7 @@ namespace {
 const QString Folder = QStringLiteral("folder");
 const QString Files = QStringLiteral("files");
 const QString Out = QStringLiteral("out");
+const QString CodePage = QStringLiteral("code-page");
 
 // The named files of the folder in the order named, or all of them in the folder's order,
 // the one the window lists them in.
@@ -55,11 +57,23 @@ ImportOutcome runImport(const CommandOptions& options, const QString& scriptPath
     request.files = chosenFiles(folder, options.list(Files));
     request.scriptPath = scriptPath;
     request.legacyCodePage = PageSettings::load(SettingsFile::open()).codePageOfOlderFiles;
+    if (options.isSet(CodePage)) {
+        request.legacyCodePage = options.required(CodePage).toLatin1();
+        if (!QStringDecoder(request.legacyCodePage.constData()).isValid())
+            throw UsageError(QStringLiteral("Unknown code page: ") + options.required(CodePage));
+    }
 
     session.open(options.isSet(PasswordFromInput));
     PriceListImport import(session.connection(), session.query());
     ConsoleCreationProgress progress;
     return *import.run(request, session.schema(), progress);
+}
+
+// A run that nobody watches must not take texts read in a doubtful code page for good ones,
+// unless the code page was named for this run.
+bool failed(const CommandOptions& options, const ImportOutcome& outcome)
+{
+    return outcome.endedByFailure() || (!outcome.encodingDoubts.empty() && !options.isSet(CodePage));
 }
 
 // A CSV field of the preview: enclosed in double quotes when it holds a comma, a quote or a
@@ -84,7 +98,7 @@ QString previewLine(const QStringList& fields)
 int Commands::createScript(const QStringList& arguments)
 {
     const QString strict = QStringLiteral("strict");
-    const CommandOptions options(arguments, {Profile, Folder, Files, Out}, {PasswordFromInput, strict});
+    const CommandOptions options(arguments, {Profile, Folder, Files, Out, CodePage}, {PasswordFromInput, strict});
     const QString path = QFileInfo(options.isSet(Out) ? options.required(Out) : UpdateScript::defaultPath())
                              .absoluteFilePath();
     const ImportOutcome outcome = runImport(options, path);
@@ -92,12 +106,12 @@ int Commands::createScript(const QStringList& arguments)
                       u']');
     Console::result(path);
     const bool refused = options.isSet(strict) && outcome.review.columns.count() > 0;
-    return outcome.endedByFailure() || refused ? CommandLine::JobFailed : CommandLine::Done;
+    return failed(options, outcome) || refused ? CommandLine::JobFailed : CommandLine::Done;
 }
 
 int Commands::preview(const QStringList& arguments)
 {
-    const CommandOptions options(arguments, {Profile, Folder, Files}, {PasswordFromInput});
+    const CommandOptions options(arguments, {Profile, Folder, Files, CodePage}, {PasswordFromInput});
     const ImportOutcome outcome = runImport(options, QString());
     Console::result(previewLine(ChangePreview::columnNames()));
     for (const ChangePreview::ChangedRow& row : outcome.review.preview.rows)

@@ -29,6 +29,8 @@ QStringList ImportOutcome::lines(bool withEachValue) const
     QStringList lines;
     if (failure)
         lines << failureNote(*failure);
+    for (const EncodingDoubt& doubt : encodingDoubts)
+        lines << doubt.line();
     lines << review.preview.countsLine();
     if (withEachValue)
         lines += review.slugs.lines();

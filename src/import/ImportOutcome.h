@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EncodingDoubt.h"
 #include "ScriptReview.h"
 
 #include <QString>
@@ -21,14 +22,19 @@ struct ImportOutcome
     QString scriptPath; // empty for a preview, which writes nothing
     std::optional<Failure> failure;
     qint64 idsAboveLargest = 0; // product rows skipped: the store holds no such id
+    std::vector<EncodingDoubt> encodingDoubts;
     ScriptReview review;
 
     bool endedByFailure() const { return failure.has_value(); }
-    // Whether the question's default is No: the run ended by a failure, or the store would
-    // not hold what the script says.
-    bool advisesAgainst() const { return endedByFailure() || review.columns.count() > 0; }
+    // Whether the question's default is No: the run ended by a failure, a file's code page is in
+    // doubt, or the store would not hold what the script says.
+    bool advisesAgainst() const
+    {
+        return endedByFailure() || !encodingDoubts.empty() || review.columns.count() > 0;
+    }
 
-    // The lines the import log gets once the script is reviewed: the failure note, the counts,
+    // The lines the import log gets once the script is reviewed: the failure note, the files
+    // whose code page is in doubt, the counts,
     // every slug collision, the statements that will fail, the values that do not fit their
     // columns, the undo script.
     QStringList logLines() const;

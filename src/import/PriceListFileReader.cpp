@@ -119,11 +119,14 @@ void PriceListFileReader::unreadable(int column, int row)
     m_unreadable.add(column, name.type() == SpreadsheetCell::Type::Text ? name.textValue() : QString(), row);
 }
 
-void PriceListFileReader::logTextEncoding(const SpreadsheetReader& sheet)
+void PriceListFileReader::logTextEncoding(const SpreadsheetReader& sheet, const QString& path)
 {
     const auto encoding = sheet.textEncoding();
     if (!encoding || !encoding->isLegacy())
         return;
+    if (encoding->isDoubtful())
+        m_encodingDoubts.push_back({path, encoding->encoding.name, encoding->detectorGuess,
+                                    encoding->hasControlCharacters});
     QString line = indent + QStringLiteral("Code page of the file : %1 (not UTF-8)")
                                 .arg(QString::fromLatin1(encoding->encoding.name));
     // The detector's guess never decides, but a user whose letters come out wrong learns of it.
@@ -184,7 +187,7 @@ void PriceListFileReader::read(const QString& path)
         }
         throw UnreadablePriceList(QStringLiteral("The price list could not be read: ") + error.message());
     }
-    logTextEncoding(*sheet);
+    logTextEncoding(*sheet, path);
     const QLocale locale = QLocale::system();
     m_convertPrice = PriceConversion(locale);
     m_decimalPoint = locale.decimalPoint();

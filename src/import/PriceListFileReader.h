@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EncodingDoubt.h"
 #include "PriceTable.h"
 #include "UnreadableCells.h"
 #include "sheets/SpreadsheetCell.h"
@@ -8,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class CreationProgress;
 class SheetRows;
@@ -32,9 +34,12 @@ public:
 
     // Product rows skipped so far because their id lies above the store's largest.
     qint64 idsAboveLargest() const { return m_idsAboveLargest; }
+    // The files read so far whose code page is in doubt.
+    const std::vector<EncodingDoubt>& encodingDoubts() const { return m_encodingDoubts; }
 
 private:
-    void logTextEncoding(const SpreadsheetReader& sheet);
+    // Logs the code page of a legacy file and notes it when it is in doubt.
+    void logTextEncoding(const SpreadsheetReader& sheet, const QString& path);
     void fillPriceTable(SheetRows& rows, const PriceListColumns& columns);
     void writePriceStatements();
     void productPass(SheetRows& rows, const PriceListColumns& columns);
@@ -59,6 +64,7 @@ private:
     UnreadableCells m_unreadable;
     qint64 m_idsAboveLargest = 0;
     qint64 m_idsAboveLargestInFile = 0;
+    std::vector<EncodingDoubt> m_encodingDoubts;
 };
 
 // The text of a cell as the row loops read it, numbers with the locale's decimal mark;

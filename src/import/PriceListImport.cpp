@@ -29,6 +29,7 @@ std::optional<ImportOutcome> PriceListImport::run(const ImportRequest& request, 
         outcome.failure = ImportOutcome::Failure{errorMessage(error), false};
     }
     outcome.idsAboveLargest = creation.idsAboveLargest();
+    outcome.encodingDoubts = creation.encodingDoubts();
 
     // Closing steps, however the reading ended.
     m_query.close();

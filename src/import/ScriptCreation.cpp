@@ -22,6 +22,7 @@ void ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& sch
                          CreationProgress& progress)
 {
     m_idsAboveLargest = 0;
+    m_encodingDoubts.clear();
     statusAndLog(progress, QStringLiteral("Finding the maximum value ID PARTS"));
     m_query.close();
     m_query.sql.clear();
@@ -37,7 +38,10 @@ void ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& sch
     progress.log(QStringLiteral("Max ID PARTS = %1").arg(maxProductId));
     statusAndLog(progress, QStringLiteral("Loading data price lists in memory ..."));
     PriceListFileReader reader(maxProductId, script, progress, m_job, m_legacyCodePage);
-    const ScopeExit counted([&] { m_idsAboveLargest = reader.idsAboveLargest(); });
+    const ScopeExit counted([&] {
+        m_idsAboveLargest = reader.idsAboveLargest();
+        m_encodingDoubts = reader.encodingDoubts();
+    });
     for (const QString& file : checkedFiles) {
         reader.read(file);
         if (m_job.stopRequested())

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "EncodingDoubt.h"
+
 #include <QByteArray>
 #include <QStringList>
+#include <vector>
 
 class CreationProgress;
 class DbQuery;
@@ -27,10 +30,13 @@ public:
 
     // Product rows skipped because their id lies above the store's largest, in every file read.
     qint64 idsAboveLargest() const { return m_idsAboveLargest; }
+    // The files read whose code page is in doubt.
+    const std::vector<EncodingDoubt>& encodingDoubts() const { return m_encodingDoubts; }
 
 private:
     DbQuery& m_query;
     const Job& m_job;
     QByteArray m_legacyCodePage;
     qint64 m_idsAboveLargest = 0;
+    std::vector<EncodingDoubt> m_encodingDoubts;
 };

@@ -1,5 +1,7 @@
 #include "TextDecoding.h"
 
+#include "TextPlausibility.h"
+
 #include <QIODevice>
 #include <QLocale>
 #include <QStringDecoder>
@@ -52,33 +54,53 @@ QByteArray detectLegacy(QByteArrayView sample)
     return name.isEmpty() ? localeLegacyCodePage() : name;
 }
 
-// Whether a detector's guess reads the bytes as other text than the code page used. Compared
-// piece by piece, so that a large file is not held twice as text.
-bool readsDifferently(const FileReading& file, const QByteArray& used, const QByteArray& guess)
+// The file read in the code page used and in the detector's guess, piece by piece so that a
+// large file is not held as text: whether the two differ, and how plausible each reads.
+struct TwoReadings
 {
+    bool different = false;
+    TextPlausibility used;
+    TextPlausibility guess;
+};
+
+TwoReadings readBothWays(const FileReading& file, const QByteArray& used, const QByteArray& guess)
+{
+    TwoReadings readings;
     QStringDecoder usedDecoder(used.constData());
-    QStringDecoder guessDecoder(guess.constData());
+    QStringDecoder guessDecoder(guess.isEmpty() ? used.constData() : guess.constData());
     QString usedText;
     QString guessText;
-    bool different = false;
     file([&](QByteArrayView piece) {
         usedText += usedDecoder.decode(piece);
         guessText += guessDecoder.decode(piece);
         const qsizetype common = qMin(usedText.size(), guessText.size());
-        different = QStringView(usedText).first(common) != QStringView(guessText).first(common);
+        readings.different =
+            readings.different || QStringView(usedText).first(common) != QStringView(guessText).first(common);
+        readings.used.feed(QStringView(usedText).first(common));
+        readings.guess.feed(QStringView(guessText).first(common));
         usedText.remove(0, common);
         guessText.remove(0, common);
-        return !different;
+        return true;
     });
-    return different || usedText != guessText;
+    readings.different = readings.different || usedText != guessText;
+    readings.used.feed(usedText);
+    readings.guess.feed(guessText);
+    readings.used.finish();
+    readings.guess.finish();
+    return readings;
 }
 
-QByteArray detectorGuess(const FileReading& file, const QByteArray& used)
+void judgeLegacyReading(FileEncoding& chosen, const FileReading& file, const QByteArray& used)
 {
-    const QByteArray guess = detectorCharset(file);
-    if (guess.isEmpty() || guess.compare(used, Qt::CaseInsensitive) == 0 || !readsDifferently(file, used, guess))
-        return {};
-    return guess;
+    QByteArray guess = detectorCharset(file);
+    if (guess.compare(used, Qt::CaseInsensitive) == 0)
+        guess.clear();
+    const TwoReadings readings = readBothWays(file, used, guess);
+    chosen.hasControlCharacters = readings.used.hasControlCharacters();
+    if (guess.isEmpty() || !readings.different)
+        return;
+    chosen.detectorGuess = guess;
+    chosen.guessReadsBetter = readings.guess.oddWords() < readings.used.oddWords();
 }
 
 } // namespace
@@ -132,7 +154,7 @@ FileEncoding chooseFileEncoding(const FileReading& file, const QByteArray& legac
 {
     FileEncoding chosen{wholeFileEncoding(file, legacyCodePage), {}};
     if (chosen.isLegacy())
-        chosen.detectorGuess = detectorGuess(file, legacyCodePage);
+        judgeLegacyReading(chosen, file, legacyCodePage);
     return chosen;
 }
 

@@ -27,6 +27,13 @@ struct FileEncoding
     TextEncoding encoding;
     // Another code page the detector takes the file for, reading it differently; empty when none.
     QByteArray detectorGuess;
+    // Signs that a legacy file was read in the wrong code page: its text holds control
+    // characters, or the detector's guess reads it as likelier text (fewer words that look
+    // misread).
+    bool hasControlCharacters = false;
+    bool guessReadsBetter = false;
+
+    bool isDoubtful() const { return hasControlCharacters || guessReadsBetter; }
 
     bool isLegacy() const { return encoding.bomLength == 0 && encoding.name != "UTF-8"; }
 };

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -276,6 +277,43 @@ private slots:
             QCOMPARE(r.code, int(strict ? CommandLine::JobFailed : CommandLine::Done));
             QVERIFY2(r.err.contains(said), qPrintable(r.err));
             QVERIFY(r.err.contains("1 values would be cut, clamped or rounded by the server"));
+        }
+    }
+
+    // Nobody reads a scheduled run's question: a list whose texts look read in the wrong code
+    // page fails it, unless the code page is named for the run.
+    void doubtfulCodePageFailsUnlessNamed_data()
+    {
+        QTest::addColumn<QStringList>("codePage");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("the page's setting") << QStringList() << int(CommandLine::JobFailed) << QString();
+        QTest::newRow("named") << QStringList{"--code-page", "windows-1250"} << int(CommandLine::Done)
+                               << QStringLiteral("Šťastný žluťoučký kůň");
+        QTest::newRow("unknown") << QStringList{"--code-page", "no-such-page"} << int(CommandLine::BadArguments)
+                                 << QString();
+    }
+
+    void doubtfulCodePageFailsUnlessNamed()
+    {
+        QFETCH(QStringList, codePage);
+        QFETCH(int, code);
+        QFETCH(QString, stored);
+        TestFolder lists;
+        lists.write("cz.csv", QStringEncoder("windows-1250").encode(
+                                  QStringLiteral("IDPART;PRODUCT:metakey\r\n3;Šťastný žluťoučký kůň\r\n")));
+        QTemporaryDir out;
+        const Result r = velmora(QStringList{"create-script", "--profile", "Shop", "--folder", lists.path(), "--out",
+                                             out.filePath("u.sql")} + codePage);
+        QCOMPARE(r.code, code);
+        if (code == int(CommandLine::BadArguments))
+            return;
+        QVERIFY2(r.err.contains(QStringLiteral("The file [%1] was read in ").arg(lists.filePath("cz.csv"))) == codePage.isEmpty(),
+                 qPrintable(r.err));
+        if (!stored.isEmpty()) {
+            QFile script(out.filePath("u.sql"));
+            QVERIFY(script.open(QIODevice::ReadOnly));
+            QVERIFY(QString::fromUtf8(script.readAll()).contains(QStringLiteral("Pmain.metakey = '") + stored + u'\''));
         }
     }
 

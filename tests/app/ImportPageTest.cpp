@@ -8,6 +8,7 @@
 #include "platform/ScopeExit.h"
 #include "store/ConnectionProfile.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,6 +23,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QStringEncoder>
 
 namespace {
 
@@ -488,6 +490,25 @@ private slots:
             QStringLiteral("\r2 values would be cut, clamped or rounded by the server: they do not fit their column.\r")));
         QCOMPARE(m_ui->confirmDefaults, QList<Ui::DefaultAnswer>{Ui::DefaultAnswer::No});
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
+    }
+
+    // A Czech list read in the Western code page: the question names the file, the code page
+    // used and the detector's, and advises against the run.
+    void listReadInTheWrongCodePageIsSaidBeforeTheQuestion()
+    {
+        writeList(QStringLiteral("cz.csv"), QStringEncoder("windows-1250").encode(
+                                                QStringLiteral("IDPART;PRODUCT:metadesc\r\n7;Šťastný žluťoučký kůň\r\n")));
+        connectAndCheck({QStringLiteral("cz.csv")});
+        control<QComboBox>(*m_form, "ComboBoxCodePage")->setCurrentText(QStringLiteral("windows-1252"));
+        m_ui->confirmAnswers << false;
+        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        const QString said = QStringLiteral("The file [%1] was read in windows-1252, but its texts hold control characters; "
+                                            "the detector suggests ")
+                                 .arg(m_folder->filePath(QStringLiteral("lists/cz.csv")));
+        QVERIFY2(m_ui->texts(QStringLiteral("confirm"))[0].contains(QStringLiteral("\r\r") + said),
+                 qPrintable(m_ui->texts(QStringLiteral("confirm"))[0]));
+        QCOMPARE(m_ui->confirmDefaults, QList<Ui::DefaultAnswer>{Ui::DefaultAnswer::No});
+        QVERIFY(control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().contains(said));
     }
 
     // Old, new and percent sort as numbers: 9.99 before 10.5, 2 before 9.5 before 100.
