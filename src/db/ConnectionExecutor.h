@@ -13,6 +13,8 @@ public:
 
     int executeStatement(const QString& sql) override;
     QStringList lastWarnings() override;
+    // The server's max_allowed_packet less the command byte, asked for once.
+    qint64 largestStatement() override;
     bool isConnectionLost() const override { return m_lost; }
 
 private:
@@ -20,4 +22,5 @@ private:
 
     DbConnection& m_connection;
     bool m_lost = false;
+    qint64 m_largestStatement = -1;
 };

@@ -35,6 +35,27 @@ void noteWarnings(ScriptRunSummary& summary, StatementExecutor& executor, const 
         summary.firstWarnings << warning + QStringLiteral(" (statement: ") + firstLine(statement) + u')';
 }
 
+// A statement beyond the server's max_allowed_packet would only end in "Server has gone away"
+// and a lost connection: it is not sent, and the failure says why.
+void refuseOversized(const StatementSplitter::Piece& statement, StatementExecutor& executor)
+{
+    // Three bytes of UTF-8 at most for each character, and no server takes less than 1 KiB:
+    // most statements need neither the server's limit nor a count.
+    constexpr qint64 smallestLimit = 1024;
+    if (3 * qint64(statement.text.size()) <= smallestLimit)
+        return;
+    const qint64 largest = executor.largestStatement();
+    if (largest <= 0 || 3 * qint64(statement.text.size()) <= largest)
+        return;
+    const qint64 bytes = statement.text.toUtf8().size();
+    if (bytes > largest)
+        throw AppError(QStringLiteral("The statement at line %1 is larger than the server accepts: %2 bytes, the "
+                                      "server takes at most %3 (max_allowed_packet).")
+                           .arg(statement.line)
+                           .arg(bytes)
+                           .arg(largest));
+}
+
 } // namespace
 
 QString ScriptRunSummary::text() const
@@ -93,6 +114,7 @@ ScriptRunSummary ScriptRunner::restoreFromFile(const QString& fileName, Statemen
             if (isStatement) {
                 ++summary.ran;
                 try {
+                    refuseOversized(*piece, executor);
                     if (executor.executeStatement(piece->text) > 0)
                         noteWarnings(summary, executor, piece->text);
                 } catch (const CharacterSetRefused&) {

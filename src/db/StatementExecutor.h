@@ -15,6 +15,8 @@ public:
     virtual int executeStatement(const QString& sql) = 0;
     // The warnings of the statement just sent, "Warning 1265: Data truncated for ...".
     virtual QStringList lastWarnings() = 0;
+    // The most bytes of UTF-8 the server takes in one statement; 0 when unknown.
+    virtual qint64 largestStatement() = 0;
     // True after a failure when the connection is gone and cannot be opened again.
     virtual bool isConnectionLost() const = 0;
 };

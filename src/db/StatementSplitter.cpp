@@ -49,7 +49,15 @@ void StatementSplitter::feed(QStringView text)
     const qsizetype consumed = m_start >= 0 ? m_start : m_pos;
     if (consumed > 0) {
         m_beforeBuffer = m_buffer.at(consumed - 1);
-        m_linesDropped += QStringView(m_buffer).first(consumed).count(u'\n');
+        const qint64 linesConsumed = QStringView(m_buffer).first(consumed).count(u'\n');
+        m_linesDropped += linesConsumed;
+        if (m_linesCountedTo >= consumed) {
+            m_linesCountedTo -= consumed;
+            m_linesCounted -= linesConsumed;
+        } else {
+            m_linesCountedTo = 0;
+            m_linesCounted = 0;
+        }
         m_buffer.remove(0, consumed);
         m_dropped += consumed;
         m_pos -= consumed;
@@ -234,12 +242,25 @@ StatementSplitter::Scan StatementSplitter::scanDelimiterCommand()
     return {true, std::move(piece)};
 }
 
+qint64 StatementSplitter::lineAt(qsizetype index)
+{
+    if (index < m_linesCountedTo) {
+        m_linesCountedTo = 0;
+        m_linesCounted = 0;
+    }
+    m_linesCounted += QStringView(m_buffer).sliced(m_linesCountedTo, index - m_linesCountedTo).count(u'\n');
+    m_linesCountedTo = index;
+    return 1 + m_linesDropped + m_linesCounted;
+}
+
 StatementSplitter::Scan StatementSplitter::endStatement(qsizetype textEnd, qsizetype consumedEnd)
 {
     Scan scan{true, {}};
-    if (textEnd > m_start)
+    if (textEnd > m_start) {
         scan.piece = makePiece(Piece::Kind::Statement, m_buffer.sliced(m_start, textEnd - m_start),
                                position(consumedEnd));
+        scan.piece->line = lineAt(m_start);
+    }
     m_state = State::Between;
     m_start = -1;
     m_wordStart = -1;

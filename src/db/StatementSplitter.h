@@ -27,6 +27,8 @@ public:
         QString text;
         // Characters of the whole text consumed, the delimiter included.
         qint64 end = 0;
+        // For a statement: the line it starts on (from 1).
+        qint64 line = 0;
         // For an unclosed quote: the quote character, the line it stands on (from 1), and
         // the statements held back with it, the one it opened in included.
         QChar quote;
@@ -83,10 +85,14 @@ private:
     Match slashEndsStatement() const;
     bool atLineStart(qsizetype pos) const;
     qint64 position(qsizetype index) const { return m_dropped + index; }
+    // The line (from 1) of the buffer's character at index; indexes asked for never go back.
+    qint64 lineAt(qsizetype index);
 
     QString m_buffer;
     qint64 m_dropped = 0;         // characters before m_buffer[0]
     qint64 m_linesDropped = 0;    // line feeds before m_buffer[0]
+    qsizetype m_linesCountedTo = 0; // line feeds of m_buffer before this index are counted...
+    qint64 m_linesCounted = 0;      // ...here
     QChar m_beforeBuffer = u'\n'; // the character before m_buffer[0]; the text starts a line
     bool m_finished = false;
 

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <cmath>
 #include <functional>
+#include <new>
 #include <limits>
 
 namespace {
@@ -151,6 +152,17 @@ bool PriceListFileReader::withinStore(int productId)
 }
 
 void PriceListFileReader::read(const QString& path)
+{
+    try {
+        readFile(path);
+    } catch (const std::bad_alloc&) {
+        // What a sheet holds is bounded, but not the memory left to this process.
+        throw UnreadablePriceList(QStringLiteral("The price list could not be read: %1: the file is too large to read")
+                                      .arg(path));
+    }
+}
+
+void PriceListFileReader::readFile(const QString& path)
 {
     m_progress.setStatus(QStringLiteral("Upload file (") + path + QStringLiteral(") ..."));
     m_progress.log(QStringLiteral("[+] Open file (") + path + QStringLiteral(") ..."));

@@ -26,7 +26,8 @@ public:
     PriceListFileReader(int maxProductId, UpdateScript& script, CreationProgress& progress, const Job& job,
                         QByteArray legacyCodePage);
 
-    // Throws UnreadablePriceList when the file cannot be opened as a spreadsheet, and AppError
+    // Throws UnreadablePriceList when the file cannot be opened as a spreadsheet or is too
+    // large for the memory left, and AppError
     // naming the file, row, column and text of an IDPART that is not a decimal whole number.
     // Cells whose value cannot be read change nothing and are counted in the file's log lines,
     // as are the rows whose product id lies above the store's largest.
@@ -38,6 +39,7 @@ public:
     const std::vector<EncodingDoubt>& encodingDoubts() const { return m_encodingDoubts; }
 
 private:
+    void readFile(const QString& path);
     // Logs the code page of a legacy file and notes it when it is in doubt.
     void logTextEncoding(const SpreadsheetReader& sheet, const QString& path);
     void fillPriceTable(SheetRows& rows, const PriceListColumns& columns);

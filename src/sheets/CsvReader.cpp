@@ -69,6 +69,8 @@ public:
         m_file.skip(encoding.bomLength);
     }
 
+    const QString& path() const { return m_path; }
+
     // Appends the text of up to bytes more bytes; false, appending nothing, at the end of the file.
     bool appendTo(QString& text, qsizetype bytes)
     {
@@ -160,13 +162,22 @@ public:
 
 private:
     // Drops the records read and appends the next piece, larger the longer the record that
-    // waits for it; false at the end of the text.
+    // waits for it; false at the end of the text. A record is read again whole as each piece
+    // comes, so one beyond any price list's is refused rather than read for minutes.
     bool more()
     {
         m_text.remove(0, m_at);
         m_at = 0;
+        if (m_text.size() > CsvReader::LongestRecord)
+            failReading(SpreadsheetError::Kind::NoExtent, m_file.path(),
+                        QStringLiteral("a line (or a quoted cell) is longer than %1 characters: no price list "
+                                       "holds one")
+                            .arg(CsvReader::LongestRecord));
+        // The piece doubles what is held, but never by far beyond the longest record.
+        constexpr qsizetype smallestPiece = 256 * 1024;
+        const qsizetype piece = std::max(smallestPiece, std::min(m_text.size(), CsvReader::LongestRecord + 1 - m_text.size()));
         if (!m_ended)
-            m_ended = !m_file.appendTo(m_text, std::max<qsizetype>(256 * 1024, m_text.size()));
+            m_ended = !m_file.appendTo(m_text, piece);
         return !m_ended;
     }
 

@@ -16,6 +16,11 @@
 class CsvReader : public SpreadsheetReader
 {
 public:
+    // A record (a line, or more where a quoted cell holds line breaks) beyond this many
+    // characters is refused: a price list's lines are a few hundred characters, an SEO text a
+    // few thousand.
+    static constexpr qsizetype LongestRecord = qsizetype(32) << 20;
+
     explicit CsvReader(QByteArray legacyCodePage = localeLegacyCodePage())
         : m_legacyCodePage(std::move(legacyCodePage)) {}
 

@@ -5,10 +5,25 @@
 namespace {
 
 constexpr qsizetype pieceBytes = qsizetype(1) << 20;
-// A row beyond this size leaves the part to the full parser, which holds only its values.
-constexpr qsizetype largestRow = qsizetype(256) << 20;
 constexpr QByteArrayView rowEnd = "</row>";
+constexpr QByteArrayView emptyRowEnd = "/>";
 constexpr QByteArrayView sheetDataEnd = "</sheetData>";
+constexpr QByteArrayView sheetDataStart = "<sheetData>";
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Whether the start tag that ends at `close` ("/>") is a row's: its '<' is the last one before
+// it, for '<' never stands in an attribute value.
+bool closesEmptyRow(QByteArrayView text, qsizetype close)
+{
+    const qsizetype open = text.first(close).lastIndexOf('<');
+    if (open < 0 || close - open < 4 || text.sliced(open + 1, 3) != "row")
+        return false;
+    return close - open == 4 || isBlank(text[open + 4]);
+}
 
 } // namespace
 
@@ -19,7 +34,50 @@ bool WorksheetPieces::open(const ZipArchive& zip, const QString& name)
     m_searched = 0;
     m_ended = false;
     m_failed = false;
-    return m_device && m_device->open(QIODevice::ReadOnly);
+    m_rowTooLarge = false;
+    m_error.clear();
+    if (!m_device) {
+        m_error = QStringLiteral("the part %1 is missing").arg(name);
+        return false;
+    }
+    if (!m_device->open(QIODevice::ReadOnly)) {
+        m_error = m_device->errorString();
+        return false;
+    }
+    return true;
+}
+
+qsizetype WorksheetPieces::lastRowEnd() const
+{
+    const QByteArrayView pending(m_pending);
+    const qsizetype from = std::max<qsizetype>(0, m_searched - rowEnd.size() + 1);
+    const qsizetype endTag = pending.sliced(from).lastIndexOf(rowEnd);
+    qsizetype last = endTag < 0 ? -1 : from + endTag + rowEnd.size();
+    // A self-closed row after it ends the piece later.
+    for (qsizetype at = pending.size(); at > std::max(last, from);) {
+        const qsizetype close = pending.first(at).lastIndexOf(emptyRowEnd);
+        if (close < std::max(last, from))
+            break;
+        if (closesEmptyRow(pending, close))
+            return close + emptyRowEnd.size();
+        at = close + 1;
+    }
+    return last;
+}
+
+void WorksheetPieces::dropBlanksAfterRow()
+{
+    qsizetype blanks = m_pending.size();
+    while (blanks > 0 && isBlank(m_pending[blanks - 1]))
+        --blanks;
+    if (blanks == m_pending.size())
+        return;
+    const QByteArrayView before = QByteArrayView(m_pending).first(blanks);
+    if (before.endsWith(rowEnd) || before.endsWith(sheetDataStart) ||
+        (before.endsWith(emptyRowEnd) && closesEmptyRow(before, blanks - 2))) {
+        m_pending.truncate(blanks);
+        m_searched = std::min(m_searched, blanks);
+    }
 }
 
 bool WorksheetPieces::appendNext(QByteArray& text)
@@ -33,18 +91,17 @@ bool WorksheetPieces::appendNext(QByteArray& text)
             return true;
         }
         if (m_pending.size() >= pieceBytes) {
-            const qsizetype from = std::max<qsizetype>(0, m_searched - rowEnd.size() + 1);
-            const qsizetype found = QByteArrayView(m_pending).sliced(from).lastIndexOf(rowEnd);
+            const qsizetype cut = lastRowEnd();
             m_searched = m_pending.size();
-            if (found >= 0) {
-                const qsizetype cut = from + found + rowEnd.size();
+            if (cut >= 0) {
                 text += QByteArrayView(m_pending).first(cut);
                 m_pending.remove(0, cut);
                 m_searched = 0;
                 return true;
             }
-            if (m_pending.size() >= largestRow) {
+            if (m_pending.size() >= LargestRow) {
                 m_failed = true;
+                m_rowTooLarge = true;
                 return false;
             }
         }
@@ -58,8 +115,10 @@ bool WorksheetPieces::inflateMore()
     const qsizetype before = m_pending.size();
     m_pending.resize(before + pieceBytes);
     const qint64 n = m_device->read(m_pending.data() + before, pieceBytes);
-    if (n < 0)
+    if (n < 0) {
+        m_error = m_device->errorString();
         return false;
+    }
     m_pending.truncate(before + qsizetype(n));
     if (n == 0) {
         m_ended = true;
@@ -70,6 +129,8 @@ bool WorksheetPieces::inflateMore()
     if (found >= 0) {
         m_pending.truncate(found + sheetDataEnd.size());
         m_ended = true;
+    } else {
+        dropBlanksAfterRow();
     }
     return true;
 }

@@ -618,7 +618,8 @@ public:
     {
         Piece,
         End,
-        GaveUp
+        GaveUp,
+        RowTooLarge
     };
 
     SheetPieces(const ZipArchive& zip, const QString& part) : m_opened(m_pieces.open(zip, part)) {}
@@ -634,8 +635,11 @@ public:
         // the start stays at the front of the document, the pieces follow it in turn.
         const bool first = m_prefixLength < 0;
         m_document.truncate(first ? 0 : m_prefixLength);
-        if (!m_pieces.appendNext(m_document))
+        if (!m_pieces.appendNext(m_document)) {
+            if (m_pieces.rowTooLarge())
+                return Outcome::RowTooLarge;
             return m_pieces.failed() || first ? Outcome::GaveUp : Outcome::End;
+        }
         m_scanner.restartOn(m_document, sink);
         SheetScanner::Outcome outcome = m_scanner.scan(true);
         if (outcome == SheetScanner::Outcome::Paused) {
@@ -805,6 +809,7 @@ private:
             m_next = 0;
             return;
         case SheetPieces::Outcome::GaveUp:
+        case SheetPieces::Outcome::RowTooLarge:
             m_gaveUp = true;
             fileChanged();
         }
@@ -828,9 +833,9 @@ private:
 };
 
 // The extent of the worksheet the quick way, its shared strings read meanwhile; nothing when
-// the quick way gave up.
+// the quick way gave up. A row too large to hold fails the file: the full way would hold it.
 std::optional<SheetExtent> quickExtent(const ZipArchive& zip, const QString& part,
-                                       const std::function<const QStringList*()>& sharedStrings)
+                                       const std::function<const QStringList*()>& sharedStrings, const QString& path)
 {
     SheetPieces pieces(zip, part);
     ExtentOfValues values;
@@ -838,6 +843,11 @@ std::optional<SheetExtent> quickExtent(const ZipArchive& zip, const QString& par
         switch (pieces.next(values)) {
         case SheetPieces::Outcome::GaveUp:
             return std::nullopt;
+        case SheetPieces::Outcome::RowTooLarge:
+            failReading(Kind::NoExtent, path,
+                        QStringLiteral("%1 holds a row larger than %2 MB: no price list holds one")
+                            .arg(part)
+                            .arg(WorksheetPieces::LargestRow >> 20));
         case SheetPieces::Outcome::Piece:
             break;
         case SheetPieces::Outcome::End:
@@ -878,7 +888,7 @@ void XlsxReader::open(const QString& path)
         return strings ? &*strings : nullptr;
     };
     if (quick) {
-        if (const std::optional<SheetExtent> extent = quickExtent(zip, workbook.firstWorksheet, sharedStrings)) {
+        if (const std::optional<SheetExtent> extent = quickExtent(zip, workbook.firstWorksheet, sharedStrings, path)) {
             m_streamed = Streamed{zip, workbook.firstWorksheet, path,
                                   std::make_shared<const QStringList>(std::move(*strings)), *extent};
             return;

@@ -38,6 +38,13 @@ bool ZipEntryDevice::open(OpenMode mode)
         setErrorString(QStringLiteral("%1 uses compression method %2").arg(m_entry.name).arg(m_entry.method));
         return false;
     }
+    if (m_entry.size > LargestMember) {
+        setErrorString(QStringLiteral("%1 inflates to %2 MB, more than the %3 MB any sheet takes")
+                           .arg(m_entry.name)
+                           .arg(m_entry.size >> 20)
+                           .arg(LargestMember >> 20));
+        return false;
+    }
     QString error;
     if (!openRegularFile(m_file, error)) {
         setErrorString(error);

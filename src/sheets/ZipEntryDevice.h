@@ -22,6 +22,12 @@ class ZipEntryDevice : public QIODevice
 {
     Q_OBJECT
 public:
+    // A member that inflates to more is refused before anything is inflated. A worksheet at
+    // the sheet's full height of 1,048,576 rows with 26 columns of the longest cells spreadsheet
+    // programs write for numbers (about 60 bytes each) takes some 1.6 GiB: a larger part holds
+    // no price list, and is a compression bomb more likely than a sheet.
+    static constexpr qint64 LargestMember = qint64(2) << 30;
+
     ZipEntryDevice(const QString& archivePath, ZipEntry entry);
     ~ZipEntryDevice() override;
 

@@ -200,6 +200,30 @@ private slots:
                  QStringLiteral("127"));
     }
 
+    // A statement beyond max_allowed_packet is not sent: it would only lose the connection.
+    void statementLargerThanTheServerTakesIsNotSent()
+    {
+        TestFolder folder;
+        const QByteArray big = "INSERT INTO received (v) VALUES ('" + QByteArray(17 << 20, 'x') + "');";
+        folder.write(QStringLiteral("script.sql"), "INSERT INTO received (v) VALUES ('a');\n\n" + big +
+                                                       "\nINSERT INTO received (v) VALUES ('c');\n");
+        DbConnection connection(QStringLiteral("UniConnection1"));
+        m_store->connect(connection);
+        const qint64 largest = m_store->value(QStringLiteral("SELECT @@max_allowed_packet")).toLongLong() - 1;
+        ConnectionExecutor executor(connection);
+        QStringList failures;
+        const ScriptRunSummary summary =
+            ScriptRunner().restoreFromFile(folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
+                                           [&](const AppError& error) { failures << error.message(); });
+        QCOMPARE(failures, QStringList{QStringLiteral("The statement at line 3 is larger than the server accepts: "
+                                                      "%1 bytes, the server takes at most %2 (max_allowed_packet).")
+                                           .arg(big.size() - 1)
+                                           .arg(largest)});
+        QCOMPARE(summary.failed, 1);
+        QCOMPARE(m_store->column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"a", "c"}));
+        QVERIFY(connection.connected());
+    }
+
 private:
     std::unique_ptr<TestStore> m_store;
     QString m_logWas;

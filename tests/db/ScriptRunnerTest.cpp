@@ -31,6 +31,7 @@ public:
         return 0;
     }
     QStringList lastWarnings() override { return {}; }
+    qint64 largestStatement() override { return 0; }
     bool isConnectionLost() const override { return m_lost; }
 
 private:

@@ -170,6 +170,7 @@ private slots:
     void cutsText_data();
     void cutsText();
     void handsOutStatementOnceItsDelimiterIsRead();
+    void statementsKnowTheirLine();
 };
 
 void StatementSplitterTest::cutsText_data()
@@ -218,6 +219,20 @@ void StatementSplitterTest::handsOutStatementOnceItsDelimiterIsRead()
     splitter.finish();
     QCOMPARE(splitter.next()->text, QString("SELECT 2"));
     QVERIFY(!splitter.next());
+}
+
+// The line each statement starts on, however the text is cut into chunks.
+void StatementSplitterTest::statementsKnowTheirLine()
+{
+    const QString text = QStringLiteral("UPDATE a SET x = 1;\r\n  \r\nUPDATE b\r\nSET y = 'two\nlines';\n"
+                                        "-- a comment\n\nDELIMITER $$\nSELECT 1$$ SELECT 2$$\n\n\n  COMMIT$$");
+    for (int chunk = 0; chunk <= 15; ++chunk) {
+        QList<qint64> lines;
+        for (const Piece& piece : cut(text, chunk))
+            if (piece.kind == Piece::Kind::Statement)
+                lines << piece.line;
+        QCOMPARE(lines, QList<qint64>({1, 3, 9, 9, 12}));
+    }
 }
 
 QTEST_GUILESS_MAIN(StatementSplitterTest)

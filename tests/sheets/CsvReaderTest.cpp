@@ -212,6 +212,11 @@ private slots:
             << row.repeated(SheetGrid::maxRows) << "1048576x20, 20971520 values, last 20";
         QTest::newRow("line of 20 million separators")
             << QByteArray(20'000'000, ';') + "\r\n1;2\r\n" << "2x2, 2 values, last 2";
+        // Read again as each piece comes, a line of 200 MB took half a minute and most of a GB.
+        QTest::newRow("cell of 100 million characters")
+            << "IDPART;PRICE\r\n1;\"" + QByteArray(100'000'000, 'x') + "\"\r\n"
+            << QStringLiteral("a line (or a quoted cell) is longer than %1 characters: no price list holds one")
+                   .arg(CsvReader::LongestRecord);
     }
 
     // The file is read in pieces of 256 KiB: whatever a piece ends in, the cells are those of

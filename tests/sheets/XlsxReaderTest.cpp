@@ -364,8 +364,27 @@ private slots:
         TestZipMember lying = sheetWithLongTail(0);
         lying.size = 0x3FFFFFFF; // just under 1 GiB
         QTest::newRow("part declaring 1 GB") << workbookOf(lying) << lyingSize;
+        // Beyond any sheet's size the part is refused before anything is inflated.
         lying.size = 0xFFFFFFFE;
-        QTest::newRow("part declaring 4 GB") << workbookOf(lying) << lyingSize;
+        QTest::newRow("part declaring 4 GB")
+            << workbookOf(lying) << "xl/worksheets/sheet1.xml inflates to 4095 MB, more than the 2048 MB any sheet takes";
+        // Blanks and empty rows cost their inflating, nothing more.
+        const QByteArray head =
+            R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)";
+        const QByteArray firstRow = R"(<row r="1"><c r="A1"><v>7</v></c></row>)";
+        const QByteArray end = "</sheetData></worksheet>";
+        QTest::newRow("600 MB of blanks between rows")
+            << workbookOf(repeatingMember("xl/worksheets/sheet1.xml", head + "\n  " + firstRow, QByteArray(1 << 20, ' '),
+                                          600, R"(<row r="2"><c r="A2"><v>8</v></c></row>)" + end))
+            << "2x1, 2 values, last 8";
+        QTest::newRow("600 MB of empty rows")
+            << workbookOf(repeatingMember("xl/worksheets/sheet1.xml", head + firstRow,
+                                          QByteArray("<row/>").repeated((1 << 20) / 6), 600, end))
+            << "1x1, 1 values, last 7";
+        QTest::newRow("100 MB of blanks within a row")
+            << workbookOf(repeatingMember("xl/worksheets/sheet1.xml", head + R"(<row r="1"><c r="A1"><v>7</v></c>)",
+                                          QByteArray(1 << 20, ' '), 100, "</row>" + end))
+            << "xl/worksheets/sheet1.xml holds a row larger than 64 MB: no price list holds one";
     }
 
     void memoryFollowsTheValues()
