@@ -16,7 +16,9 @@ command -v clang++ >/dev/null || { echo "clang++ not found: apt-get install clan
 cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target "${target}_fuzz" --parallel 2
 mkdir -p "$build/corpus/$target"
-# Qt looks for no display, and the readers' own limits keep memory below libFuzzer's.
-QT_QPA_PLATFORM=offscreen "$build/${target}_fuzz" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+# Qt looks for no display, and the readers' own limits keep memory below libFuzzer's. A
+# quarantine of 64 MB (not 256) still holds far more freed memory than an input of 64 KiB
+# frees, and spares the page faults of recycling the larger one: twice the inputs a second.
+ASAN_OPTIONS="quarantine_size_mb=64${ASAN_OPTIONS:+:$ASAN_OPTIONS}" QT_QPA_PLATFORM=offscreen "$build/${target}_fuzz" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
     -timeout=30 -print_final_stats=1 -dict="$root/fuzz/$target.dict" -artifact_prefix="$build/$target-" \
     "$build/corpus/$target" "$root/fuzz/seeds/$target"

@@ -139,7 +139,8 @@ FileReading readingOf(QIODevice& device, std::function<void()> onFailure)
     return [&device, onFailure = std::move(onFailure)](const PieceReader& reader) {
         if (!device.seek(0))
             onFailure();
-        QByteArray piece(pieceSize, Qt::Uninitialized);
+        // A small file takes a small piece.
+        QByteArray piece(qsizetype(qBound<qint64>(1, device.size(), pieceSize)), Qt::Uninitialized);
         while (true) {
             const qint64 n = device.read(piece.data(), piece.size());
             if (n < 0)

@@ -74,6 +74,8 @@ public:
     // Appends the text of up to bytes more bytes; false, appending nothing, at the end of the file.
     bool appendTo(QString& text, qsizetype bytes)
     {
+        // No more than the file holds: a small file takes a small piece.
+        bytes = qsizetype(qBound<qint64>(1, m_file.size() - m_file.pos(), bytes));
         m_piece.resize(bytes);
         const qint64 n = m_file.read(m_piece.data(), bytes);
         if (n < 0)

@@ -1,5 +1,6 @@
 #include "OfficePackage.h"
 
+#include "PlainXmlScanner.h"
 #include "ZipXmlPart.h"
 
 #include <QDir>
@@ -25,6 +26,50 @@ QString resolveTarget(const QString& sourcePart, const QString& target)
     return QDir::cleanPath(folder + target);
 }
 
+// Relationship parts are small and plain: read whole the quick way, unless that gives up on
+// anything (a reference in a value included), when the full parser reads them.
+constexpr qsizetype largestQuickPart = qsizetype(1) << 20;
+
+bool quickRelationships(const ZipArchive& zip, const QString& partName, const QString& sourcePart,
+                        QList<PackageRelationship>& relationships)
+{
+    const std::optional<QByteArray> part = zip.wholeMember(partName, largestQuickPart);
+    if (!part)
+        return false;
+    PlainXmlScanner xml(*part);
+    const auto plain = [](std::optional<QByteArrayView> value) { return !value || !value->contains('&'); };
+    while (true) {
+        switch (xml.next()) {
+        case PlainXmlScanner::Token::EndOfDocument:
+            return true;
+        case PlainXmlScanner::Token::GiveUp:
+            relationships.clear();
+            return false;
+        case PlainXmlScanner::Token::StartElement: {
+            if (!xml.isNamed("Relationship"))
+                break;
+            const auto id = xml.attribute("Id");
+            const auto type = xml.attribute("Type");
+            const auto target = xml.attribute("Target");
+            const auto mode = xml.attribute("TargetMode");
+            if (!plain(id) || !plain(type) || !plain(target) || !plain(mode)) {
+                relationships.clear();
+                return false;
+            }
+            if (mode && *mode == "External")
+                break;
+            const auto text = [](std::optional<QByteArrayView> value) {
+                return value ? QString::fromUtf8(*value) : QString();
+            };
+            relationships.append({text(id), text(type), resolveTarget(sourcePart, text(target))});
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
 } // namespace
 
 bool readRelationships(const ZipArchive& zip, const QString& sourcePart,
@@ -33,6 +78,8 @@ bool readRelationships(const ZipArchive& zip, const QString& sourcePart,
     relationships.clear();
     const QString partName = relationshipPart(sourcePart);
     if (!zip.contains(partName))
+        return true;
+    if (quickRelationships(zip, partName, sourcePart, relationships))
         return true;
     ZipXmlPart part;
     if (!part.open(zip, partName)) {

@@ -349,12 +349,12 @@ bool PlainXmlScanner::checkNamespaces()
             if (!root || prefix == "xml" || prefix == "xmlns" || (!prefix.isEmpty() && a.value.isEmpty()))
                 return false;
             if (!prefix.isEmpty())
-                m_prefixes.push_back(prefix);
+                m_prefixes.push_back({prefix, a.value});
         }
     }
     for (const Attribute& a : m_attributes) {
         if (!a.prefix.isEmpty() && a.prefix != "xml" && a.prefix != "xmlns" &&
-            std::find(m_prefixes.begin(), m_prefixes.end(), a.prefix) == m_prefixes.end())
+            std::none_of(m_prefixes.begin(), m_prefixes.end(), [&](const Prefix& p) { return p.name == a.prefix; }))
             return false;
     }
     return true;
@@ -374,6 +374,18 @@ PlainXmlScanner::Token PlainXmlScanner::readEndElement()
     m_open.pop_back();
     m_name = name;
     return Token::EndElement;
+}
+
+std::optional<QByteArrayView> PlainXmlScanner::attributeInNamespace(QByteArrayView local, QByteArrayView uriEnd) const
+{
+    for (const Attribute& a : m_attributes) {
+        if (a.prefix.isEmpty() || !same(a.local, local))
+            continue;
+        for (const Prefix& p : m_prefixes)
+            if (same(p.name, a.prefix) && p.uri.endsWith(uriEnd))
+                return a.value;
+    }
+    return std::nullopt;
 }
 
 std::optional<QByteArrayView> PlainXmlScanner::attribute(QByteArrayView name) const

@@ -45,6 +45,9 @@ public:
     }
     // An attribute of the current start element by its qualified name, as written.
     std::optional<QByteArrayView> attribute(QByteArrayView name) const;
+    // An attribute of the current start element by its local name, with a prefix bound to a
+    // namespace whose URI ends with uriEnd ("/relationships").
+    std::optional<QByteArrayView> attributeInNamespace(QByteArrayView local, QByteArrayView uriEnd) const;
     // Appends the current text in UTF-8, its references resolved and its line ends made "\n".
     void appendText(QByteArray& text) const;
     // The commonest content in one step: when the current start element holds nothing but a
@@ -79,7 +82,12 @@ private:
     bool m_rootSeen = false;
     bool m_selfClosed = false;
     std::vector<QByteArrayView> m_open;
-    std::vector<QByteArrayView> m_prefixes; // declared on the root element
+    struct Prefix
+    {
+        QByteArrayView name;
+        QByteArrayView uri;
+    };
+    std::vector<Prefix> m_prefixes; // declared on the root element
     struct Attribute
     {
         QByteArrayView name;

@@ -32,6 +32,7 @@ bool WorksheetPieces::open(const ZipArchive& zip, const QString& name)
     m_device = zip.entry(name);
     m_pending.clear();
     m_searched = 0;
+    m_inflated = 0;
     m_ended = false;
     m_failed = false;
     m_rowTooLarge = false;
@@ -113,13 +114,16 @@ bool WorksheetPieces::appendNext(QByteArray& text)
 bool WorksheetPieces::inflateMore()
 {
     const qsizetype before = m_pending.size();
-    m_pending.resize(before + pieceBytes);
-    const qint64 n = m_device->read(m_pending.data() + before, pieceBytes);
+    // No more than the part holds: a small sheet takes a small piece.
+    const qsizetype want = qsizetype(qBound<qint64>(1, m_device->uncompressedSize() - m_inflated, pieceBytes));
+    m_pending.resize(before + want);
+    const qint64 n = m_device->read(m_pending.data() + before, want);
     if (n < 0) {
         m_error = m_device->errorString();
         return false;
     }
     m_pending.truncate(before + qsizetype(n));
+    m_inflated += n;
     if (n == 0) {
         m_ended = true;
         return true;

@@ -36,6 +36,7 @@ private:
     std::unique_ptr<ZipEntryDevice> m_device;
     QByteArray m_pending;     // inflated, not yet handed out
     qsizetype m_searched = 0; // how much of it holds no row end
+    qint64 m_inflated = 0;
     bool m_ended = false;
     bool m_failed = false;
     bool m_rowTooLarge = false;

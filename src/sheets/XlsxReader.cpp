@@ -77,6 +77,45 @@ QString readStringItem(QXmlStreamReader& xml)
     return text;
 }
 
+// The workbook part is small and plain: its first worksheet the quick way, empty when it lists
+// none; nothing when the quick way gives up (a reference in an id included) and the full
+// parser is to read it.
+std::optional<QString> quickFirstWorksheet(const ZipArchive& zip, const QString& workbookPart,
+                                           const std::function<QString(const QString& id)>& worksheetOf)
+{
+    const std::optional<QByteArray> part = zip.wholeMember(workbookPart, qsizetype(1) << 20);
+    if (!part)
+        return std::nullopt;
+    PlainXmlScanner xml(*part);
+    bool root = true;
+    while (true) {
+        switch (xml.next()) {
+        case PlainXmlScanner::Token::EndOfDocument:
+            return root ? std::nullopt : std::optional<QString>(QString());
+        case PlainXmlScanner::Token::GiveUp:
+            return std::nullopt;
+        case PlainXmlScanner::Token::StartElement: {
+            if (std::exchange(root, false)) {
+                if (!xml.isNamed("workbook"))
+                    return std::nullopt;
+                break;
+            }
+            if (!xml.isNamed("sheet"))
+                break;
+            // Chart sheets and macro sheets are listed among the sheets but are no worksheets.
+            const QByteArrayView id = xml.attributeInNamespace("id", "/relationships").value_or(QByteArrayView());
+            if (id.contains('&'))
+                return std::nullopt;
+            if (QString worksheet = worksheetOf(QString::fromUtf8(id)); !worksheet.isEmpty())
+                return worksheet;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
 struct Workbook
 {
     QString firstWorksheet;
@@ -98,6 +137,19 @@ Workbook readWorkbook(const ZipArchive& zip, const QString& path)
         if (OfficePackage::hasType(relationship, u"sharedStrings"))
             workbook.sharedStrings = relationship.target;
     }
+    const auto worksheetOf = [&](const QString& id) {
+        for (const PackageRelationship& relationship : relationships) {
+            if (relationship.id == id && OfficePackage::hasType(relationship, u"worksheet"))
+                return relationship.target;
+        }
+        return QString();
+    };
+    if (const auto first = quickFirstWorksheet(zip, workbookPart, worksheetOf)) {
+        if (first->isEmpty())
+            failReading(Kind::NoFirstSheet, path, QStringLiteral("the workbook holds no worksheet"));
+        workbook.firstWorksheet = *first;
+        return workbook;
+    }
     ZipXmlPart part;
     if (!part.open(zip, workbookPart))
         failReading(Kind::CannotOpen, path, part.errorString());
@@ -116,10 +168,7 @@ Workbook readWorkbook(const ZipArchive& zip, const QString& path)
             if (attribute.name() == u"id" && attribute.namespaceUri().endsWith(u"/relationships"))
                 id = attribute.value().toString();
         }
-        for (const PackageRelationship& relationship : relationships) {
-            if (relationship.id == id && OfficePackage::hasType(relationship, u"worksheet"))
-                workbook.firstWorksheet = relationship.target;
-        }
+        workbook.firstWorksheet = worksheetOf(id);
     }
     if (!part.errorString().isEmpty())
         failReading(Kind::CannotOpen, path, part.errorString());
@@ -284,30 +333,10 @@ using Token = PlainXmlScanner::Token;
 // A larger part goes the full way, which holds only the values in memory.
 constexpr qsizetype largestWholePart = qsizetype(256) << 20;
 
-// The whole part. The memory grows with what is inflated: the size the archive declares is
-// no measure.
+// The whole part, when it is no larger than largestWholePart.
 std::optional<QByteArray> wholePart(const ZipArchive& zip, const QString& name)
 {
-    const std::unique_ptr<ZipEntryDevice> device = zip.entry(name);
-    if (!device || !device->open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes;
-    qsizetype got = 0;
-    while (true) {
-        if (got == bytes.size()) {
-            if (bytes.size() >= largestWholePart)
-                return std::nullopt;
-            bytes.resize(std::max<qsizetype>(qsizetype(64) << 10, 2 * bytes.size()));
-        }
-        const qint64 n = device->read(bytes.data() + got, bytes.size() - got);
-        if (n < 0)
-            return std::nullopt;
-        if (n == 0) {
-            bytes.truncate(got);
-            return bytes;
-        }
-        got += qsizetype(n);
-    }
+    return zip.wholeMember(name, largestWholePart);
 }
 
 // Skips the rest of the element whose start was just read.
@@ -868,8 +897,13 @@ void XlsxReader::open(const QString& path)
         failReading(Kind::CannotOpen, path, zip.errorString());
     const Workbook workbook = readWorkbook(zip, path);
     const bool quick = m_way != Way::FullOnly;
-    // The shared strings are read on another core meanwhile.
-    std::future<std::optional<QStringList>> quickStrings = std::async(std::launch::async, [&zip, &workbook, quick] {
+    // The shared strings are read on another core meanwhile, unless they are few enough to
+    // take less time than starting a thread.
+    const std::unique_ptr<ZipEntryDevice> stringsPart =
+        workbook.sharedStrings.isEmpty() ? nullptr : zip.entry(workbook.sharedStrings);
+    const bool fewStrings = !stringsPart || stringsPart->uncompressedSize() < (qint64(1) << 20);
+    const auto launch = fewStrings ? std::launch::deferred : std::launch::async;
+    std::future<std::optional<QStringList>> quickStrings = std::async(launch, [&zip, &workbook, quick] {
         if (workbook.sharedStrings.isEmpty())
             return std::optional<QStringList>(QStringList());
         const auto part = quick ? wholePart(zip, workbook.sharedStrings) : std::nullopt;

@@ -1,8 +1,5 @@
 #include "ZipArchive.h"
 
-#include "platform/RegularFile.h"
-
-#include <QFile>
 #include <QtEndian>
 
 namespace {
@@ -39,6 +36,7 @@ qint64 findEndRecord(const QByteArray& tail)
 bool ZipArchive::fail(const QString& reason)
 {
     m_error = reason;
+    m_file.reset();
     m_entries.clear();
     m_index.clear();
     return false;
@@ -46,17 +44,21 @@ bool ZipArchive::fail(const QString& reason)
 
 bool ZipArchive::open(const QString& path)
 {
-    m_path = path;
     m_entries.clear();
     m_index.clear();
-    QFile file(path);
     QString error;
-    if (!openRegularFile(file, error))
+    m_file = PositionalFile::open(path, error);
+    if (!m_file)
         return fail(error);
-    const qint64 fileSize = file.size();
+    const auto read = [&](qint64 offset, qint64 size) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        const qint64 n = m_file->readAt(offset, bytes.data(), size);
+        bytes.truncate(n < 0 ? 0 : n);
+        return bytes;
+    };
+    const qint64 fileSize = m_file->size();
     const qint64 tailStart = qMax<qint64>(0, fileSize - endRecordSize - maxCommentSize);
-    file.seek(tailStart);
-    const QByteArray tail = file.read(fileSize - tailStart);
+    const QByteArray tail = read(tailStart, fileSize - tailStart);
     const qint64 end = findEndRecord(tail);
     if (end < 0)
         return fail(QStringLiteral("not a ZIP archive"));
@@ -68,9 +70,9 @@ bool ZipArchive::open(const QString& path)
     const qint64 directoryOffset = u32(record + 16);
     if (count == 0xFFFF || directoryOffset == 0xFFFFFFFF)
         return fail(QStringLiteral("ZIP64 archives are not supported"));
-    if (directoryOffset + directorySize > tailStart + end || !file.seek(directoryOffset))
+    if (directoryOffset + directorySize > tailStart + end)
         return fail(QStringLiteral("damaged archive directory"));
-    const QByteArray directory = file.read(directorySize);
+    const QByteArray directory = read(directoryOffset, directorySize);
     if (directory.size() != directorySize)
         return fail(QStringLiteral("damaged archive directory"));
 
@@ -112,5 +114,31 @@ std::unique_ptr<ZipEntryDevice> ZipArchive::entry(const QString& name) const
     const auto found = m_index.constFind(name.toLower());
     if (found == m_index.cend())
         return nullptr;
-    return std::make_unique<ZipEntryDevice>(m_path, m_entries[*found]);
+    return std::make_unique<ZipEntryDevice>(m_file, m_entries[*found]);
+}
+
+std::optional<QByteArray> ZipArchive::wholeMember(const QString& name, qsizetype largest) const
+{
+    const std::unique_ptr<ZipEntryDevice> device = entry(name);
+    if (!device || !device->open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes;
+    qsizetype got = 0;
+    // Room for what the member declares, up to 64 KiB to start with: it may lie.
+    const qsizetype first = qsizetype(qBound<qint64>(1, device->uncompressedSize() + 1, qint64(64) << 10));
+    while (true) {
+        if (got == bytes.size()) {
+            if (bytes.size() >= largest)
+                return std::nullopt;
+            bytes.resize(std::max(first, 2 * bytes.size()));
+        }
+        const qint64 n = device->read(bytes.data() + got, bytes.size() - got);
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0) {
+            bytes.truncate(got);
+            return bytes;
+        }
+        got += qsizetype(n);
+    }
 }

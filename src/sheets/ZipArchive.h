@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <memory>
+#include <optional>
 
 // The member list of a ZIP archive, read from its central directory (no ZIP64, one disk).
 class ZipArchive
@@ -18,11 +19,14 @@ public:
     bool contains(const QString& name) const;
     // Not yet opened; null when there is no such member.
     std::unique_ptr<ZipEntryDevice> entry(const QString& name) const;
+    // The member inflated whole; nothing when it is missing, damaged or larger than largest.
+    // The memory grows with what is inflated: the size the archive declares is no measure.
+    std::optional<QByteArray> wholeMember(const QString& name, qsizetype largest) const;
 
 private:
     bool fail(const QString& reason);
 
-    QString m_path;
+    std::shared_ptr<PositionalFile> m_file;
     QString m_error;
     QList<ZipEntry> m_entries;
     QHash<QString, qsizetype> m_index;

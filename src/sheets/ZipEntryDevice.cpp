@@ -1,7 +1,5 @@
 #include "ZipEntryDevice.h"
 
-#include "platform/RegularFile.h"
-
 #include <QtEndian>
 
 namespace {
@@ -14,8 +12,8 @@ constexpr qint64 inputChunk = 16384;
 
 } // namespace
 
-ZipEntryDevice::ZipEntryDevice(const QString& archivePath, ZipEntry entry)
-    : m_file(archivePath), m_entry(std::move(entry))
+ZipEntryDevice::ZipEntryDevice(std::shared_ptr<PositionalFile> archive, ZipEntry entry)
+    : m_archive(std::move(archive)), m_entry(std::move(entry))
 {
 }
 
@@ -45,30 +43,22 @@ bool ZipEntryDevice::open(OpenMode mode)
                            .arg(LargestMember >> 20));
         return false;
     }
-    QString error;
-    if (!openRegularFile(m_file, error)) {
-        setErrorString(error);
-        return false;
-    }
-    const QByteArray header =
-        m_file.seek(m_entry.localHeaderOffset) ? m_file.read(localHeaderSize) : QByteArray();
-    if (header.size() != localHeaderSize || qFromLittleEndian<quint32>(header.constData()) != 0x04034b50) {
-        m_file.close();
+    char header[localHeaderSize];
+    if (m_archive->readAt(m_entry.localHeaderOffset, header, localHeaderSize) != localHeaderSize ||
+        qFromLittleEndian<quint32>(header) != 0x04034b50) {
         setErrorString(QStringLiteral("%1 has no local header").arg(m_entry.name));
         return false;
     }
-    const qint64 dataOffset = m_entry.localHeaderOffset + localHeaderSize +
-                              qFromLittleEndian<quint16>(header.constData() + 26) +
-                              qFromLittleEndian<quint16>(header.constData() + 28);
-    if (dataOffset + m_entry.compressedSize > m_file.size() || !m_file.seek(dataOffset)) {
-        m_file.close();
+    const qint64 dataOffset = m_entry.localHeaderOffset + localHeaderSize + qFromLittleEndian<quint16>(header + 26) +
+                              qFromLittleEndian<quint16>(header + 28);
+    if (dataOffset + m_entry.compressedSize > m_archive->size()) {
         setErrorString(QStringLiteral("%1 lies beyond the end of the archive").arg(m_entry.name));
         return false;
     }
+    m_at = dataOffset;
     m_stream = {};
     if (m_entry.method == methodDeflated) {
         if (inflateInit2(&m_stream, -MAX_WBITS) != Z_OK) {
-            m_file.close();
             setErrorString(QStringLiteral("cannot start inflating %1").arg(m_entry.name));
             return false;
         }
@@ -87,7 +77,6 @@ void ZipEntryDevice::close()
     if (m_inflating)
         inflateEnd(&m_stream);
     m_inflating = false;
-    m_file.close();
     QIODevice::close();
 }
 
@@ -108,15 +97,26 @@ bool ZipEntryDevice::fillInput()
         fail(QStringLiteral("compressed data ends early"));
         return false;
     }
-    m_input = m_file.read(qMin(inputChunk, m_compressedLeft));
-    if (m_input.isEmpty()) {
-        fail(QStringLiteral("archive ends early"));
+    m_input.resize(qMin(inputChunk, m_compressedLeft));
+    const qint64 n = readStored(m_input.data(), m_input.size());
+    if (n <= 0)
         return false;
-    }
-    m_compressedLeft -= m_input.size();
+    m_input.truncate(n);
     m_stream.next_in = reinterpret_cast<Bytef*>(m_input.data());
     m_stream.avail_in = uInt(m_input.size());
     return true;
+}
+
+qint64 ZipEntryDevice::readStored(char* data, qint64 maxSize)
+{
+    const qint64 n = m_archive->readAt(m_at, data, maxSize);
+    if (n <= 0) {
+        fail(n < 0 ? m_archive->errorString() : QStringLiteral("archive ends early"));
+        return -1;
+    }
+    m_at += n;
+    m_compressedLeft -= n;
+    return n;
 }
 
 // Produces at least one byte unless the member is complete; -1 on damaged data.
@@ -161,12 +161,9 @@ qint64 ZipEntryDevice::readData(char* data, qint64 maxSize)
     if (m_inflating) {
         count = inflateInto(data, maxSize);
     } else {
-        count = m_compressedLeft == 0 ? 0 : m_file.read(data, qMin(maxSize, m_compressedLeft));
-        if (count <= 0 && m_compressedLeft > 0) {
-            fail(QStringLiteral("archive ends early"));
+        count = m_compressedLeft == 0 ? 0 : readStored(data, qMin(maxSize, m_compressedLeft));
+        if (count < 0)
             return -1;
-        }
-        m_compressedLeft -= count;
         m_finished = m_compressedLeft == 0;
     }
     if (count < 0)

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QFile>
+#include "platform/PositionalFile.h"
+
 #include <QIODevice>
+#include <memory>
 #include <zlib.h>
 
 // Where one member of a ZIP archive lies, as its central directory tells.
@@ -28,7 +30,8 @@ public:
     // no price list, and is a compression bomb more likely than a sheet.
     static constexpr qint64 LargestMember = qint64(2) << 30;
 
-    ZipEntryDevice(const QString& archivePath, ZipEntry entry);
+    // archive: the archive's file, shared by its members.
+    ZipEntryDevice(std::shared_ptr<PositionalFile> archive, ZipEntry entry);
     ~ZipEntryDevice() override;
 
     // Read-only; fails for encrypted members and methods other than stored and deflated.
@@ -48,11 +51,14 @@ protected:
 private:
     void fail(const QString& reason);
     bool fillInput();
+    // Reads the next stored or deflated bytes of the member; -1 on a failure.
+    qint64 readStored(char* data, qint64 maxSize);
     qint64 inflateInto(char* data, qint64 maxSize);
     bool finish();
 
-    QFile m_file;
+    std::shared_ptr<PositionalFile> m_archive;
     ZipEntry m_entry;
+    qint64 m_at = 0; // where the member's next stored bytes lie in the archive
     z_stream m_stream{};
     bool m_inflating = false;
     QByteArray m_input;

@@ -180,7 +180,7 @@ QByteArray makeXlsx(const QByteArray& sheetData, const QByteArray& sharedStrings
 }
 
 QByteArray makeXlsxWorkbook(const QByteArray& sheets, const QByteArray& relationships,
-                            const QList<TestZipMember>& parts)
+                            const QList<TestZipMember>& parts, bool deflated)
 {
     QList<TestZipMember> members{
         {"[Content_Types].xml", xlsxContentTypes},
@@ -192,6 +192,8 @@ QByteArray makeXlsxWorkbook(const QByteArray& sheets, const QByteArray& relation
                                            relationshipsNamespace + "\">" + relationships +
                                            "</Relationships>"},
     };
+    for (TestZipMember& member : members)
+        member.deflated = deflated;
     members.append(parts);
     return makeZip(members);
 }

@@ -40,9 +40,10 @@ QByteArray makeOfficePackage(const TestZipMember& mainPart);
 QByteArray makeXlsx(const QByteArray& sheetData, const QByteArray& sharedStrings = {});
 
 // An xlsx package from the inner XML of <sheets> and the workbook relationships; parts
-// are the members to add (worksheets and the like).
+// are the members to add (worksheets and the like). The package's own parts are deflated
+// unless deflated is false, which makes the package quicker to build.
 QByteArray makeXlsxWorkbook(const QByteArray& sheets, const QByteArray& relationships,
-                            const QList<TestZipMember>& parts);
+                            const QList<TestZipMember>& parts, bool deflated = true);
 
 // An ods package from the inner XML of <office:spreadsheet>.
 QByteArray makeOds(const QByteArray& spreadsheet);
