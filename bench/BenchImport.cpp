@@ -9,6 +9,9 @@
 //   bench_import create CONNECTION_INI LIST FOLDER    - creates the update script from LIST in FOLDER
 //                                                      without the window and its review: the time to
 //                                                      the finished script and the memory it took
+//   bench_import match CONNECTION_INI LIST FOLDER     - creates the script from LIST once by IDPART and
+//                                                      once by TRADENUMBER (and BRAND): the cost of
+//                                                      reading the store's trade numbers and matching
 #include "BenchSupport.h"
 #include "DemoStore.h"
 #include "DropDownComboBox.h"
@@ -19,6 +22,7 @@
 #include "export/PriceFileLayout.h"
 #include "import/CreationProgress.h"
 #include "import/ScriptCreation.h"
+#include "import/TradeNumberIndex.h"
 #include "import/UpdateScript.h"
 #include "sheets/SpreadsheetReader.h"
 #include "platform/AppError.h"
@@ -37,6 +41,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <cmath>
+#include <optional>
 #include <cstdio>
 
 namespace {
@@ -171,6 +176,49 @@ int createScript(const DemoStore& store, const QString& list, const QString& fol
     return 0;
 }
 
+// The same list by IDPART and by trade number, each to its finished script.
+int matchTradeNumbers(const DemoStore& store, const QString& list, const QString& folder)
+{
+    DbConnection connection(QStringLiteral("bench"));
+    store.connect(connection);
+    const StoreSchema schema = store.schema();
+    DbQuery query(QStringLiteral("bench"), connection);
+    UnstoppedJob job;
+    SilentProgress progress;
+    std::optional<TradeNumberIndex> index;
+    double indexSeconds = 0;
+    const auto create = [&](bool byTradeNumber, const QString& name, qint64& unmatched) {
+        ScriptCreation creation(query, job, localeLegacyCodePage());
+        if (byTradeNumber)
+            creation.matchByTradeNumber([&]() -> const TradeNumberIndex& {
+                if (!index) {
+                    QElapsedTimer clock;
+                    clock.start();
+                    index = TradeNumberIndex::read(schema, connection);
+                    indexSeconds = clock.nsecsElapsed() / 1e9;
+                }
+                return *index;
+            });
+        QElapsedTimer clock;
+        clock.start();
+        UpdateScript script(QDir(folder).filePath(name), schema);
+        creation.run({list}, schema, script, progress);
+        script.commit();
+        unmatched = creation.unmatchedRows().count();
+        return clock.nsecsElapsed() / 1e9;
+    };
+    qint64 unmatched = 0;
+    const double byId = create(false, QStringLiteral("by-idpart.sql"), unmatched);
+    const double byTradeNumber = create(true, QStringLiteral("by-tradenumber.sql"), unmatched);
+    QFile a(QDir(folder).filePath(QStringLiteral("by-idpart.sql")));
+    QFile b(QDir(folder).filePath(QStringLiteral("by-tradenumber.sql")));
+    const bool same = a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && a.readAll() == b.readAll();
+    std::printf("match_by_idpart_seconds=%.3f\nmatch_by_tradenumber_seconds=%.3f\n"
+                "match_reading_trade_numbers_seconds=%.3f\nmatch_unmatched_rows=%lld\nmatch_same_script=%s\n",
+                byId, byTradeNumber, indexSeconds, unmatched, same ? "yes" : "no");
+    return 0;
+}
+
 // The spreadsheet reader alone: opening (with its extent) and reading every row.
 int readList(const QString& list)
 {
@@ -193,7 +241,7 @@ int readList(const QString& list)
 int usage()
 {
     std::fprintf(stderr, "usage: bench_import pricelist CONNECTION_INI FILE\n"
-                         "       bench_import import|run|create CONNECTION_INI FILE PROGRAM_FOLDER\n"
+                         "       bench_import import|run|create|match CONNECTION_INI FILE PROGRAM_FOLDER\n"
                          "       bench_import read FILE\n");
     return 2;
 }
@@ -212,10 +260,12 @@ int main(int argc, char* argv[])
     const DemoStore store{IniFile(args[2])};
     if (mode == u"pricelist")
         return writePriceList(store, args[3]) ? 0 : 1;
-    if (args.size() != 5 || (mode != u"import" && mode != u"run" && mode != u"create"))
+    if (args.size() != 5 || (mode != u"import" && mode != u"run" && mode != u"create" && mode != u"match"))
         return usage();
     if (mode == u"create")
         return createScript(store, args[3], args[4]);
+    if (mode == u"match")
+        return matchTradeNumbers(store, args[3], args[4]);
 
     ProgramFolder::setOverride(args[4]);
     BenchUi ui;

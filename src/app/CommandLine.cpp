@@ -24,6 +24,7 @@ Commands:
       SEO export into SeoProduct*.csv and SeoCategories*.csv in DIR: the store's texts,
       or with --generate the default texts, with the named template files.
   create-script --profile NAME --folder DIR [--files F,G] [--out FILE] [--strict] [--code-page CP]
+                [--match-by idpart|tradenumber] [--max-change PERCENT]
       Update script from the price lists in DIR (all, in natural name order as the window
       lists them, or the named ones in that order); its path is written to standard output.
       The undo script is written beside it (ScriptForUndo-DATE-TIME.sql); its path and what
@@ -32,7 +33,11 @@ Commands:
       Lists in an older code page are read in the IMPORT page's "Code page of older files",
       or in CP (windows-1250, ...). A list whose texts look read in the wrong code page fails
       the command (exit 4) unless --code-page names the one to use.
-  preview --profile NAME --folder DIR [--files F,G] [--code-page CP]
+      --match-by tradenumber matches the rows of lists with a TRADENUMBER column (and
+      BRAND, when there is one) to the store's trade numbers instead of IDPART. With
+      --max-change, a price that changes by more than PERCENT fails the command (exit 4):
+      those prices are listed and no script is left. Both default to the IMPORT page's settings.
+  preview --profile NAME --folder DIR [--files F,G] [--code-page CP] [--match-by ...]
       What the update script from those price lists would change, without writing anything:
       the changed values as CSV on standard output (kind, id, old, new, change in percent).
   run-script --profile NAME FILE

@@ -6,10 +6,12 @@
 #include "import/UpdateScript.h"
 #include "platform/AppError.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTabWidget>
 
 void MainWindow::startScriptCreation()
@@ -27,6 +29,7 @@ void MainWindow::startScriptCreation()
             request.files << m_priceListFiles->item(i)->text();
     request.scriptPath = UpdateScript::defaultPath();
     request.legacyCodePage = m_codePageCombo->currentText().toLatin1();
+    request.rules = importRules();
 
     m_changePreview->clear();
     m_importTabs->setCurrentIndex(2);
@@ -46,6 +49,15 @@ void MainWindow::startScriptCreation()
     m_importTabs->setCurrentIndex(3);
     if (m_ui.confirm(question, advisedAgainst ? Ui::DefaultAnswer::No : Ui::DefaultAnswer::Yes))
         runScriptFile(request.scriptPath);
+}
+
+ImportRules MainWindow::importRules() const
+{
+    ImportRules rules;
+    rules.matchBy = ImportRules::matchByNamed(m_matchByCombo->currentText()).value_or(ImportRules::MatchBy::IdPart);
+    rules.warnAbovePercent = m_warnPercentSpin->value();
+    rules.warnWhenPriceBecomesZero = m_warnZeroCheck->isChecked();
+    return rules;
 }
 
 void MainWindow::stopScriptCreation()

@@ -12,6 +12,7 @@
 #include "settings/PageSettings.h"
 #include "settings/SettingsFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
@@ -24,6 +25,8 @@ const QString Folder = QStringLiteral("folder");
 const QString Files = QStringLiteral("files");
 const QString Out = QStringLiteral("out");
 const QString CodePage = QStringLiteral("code-page");
+const QString MatchBy = QStringLiteral("match-by");
+const QString MaxChange = QStringLiteral("max-change");
 
 // The named files of the folder in the order named, or all of them in the folder's order,
 // the one the window lists them in.
@@ -56,7 +59,23 @@ ImportOutcome runImport(const CommandOptions& options, const QString& scriptPath
     ImportRequest request;
     request.files = chosenFiles(folder, options.list(Files));
     request.scriptPath = scriptPath;
-    request.legacyCodePage = PageSettings::load(SettingsFile::open()).codePageOfOlderFiles;
+    const PageSettings page = PageSettings::load(SettingsFile::open());
+    request.legacyCodePage = page.codePageOfOlderFiles;
+    request.rules.matchBy = ImportRules::matchByNamed(page.matchRowsBy).value_or(ImportRules::MatchBy::IdPart);
+    request.rules.warnAbovePercent = page.warnPriceChangePercent;
+    request.rules.warnWhenPriceBecomesZero = page.warnPriceBecomesZero;
+    if (options.isSet(MatchBy)) {
+        const auto matchBy = ImportRules::matchByNamed(options.required(MatchBy));
+        if (!matchBy)
+            throw UsageError(QStringLiteral("Unknown --match-by: %1 (idpart or tradenumber)").arg(options.required(MatchBy)));
+        request.rules.matchBy = *matchBy;
+    }
+    if (options.isSet(MaxChange)) {
+        bool ok = false;
+        request.rules.warnAbovePercent = options.required(MaxChange).toInt(&ok);
+        if (!ok || request.rules.warnAbovePercent <= 0)
+            throw UsageError(QStringLiteral("--max-change takes a whole percent above 0: ") + options.required(MaxChange));
+    }
     if (options.isSet(CodePage)) {
         request.legacyCodePage = options.required(CodePage).toLatin1();
         if (!QStringDecoder(request.legacyCodePage.constData()).isValid())
@@ -98,10 +117,21 @@ QString previewLine(const QStringList& fields)
 int Commands::createScript(const QStringList& arguments)
 {
     const QString strict = QStringLiteral("strict");
-    const CommandOptions options(arguments, {Profile, Folder, Files, Out, CodePage}, {PasswordFromInput, strict});
+    const CommandOptions options(arguments, {Profile, Folder, Files, Out, CodePage, MatchBy, MaxChange},
+                                 {PasswordFromInput, strict});
     const QString path = QFileInfo(options.isSet(Out) ? options.required(Out) : UpdateScript::defaultPath())
                              .absoluteFilePath();
     const ImportOutcome outcome = runImport(options, path);
+    // A change beyond the limit the run was given leaves no script that could be run by mistake.
+    if (options.isSet(MaxChange) && outcome.priceGuard.any()) {
+        for (const QString& line : outcome.priceGuard.rowLines())
+            Console::progress(line);
+        QFile::remove(path);
+        if (!outcome.review.undoPath.isEmpty())
+            QFile::remove(outcome.review.undoPath);
+        Console::progress(QStringLiteral("No script was written: prices change beyond --max-change."));
+        return CommandLine::JobFailed;
+    }
     Console::progress(QStringLiteral("The script was created for update, path to the script [") + path +
                       u']');
     Console::result(path);
@@ -111,7 +141,8 @@ int Commands::createScript(const QStringList& arguments)
 
 int Commands::preview(const QStringList& arguments)
 {
-    const CommandOptions options(arguments, {Profile, Folder, Files, CodePage}, {PasswordFromInput});
+    const CommandOptions options(arguments, {Profile, Folder, Files, CodePage, MatchBy, MaxChange},
+                                 {PasswordFromInput});
     const ImportOutcome outcome = runImport(options, QString());
     Console::result(previewLine(ChangePreview::columnNames()));
     for (const ChangePreview::ChangedRow& row : outcome.review.preview.rows)

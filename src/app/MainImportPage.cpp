@@ -3,8 +3,10 @@
 #include "MainWindow.h"
 #include "PageFrame.h"
 #include "Widgets.h"
+#include "import/ImportRules.h"
 #include "platform/TextDecoding.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -57,6 +60,21 @@ QWidget* MainWindow::buildImportPage()
         codePages << QString::fromLatin1(codePage);
     m_codePageCombo = Widgets::pickList(setting, QStringLiteral("ComboBoxCodePage"), codePageCaption, codePages);
     s->addWidget(m_codePageCombo, 5, 1, Qt::AlignLeft);
+    const QString matchCaption = QStringLiteral("Match rows by");
+    s->addWidget(Widgets::label(setting, QStringLiteral("LabelMatchBy"), matchCaption), 6, 0);
+    m_matchByCombo = Widgets::pickList(setting, QStringLiteral("ComboBoxMatchBy"), matchCaption, ImportRules::matchByNames());
+    s->addWidget(m_matchByCombo, 6, 1, Qt::AlignLeft);
+    const QString warnCaption = QStringLiteral("Warn when a price changes by more than");
+    s->addWidget(Widgets::label(setting, QStringLiteral("LabelWarnPercent"), warnCaption), 7, 0);
+    m_warnPercentSpin = new QSpinBox(setting);
+    m_warnPercentSpin->setObjectName(QStringLiteral("SpinEditWarnPercent"));
+    m_warnPercentSpin->setAccessibleName(warnCaption);
+    m_warnPercentSpin->setRange(0, 1000000);
+    m_warnPercentSpin->setSuffix(QStringLiteral(" %"));
+    m_warnPercentSpin->setSpecialValueText(QStringLiteral("never"));
+    s->addWidget(m_warnPercentSpin, 7, 1, Qt::AlignLeft);
+    m_warnZeroCheck = Widgets::checkBox(setting, QStringLiteral("CheckBoxWarnZero"), QStringLiteral("Warn when a price becomes 0"));
+    s->addWidget(m_warnZeroCheck, 8, 1, Qt::AlignLeft);
     auto* note = new QGroupBox(QStringLiteral("  Note  "), setting);
     note->setObjectName(QStringLiteral("GroupBox1"));
     note->setStyleSheet(QStringLiteral("QGroupBox, QGroupBox QLabel { color: red; }"));
@@ -64,9 +82,9 @@ QWidget* MainWindow::buildImportPage()
     n->addWidget(Widgets::label(note, QStringLiteral("Label41"), QStringLiteral("1. CSV, xlsx and ods files are read directly")));
     n->addWidget(Widgets::label(note, QStringLiteral("Label42"), QStringLiteral("2. All spare parts will import relative \"IDPART\"")));
     n->addWidget(Widgets::label(note, QStringLiteral("Label43"), QStringLiteral("3. Other spreadsheet formats (xls, xlsb, ...) need LibreOffice installed")));
-    s->addWidget(note, 6, 0, 1, 3);
+    s->addWidget(note, 9, 0, 1, 3);
     s->setColumnStretch(1, 1);
-    s->setRowStretch(7, 1);
+    s->setRowStretch(10, 1);
     m_importTabs->addTab(setting, QStringLiteral("  Setting ...  "));
 
     // Tab 1: the price lists of the folder

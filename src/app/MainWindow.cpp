@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSpinBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -212,6 +213,9 @@ PageSettings MainWindow::pageSettingsFromControls() const
     s.folderToExport = m_exportFolderEdit->text();
     s.folderToImport = m_importFolderEdit->text();
     s.codePageOfOlderFiles = m_codePageCombo->currentText().toLatin1();
+    s.matchRowsBy = m_matchByCombo->currentText();
+    s.warnPriceChangePercent = m_warnPercentSpin->value();
+    s.warnPriceBecomesZero = m_warnZeroCheck->isChecked();
     for (int i = 0; i < PageSettings::ExportColumnCount; ++i)
         s.exportColumns[i] = m_exportColumnList->item(i)->checkState() == Qt::Checked;
     for (int i = 0; i < PageSettings::SeoColumnCount; ++i)
@@ -231,6 +235,9 @@ void MainWindow::applyPageSettings(const PageSettings& s)
     m_exportFolderEdit->setText(s.folderToExport);
     m_importFolderEdit->setText(s.folderToImport);
     m_codePageCombo->setCurrentText(QString::fromLatin1(s.codePageOfOlderFiles));
+    m_matchByCombo->setCurrentIndex(int(ImportRules::matchByNamed(s.matchRowsBy).value_or(ImportRules::MatchBy::IdPart)));
+    m_warnPercentSpin->setValue(s.warnPriceChangePercent);
+    m_warnZeroCheck->setChecked(s.warnPriceBecomesZero);
     const QSignalBlocker block3(m_exportColumnList);
     const QSignalBlocker block4(m_seoColumnList);
     for (int i = 0; i < PageSettings::ExportColumnCount; ++i)

@@ -25,6 +25,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QStackedWidget;
 class QTabWidget;
 class QToolButton;
@@ -125,6 +126,8 @@ private:
     void stopScriptCreation();
     // "Start script update": runs a script file the operator picks.
     void chooseAndRunScript();
+    // The import rules as the IMPORT page's settings give them.
+    ImportRules importRules() const;
     void runScriptFile(const QString& path);
     void stopScriptRun();
 
@@ -209,6 +212,9 @@ private:
     QLineEdit* m_importFolderEdit = nullptr;
     QPushButton* m_chooseImportFolderButton = nullptr;
     QComboBox* m_codePageCombo = nullptr;
+    QComboBox* m_matchByCombo = nullptr;
+    QSpinBox* m_warnPercentSpin = nullptr;
+    QCheckBox* m_warnZeroCheck = nullptr;
     QListWidget* m_priceListFiles = nullptr;
     QToolButton* m_refreshPriceListsButton = nullptr;
     QToolButton* m_togglePriceListsButton = nullptr;

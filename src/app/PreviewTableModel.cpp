@@ -1,5 +1,7 @@
 #include "PreviewTableModel.h"
 
+#include <QColor>
+
 namespace {
 
 enum Column { Kind, Id, Old, New, Percent, ColumnCount };
@@ -41,9 +43,16 @@ int PreviewTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant PreviewTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != SortRole))
+    if (!index.isValid())
         return {};
     const ChangePreview::ChangedRow& row = m_rows[std::size_t(index.row())];
+    // A price beyond the warning limits stands out.
+    if (role == Qt::BackgroundRole)
+        return row.warned ? QVariant(QColor(0xFF, 0xD6, 0xD6)) : QVariant();
+    if (role == Qt::ToolTipRole && row.warned)
+        return QStringLiteral("A price to check: beyond the warning limits");
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != SortRole)
+        return {};
     const bool sorting = role == SortRole;
     switch (index.column()) {
     case Kind:

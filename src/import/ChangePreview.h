@@ -38,6 +38,7 @@ struct ChangePreview
         QString oldValue; // "NULL" for NULL
         QString newValue;
         std::optional<double> percent; // prices with an old value above 0
+        bool warned = false;           // beyond the warning limits of the price guard
     };
 
     static constexpr int LargestShown = 5;

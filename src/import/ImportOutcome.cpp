@@ -6,6 +6,9 @@
 
 namespace {
 
+// The preview names as many prices to check as it names of the largest changes.
+constexpr int LargestShownInPreview = ChangePreview::LargestShown;
+
 QString failureNote(const ImportOutcome::Failure& failure)
 {
     return QStringLiteral("The creation ended by a failure: the script holds only the %1 before it.")
@@ -31,6 +34,10 @@ QStringList ImportOutcome::lines(bool withEachValue) const
         lines << failureNote(*failure);
     for (const EncodingDoubt& doubt : encodingDoubts)
         lines << doubt.line();
+    if (unmatchedRows.count() > 0)
+        lines << unmatchedRows.runLines().first();
+    if (priceGuard.any())
+        lines << priceGuard.line();
     lines << review.preview.countsLine();
     if (withEachValue)
         lines += review.slugs.lines();
@@ -56,7 +63,10 @@ QString ImportOutcome::question() const
 QStringList ImportOutcome::previewLines() const
 {
     QStringList lines = review.preview.summaryLines();
+    if (priceGuard.any())
+        lines << priceGuard.line(LargestShownInPreview);
     if (idsAboveLargest > 0)
         lines << idsAboveLargestLine(idsAboveLargest);
+    lines += unmatchedRows.runLines();
     return lines + review.slugs.lines() + review.columns.lines();
 }

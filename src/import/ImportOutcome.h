@@ -1,7 +1,9 @@
 #pragma once
 
 #include "EncodingDoubt.h"
+#include "PriceGuard.h"
 #include "ScriptReview.h"
+#include "UnmatchedRows.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,18 +25,21 @@ struct ImportOutcome
     std::optional<Failure> failure;
     qint64 idsAboveLargest = 0; // product rows skipped: the store holds no such id
     std::vector<EncodingDoubt> encodingDoubts;
+    UnmatchedRows unmatchedRows; // of lists matched by trade number
     ScriptReview review;
+    PriceGuard priceGuard;
 
     bool endedByFailure() const { return failure.has_value(); }
     // Whether the question's default is No: the run ended by a failure, a file's code page is in
-    // doubt, or the store would not hold what the script says.
+    // doubt, the store would not hold what the script says, or prices change beyond the limits.
     bool advisesAgainst() const
     {
-        return endedByFailure() || !encodingDoubts.empty() || review.columns.count() > 0;
+        return endedByFailure() || !encodingDoubts.empty() || review.columns.count() > 0 || priceGuard.any();
     }
 
     // The lines the import log gets once the script is reviewed: the failure note, the files
-    // whose code page is in doubt, the counts,
+    // whose code page is in doubt, the rows not matched by trade number, the prices to check,
+    // the counts,
     // every slug collision, the statements that will fail, the values that do not fit their
     // columns, the undo script.
     QStringList logLines() const;

@@ -30,6 +30,8 @@ PriceListColumns PriceListColumns::recognise(const QList<SpreadsheetCell>& heade
     PriceListColumns c;
     const std::pair<const char*, int*> names[] = {
         {"IDPART", &c.idPart},
+        {"TRADENUMBER", &c.tradeNumber},
+        {"BRAND", &c.brand},
         {"QUANTITY", &c.quantity},
         {"PRICE", &c.price},
         {"PUBLISHED", &c.published},

@@ -16,6 +16,8 @@ struct PriceListColumns
     // product_s_desc, metadesc, metakey, customtitle, sluq
     std::array<int, 5> product{};
     int idCategory = 0;
+    int tradeNumber = 0;
+    int brand = 0;
     // metadesc, metakey, customtitle, sluq
     std::array<int, 4> category{};
     bool productSeo = false;
@@ -24,7 +26,11 @@ struct PriceListColumns
     // A header cell names a column when its text equals a name exactly; the rightmost wins.
     static PriceListColumns recognise(const QList<SpreadsheetCell>& header);
 
-    bool priceMode() const { return idPart && (quantity || price || published); }
+    bool hasValues() const { return quantity || price || published; }
+    // Rows matched by IDPART.
+    bool priceMode() const { return idPart && hasValues(); }
+    // Rows matched by TRADENUMBER (and BRAND, when there is one).
+    bool tradeNumberMode() const { return tradeNumber && hasValues(); }
 
     // The letters of a 1-based column number: 1 A, 26 Z, 27 AA.
     static QString letters(int column);

@@ -217,6 +217,8 @@ void PriceListFileReader::readFile(const QString& path)
             m_progress.log(line);
         if (m_idsAboveLargestInFile > 0)
             m_progress.log(indent + idsAboveLargestLine(m_idsAboveLargestInFile));
+        for (const QString& line : m_unmatched.takeFileLines())
+            m_progress.log(line);
         m_idsAboveLargest += m_idsAboveLargestInFile;
     });
     // The rows are read as they come rather than held: the first pass goes on below the
@@ -236,8 +238,11 @@ void PriceListFileReader::readFile(const QString& path)
     const PriceListColumns columns = PriceListColumns::recognise(m_header);
     m_progress.log(indent + QStringLiteral("reading table in memory ...ok"));
     m_progress.processEvents();
-    if (columns.priceMode()) {
-        fillPriceTable(*dataRows(), columns);
+    const bool byTradeNumber = m_tradeNumbers && columns.tradeNumberMode();
+    if (byTradeNumber || columns.priceMode()) {
+        if (byTradeNumber)
+            m_progress.log(indent + QStringLiteral("rows matched by TRADENUMBER"));
+        fillPriceTable(*dataRows(), columns, byTradeNumber);
         writePriceStatements();
     } else {
         if (columns.productSeo)
@@ -248,12 +253,33 @@ void PriceListFileReader::readFile(const QString& path)
     sheet->close();
 }
 
-void PriceListFileReader::fillPriceTable(SheetRows& rows, const PriceListColumns& columns)
+int PriceListFileReader::matchedProduct(const QList<SpreadsheetCell>& row, int r, const PriceListColumns& columns)
+{
+    // Trade numbers are codes: a number cell counts as written, with "." whatever the locale.
+    const auto code = [&](int column) {
+        const SpreadsheetCell& cell = cellAt(row, column);
+        return column == 0 || cell.type() == SpreadsheetCell::Type::Error ? QString()
+               : cell.type() == SpreadsheetCell::Type::Text               ? cell.textValue()
+                                                                          : cell.displayText();
+    };
+    const QString tradeNumber = code(columns.tradeNumber);
+    if (TradeNumberIndex::key(tradeNumber).isEmpty())
+        return 0; // a heading or spacer row of the list
+    const TradeNumberIndex::Match match = m_tradeNumbers().find(tradeNumber, code(columns.brand));
+    if (!match.found())
+        m_unmatched.add(m_path, r, tradeNumber, match);
+    return match.id;
+}
+
+void PriceListFileReader::fillPriceTable(SheetRows& rows, const PriceListColumns& columns, bool byTradeNumber)
 {
     QList<SpreadsheetCell> row;
     for (int r = 2; rows.next(row); ++r) {
         setCountStatus(rowStatusStart, r, QStringLiteral("] ..."));
-        const int id = productId(row, m_path, r, columns.idPart, m_decimalPoint);
+        const int id = byTradeNumber ? matchedProduct(row, r, columns)
+                                     : productId(row, m_path, r, columns.idPart, m_decimalPoint);
+        if (id == 0 && byTradeNumber)
+            continue;
         if (!withinStore(id))
             continue;
         _PriceList& e = m_table.takeEntry();

@@ -2,12 +2,14 @@
 
 #include "EncodingDoubt.h"
 #include "PriceTable.h"
+#include "UnmatchedRows.h"
 #include "UnreadableCells.h"
 #include "sheets/SpreadsheetCell.h"
 #include "platform/Job.h"
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -33,6 +35,14 @@ public:
     // as are the rows whose product id lies above the store's largest.
     void read(const QString& path);
 
+    // Lists with a TRADENUMBER column are matched to the store by it from now on, through the
+    // index that tradeNumbers gives (read when a list first needs it).
+    void matchByTradeNumber(std::function<const TradeNumberIndex&()> tradeNumbers)
+    {
+        m_tradeNumbers = std::move(tradeNumbers);
+    }
+    const UnmatchedRows& unmatchedRows() const { return m_unmatched; }
+
     // Product rows skipped so far because their id lies above the store's largest.
     qint64 idsAboveLargest() const { return m_idsAboveLargest; }
     // The files read so far whose code page is in doubt.
@@ -42,7 +52,9 @@ private:
     void readFile(const QString& path);
     // Logs the code page of a legacy file and notes it when it is in doubt.
     void logTextEncoding(const SpreadsheetReader& sheet, const QString& path);
-    void fillPriceTable(SheetRows& rows, const PriceListColumns& columns);
+    void fillPriceTable(SheetRows& rows, const PriceListColumns& columns, bool byTradeNumber);
+    // The product a row's trade number (and brand) stands for; 0, and counted, for none.
+    int matchedProduct(const QList<SpreadsheetCell>& row, int r, const PriceListColumns& columns);
     void writePriceStatements();
     void productPass(SheetRows& rows, const PriceListColumns& columns);
     void categoryPass(SheetRows& rows, const PriceListColumns& columns);
@@ -67,6 +79,8 @@ private:
     qint64 m_idsAboveLargest = 0;
     qint64 m_idsAboveLargestInFile = 0;
     std::vector<EncodingDoubt> m_encodingDoubts;
+    std::function<const TradeNumberIndex&()> m_tradeNumbers;
+    UnmatchedRows m_unmatched;
 };
 
 // The text of a cell as the row loops read it, numbers with the locale's decimal mark;

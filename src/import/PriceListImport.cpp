@@ -3,6 +3,7 @@
 #include "CreationProgress.h"
 #include "ScriptCreation.h"
 #include "UnreadablePriceList.h"
+#include "TradeNumberIndex.h"
 #include "UpdateScript.h"
 #include "db/DbQuery.h"
 
@@ -21,6 +22,13 @@ std::optional<ImportOutcome> PriceListImport::run(const ImportRequest& request, 
     ImportOutcome outcome;
     outcome.scriptPath = request.scriptPath;
     ScriptCreation creation(m_query, *this, request.legacyCodePage);
+    std::optional<TradeNumberIndex> tradeNumbers;
+    if (request.rules.matchBy == ImportRules::MatchBy::TradeNumber)
+        creation.matchByTradeNumber([&]() -> const TradeNumberIndex& {
+            if (!tradeNumbers)
+                tradeNumbers = TradeNumberIndex::read(schema, m_connection);
+            return *tradeNumbers;
+        });
     try {
         creation.run(request.files, schema, script, progress);
     } catch (const UnreadablePriceList& error) {
@@ -30,6 +38,7 @@ std::optional<ImportOutcome> PriceListImport::run(const ImportRequest& request, 
     }
     outcome.idsAboveLargest = creation.idsAboveLargest();
     outcome.encodingDoubts = creation.encodingDoubts();
+    outcome.unmatchedRows = creation.unmatchedRows();
 
     // Closing steps, however the reading ended.
     m_query.close();
@@ -45,6 +54,7 @@ std::optional<ImportOutcome> PriceListImport::run(const ImportRequest& request, 
     const QString undoPath =
         request.scriptPath.isEmpty() ? QString() : UpdateScript::undoPath(request.scriptPath, started);
     outcome.review = ScriptReview::of(script.planned(), schema, m_connection, undoPath);
+    outcome.priceGuard = PriceGuard::check(outcome.review.preview, request.rules);
     for (const QString& line : outcome.logLines())
         progress.log(line);
     return outcome;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ImportOutcome.h"
+#include "ImportRules.h"
 #include "platform/Job.h"
 
 #include <QByteArray>
@@ -19,6 +20,7 @@ struct ImportRequest
     QStringList files;         // the price lists, read in this order
     QString scriptPath;        // the update script; empty for a preview that writes nothing
     QByteArray legacyCodePage; // of price lists in text that is not UTF-8
+    ImportRules rules;
 };
 
 // The whole import, as the window and the command line both run it: the price lists are read

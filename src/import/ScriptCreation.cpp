@@ -23,6 +23,7 @@ void ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& sch
 {
     m_idsAboveLargest = 0;
     m_encodingDoubts.clear();
+    m_unmatched = {};
     statusAndLog(progress, QStringLiteral("Finding the maximum value ID PARTS"));
     m_query.close();
     m_query.sql.clear();
@@ -38,9 +39,12 @@ void ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& sch
     progress.log(QStringLiteral("Max ID PARTS = %1").arg(maxProductId));
     statusAndLog(progress, QStringLiteral("Loading data price lists in memory ..."));
     PriceListFileReader reader(maxProductId, script, progress, m_job, m_legacyCodePage);
+    if (m_tradeNumbers)
+        reader.matchByTradeNumber(m_tradeNumbers);
     const ScopeExit counted([&] {
         m_idsAboveLargest = reader.idsAboveLargest();
         m_encodingDoubts = reader.encodingDoubts();
+        m_unmatched = reader.unmatchedRows();
     });
     for (const QString& file : checkedFiles) {
         reader.read(file);

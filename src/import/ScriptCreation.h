@@ -1,9 +1,11 @@
 #pragma once
 
 #include "EncodingDoubt.h"
+#include "UnmatchedRows.h"
 
 #include <QByteArray>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class CreationProgress;
@@ -25,6 +27,13 @@ public:
     {
     }
 
+    // Lists with a TRADENUMBER column are matched to the store by it, through the index that
+    // tradeNumbers gives; without it, every list by IDPART.
+    void matchByTradeNumber(std::function<const TradeNumberIndex&()> tradeNumbers)
+    {
+        m_tradeNumbers = std::move(tradeNumbers);
+    }
+
     void run(const QStringList& checkedFiles, const StoreSchema& schema, UpdateScript& script,
              CreationProgress& progress);
 
@@ -32,6 +41,7 @@ public:
     qint64 idsAboveLargest() const { return m_idsAboveLargest; }
     // The files read whose code page is in doubt.
     const std::vector<EncodingDoubt>& encodingDoubts() const { return m_encodingDoubts; }
+    const UnmatchedRows& unmatchedRows() const { return m_unmatched; }
 
 private:
     DbQuery& m_query;
@@ -39,4 +49,6 @@ private:
     QByteArray m_legacyCodePage;
     qint64 m_idsAboveLargest = 0;
     std::vector<EncodingDoubt> m_encodingDoubts;
+    std::function<const TradeNumberIndex&()> m_tradeNumbers;
+    UnmatchedRows m_unmatched;
 };

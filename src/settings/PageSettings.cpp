@@ -3,6 +3,8 @@
 #include "IniFile.h"
 #include "SettingsFile.h"
 
+#include <algorithm>
+
 using namespace SettingsFile;
 
 const QStringList& PageSettings::decimalSeparatorEntries()
@@ -29,6 +31,9 @@ PageSettings PageSettings::load(const IniFile& file)
     const QByteArray codePage = file.readString(PageImport, CodePageOfOlderFiles).toLatin1();
     if (legacyCodePages().contains(codePage))
         s.codePageOfOlderFiles = codePage;
+    s.matchRowsBy = file.readString(PageImport, MatchRowsBy, s.matchRowsBy);
+    s.warnPriceChangePercent = std::max(0, file.readInteger(PageImport, WarnPriceChangePercent, s.warnPriceChangePercent));
+    s.warnPriceBecomesZero = file.readBool(PageImport, WarnPriceBecomesZero, s.warnPriceBecomesZero);
     for (int i = 1; i < ExportColumnCount; ++i)
         s.exportColumns[i] = file.readBool(exp, columnForExportKey(i), false);
     for (int i = 1; i < SeoColumnCount; ++i)
@@ -50,6 +55,9 @@ void PageSettings::save(IniFile& file) const
     file.writeString(exp, FolderToExport, folderToExport);
     file.writeString(PageImport, FolderToImport, folderToImport);
     file.writeString(PageImport, CodePageOfOlderFiles, QString::fromLatin1(codePageOfOlderFiles));
+    file.writeString(PageImport, MatchRowsBy, matchRowsBy);
+    file.writeInteger(PageImport, WarnPriceChangePercent, warnPriceChangePercent);
+    file.writeBool(PageImport, WarnPriceBecomesZero, warnPriceBecomesZero);
     for (int i = 1; i < ExportColumnCount; ++i)
         file.writeBool(exp, columnForExportKey(i), exportColumns[i]);
     for (int i = 1; i < SeoColumnCount; ++i)

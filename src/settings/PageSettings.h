@@ -22,6 +22,9 @@ struct PageSettings
     QString folderToExport;
     QString folderToImport;
     QByteArray codePageOfOlderFiles = localeLegacyCodePage(); // one of legacyCodePages()
+    QString matchRowsBy = QStringLiteral("IDPART");           // or "TRADENUMBER"
+    int warnPriceChangePercent = 50;                          // 0: no warning
+    bool warnPriceBecomesZero = true;
     std::array<bool, ExportColumnCount> exportColumns{};
     std::array<bool, SeoColumnCount> seoColumns{};
     std::array<bool, 5> checkToSeo{}; // CheckBox2 to CheckBox6

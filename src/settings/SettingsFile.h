@@ -17,6 +17,9 @@ inline const QString MaxRowInCSV = QStringLiteral("MaxRowInCSV");
 inline const QString FolderToExport = QStringLiteral("FolderToExport");
 inline const QString FolderToImport = QStringLiteral("FolderToImport");
 inline const QString CodePageOfOlderFiles = QStringLiteral("CodePageOfOlderFiles"); // default: the locale's
+inline const QString MatchRowsBy = QStringLiteral("MatchRowsBy");                   // IDPART or TRADENUMBER
+inline const QString WarnPriceChangePercent = QStringLiteral("WarnPriceChangePercent");
+inline const QString WarnPriceBecomesZero = QStringLiteral("WarnPriceBecomesZero");
 inline const QString SeoExpOrGen = QStringLiteral("SEO_ExpOrGen");
 QString columnForExportKey(int index);
 QString columnForExportSeoKey(int index);

@@ -317,6 +317,37 @@ private slots:
         }
     }
 
+    // A supplier's list by trade number; a price beyond --max-change leaves no script.
+    void supplierListByTradeNumberWithALimit_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("within the limit") << QStringList{"--max-change", "5000"} << int(CommandLine::Done)
+                                          << QStringLiteral("1 rows not matched by trade number: they change nothing.");
+        QTest::newRow("beyond the limit") << QStringList{"--max-change", "100"} << int(CommandLine::JobFailed)
+                                          << QStringLiteral("Price to check: id 2 2.00000 -> 55 (+2650 %)\n"
+                                                            "No script was written: prices change beyond --max-change.");
+        QTest::newRow("limit of nothing") << QStringList{"--max-change", "0"} << int(CommandLine::BadArguments)
+                                          << QStringLiteral("--max-change takes a whole percent above 0: 0");
+    }
+
+    void supplierListByTradeNumberWithALimit()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, code);
+        QFETCH(QString, said);
+        TestFolder lists;
+        lists.write("supplier.csv", "TRADENUMBER;PRICE\r\nSKU-2;55\r\nSKU-99;1\r\n");
+        QTemporaryDir out;
+        const Result r = velmora(QStringList{"create-script", "--profile", "Brands", "--folder", lists.path(), "--out",
+                                             out.filePath("u.sql"), "--match-by", "tradenumber"} + options);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(said), qPrintable(r.err));
+        QCOMPARE(QFile::exists(out.filePath("u.sql")), code == int(CommandLine::Done));
+        QCOMPARE(QDir(out.path()).entryList({"ScriptForUndo-*"}).size(), code == int(CommandLine::Done) ? 1 : 0);
+    }
+
     // The changed values as CSV, and no file written anywhere.
     void previewPrintsTheChangesAndWritesNothing()
     {

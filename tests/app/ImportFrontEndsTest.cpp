@@ -73,21 +73,21 @@ private slots:
         QCOMPARE(read(undoScript(program.filePath(QStringLiteral("cli")))), read(undoScript(program.path())));
         QVERIFY(!read(undoScript(program.path())).isEmpty());
 
-        // The question's summary, line by line, is what the command says on standard error.
-        const QString summary = question.section(QStringLiteral("Start updating the price list ?\r\r"), 1);
-        const QStringList summaryLines = summary.split(u'\r');
-        QCOMPARE(summaryLines.size(), 3);
-        QVERIFY2(summaryLines[1] == QStringLiteral("1 statements will fail: their slug is held by another row."),
-                 qPrintable(summary));
-        QStringList said = r.err.split(u'\n');
-        const qsizetype first = said.indexOf(summaryLines[0]);
-        QVERIFY2(first >= 0, qPrintable(r.err));
-        // The undo scripts' names differ by the second each run started in.
+        // The question's summary, line by line, is what the command says on standard error, in
+        // the same order; the undo scripts' names differ by the second each run started in.
         const QRegularExpression undoName(QStringLiteral("\\[.*\\]$"));
-        QCOMPARE(said.mid(first + 1)
-                     .filter(QRegularExpression(QStringLiteral("^(\\d+ statements will fail|Undo script)")))
-                     .replaceInStrings(undoName, QStringLiteral("[undo]")),
-                 summaryLines.mid(1).replaceInStrings(undoName, QStringLiteral("[undo]")));
+        const QStringList summary = question.section(QStringLiteral("Start updating the price list ?\r\r"), 1)
+                                        .split(u'\r')
+                                        .replaceInStrings(undoName, QStringLiteral("[undo]"));
+        QVERIFY2(summary.contains(QStringLiteral("1 statements will fail: their slug is held by another row.")),
+                 qPrintable(summary.join(u'\n')));
+        QVERIFY2(summary.contains(QStringLiteral("Undo script: [undo]")), qPrintable(summary.join(u'\n')));
+        QStringList said = r.err.split(u'\n').replaceInStrings(undoName, QStringLiteral("[undo]"));
+        qsizetype at = 0;
+        for (const QString& line : summary) {
+            at = said.indexOf(line, at);
+            QVERIFY2(at >= 0, qPrintable(QStringLiteral("not said in order: ") + line + u'\n' + r.err));
+        }
     }
 
 private:

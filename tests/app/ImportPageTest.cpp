@@ -104,17 +104,19 @@ private slots:
                                               "stock: 2 change, 0 stay equal, 0 not in the store; "
                                               "publication: 1 change, 1 stay equal, 0 not in the store.");
         const QString undo = undoScriptPath();
+        // A price that becomes 0 is one to check: the question advises No, and Yes still runs it.
+        const QString toCheck = QStringLiteral("1 prices change by more than 50 % or become 0: id 58 9.99000 -> 0 (-100 %)");
         QCOMPARE(confirms[0], QStringLiteral("The script was created for update, path to the script [%1/ScriptForUpdatePrices.sql]\r\r"
-                                             "Start updating the price list ?\r\r%2\rUndo script: [%3]")
-                                  .arg(m_folder->path(), counts, undo));
-        QCOMPARE(m_ui->confirmDefaults, QList<Ui::DefaultAnswer>{Ui::DefaultAnswer::Yes});
+                                             "Start updating the price list ?\r\r%2\r%3\rUndo script: [%4]")
+                                  .arg(m_folder->path(), toCheck, counts, undo));
+        QCOMPARE(m_ui->confirmDefaults, QList<Ui::DefaultAnswer>{Ui::DefaultAnswer::No});
         const QString file = m_folder->filePath(QStringLiteral("lists/a.csv"));
         QCOMPARE(control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().split(u'\n'),
                  QStringList({"Finding the maximum value ID PARTS", "Max ID PARTS = 60", "Loading data price lists in memory ...",
                               "[+] Open file (" + file + ") ...", "         " + QString(54, u'-'),
                               "         Data table : row=6 | column=9", "         reading names of the columns ...ok",
                               "         reading table in memory ...ok", "         Start editing prices and availability ... ",
-                              "         1 ids above the store's largest id, skipped", counts, "Undo script: [" + undo + "]", "Script run: 7 statements ran, 0 failed."}));
+                              "         1 ids above the store's largest id, skipped", toCheck, counts, "Undo script: [" + undo + "]", "Script run: 7 statements ran, 0 failed."}));
         QCOMPARE(control<QLabel>(*m_form, "Label39")->text(), QStringLiteral("Script run: 7 statements ran, 0 failed."));
         QCOMPARE(control<QTabWidget>(*m_form, "PageControl2")->currentIndex(), 3);
         QCOMPARE(control<QTableView>(*m_form, "PreviewTable")->model()->rowCount(), 5);
@@ -531,6 +533,12 @@ private slots:
         QCOMPARE(column(3, 3), QStringList({"2", "9.5", "100"}));
         QCOMPARE(column(4, 1), QStringList({"5", "6", "1"}));
         QCOMPARE(column(1, 1), QStringList({"1", "5", "6"}));
+        // A rise of 901 % and a fall of 81 % are beyond the page's limit of 50 %: their rows stand out.
+        QStringList marked;
+        for (int row = 0; row < view->model()->rowCount(); ++row)
+            if (view->model()->index(row, 0).data(Qt::BackgroundRole).isValid())
+                marked << view->model()->index(row, 1).data().toString();
+        QCOMPARE(marked, QStringList({"1", "5"}));
     }
 
     // A converter that never finishes, with a helper process of its own as LibreOffice has.

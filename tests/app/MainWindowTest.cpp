@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
@@ -83,6 +84,9 @@ private slots:
         QCOMPARE(control<QLineEdit>(form, "Edit6")->text(), QStringLiteral("10000"));
         QVERIFY(control<QLineEdit>(form, "Edit7")->text().isEmpty());
         QCOMPARE(control<QComboBox>(form, "ComboBoxCodePage")->currentText(), QString::fromLatin1(localeLegacyCodePage()));
+        QCOMPARE(control<QComboBox>(form, "ComboBoxMatchBy")->currentText(), QStringLiteral("IDPART"));
+        QCOMPARE(control<QSpinBox>(form, "SpinEditWarnPercent")->value(), 50);
+        QVERIFY(control<QCheckBox>(form, "CheckBoxWarnZero")->isChecked());
         QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(0)->checkState(), Qt::Checked);
         QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(1)->checkState(), Qt::Unchecked);
         QCOMPARE(control<QListWidget>(form, "CheckListBox4")->item(9)->checkState(), Qt::Checked);
@@ -103,6 +107,9 @@ private slots:
             control<QLineEdit>(form, "Edit7")->setText(QStringLiteral("/tmp/out put"));
             control<QLineEdit>(form, "Edit9")->setText(QStringLiteral("/tmp/in"));
             control<QComboBox>(form, "ComboBoxCodePage")->setCurrentText(QStringLiteral("KOI8-R"));
+            control<QComboBox>(form, "ComboBoxMatchBy")->setCurrentText(QStringLiteral("TRADENUMBER"));
+            control<QSpinBox>(form, "SpinEditWarnPercent")->setValue(0);
+            control<QCheckBox>(form, "CheckBoxWarnZero")->setChecked(false);
             control<QListWidget>(form, "CheckListBox3")->item(5)->setCheckState(Qt::Checked);
             control<QListWidget>(form, "CheckListBox4")->item(14)->setCheckState(Qt::Checked);
             control<QCheckBox>(form, "CheckBox4")->setChecked(true);
@@ -118,6 +125,9 @@ private slots:
         QCOMPARE(control<QLineEdit>(form, "Edit7")->text(), QStringLiteral("/tmp/out put"));
         QCOMPARE(control<QLineEdit>(form, "Edit9")->text(), QStringLiteral("/tmp/in"));
         QCOMPARE(control<QComboBox>(form, "ComboBoxCodePage")->currentText(), QStringLiteral("KOI8-R"));
+        QCOMPARE(control<QComboBox>(form, "ComboBoxMatchBy")->currentText(), QStringLiteral("TRADENUMBER"));
+        QCOMPARE(control<QSpinBox>(form, "SpinEditWarnPercent")->value(), 0);
+        QVERIFY(!control<QCheckBox>(form, "CheckBoxWarnZero")->isChecked());
         QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(5)->checkState(), Qt::Checked);
         QCOMPARE(control<QListWidget>(form, "CheckListBox3")->item(4)->checkState(), Qt::Unchecked);
         QCOMPARE(control<QListWidget>(form, "CheckListBox4")->item(14)->checkState(), Qt::Checked);
