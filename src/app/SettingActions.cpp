@@ -4,6 +4,7 @@
 #include "store/ConnectionProfile.h"
 #include "store/ConnectionTest.h"
 #include "store/ProfileList.h"
+#include "platform/ScopeExit.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -103,9 +104,8 @@ void MainWindow::testConnection()
         return;
     m_connectionTestLog->clear();
     ConnectionProfile profile = profileFromFields();
-    const auto failure = ::testConnection(profile, m_connection, m_query, [this] { return askDatabasePassword(); },
-                                          [this](const QString& line) { m_connectionTestLog->addItem(line); });
-    if (failure)
-        m_ui.message(*failure);
-    m_passwordEdit->setText(profile.password);
+    // The password asked for stays in its field, whatever the test found.
+    const ScopeExit keepPassword([&] { m_passwordEdit->setText(profile.password); });
+    ::testConnection(profile, m_connection, m_query, [this] { return askDatabasePassword(); },
+                     [this](const QString& line) { m_connectionTestLog->addItem(line); });
 }

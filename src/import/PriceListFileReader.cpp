@@ -282,7 +282,7 @@ void PriceListFileReader::fillPriceTable(SheetRows& rows, const PriceListColumns
             continue;
         if (!withinStore(id))
             continue;
-        _PriceList& e = m_table.takeEntry();
+        PriceEntry& e = m_table.takeEntry();
         // Nothing for a blank cell and for one that cannot be read, which is counted.
         const auto text = [&](int column) -> std::optional<QString> {
             const auto t = cellText(cellAt(row, column), m_decimalPoint);
@@ -305,15 +305,15 @@ void PriceListFileReader::fillPriceTable(SheetRows& rows, const PriceListColumns
             }
             if (n) {
                 field = *n;
-                e.artid = id;
+                e.productId = id;
             } else {
                 unreadable(column, r);
             }
         };
         if (columns.published)
-            readWhole(columns.published, e.Publis);
+            readWhole(columns.published, e.published);
         if (columns.quantity)
-            readWhole(columns.quantity, e.Quantity);
+            readWhole(columns.quantity, e.quantity);
         if (columns.price) {
             const SpreadsheetCell& cell = cellAt(row, columns.price);
             std::optional<double> x;
@@ -327,8 +327,8 @@ void PriceListFileReader::fillPriceTable(SheetRows& rows, const PriceListColumns
                 }
             }
             if (x) {
-                e.Price = *x;
-                e.artid = id;
+                e.price = *x;
+                e.productId = id;
             }
         }
         if (!goOn())
@@ -340,19 +340,19 @@ void PriceListFileReader::writePriceStatements()
 {
     m_progress.log(indent + QStringLiteral("Start editing prices and availability ... "));
     m_progress.processEvents();
-    const std::vector<_PriceList>& entries = m_table.entries();
+    const std::vector<PriceEntry>& entries = m_table.entries();
     for (std::size_t k = 0; k < entries.size() && goOn(); ++k) {
         setCountStatus(QStringLiteral("Checking of ID articles (creating a script to upgrade) : ["), qint64(k),
                        QStringLiteral("]"));
-        const _PriceList& e = entries[k];
-        if (e.artid == 0)
+        const PriceEntry& e = entries[k];
+        if (e.productId == 0)
             continue;
-        if (e.Publis != -1)
-            m_script.writePublication(e.artid, e.Publis);
-        if (e.Price >= 0)
-            m_script.writePrice(e.artid, e.Price);
-        if (e.Quantity >= 0)
-            m_script.writeStock(e.artid, e.Quantity);
+        if (e.published != -1)
+            m_script.writePublication(e.productId, e.published);
+        if (e.price >= 0)
+            m_script.writePrice(e.productId, e.price);
+        if (e.quantity >= 0)
+            m_script.writeStock(e.productId, e.quantity);
     }
 }
 

@@ -7,11 +7,11 @@
 
 void PriceTable::reset(int rows)
 {
-    m_entries.assign(std::size_t(std::max(rows, 0)), _PriceList{});
+    m_entries.assign(std::size_t(std::max(rows, 0)), PriceEntry{});
     m_next = 0;
 }
 
-_PriceList& PriceTable::takeEntry()
+PriceEntry& PriceTable::takeEntry()
 {
     if (m_next == m_entries.size())
         m_entries.emplace_back();

@@ -5,14 +5,14 @@
 #include <optional>
 #include <vector>
 
-// The changes read for one product; negative Quantity and Price and a Publis of -1 mean
-// "no change", artid 0 an entry that carries nothing.
-struct _PriceList
+// The changes read for one product; a negative quantity or price and a published of -1 mean
+// "no change", a productId of 0 an entry that carries nothing.
+struct PriceEntry
 {
-    int Quantity = -1;
-    double Price = -1.0;
-    int artid = 0;
-    int Publis = -1;
+    int quantity = -1;
+    double price = -1.0;
+    int productId = 0;
+    int published = -1;
 };
 
 // The price table of one file: one entry per accepted data row, in row order.
@@ -22,11 +22,11 @@ public:
     // Room for rows entries, all without change.
     void reset(int rows);
     // The next entry for an accepted row.
-    _PriceList& takeEntry();
-    const std::vector<_PriceList>& entries() const { return m_entries; }
+    PriceEntry& takeEntry();
+    const std::vector<PriceEntry>& entries() const { return m_entries; }
 
 private:
-    std::vector<_PriceList> m_entries;
+    std::vector<PriceEntry> m_entries;
     std::size_t m_next = 0;
 };
 

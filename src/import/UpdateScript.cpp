@@ -94,25 +94,25 @@ const int stock = StoreField::indexOf(StoreTable::Products, QStringLiteral("prod
 const int publication = StoreField::indexOf(StoreTable::Products, QStringLiteral("published"));
 } // namespace PlannedField
 
-void UpdateScript::writePublication(int artid, int publis)
+void UpdateScript::writePublication(int productId, int published)
 {
-    const Decimal value(publis);
-    writeValueBlock(m_publicationHead, value.text(), m_productWhere, artid);
-    m_planned.add(PlannedField::publication, artid, value.text());
+    const Decimal value(published);
+    writeValueBlock(m_publicationHead, value.text(), m_productWhere, productId);
+    m_planned.add(PlannedField::publication, productId, value.text());
 }
 
-void UpdateScript::writePrice(int artid, double price)
+void UpdateScript::writePrice(int productId, double price)
 {
     const FifteenDigits value(price);
-    writeValueBlock(m_priceHead, value.text(), m_priceWhere, artid);
-    m_planned.add(PlannedField::price, artid, value.text());
+    writeValueBlock(m_priceHead, value.text(), m_priceWhere, productId);
+    m_planned.add(PlannedField::price, productId, value.text());
 }
 
-void UpdateScript::writeStock(int artid, int quantity)
+void UpdateScript::writeStock(int productId, int quantity)
 {
     const Decimal value(quantity);
-    writeValueBlock(m_stockHead, value.text(), m_productWhere, artid);
-    m_planned.add(PlannedField::stock, artid, value.text());
+    writeValueBlock(m_stockHead, value.text(), m_productWhere, productId);
+    m_planned.add(PlannedField::stock, productId, value.text());
 }
 
 void UpdateScript::planSeo(StoreTable table, int id, const SetItems& items)

@@ -33,9 +33,9 @@ public:
     UpdateScript(const QString& path, StoreSchema schema);
     ~UpdateScript();
 
-    void writePublication(int artid, int publis);
-    void writePrice(int artid, double price);
-    void writeStock(int artid, int quantity);
+    void writePublication(int productId, int published);
+    void writePrice(int productId, double price);
+    void writeStock(int productId, int quantity);
     // items: (store column, cell text) in column order; texts are escaped here.
     using SetItems = std::vector<std::pair<QString, QString>>;
     void writeProductSeo(int id, const SetItems& items);

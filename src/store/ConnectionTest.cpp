@@ -21,9 +21,8 @@ QString countRows(DbQuery& query, const QString& table)
 
 } // namespace
 
-std::optional<QString> testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuery& query,
-                                      const std::function<QString()>& askPassword,
-                                      const std::function<void(const QString&)>& log)
+void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuery& query,
+                    const std::function<QString()>& askPassword, const std::function<void(const QString&)>& log)
 {
     if (const auto message = profile.validationMessage())
         throw CheckFailure(*message);
@@ -63,11 +62,10 @@ std::optional<QString> testConnection(ConnectionProfile& profile, DbConnection& 
         const QString line = errorTypeName(error) + QStringLiteral(" : ") + errorMessage(error);
         log(QStringLiteral("-------------- ERROR ----------------"));
         log(line);
-        return line;
+        throw CheckFailure(line);
     }
     query.close();
     log(QStringLiteral("   "));
     log(QStringLiteral("-------------- ALL WAS OK ----------------"));
     connection.close();
-    return std::nullopt;
 }

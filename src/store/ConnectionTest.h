@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <functional>
-#include <optional>
 
 class DbConnection;
 class DbQuery;
@@ -12,7 +11,7 @@ class DbQuery;
 // The SETTING page's test of the typed connection data. A field that fails its check throws
 // CheckFailure before anything is logged; an empty password is asked for through
 // askPassword and put into profile.password. Log lines go to log one by one; on success the
-// connection is closed again. An error is logged and its line returned, for the window to show.
-std::optional<QString> testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuery& query,
-                                      const std::function<QString()>& askPassword,
-                                      const std::function<void(const QString&)>& log);
+// connection is closed again. A failure of the test is logged, and thrown as a CheckFailure of
+// its log line, for the window to show as a plain message.
+void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuery& query,
+                    const std::function<QString()>& askPassword, const std::function<void(const QString&)>& log);

@@ -91,11 +91,11 @@ private slots:
     {
         PriceTable table;
         table.reset(2);
-        _PriceList& e = table.takeEntry();
-        QCOMPARE(e.Quantity, -1);
-        QCOMPARE(e.Price, -1.0);
-        QCOMPARE(e.artid, 0);
-        QCOMPARE(e.Publis, -1);
+        PriceEntry& e = table.takeEntry();
+        QCOMPARE(e.quantity, -1);
+        QCOMPARE(e.price, -1.0);
+        QCOMPARE(e.productId, 0);
+        QCOMPARE(e.published, -1);
         table.takeEntry();
         table.takeEntry(); // more accepted rows than sheet rows cannot happen, but must not overrun
         QCOMPARE(table.entries().size(), std::size_t(3));
