@@ -14,7 +14,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 
 sizes=(16 24 32 48 64 128 256)
-expected=(usr/bin/velmora "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml")
+expected=(usr/bin/velmora usr/share/man/man1/velmora.1.gz "usr/share/applications/$id.desktop"
+          "usr/share/metainfo/$id.metainfo.xml")
 for s in "${sizes[@]}"; do expected+=("usr/share/icons/hicolor/${s}x${s}/apps/$id.png"); done
 actual="$(cd "$stage" && find . -type f -o -type l | sed 's|^\./||' | sort)"
 wanted="$(printf '%s\n' "${expected[@]}" | sort)"
@@ -32,6 +33,15 @@ for s in "${sizes[@]}"; do
     dims="$(od -An -tu1 -j16 -N8 "$png" | awk '{print $3*256+$4 "x" $7*256+$8}')"
     [[ "$dims" == "${s}x${s}" ]] || fail "$png is $dims"
 done
+
+# The manual page says what --help says.
+manual="$(gzip -dc "$stage/usr/share/man/man1/velmora.1.gz")"
+grep -q '^\.TH VELMORA 1' <<<"$manual" || fail "the manual page has no title"
+grep -q '^\.SH EXIT CODES' <<<"$manual" || fail "the manual page lacks the exit codes"
+grep -q 'create-script --profile NAME --folder DIR' <<<"$manual" || fail "the manual page lacks the commands"
+if command -v man >/dev/null; then
+    MANWIDTH=100 man -l "$stage/usr/share/man/man1/velmora.1.gz" >/dev/null 2>&1 || fail "man cannot show the manual page"
+fi
 
 desktop="$stage/usr/share/applications/$id.desktop"
 grep -qx "Exec=velmora" "$desktop" || fail "the desktop entry does not start velmora"
