@@ -4,7 +4,9 @@
 #include "platform/TextDecoding.h"
 #include "settings/IniFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -34,7 +36,11 @@ QList<Entry> entries(const QString& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir folder;
+    // In memory where the system has a memory file system: every write of the settings file
+    // syncs it to its disk, which on a real disk would cost most of the run.
+    static QTemporaryDir folder(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                    ? QStringLiteral("/dev/shm/velmora-fuzz-XXXXXX")
+                                    : QDir::tempPath() + QStringLiteral("/velmora-fuzz-XXXXXX"));
     if (size < 1)
         return 0;
     // The first byte picks the value to write: printable ASCII, which any code page holds.
