@@ -289,7 +289,7 @@ int main(int argc, char* argv[])
     if (!importing) {
         RunMeter meter;
         meter.start();
-        control<QPushButton>(form, "SpeedButton19")->click();
+        clickAndWait(form, control<QPushButton>(form, "SpeedButton19"));
         meter.stop();
         if (ui.complaints > 0)
             return 1;
@@ -299,7 +299,7 @@ int main(int argc, char* argv[])
     }
     const double cpuBefore = cpuSeconds();
     clock.start();
-    control<QPushButton>(form, "SpeedButton16")->click();
+    clickAndWait(form, control<QPushButton>(form, "SpeedButton16"));
     const double cpu = cpuSeconds() - cpuBefore;
     if (ui.complaints > 0 || questionSeconds < 0 || ui.errors > 0)
         return 1;

@@ -1,6 +1,9 @@
 #include "BenchSupport.h"
 
-#include "FramePacer.h"
+#include "MainWindow.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include "settings/IniFile.h"
 
 #include <QDir>
@@ -108,8 +111,6 @@ RunMeter::RunMeter()
 
 void RunMeter::start()
 {
-    m_eventCalls = -FramePacer::eventTotals().calls;
-    m_eventNanoseconds = -FramePacer::eventTotals().nanoseconds;
     m_serverCpu = -serverCpuSeconds();
     m_cpu = -cpuSeconds();
     m_longestFrame = 0;
@@ -125,8 +126,6 @@ void RunMeter::stop()
     m_serverCpu += serverCpuSeconds();
     tick();
     m_watchdog.stop();
-    m_eventCalls += FramePacer::eventTotals().calls;
-    m_eventNanoseconds += FramePacer::eventTotals().nanoseconds;
 }
 
 void RunMeter::tick()
@@ -137,10 +136,8 @@ void RunMeter::tick()
 
 void RunMeter::print() const
 {
-    std::printf("seconds=%.3f\ncpu_seconds=%.3f\nserver_cpu_seconds=%.2f\nevent_seconds=%.3f\nevent_calls=%lld\n"
-                "longest_frame_ms=%.1f\npeak_memory_kb=%s\n",
-                m_seconds, m_cpu, m_serverCpu, m_eventNanoseconds / 1e9, m_eventCalls, m_longestFrame / 1e6,
-                qPrintable(peakMemory().section(u' ', 0, 0)));
+    std::printf("seconds=%.3f\ncpu_seconds=%.3f\nserver_cpu_seconds=%.2f\nlongest_frame_ms=%.1f\npeak_memory_kb=%s\n",
+                m_seconds, m_cpu, m_serverCpu, m_longestFrame / 1e6, qPrintable(peakMemory().section(u' ', 0, 0)));
 }
 
 double cpuSeconds()
@@ -149,4 +146,11 @@ double cpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void clickAndWait(MainWindow& form, QAbstractButton* button)
+{
+    button->click();
+    while (form.jobRunning())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }

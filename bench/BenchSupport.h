@@ -1,6 +1,9 @@
 #pragma once
 
 #include "Ui.h"
+
+class MainWindow;
+class QAbstractButton;
 #include "store/ConnectionProfile.h"
 
 #include <QElapsedTimer>
@@ -49,11 +52,14 @@ double cpuSeconds();
 // This process's resident memory now (VmRSS), in kB.
 qint64 residentKilobytes();
 
+// Clicks a button of the window that starts a job, and runs the window's event loop until the
+// job is over, its closing steps on the window included.
+void clickAndWait(MainWindow& form, QAbstractButton* button);
+
 // The figures of one timed run, printed as KEY=VALUE lines: its time, this process's processor
-// time, the server's (from /proc of the pid in BENCH_SERVER_PID), the time the window spent
-// processing its events and how often it did, and the longest frame: the longest stretch in
-// which the window processed no events, found by a zero-interval timer that notes every pass
-// of the event loop.
+// time, the server's (from /proc of the pid in BENCH_SERVER_PID), and the longest frame: the
+// longest stretch in which the window processed no events, found by a zero-interval timer that
+// notes every pass of the event loop.
 class RunMeter
 {
 public:
@@ -74,6 +80,4 @@ private:
     double m_seconds = 0;
     double m_cpu = 0;
     double m_serverCpu = 0;
-    qint64 m_eventCalls = 0;
-    qint64 m_eventNanoseconds = 0;
 };

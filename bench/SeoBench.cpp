@@ -81,7 +81,7 @@ int main(int argc, char* argv[])
     control<QLineEdit>(form, "Edit7")->setText(args[3]);
     RunMeter meter;
     meter.start();
-    control<QPushButton>(form, "SpeedButton20")->click();
+    clickAndWait(form, control<QPushButton>(form, "SpeedButton20"));
     meter.stop();
     if (ui.complaints + ui.errors > 0)
         return 1;

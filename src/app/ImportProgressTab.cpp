@@ -1,56 +1,42 @@
 #include "ImportProgressTab.h"
 
+#include "JobThread.h"
+
 #include <QLabel>
 #include <QPlainTextEdit>
 
-ImportProgressTab::ImportProgressTab(QLabel* status, QPlainTextEdit* log, const QWidget& window,
-                                     FailureHandler onFailure)
-    : m_status(status), m_log(log), m_pacer(window), m_onFailure(std::move(onFailure)),
-      m_statusText(status->text())
+ImportProgressTab::ImportProgressTab(QLabel* status, QPlainTextEdit* log, JobThread& jobs, FailureHandler onFailure)
+    : m_status(status), m_log(log), m_jobs(jobs), m_onFailure(std::move(onFailure))
 {
-    m_status->setFixedSize(m_status->size());
-}
-
-ImportProgressTab::~ImportProgressTab()
-{
-    showStatus();
-    m_status->setMinimumSize(0, 0);
-    m_status->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 void ImportProgressTab::setStatus(const QString& text)
 {
-    m_statusText = text;
-    m_count.reset();
+    m_jobs.report(Status, [this, text] { m_status->setText(text); });
 }
 
 void ImportProgressTab::setCountStatus(const QString& before, qint64 number, const QString& after)
 {
-    m_statusText = before;
-    m_count = number;
-    m_statusEnd = after;
+    // Rows change it by the hundred thousand: the text is put together only when it is shown.
+    m_jobs.report(Status, [this, before, number, after] { m_status->setText(before + QString::number(number) + after); });
 }
 
 void ImportProgressTab::log(const QString& line)
 {
-    m_log->appendPlainText(QString(line).replace(u'\r', u'\n'));
-}
-
-void ImportProgressTab::processEvents()
-{
-    if (!m_pacer.due())
-        return;
-    showStatus();
-    FramePacer::processEvents();
+    m_jobs.report(0, [this, line] { m_log->appendPlainText(QString(line).replace(u'\r', u'\n')); });
 }
 
 void ImportProgressTab::failed(const QString& message)
 {
-    showStatus();
-    m_onFailure(message);
+    m_jobs.ask<bool>(
+        [&] {
+            m_onFailure(message);
+            return true;
+        },
+        false);
 }
 
-void ImportProgressTab::showStatus()
+void ImportProgressTab::processEvents()
 {
-    m_status->setText(m_count ? m_statusText + QString::number(*m_count) + m_statusEnd : m_statusText);
+    m_jobs.yield();
 }

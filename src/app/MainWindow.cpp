@@ -1,27 +1,20 @@
 #include "MainWindow.h"
 
-#include "ClickableLabel.h"
-#include "DropDownComboBox.h"
+#include "ExportPage.h"
+#include "Guarded.h"
+#include "HelpPage.h"
+#include "ImportPage.h"
+#include "SettingPage.h"
 #include "Widgets.h"
-#include "Ui.h"
-#include "platform/CheckFailure.h"
 #include "settings/PageSettings.h"
 #include "settings/SettingsFile.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QScreen>
-#include <QSpinBox>
-#include <QComboBox>
 #include <QHBoxLayout>
-#include <QLineEdit>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
-#include <QTabWidget>
+#include <QThread>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -67,7 +60,11 @@ MainWindow::MainWindow(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     rightLayout->setContentsMargins(px(10), px(10), px(10), px(10));
     m_pages = new QStackedWidget(right);
     m_pages->setObjectName(QStringLiteral("Notebook1"));
-    const QList<QWidget*> pages = {buildSettingPage(), buildExportPage(), buildImportPage(), buildHelpPage()};
+    m_settingPage = new SettingPage(m_ui, m_store);
+    m_exportPage = new ExportPage(m_ui, m_store);
+    m_importPage = new ImportPage(m_ui, m_store);
+    m_helpPage = new HelpPage(m_ui);
+    const QList<QWidget*> pages = {m_settingPage, m_exportPage, m_importPage, m_helpPage};
     for (int i = 0; i < pages.size(); ++i) {
         pages[i]->setObjectName(pageNames[i]);
         m_pages->addWidget(pages[i]);
@@ -75,14 +72,25 @@ MainWindow::MainWindow(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     rightLayout->addWidget(m_pages);
     root->addWidget(right, 1);
 
-    m_connection.setAfterDisconnect([this] { clearBrandList(); });
-    connectHandlers();
+    // Every closing of the connection empties the brand list; a job closes it on its own thread.
+    m_store.connection.setAfterDisconnect([this] {
+        if (QThread::currentThread() == thread())
+            m_exportPage->clearBrandList();
+        else
+            m_store.jobs.report(0, [this] { m_exportPage->clearBrandList(); });
+    });
+    const QList<QToolButton*> pageButtons = {m_settingPageButton, m_exportPageButton, m_importPageButton,
+                                             m_helpPageButton};
+    for (int i = 0; i < pageButtons.size(); ++i)
+        connect(pageButtons[i], &QToolButton::clicked, this, [this, i] { showPage(pageNames[i]); });
     showPage(QStringLiteral("SETTING"));
 }
 
 MainWindow::~MainWindow()
 {
-    m_connection.setAfterDisconnect(nullptr);
+    // The pages' jobs may not outlive them.
+    m_store.jobs.stopAndWait();
+    m_store.connection.setAfterDisconnect(nullptr);
 }
 
 QString MainWindow::applicationTitle()
@@ -122,137 +130,54 @@ QString MainWindow::currentPageName() const
     return pageNames.value(m_pages->currentIndex());
 }
 
-void MainWindow::guarded(const std::function<void()>& handler, Closing whenClosing)
+const Job& MainWindow::priceExportJob() const
 {
-    try {
-        handler();
-    } catch (const CheckFailure& failure) {
-        if (!m_closing || whenClosing == Closing::Show)
-            m_ui.message(failure.message());
-    } catch (const std::exception& error) {
-        if (!m_closing || whenClosing == Closing::Show)
-            m_ui.errorBox(errorBoxText(errorMessage(error)));
-    }
+    return m_exportPage->priceExportJob();
 }
 
-void MainWindow::connectHandlers()
+const Job& MainWindow::seoJob() const
 {
-    const QList<QToolButton*> pageButtons = {m_settingPageButton, m_exportPageButton, m_importPageButton,
-                                             m_helpPageButton};
-    for (int i = 0; i < pageButtons.size(); ++i)
-        connect(pageButtons[i], &QToolButton::clicked, this, [this, i] { showPage(pageNames[i]); });
+    return m_exportPage->seoJob();
+}
 
-    on(m_profileChooser, &DropDownComboBox::aboutToDropDown, &MainWindow::fillSettingProfiles);
-    on(m_profileChooser, &QComboBox::activated, &MainWindow::showChosenProfile);
-    on(m_addProfileButton, &QToolButton::clicked, &MainWindow::addProfile);
-    on(m_saveProfileButton, &QToolButton::clicked, &MainWindow::saveProfileChanges);
-    on(m_removeProfileButton, &QToolButton::clicked, &MainWindow::removeProfile);
-    on(m_testConnectionButton, &QToolButton::clicked, &MainWindow::testConnection);
+const Job& MainWindow::creationJob() const
+{
+    return m_importPage->creationJob();
+}
 
-    on(m_exportProfileChooser, &DropDownComboBox::aboutToDropDown, &MainWindow::fillExportProfiles);
-    on(m_exportConnectButton, &QPushButton::clicked, &MainWindow::connectForExport);
-    on(m_chooseExportFolderButton, &QPushButton::clicked, &MainWindow::chooseExportFolder);
-    on(m_toggleBrandsButton, &QToolButton::clicked, &MainWindow::toggleAllBrands);
-    on(m_exportColumnList, &QListWidget::itemChanged, &MainWindow::keepIdColumnTicked);
-    on(m_seoColumnList, &QListWidget::itemChanged, &MainWindow::keepSeoIdColumnsTicked);
-    on(m_startExportButton, &QPushButton::clicked, &MainWindow::startPriceExport);
-    on(m_stopExportButton, &QPushButton::clicked, &MainWindow::stopExport);
-    on(m_exportPathLabel, &ClickableLabel::clicked, &MainWindow::openExportFolder);
-    on(m_startSeoButton, &QPushButton::clicked, &MainWindow::startSeoRun);
-    on(m_templateHelpLink, &QLabel::linkActivated, &MainWindow::openTemplateFiles);
-
-    on(m_importProfileChooser, &DropDownComboBox::aboutToDropDown, &MainWindow::fillImportProfiles);
-    on(m_importConnectButton, &QPushButton::clicked, &MainWindow::connectForImport);
-    on(m_chooseImportFolderButton, &QPushButton::clicked, &MainWindow::chooseImportFolder);
-    on(m_togglePriceListsButton, &QToolButton::clicked, &MainWindow::toggleAllPriceLists);
-    on(m_refreshPriceListsButton, &QToolButton::clicked, &MainWindow::refreshPriceLists);
-    on(m_startCreationButton, &QPushButton::clicked, &MainWindow::startScriptCreation);
-    on(m_stopCreationButton, &QPushButton::clicked, &MainWindow::stopScriptCreation);
-    on(m_startScriptButton, &QPushButton::clicked, &MainWindow::chooseAndRunScript);
-    on(m_stopScriptButton, &QPushButton::clicked, &MainWindow::stopScriptRun);
+const Job& MainWindow::scriptJob() const
+{
+    return m_importPage->scriptJob();
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        guarded([this] { loadPageSettings(); });
+        runGuarded(m_ui, [this] { loadPageSettings(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A failure to save the settings is still worth a word while the window goes.
-    guarded([this] { closeWindow(); }, Closing::Show);
+    runGuarded(m_ui, [this] { closeWindow(); });
     event->accept();
 }
 
 void MainWindow::loadPageSettings()
 {
-    applyPageSettings(PageSettings::load(SettingsFile::open()));
+    const PageSettings settings = PageSettings::load(SettingsFile::open());
+    m_exportPage->applySettings(settings);
+    m_importPage->applySettings(settings);
 }
 
 void MainWindow::closeWindow()
 {
-    // The window closes while a job's loop lets it process its events: the job ends at its
-    // next look at its stop request, and finds the connection closed.
-    m_closing = true;
-    for (Job* job : std::initializer_list<Job*>{&m_priceExport, &m_seoRun, &m_scriptRunner})
-        job->requestStop();
-    m_import.abandon();
-    m_connection.close();
+    m_store.jobs.stopAndWait();
+    m_store.connection.close();
+    PageSettings settings;
+    m_exportPage->saveSettings(settings);
+    m_importPage->saveSettings(settings);
     IniFile file = SettingsFile::open();
-    pageSettingsFromControls().save(file);
-}
-
-PageSettings MainWindow::pageSettingsFromControls() const
-{
-    PageSettings s;
-    s.decimalSeparator = m_decimalSeparatorCombo->currentIndex();
-    s.listSeparator = m_listSeparatorCombo->currentIndex();
-    s.maxRowInCsv = m_maxRowsEdit->text();
-    s.folderToExport = m_exportFolderEdit->text();
-    s.folderToImport = m_importFolderEdit->text();
-    s.codePageOfOlderFiles = m_codePageCombo->currentText().toLatin1();
-    s.matchRowsBy = m_matchByCombo->currentText();
-    s.warnPriceChangePercent = m_warnPercentSpin->value();
-    s.warnPriceBecomesZero = m_warnZeroCheck->isChecked();
-    for (int i = 0; i < PageSettings::ExportColumnCount; ++i)
-        s.exportColumns[i] = m_exportColumnList->item(i)->checkState() == Qt::Checked;
-    for (int i = 0; i < PageSettings::SeoColumnCount; ++i)
-        s.seoColumns[i] = m_seoColumnList->item(i)->checkState() == Qt::Checked;
-    const QList<QCheckBox*> boxes = {m_productShortDescTemplateCheck, m_productMetaDescTemplateCheck, m_categoryMetaDescTemplateCheck, m_productCustomTitleTemplateCheck, m_categoryCustomTitleTemplateCheck};
-    for (int i = 0; i < boxes.size(); ++i)
-        s.checkToSeo[i] = boxes[i]->isChecked();
-    s.seoExportExisting = m_seoExistingRadio->isChecked();
-    return s;
-}
-
-void MainWindow::applyPageSettings(const PageSettings& s)
-{
-    m_decimalSeparatorCombo->setCurrentIndex(s.decimalSeparator >= 0 && s.decimalSeparator < m_decimalSeparatorCombo->count() ? s.decimalSeparator : -1);
-    m_listSeparatorCombo->setCurrentIndex(s.listSeparator >= 0 && s.listSeparator < m_listSeparatorCombo->count() ? s.listSeparator : -1);
-    m_maxRowsEdit->setText(s.maxRowInCsv);
-    m_exportFolderEdit->setText(s.folderToExport);
-    m_importFolderEdit->setText(s.folderToImport);
-    m_codePageCombo->setCurrentText(QString::fromLatin1(s.codePageOfOlderFiles));
-    m_matchByCombo->setCurrentIndex(int(ImportRules::matchByNamed(s.matchRowsBy).value_or(ImportRules::MatchBy::IdPart)));
-    m_warnPercentSpin->setValue(s.warnPriceChangePercent);
-    m_warnZeroCheck->setChecked(s.warnPriceBecomesZero);
-    const QSignalBlocker block3(m_exportColumnList);
-    const QSignalBlocker block4(m_seoColumnList);
-    for (int i = 0; i < PageSettings::ExportColumnCount; ++i)
-        m_exportColumnList->item(i)->setCheckState(s.exportColumns[i] ? Qt::Checked : Qt::Unchecked);
-    for (int i = 0; i < PageSettings::SeoColumnCount; ++i)
-        m_seoColumnList->item(i)->setCheckState(s.seoColumns[i] ? Qt::Checked : Qt::Unchecked);
-    const QList<QCheckBox*> boxes = {m_productShortDescTemplateCheck, m_productMetaDescTemplateCheck, m_categoryMetaDescTemplateCheck, m_productCustomTitleTemplateCheck, m_categoryCustomTitleTemplateCheck};
-    for (int i = 0; i < boxes.size(); ++i)
-        boxes[i]->setChecked(s.checkToSeo[i]);
-    m_seoExistingRadio->setChecked(s.seoExportExisting);
-    m_seoGenerateRadio->setChecked(!s.seoExportExisting);
-}
-
-bool MainWindow::jobRunning() const
-{
-    return m_priceExport.isRunning() || m_seoRun.isRunning() || m_import.isRunning() ||
-           m_scriptRunner.isRunning();
+    settings.save(file);
 }

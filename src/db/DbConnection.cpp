@@ -2,8 +2,6 @@
 
 #include "CharacterSetRefused.h"
 #include "DbError.h"
-#include "WaitingCalls.h"
-#include "platform/ScopeExit.h"
 
 #include <QStringList>
 #include <errmsg.h>
@@ -85,10 +83,6 @@ void DbConnection::close()
 {
     if (!m_mysql)
         return;
-    if (m_inQuery) {
-        m_closeAfterQuery = true;
-        return;
-    }
     m_mysql.reset();
     if (m_afterDisconnect)
         m_afterDisconnect();
@@ -108,18 +102,9 @@ MysqlResult DbConnection::query(const QString& sql)
     if (!m_mysql)
         open();
     const QByteArray text = sql.toUtf8();
-    m_inQuery = true;
-    const ScopeExit queried([this] {
-        m_inQuery = false;
-        if (std::exchange(m_closeAfterQuery, false))
-            close();
-    });
-    const auto length = static_cast<unsigned long>(text.size());
-    if ((m_whileWaiting ? WaitingCalls::realQuery(m_mysql.get(), text.constData(), length, m_whileWaiting)
-                        : mysql_real_query(m_mysql.get(), text.constData(), length)) != 0)
+    if (mysql_real_query(m_mysql.get(), text.constData(), static_cast<unsigned long>(text.size())) != 0)
         fail();
-    MYSQL_RES* result = m_whileWaiting ? WaitingCalls::storeResult(m_mysql.get(), m_whileWaiting)
-                                       : mysql_store_result(m_mysql.get());
+    MYSQL_RES* result = mysql_store_result(m_mysql.get());
     if (!result && mysql_field_count(m_mysql.get()) != 0)
         fail();
     MysqlResult held = result ? MysqlResult(result) : MysqlResult();

@@ -35,9 +35,6 @@ public:
 
     // Runs every time an open connection is closed (also when it is found lost).
     void setAfterDisconnect(std::function<void()> hook) { m_afterDisconnect = std::move(hook); }
-    // Runs again and again while a statement's answer is awaited (none: the calls block). A
-    // close() from within it takes effect when the statement's result is in.
-    void setWhileWaiting(std::function<void()> hook) { m_whileWaiting = std::move(hook); }
 
     // Sends one statement and returns its complete result (null for statements without one).
     // Throws DbError; a lost connection is closed so that a later open() may start afresh.
@@ -61,7 +58,4 @@ private:
     };
     std::unique_ptr<MYSQL, Deleter> m_mysql;
     std::function<void()> m_afterDisconnect;
-    std::function<void()> m_whileWaiting;
-    bool m_inQuery = false;
-    bool m_closeAfterQuery = false;
 };

@@ -5,6 +5,7 @@
 #include "platform/Job.h"
 
 #include <QByteArray>
+#include <atomic>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -40,7 +41,7 @@ public:
 
     // Ends the run at its next look, its script finished but not reviewed: the front end is
     // going away.
-    void abandon();
+    void abandon() override;
 
     // The status line between runs.
     static QString restingStatus() { return QStringLiteral("......."); }
@@ -48,5 +49,5 @@ public:
 private:
     DbConnection& m_connection;
     DbQuery& m_query;
-    bool m_abandoned = false;
+    std::atomic<bool> m_abandoned = false;
 };

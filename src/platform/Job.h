@@ -1,19 +1,25 @@
 #pragma once
 
+#include <atomic>
+
 // The running state and stop request of one long job. A run marks its job running for its
 // length through a RunScope; a stop requested meanwhile is seen by the run at its next look
-// and forgotten when the run ends, so the next run starts afresh.
+// and forgotten when the run ends, so the next run starts afresh. The run may be on another
+// thread than the one that asks it to stop.
 class Job
 {
 public:
     bool isRunning() const { return m_running; }
     bool stopRequested() const { return m_stopRequested; }
     // Does nothing while the job is idle.
-    void requestStop() { m_stopRequested = m_running; }
+    void requestStop() { m_stopRequested = m_running.load(); }
+    // Ends the run at its next look because whoever waits for its result is going away: by
+    // default the same as a stop.
+    virtual void abandon() { requestStop(); }
 
 protected:
     Job() = default;
-    ~Job() = default;
+    virtual ~Job() = default;
     Job(const Job&) = delete;
     Job& operator=(const Job&) = delete;
 
@@ -38,6 +44,6 @@ protected:
     };
 
 private:
-    bool m_running = false;
-    bool m_stopRequested = false;
+    std::atomic<bool> m_running = false;
+    std::atomic<bool> m_stopRequested = false;
 };

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "DropDownComboBox.h"
+#include "JobWaits.h"
 #include "MainWindow.h"
 #include "ProgramCopy.h"
 #include "ScriptedUi.h"
@@ -55,7 +56,7 @@ private slots:
             for (int i = 0; i < files->count(); ++i)
                 files->item(i)->setCheckState(Qt::Checked);
             ui.confirmAnswers << false;
-            QTest::mouseClick(control<QPushButton>(form, "SpeedButton16"), Qt::LeftButton);
+            QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton16")));
         }
         QCOMPARE(ui.texts(QStringLiteral("confirm")).size(), 1);
         const QString question = ui.texts(QStringLiteral("confirm")).first();

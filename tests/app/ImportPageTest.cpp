@@ -1,4 +1,6 @@
 #include "DropDownComboBox.h"
+#include "JobThread.h"
+#include "JobWaits.h"
 #include "MainWindow.h"
 #include "WindowControls.h"
 #include "ScriptedUi.h"
@@ -43,6 +45,8 @@ class TestImportPage : public QObject
 private slots:
     void initTestCase()
     {
+        // Some tests stop or close the window at a file the log shows, the job waiting there.
+        JobThread::setLockStep(true);
         m_store = std::make_unique<TestStore>(QStringLiteral("import_page"));
         m_empty = std::make_unique<TestStore>(QStringLiteral("import_empty"));
     }
@@ -87,7 +91,7 @@ private slots:
         m_ui->confirmAnswers << true;
         QList<int> bar;
         connect(control<QProgressBar>(*m_form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int v) { bar << v; });
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
 
         const QString P = QStringLiteral("jos_");
         QCOMPARE(script(),
@@ -149,7 +153,7 @@ private slots:
         QVERIFY(QFile::copy(testDataPath(name), m_folder->filePath(QStringLiteral("lists/") + name)));
         connectAndCheck({name});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         QVERIFY2(m_ui->texts(QStringLiteral("error")).isEmpty(), qPrintable(m_ui->texts(QStringLiteral("error")).join(u'|')));
         const auto blocks = [](int id, const QString& published, const QString& price, const QString& stock) {
             QString text;
@@ -187,7 +191,7 @@ private slots:
                                  + "<row r=\"3\">" + number("A3", "58") + error("B3") + error("C3") + "</row>"));
         connectAndCheck({QStringLiteral("errors.xlsx"), QStringLiteral("seo.xlsx")});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
         QCOMPARE(script(), block("UPDATE jos_virtuemart_products as Pmain ", "SET Pmain.product_in_stock = 4", "WHERE Pmain.virtuemart_product_id = 57")
                                + block("UPDATE jos_virtuemart_products_en_gb as Pmain SET ", "Pmain.metakey = 'k'", "WHERE Pmain.virtuemart_product_id = 57")
@@ -225,7 +229,7 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", "/nonexistent");
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         qputenv("PATH", path);
 
         const QString file = m_folder->filePath(QStringLiteral("lists/") + bad);
@@ -253,7 +257,7 @@ private slots:
         addProfile(QStringLiteral("Empty"), *m_empty);
         connectAndCheck({QStringLiteral("a.csv")}, QStringLiteral("Empty"));
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         QCOMPARE(control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText(),
                  QStringLiteral("Finding the maximum value ID PARTS\nQuit, because the table of parts (your store) is empty ...\n"
                                 "The script changes nothing in the store.\nUndo script: [%1]").arg(undoScriptPath()));
@@ -272,7 +276,7 @@ private slots:
                 m_form->isVisible())
                 m_form->close();
         });
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
 
         QVERIFY(m_ui->calls.isEmpty());
         QVERIFY(!m_form->isVisible());
@@ -298,7 +302,7 @@ private slots:
                 QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton17"), Qt::LeftButton);
         });
         m_ui->confirmAnswers << true << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         const QString log = control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText();
         QVERIFY(log.contains(QStringLiteral("[-] File not found (%1)").arg(missing->text())));
         QVERIFY(!log.contains(QStringLiteral("lists/3.csv")));
@@ -317,7 +321,7 @@ private slots:
         for (int i = 0; i < control<QListWidget>(*m_form, "CheckListBox2")->count(); ++i)
             control<QListWidget>(*m_form, "CheckListBox2")->item(i)->setCheckState(Qt::Unchecked);
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         QCOMPARE(script(), QStringLiteral("COMMIT;\r\n"));
     }
 
@@ -330,7 +334,7 @@ private slots:
         writeList(QStringLiteral("cat.csv"), "IDCATEGORY;CATEGORY:metakey\r\nx;skipped\r\n4;\"Škoda, Фара €\"\r\n");
         connectAndCheck({QStringLiteral("cat.csv"), QStringLiteral("seo.csv")});
         m_ui->confirmAnswers << true;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         QVERIFY(script().contains(QStringLiteral("UPDATE jos_virtuemart_products_en_gb as Pmain SET \r\n"
                                                  "Pmain.product_s_desc = 'Short', \r\n"
                                                  "Pmain.metadesc = 'It\\'s \\\"best\\\"\\r\\nsecond line', \r\n"
@@ -356,7 +360,7 @@ private slots:
         m_store->exec(QStringLiteral("SET GLOBAL sql_mode = CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')"));
         connectAndCheck({QStringLiteral("seo.csv")});
         m_ui->confirmAnswers << true;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         m_store->exec(QStringLiteral("SET GLOBAL sql_mode = REPLACE(@@GLOBAL.sql_mode, 'NO_BACKSLASH_ESCAPES', '')"));
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
         QCOMPARE(m_store->value(QStringLiteral("SELECT metadesc FROM @PREFIX@virtuemart_products_@LANG@ WHERE virtuemart_product_id = 57")),
@@ -386,7 +390,7 @@ private slots:
         writeList(QStringLiteral("list10.csv"), priceHeader + "4;;;;;7;;\r\n");
         connectAndCheck({QStringLiteral("list1.csv"), QStringLiteral("list2.csv"), QStringLiteral("list10.csv")});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         const QString failure = QStringLiteral("File \"%1\", row 3, column A: '%2' is not a valid integer value")
                                     .arg(m_folder->filePath(QStringLiteral("lists/list2.csv")), cellText);
         QCOMPARE(m_ui->calls.size(), 2);
@@ -412,7 +416,7 @@ private slots:
         writeList(QStringLiteral("b.csv"), "IDCATEGORY;CATEGORY:metakey\r\n$4;skipped\r\n;blank\r\n4;kept\r\n");
         connectAndCheck({QStringLiteral("a.csv"), QStringLiteral("b.csv")});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         QVERIFY(m_ui->texts(QStringLiteral("error")).isEmpty());
         const QStringList log = control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().split(u'\n');
         QVERIFY(log.contains(QStringLiteral("         Column QUANTITY (E): 6 cells could not be read and change nothing, rows 2, 4, 9, 10, 11, ...")));
@@ -431,7 +435,7 @@ private slots:
         writeList(QStringLiteral("seo.csv"), "IDPART;PRODUCT:sluq\r\n1;fresh\r\n2;fresh\r\n3;part-4\r\n");
         connectAndCheck({QStringLiteral("seo.csv")});
         m_ui->confirmAnswers << true;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         const QStringList collisions = {"Slug collision: product 2, slug 'fresh', held by product 1",
                                         "Slug collision: product 3, slug 'part-4', held by product 4"};
         const QStringList log = control<QPlainTextEdit>(*m_form, "Memo1")->toPlainText().split(u'\n');
@@ -455,7 +459,7 @@ private slots:
         m_store->exec(QStringLiteral("DELETE FROM @PREFIX@virtuemart_product_prices WHERE virtuemart_product_id = 3"));
         connectAndCheck({QStringLiteral("a.csv")});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         const QString summary = control<QPlainTextEdit>(*m_form, "PreviewSummary")->toPlainText();
         QCOMPARE(summary, QStringLiteral("price: 1 change, 1 stay equal, 1 not in the store\n"
                                          "stock: 0 change, 1 stay equal, 0 not in the store\n"
@@ -478,7 +482,7 @@ private slots:
         writeList(QStringLiteral("b.csv"), "IDPART;PRODUCT:metadesc\r\n3;" + QByteArray(500, 'm') + "\r\n");
         connectAndCheck({QStringLiteral("a.csv"), QStringLiteral("b.csv")});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         const QStringList named = {"Value the server would change: price of product 1: 1e+308 is beyond decimal(15,5)",
                                    "Value the server would change: product metadesc of product 3: 500 characters, "
                                    "the column holds 400"};
@@ -503,7 +507,7 @@ private slots:
         connectAndCheck({QStringLiteral("cz.csv")});
         control<QComboBox>(*m_form, "ComboBoxCodePage")->setCurrentText(QStringLiteral("windows-1252"));
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         const QString said = QStringLiteral("The file [%1] was read in windows-1252, but its texts hold control characters; "
                                             "the detector suggests ")
                                  .arg(m_folder->filePath(QStringLiteral("lists/cz.csv")));
@@ -520,7 +524,7 @@ private slots:
         writeList(QStringLiteral("a.csv"), priceHeader + "1;;;;;100;;\r\n5;;;;;2;;\r\n6;;;;;9.5;;\r\n");
         connectAndCheck({QStringLiteral("a.csv")});
         m_ui->confirmAnswers << false;
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         QTableView* view = control<QTableView>(*m_form, "PreviewTable");
         const auto column = [&](int sortedBy, int shown) {
             view->sortByColumn(sortedBy, Qt::AscendingOrder);
@@ -577,7 +581,7 @@ private slots:
         stopper.start(20);
         QElapsedTimer clock;
         clock.start();
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         qputenv("PATH", path);
 
         QVERIFY2(clock.elapsed() < 60000, "the run waited for the converter");
@@ -596,7 +600,7 @@ private slots:
     {
         control<DropDownComboBox>(*m_form, "ComboBox8")->addItem(QStringLiteral("Shop"));
         control<DropDownComboBox>(*m_form, "ComboBox8")->setCurrentIndex(0);
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton16")));
         QVERIFY(m_ui->calls.isEmpty());
         QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("ScriptForUpdatePrices.sql"))));
     }
@@ -611,13 +615,13 @@ private slots:
                         "UPDATE jos_virtuemart_products SET product_in_stock = 4 WHERE virtuemart_product_id = 4;\r\n");
         m_ui->fileAnswers << std::nullopt << m_folder->filePath(QStringLiteral("gone.sql"))
                           << m_folder->filePath(QStringLiteral("four.sql"));
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton19"), Qt::LeftButton); // cancelled
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton19"))); // cancelled
         QCOMPARE(m_ui->calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + m_folder->path()});
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton19"), Qt::LeftButton); // cannot be opened
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton19"))); // cannot be opened
         QCOMPARE(m_ui->texts(QStringLiteral("error")).size(), 1);
         QVERIFY(m_ui->texts(QStringLiteral("error"))[0].startsWith(
             QStringLiteral("Cannot open file \"%1\". ").arg(m_folder->filePath(QStringLiteral("gone.sql")))));
-        QTest::mouseClick(control<QPushButton>(*m_form, "SpeedButton19"), Qt::LeftButton); // a later start still works
+        QVERIFY(clickAndWait(*m_form, control<QPushButton>(*m_form, "SpeedButton19"))); // a later start still works
         const QStringList errors = m_ui->texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 2);
         QVERIFY2(errors[1].contains(QStringLiteral("no_such_column")), qPrintable(errors[1]));

@@ -1,6 +1,7 @@
 #include "ClickableLabel.h"
 #include "DropDownComboBox.h"
-#include "FramePacer.h"
+#include "JobThread.h"
+#include "JobWaits.h"
 #include "MainWindow.h"
 #include "WindowControls.h"
 #include "ScriptedUi.h"
@@ -83,13 +84,11 @@ public:
         items[0]->setCheckState(Qt::Checked);
     }
 
-    // Clicks "  Start export"; duringRun is called whenever the run lets the window process
-    // events, after a paint of the window, with the row label as it was painted.
+    // Clicks "  Start export"; duringRun is called whenever the run yields to the window, after
+    // a paint of the window, with the row label as it was painted.
     void startExport(const std::function<void(const QString& rowLabel)>& duringRun = {})
     {
-        QTimer everyPass;
-        everyPass.setInterval(0);
-        QObject::connect(&everyPass, &QTimer::timeout, [&] {
+        JobThread::setYieldWatcher([&] {
             if (!form.priceExportJob().isRunning())
                 return;
             form.repaint();
@@ -97,8 +96,9 @@ public:
             if (duringRun)
                 duringRun(rowLabels.last());
         });
-        everyPass.start();
-        QTest::mouseClick(control<QPushButton>(form, "SpeedButton10"), Qt::LeftButton);
+        const bool ended = clickAndWait(form, control<QPushButton>(form, "SpeedButton10"));
+        JobThread::setYieldWatcher({});
+        QVERIFY(ended);
     }
 
     QStringList rowLabels;
@@ -175,8 +175,8 @@ private:
 
 void TestPriceExportWindow::initTestCase()
 {
-    // The tests look at the window after every row.
-    FramePacer::setEveryCallDue(true);
+    // The tests look at the window after every row, the job waiting until the window has it.
+    JobThread::setLockStep(true);
     m_store = std::make_unique<TestStore>("price_export_window");
     TestCatalog::addBrand(*m_store, 1, "Acme");
     TestCatalog::addBrand(*m_store, 2, "borvex");
@@ -272,7 +272,7 @@ void TestPriceExportWindow::countersRepaintOnlyThemselves()
     QObject::connect(&slowRows, &QTimer::timeout, [] { QThread::msleep(2); });
     slowRows.start(0);
 
-    QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton10"), Qt::LeftButton);
+    QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton10")));
 
     QCOMPARE(w.dataLines("F1.csv").size(), 200);
     QVERIFY2(counter.paints[control<QLabel>(w.form, "Label25")] >= 16,
@@ -408,7 +408,7 @@ void TestPriceExportWindow::noProfileChosenOnlyResetsTheLabels()
     control<QLineEdit>(form, "Edit7")->setText(folder.path());
     QCOMPARE(control<QLabel>(form, "Label25")->text(), QString("000"));
 
-    QTest::mouseClick(control<QPushButton>(form, "SpeedButton10"), Qt::LeftButton);
+    QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton10")));
 
     QCOMPARE(
         QStringList({control<ClickableLabel>(form, "Label23")->text(), control<QLabel>(form, "Label24")->text(), control<QLabel>(form, "Label25")->text(), control<QLabel>(form, "Label44")->text()}),

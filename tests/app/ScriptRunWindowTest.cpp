@@ -1,3 +1,5 @@
+#include "JobThread.h"
+#include "JobWaits.h"
 #include "MainWindow.h"
 #include "WindowControls.h"
 #include "ScriptedUi.h"
@@ -83,6 +85,9 @@ class TestScriptRunWindow : public QObject
 {
     Q_OBJECT
 private slots:
+    // The tests act at a statement the progress bar shows, the job waiting there.
+    void initTestCase() { JobThread::setLockStep(true); }
+
     void secondManualStartWhileOneRunsDoesNothing()
     {
         Window w;
@@ -94,13 +99,13 @@ private slots:
             if (value > 0 && ++notifications == 1)
                 QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
         });
-        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+        QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
         QCOMPARE(w.ui.calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + w.folder.path()});
         QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
         QVERIFY(!w.form.scriptJob().isRunning());
 
         // Once the run is over a manual start works again.
-        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+        QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
         QCOMPARE(store.column(QStringLiteral("SELECT COUNT(*) FROM received")), QStringList{QStringLiteral("6")});
         QVERIFY(w.ui.texts(QStringLiteral("error")).isEmpty());
     }
@@ -126,7 +131,7 @@ private slots:
             if (value > 0 && ++notifications == 1)
                 server.stop();
         });
-        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+        QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
 
         const QStringList errors = w.ui.texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
@@ -152,7 +157,7 @@ private slots:
         w.folder.write(QStringLiteral("mixed.sql"), script);
         w.ui.fileAnswers << w.folder.filePath(QStringLiteral("mixed.sql")) << w.folder.filePath(QStringLiteral("mixed.sql"));
         w.ui.noFurtherBoxesAnswers << true;
-        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+        QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
 
         QCOMPARE(w.ui.texts(QStringLiteral("error")).size(), 1);
         QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "3", "5"}));
@@ -164,7 +169,7 @@ private slots:
         QCOMPARE(log[3], QStringLiteral("Script run: 6 statements ran, 3 failed."));
 
         // The choice holds for that run only: the next one shows its boxes again.
-        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+        QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
         QCOMPARE(w.ui.texts(QStringLiteral("error")).size(), 4);
     }
 
@@ -184,7 +189,7 @@ private slots:
                 QTest::mouseClick(control<QPushButton>(w.form, "SpeedButtonStopScript"), Qt::LeftButton);
             }
         });
-        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+        QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
 
         QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
         QCOMPARE(w.ui.texts(QStringLiteral("confirm")),
@@ -210,7 +215,7 @@ private slots:
                 logWhilePressed = control<QPlainTextEdit>(w.form, "Memo1")->toPlainText();
             }
         });
-        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+        QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
         QCOMPARE(logWhilePressed, QStringLiteral("the last run's log"));
         QVERIFY(!w.form.creationJob().isRunning());
     }
@@ -227,7 +232,7 @@ private slots:
             if (value > 0 && ++notifications == 3)
                 w.form.close();
         });
-        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+        QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
 
         QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
         QCOMPARE(w.ui.calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + w.folder.path()});

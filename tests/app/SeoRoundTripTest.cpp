@@ -1,4 +1,5 @@
 #include "DropDownComboBox.h"
+#include "JobWaits.h"
 #include "MainWindow.h"
 #include "WindowControls.h"
 #include "ScriptedUi.h"
@@ -57,7 +58,7 @@ INSERT INTO @PREFIX@virtuemart_product_categories (virtuemart_product_id, virtue
             control<QListWidget>(form, "CheckListBox4")->item(i)->setCheckState(Qt::Checked);
         control<QRadioButton>(form, "RadioButton1")->setChecked(true);
         control<QLineEdit>(form, "Edit7")->setText(folder.filePath(QStringLiteral("out")));
-        QTest::mouseClick(control<QPushButton>(form, "SpeedButton20"), Qt::LeftButton);
+        QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton20")));
         QCOMPARE(QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::Files, QDir::Name),
                  QStringList({"SeoCategories1.csv", "SeoProduct1.csv"}));
         const QStringList before = snapshot();
@@ -118,7 +119,7 @@ private:
         for (int i = 0; i < control<QListWidget>(form, "CheckListBox2")->count(); ++i)
             control<QListWidget>(form, "CheckListBox2")->item(i)->setCheckState(Qt::Checked);
         ui.confirmAnswers << true;
-        QTest::mouseClick(control<QPushButton>(form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton16")));
     }
 
     std::unique_ptr<TestStore> m_store;

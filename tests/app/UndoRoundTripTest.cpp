@@ -1,4 +1,5 @@
 #include "DropDownComboBox.h"
+#include "JobWaits.h"
 #include "MainWindow.h"
 #include "ScriptedUi.h"
 #include "TestCatalog.h"
@@ -51,10 +52,10 @@ INSERT INTO @PREFIX@virtuemart_product_categories (virtuemart_product_id, virtue
         control<QLineEdit>(form, "Edit7")->setText(out);
         control<QListWidget>(form, "CheckListBox1")->item(0)->setCheckState(Qt::Checked);
         checkAll(control<QListWidget>(form, "CheckListBox3"));
-        QTest::mouseClick(control<QPushButton>(form, "SpeedButton10"), Qt::LeftButton);
+        QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton10")));
         checkAll(control<QListWidget>(form, "CheckListBox4"));
         control<QRadioButton>(form, "RadioButton1")->setChecked(true);
-        QTest::mouseClick(control<QPushButton>(form, "SpeedButton20"), Qt::LeftButton);
+        QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton20")));
         const QStringList files = QDir(out).entryList(QDir::Files, QDir::Name);
         QCOMPARE(files.size(), 3);
         QVERIFY2(ui.texts(QStringLiteral("error")).isEmpty(), qPrintable(ui.calls.join(u'\n')));
@@ -80,7 +81,7 @@ INSERT INTO @PREFIX@virtuemart_product_categories (virtuemart_product_id, virtue
         QTest::mouseClick(control<QPushButton>(form, "SpeedButton13"), Qt::LeftButton);
         checkAll(control<QListWidget>(form, "CheckListBox2"));
         ui.confirmAnswers << true;
-        QTest::mouseClick(control<QPushButton>(form, "SpeedButton16"), Qt::LeftButton);
+        QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton16")));
         QVERIFY2(ui.texts(QStringLiteral("error")).isEmpty(), qPrintable(ui.calls.join(u'\n')));
         const QStringList after = dump(store);
         QSet<QString> changedTables;
@@ -93,7 +94,7 @@ INSERT INTO @PREFIX@virtuemart_product_categories (virtuemart_product_id, virtue
         const QStringList undo = QDir(folder.path()).entryList({QStringLiteral("ScriptForUndo-*.sql")}, QDir::Files);
         QCOMPARE(undo.size(), 1);
         ui.fileAnswers << folder.filePath(undo[0]);
-        QTest::mouseClick(control<QPushButton>(form, "SpeedButton19"), Qt::LeftButton);
+        QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton19")));
         QVERIFY2(ui.texts(QStringLiteral("error")).isEmpty(), qPrintable(ui.calls.join(u'\n')));
         QCOMPARE(dump(store), before);
     }

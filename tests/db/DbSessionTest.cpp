@@ -66,32 +66,6 @@ private slots:
         QCOMPARE(query.fieldByName(QStringLiteral("id")), QStringLiteral("1"));
     }
 
-    // The window processes its events while the server works; a close meanwhile (the window
-    // closed) must wait for the answer, or the library would go on with a freed connection.
-    void awaitedAnswerRunsTheHookAndDefersAClose()
-    {
-        DbConnection connection(QStringLiteral("UniConnection1"));
-        m_store->connect(connection);
-        int disconnects = 0;
-        int waits = 0;
-        bool connectedInHook = true;
-        connection.setAfterDisconnect([&] { ++disconnects; });
-        connection.setWhileWaiting([&] {
-            if (++waits == 1)
-                connection.close();
-            connectedInHook = connectedInHook && connection.connected();
-        });
-
-        MysqlResult result = connection.query(QStringLiteral("SELECT SLEEP(0.1), 'after the wait'"));
-
-        QVERIFY2(waits > 1, qPrintable(QString::number(waits)));
-        QVERIFY(connectedInHook);
-        QVERIFY(result.first());
-        QCOMPARE(result.text(1), QStringLiteral("after the wait"));
-        QVERIFY(!connection.connected());
-        QCOMPARE(disconnects, 1);
-    }
-
     void emptyResultIsAtEndAtOnce()
     {
         DbQuery query(QStringLiteral("UniQuery1"), m_connection);

@@ -1,6 +1,7 @@
 #include "ClickableLabel.h"
 #include "DropDownComboBox.h"
-#include "FramePacer.h"
+#include "JobThread.h"
+#include "JobWaits.h"
 #include "MainWindow.h"
 #include "WindowControls.h"
 #include "ScriptedUi.h"
@@ -81,7 +82,7 @@ public:
     void start()
     {
         control<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
-        QTest::mouseClick(control<QPushButton>(form, "SpeedButton20"), Qt::LeftButton);
+        QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton20")));
     }
 
     // The text of a written file after its byte-order mark.
@@ -109,17 +110,17 @@ public:
     MainWindow form{ui};
 };
 
-// Looks at the progress tab every time a running SEO run lets the window process its events,
-// and keeps each text of the file, row and brand labels as it changes.
+// Looks at the progress tab every time a running SEO run yields to the window, and keeps each
+// text of the file, row and brand labels as it changes.
 class ProgressWatcher
 {
 public:
     explicit ProgressWatcher(MainWindow& form, std::function<void()> onLook = {})
         : m_form(form), m_onLook(std::move(onLook))
     {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { look(); });
-        m_timer.start(0);
+        JobThread::setYieldWatcher([this] { look(); });
     }
+    ~ProgressWatcher() { JobThread::setYieldWatcher({}); }
 
     QStringList files;
     QStringList rows;
@@ -147,7 +148,6 @@ private:
 
     MainWindow& m_form;
     std::function<void()> m_onLook;
-    QTimer m_timer;
 };
 
 // The rows after the header, in any order: the store returns them without ORDER BY.
@@ -177,8 +177,8 @@ class SeoRunTest : public QObject
 private slots:
     void initTestCase()
     {
-        // The tests look at the window after every row.
-        FramePacer::setEveryCallDue(true);
+        // The tests look at the window after every row, the job waiting until the window has it.
+        JobThread::setLockStep(true);
         m_store = std::make_unique<TestStore>(QStringLiteral("seo_runs"), QStringLiteral("vm7_"),
                                               QStringLiteral("cs_cz"));
         QFile fixture(testDataPath(QStringLiteral("seo-store.sql")));
@@ -549,13 +549,16 @@ private slots:
         SeoWindow w(*m_store);
         w.tickBrands({QStringLiteral("Acme")});
         w.tickAllColumns();
-        // The SEO button is clicked while a price export lets the window process its events.
+        // The SEO button is clicked while a price export yields to the window.
         bool exportWasRunning = false;
-        QTimer::singleShot(0, &w.form, [&] {
-            exportWasRunning = w.form.priceExportJob().isRunning();
-            w.start();
+        JobThread::setYieldWatcher([&] {
+            exportWasRunning = exportWasRunning || w.form.priceExportJob().isRunning();
+            control<QTabWidget>(w.form, "PageControl1")->setCurrentIndex(1);
+            QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton20"), Qt::LeftButton);
         });
-        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton10"), Qt::LeftButton);
+        const bool ended = clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton10"));
+        JobThread::setYieldWatcher({});
+        QVERIFY(ended);
 
         QVERIFY(exportWasRunning);
         QCOMPARE(w.ui.calls, QStringList());

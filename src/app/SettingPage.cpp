@@ -1,8 +1,14 @@
+#include "SettingPage.h"
+
 #include "DropDownComboBox.h"
 #include "PageFrame.h"
-#include "MainWindow.h"
+#include "ProfileNames.h"
+#include "SharedStore.h"
+#include "Ui.h"
 #include "Widgets.h"
+#include "platform/ScopeExit.h"
 #include "store/ConnectionProfile.h"
+#include "store/ConnectionTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,12 +24,11 @@ using Widgets::px;
 
 namespace {
 const QColor maroon(0x80, 0x00, 0x00);
-}
+} // namespace
 
-QWidget* MainWindow::buildSettingPage()
+SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui, parent), m_store(store)
 {
-    auto* page = new QWidget;
-    QWidget* content = pageFrame(page, QStringLiteral("Label1"), QStringLiteral("Configuring the connection to the database"));
+    QWidget* content = pageFrame(this, QStringLiteral("Label1"), QStringLiteral("Configuring the connection to the database"));
 
     auto* outer = new QVBoxLayout(content);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -104,5 +109,90 @@ QWidget* MainWindow::buildSettingPage()
     m_connectionTestLog->setAccessibleName(QStringLiteral("Connection test log"));
     test->addWidget(m_connectionTestLog, 1);
     outer->addLayout(test, 1);
-    return page;
+
+    on(m_profileChooser, &DropDownComboBox::aboutToDropDown, &SettingPage::fillProfiles);
+    on(m_profileChooser, &QComboBox::activated, &SettingPage::showChosenProfile);
+    on(m_addProfileButton, &QToolButton::clicked, &SettingPage::addProfile);
+    on(m_saveProfileButton, &QToolButton::clicked, &SettingPage::saveProfileChanges);
+    on(m_removeProfileButton, &QToolButton::clicked, &SettingPage::removeProfile);
+    on(m_testConnectionButton, &QToolButton::clicked, &SettingPage::testConnection);
+}
+
+void SettingPage::fillProfiles()
+{
+    fillProfileNames(m_profileChooser);
+}
+
+void SettingPage::showChosenProfile()
+{
+    if (m_profileChooser->currentText().trimmed().isEmpty() || m_profileChooser->currentIndex() < 0)
+        return;
+    const ConnectionProfile p = ConnectionProfile::load(m_profileChooser->currentText());
+    m_profileNameEdit->setText(p.name);
+    m_storeTypeCombo->setCurrentIndex(p.storeType >= 0 && p.storeType < m_storeTypeCombo->count() ? p.storeType : -1);
+    m_serverEdit->setText(p.server);
+    m_portEdit->setText(p.port);
+    m_databaseEdit->setText(p.database);
+    m_prefixEdit->setText(p.prefix);
+    m_userEdit->setText(p.user);
+    m_passwordEdit->setText(p.password);
+    // Saving the profile again must keep a password it holds.
+    m_savePasswordCheck->setChecked(!p.password.isEmpty());
+}
+
+ConnectionProfile SettingPage::profileFromFields() const
+{
+    ConnectionProfile p;
+    p.name = m_profileNameEdit->text();
+    p.storeType = m_storeTypeCombo->currentIndex();
+    p.storeTypeText = m_storeTypeCombo->currentText();
+    p.server = m_serverEdit->text();
+    p.port = m_portEdit->text();
+    p.database = m_databaseEdit->text();
+    p.prefix = m_prefixEdit->text();
+    p.user = m_userEdit->text();
+    p.password = m_passwordEdit->text();
+    p.savePassword = m_savePasswordCheck->isChecked();
+    return p;
+}
+
+void SettingPage::addProfile()
+{
+    const ConnectionProfile profile = profileFromFields();
+    profile.checkForAdding();
+    if (m_ui.confirm(QStringLiteral("Add new connection in list ?")))
+        profile.add();
+}
+
+void SettingPage::saveProfileChanges()
+{
+    const ConnectionProfile profile = profileFromFields();
+    if (profile.checkForSaving() && m_ui.confirm(QStringLiteral("Edit data of connection ?")))
+        profile.saveChanges();
+}
+
+void SettingPage::removeProfile()
+{
+    const QString name = m_profileChooser->currentText();
+    if (name.trimmed().isEmpty() || !m_ui.confirm(QStringLiteral("Delete connection in list ?")))
+        return;
+    bool clearSelector = false;
+    ConnectionProfile::remove(name, clearSelector);
+    if (clearSelector) {
+        m_profileChooser->clear();
+        m_profileChooser->setEditText(QString());
+    }
+}
+
+void SettingPage::testConnection()
+{
+    // The connection is a running job's.
+    if (m_store.jobs.running())
+        return;
+    m_connectionTestLog->clear();
+    ConnectionProfile profile = profileFromFields();
+    // The password asked for stays in its field, whatever the test found.
+    const ScopeExit keepPassword([&] { m_passwordEdit->setText(profile.password); });
+    ::testConnection(profile, m_store.connection, m_store.query, [this] { return SharedStore::askPassword(m_ui); },
+                     [this](const QString& line) { m_connectionTestLog->addItem(line); });
 }

@@ -1,9 +1,21 @@
+#include "ImportPage.h"
+
 #include "ChangePreviewTab.h"
 #include "DropDownComboBox.h"
-#include "MainWindow.h"
+#include "ImportProgressTab.h"
+#include "ProfileNames.h"
+#include "SharedStore.h"
+#include "Ui.h"
 #include "PageFrame.h"
 #include "Widgets.h"
+#include "db/ConnectionExecutor.h"
 #include "import/ImportRules.h"
+#include "import/PriceListFolder.h"
+#include "import/UpdateScript.h"
+#include "platform/AppError.h"
+#include "platform/AppPlaces.h"
+#include "platform/ScopeExit.h"
+#include "settings/PageSettings.h"
 #include "platform/TextDecoding.h"
 
 #include <QCheckBox>
@@ -23,10 +35,10 @@
 
 using Widgets::px;
 
-QWidget* MainWindow::buildImportPage()
+ImportPage::ImportPage(Ui& ui, SharedStore& store, QWidget* parent)
+    : Page(ui, parent), m_store(store), m_import(store.connection, store.query)
 {
-    auto* page = new QWidget;
-    QWidget* content = pageFrame(page, QStringLiteral("Label29"), QStringLiteral("Import price lists into database"));
+    QWidget* content = pageFrame(this, QStringLiteral("Label29"), QStringLiteral("Import price lists into database"));
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     m_importTabs = new QTabWidget(content);
@@ -146,5 +158,194 @@ QWidget* MainWindow::buildImportPage()
     // Tab 3: what the script just created will change
     m_changePreview = new ChangePreviewTab;
     m_importTabs->addTab(m_changePreview, QStringLiteral("  Preview ...  "));
-    return page;
+
+    m_creationProgress = std::make_unique<ImportProgressTab>(m_importStatus, m_importLog, m_store.jobs,
+                                                              [this](const QString& failure) {
+                                                                  m_ui.errorBox(errorBoxText(failure));
+                                                              });
+
+    on(m_importProfileChooser, &DropDownComboBox::aboutToDropDown, &ImportPage::fillProfiles);
+    on(m_importConnectButton, &QPushButton::clicked, &ImportPage::connectForImport);
+    on(m_chooseImportFolderButton, &QPushButton::clicked, &ImportPage::chooseImportFolder);
+    on(m_togglePriceListsButton, &QToolButton::clicked, &ImportPage::toggleAllPriceLists);
+    on(m_refreshPriceListsButton, &QToolButton::clicked, &ImportPage::refreshPriceLists);
+    on(m_startCreationButton, &QPushButton::clicked, &ImportPage::startScriptCreation);
+    on(m_stopCreationButton, &QPushButton::clicked, &ImportPage::stopScriptCreation);
+    on(m_startScriptButton, &QPushButton::clicked, &ImportPage::chooseAndRunScript);
+    on(m_stopScriptButton, &QPushButton::clicked, &ImportPage::stopScriptRun);
+}
+
+ImportPage::~ImportPage() = default;
+
+void ImportPage::applySettings(const PageSettings& s)
+{
+    m_importFolderEdit->setText(s.folderToImport);
+    m_codePageCombo->setCurrentText(QString::fromLatin1(s.codePageOfOlderFiles));
+    m_matchByCombo->setCurrentIndex(int(ImportRules::matchByNamed(s.matchRowsBy).value_or(ImportRules::MatchBy::IdPart)));
+    m_warnPercentSpin->setValue(s.warnPriceChangePercent);
+    m_warnZeroCheck->setChecked(s.warnPriceBecomesZero);
+}
+
+void ImportPage::saveSettings(PageSettings& s) const
+{
+    s.folderToImport = m_importFolderEdit->text();
+    s.codePageOfOlderFiles = m_codePageCombo->currentText().toLatin1();
+    s.matchRowsBy = m_matchByCombo->currentText();
+    s.warnPriceChangePercent = m_warnPercentSpin->value();
+    s.warnPriceBecomesZero = m_warnZeroCheck->isChecked();
+}
+
+void ImportPage::fillProfiles()
+{
+    fillProfileNames(m_importProfileChooser);
+}
+
+void ImportPage::connectForImport()
+{
+    if (!m_store.readChosenProfile(m_importProfileChooser, m_ui, [] {}))
+        return;
+    const ScopeExit closing([this] {
+        // Its failed check is shown on the spot, the connection's error after it.
+        guarded([this] { refreshPriceLists(); });
+        m_importTabs->setCurrentIndex(1);
+        m_store.query.close();
+    });
+    m_store.session.open(m_store.connection, m_store.query);
+}
+
+void ImportPage::chooseImportFolder()
+{
+    if (const auto folder = m_ui.chooseFolder(QStringLiteral("Choose a directory")))
+        m_importFolderEdit->setText(*folder);
+}
+
+void ImportPage::refreshPriceLists()
+{
+    const auto files = listPriceListFiles(m_importFolderEdit->text());
+    if (!files)
+        return;
+    m_priceListFiles->clear();
+    for (const QString& file : *files)
+        Widgets::addCheckItem(m_priceListFiles, file);
+}
+
+void ImportPage::toggleAllPriceLists()
+{
+    Widgets::toggleAllChecks(m_priceListFiles);
+}
+
+void ImportPage::startScriptCreation()
+{
+    // Refused before anything of the last run's log is cleared.
+    if (m_store.jobs.running())
+        return;
+    m_importStatus->setText(PriceListImport::restingStatus());
+    m_importLog->clear();
+    if (m_importProfileChooser->currentText().trimmed().isEmpty() || !m_store.connection.connected())
+        return;
+    ImportRequest request;
+    for (int i = 0; i < m_priceListFiles->count(); ++i)
+        if (m_priceListFiles->item(i)->checkState() == Qt::Checked)
+            request.files << m_priceListFiles->item(i)->text();
+    request.scriptPath = UpdateScript::defaultPath();
+    request.legacyCodePage = m_codePageCombo->currentText().toLatin1();
+    request.rules = importRules();
+    const StoreSchema schema = m_store.session.schema;
+
+    m_changePreview->clear();
+    m_importTabs->setCurrentIndex(2);
+    auto outcome = std::make_shared<std::optional<ImportOutcome>>();
+    m_store.jobs.start(
+        m_import, [this, request, schema, outcome] { *outcome = m_import.run(request, schema, *m_creationProgress); },
+        [this, outcome, scriptPath = request.scriptPath](std::exception_ptr error) {
+            guarded([&] {
+                rethrowIfAny(error);
+                if (*outcome)
+                    askToRunScript(std::move(**outcome), scriptPath);
+            });
+        });
+}
+
+void ImportPage::askToRunScript(ImportOutcome outcome, const QString& scriptPath)
+{
+    const QString question = outcome.question();
+    const bool advisedAgainst = outcome.advisesAgainst();
+    m_changePreview->showOutcome(std::move(outcome));
+    m_importTabs->setCurrentIndex(3);
+    if (m_ui.confirm(question, advisedAgainst ? Ui::DefaultAnswer::No : Ui::DefaultAnswer::Yes))
+        runScriptFile(scriptPath);
+}
+
+ImportRules ImportPage::importRules() const
+{
+    ImportRules rules;
+    rules.matchBy = ImportRules::matchByNamed(m_matchByCombo->currentText()).value_or(ImportRules::MatchBy::IdPart);
+    rules.warnAbovePercent = m_warnPercentSpin->value();
+    rules.warnWhenPriceBecomesZero = m_warnZeroCheck->isChecked();
+    return rules;
+}
+
+void ImportPage::stopScriptCreation()
+{
+    if (m_import.isRunning() &&
+        m_ui.confirm(QStringLiteral("Stop the import of data (all first imported data will be saved) ?")))
+        m_import.requestStop();
+}
+
+void ImportPage::runScriptFile(const QString& path)
+{
+    m_scriptProgress->setValue(0);
+    const QByteArray codePage = m_codePageCombo->currentText().toLatin1();
+    auto summary = std::make_shared<ScriptRunSummary>();
+    m_store.jobs.start(
+        m_scriptRunner,
+        [this, path, codePage, summary] {
+            ConnectionExecutor executor(m_store.connection);
+            m_scriptRunner.setLegacyCodePage(codePage);
+            // A script whose statements fail by the thousand need not hold the operator at a box
+            // each: the log keeps every failure.
+            bool showBoxes = true;
+            *summary = m_scriptRunner.restoreFromFile(
+                path, executor,
+                [this](int percent) {
+                    m_store.jobs.report(ScriptProgress, [this, percent] { m_scriptProgress->setValue(percent); });
+                    m_store.jobs.yield();
+                },
+                [&](const StatementFailure& failure) {
+                    m_store.jobs.report(0, [this, line = failure.logLine()] { m_importLog->appendPlainText(line); });
+                    if (showBoxes)
+                        showBoxes = !m_store.jobs.ask<bool>(
+                            [&] {
+                                return m_ui.errorBoxOfRun(errorBoxText(failure.message()) +
+                                                          QStringLiteral("\r\rStatement: ") + failure.firstLine());
+                            },
+                            false);
+                });
+        },
+        [this, summary](std::exception_ptr error) {
+            m_scriptProgress->setValue(0);
+            guarded([&] {
+                rethrowIfAny(error);
+                m_importStatus->setText(summary->text());
+                m_importLog->appendPlainText(summary->text());
+                for (const QString& warning : summary->firstWarnings)
+                    m_importLog->appendPlainText(warning);
+            });
+        });
+}
+
+void ImportPage::chooseAndRunScript()
+{
+    if (m_store.jobs.running())
+        return;
+    m_scriptProgress->setValue(0);
+    if (const auto file = m_ui.chooseOpenFile(QStringLiteral("*.sql|*.sql"), AppPlaces::dataFolder()))
+        runScriptFile(*file);
+}
+
+void ImportPage::stopScriptRun()
+{
+    if (m_scriptRunner.isRunning() &&
+        m_ui.confirm(QStringLiteral("Stop the script update (the statements that ran stay applied) ?")))
+        m_scriptRunner.requestStop();
 }

@@ -1,14 +1,25 @@
+#include "ExportPage.h"
+
 #include "ClickableLabel.h"
 #include "DropDownComboBox.h"
-#include "MainWindow.h"
+
+#include "ExportPageInputs.h"
+#include "ExportProgressTab.h"
+#include "ProfileNames.h"
+#include "SharedStore.h"
+#include "Ui.h"
 #include "PageFrame.h"
 #include "Widgets.h"
 #include "export/PriceFileLayout.h"
 #include "seo/SeoColumns.h"
+#include "platform/ScopeExit.h"
+#include "seo/SeoSampleFiles.h"
 #include "settings/PageSettings.h"
+#include "store/BrandQuery.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -31,10 +42,10 @@ QLabel* heading(QWidget* parent, const QString& name, const QString& text)
 
 } // namespace
 
-QWidget* MainWindow::buildExportPage()
+ExportPage::ExportPage(Ui& ui, SharedStore& store, QWidget* parent)
+    : Page(ui, parent), m_store(store), m_priceExport(store.query), m_seoRun(store.query, store.secondQuery)
 {
-    auto* page = new QWidget;
-    QWidget* content = pageFrame(page, QStringLiteral("Label12"), QStringLiteral("Export prices and availability in csv-files"));
+    QWidget* content = pageFrame(this, QStringLiteral("Label12"), QStringLiteral("Export prices and availability in csv-files"));
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     m_exportTabs = new QTabWidget(content);
@@ -161,5 +172,189 @@ QWidget* MainWindow::buildExportPage()
     p->setColumnStretch(1, 1);
     p->setRowStretch(6, 1);
     m_exportTabs->addTab(progress, QStringLiteral("  Export ...  "));
-    return page;
+    m_progress = std::make_unique<ExportProgressTab>(
+        ExportProgressTab::Controls{m_exportTabs, m_exportPathLabel, m_exportFileNumberLabel, m_exportRowNumberLabel,
+                                    m_exportBrandLabel},
+        m_store.jobs);
+
+    on(m_exportProfileChooser, &DropDownComboBox::aboutToDropDown, &ExportPage::fillProfiles);
+    on(m_exportConnectButton, &QPushButton::clicked, &ExportPage::connectForExport);
+    on(m_chooseExportFolderButton, &QPushButton::clicked, &ExportPage::chooseExportFolder);
+    on(m_toggleBrandsButton, &QToolButton::clicked, &ExportPage::toggleAllBrands);
+    on(m_exportColumnList, &QListWidget::itemChanged, &ExportPage::keepIdColumnTicked);
+    on(m_seoColumnList, &QListWidget::itemChanged, &ExportPage::keepSeoIdColumnsTicked);
+    on(m_startExportButton, &QPushButton::clicked, &ExportPage::startPriceExport);
+    on(m_stopExportButton, &QPushButton::clicked, &ExportPage::stopExport);
+    on(m_exportPathLabel, &ClickableLabel::clicked, &ExportPage::openExportFolder);
+    on(m_startSeoButton, &QPushButton::clicked, &ExportPage::startSeoRun);
+    on(m_templateHelpLink, &QLabel::linkActivated, &ExportPage::openTemplateFiles);
+}
+
+ExportPage::~ExportPage() = default;
+
+void ExportPage::applySettings(const PageSettings& s)
+{
+    m_decimalSeparatorCombo->setCurrentIndex(s.decimalSeparator >= 0 && s.decimalSeparator < m_decimalSeparatorCombo->count() ? s.decimalSeparator : -1);
+    m_listSeparatorCombo->setCurrentIndex(s.listSeparator >= 0 && s.listSeparator < m_listSeparatorCombo->count() ? s.listSeparator : -1);
+    m_maxRowsEdit->setText(s.maxRowInCsv);
+    m_exportFolderEdit->setText(s.folderToExport);
+    const QSignalBlocker blockColumns(m_exportColumnList);
+    const QSignalBlocker blockSeoColumns(m_seoColumnList);
+    for (int i = 0; i < PageSettings::ExportColumnCount; ++i)
+        m_exportColumnList->item(i)->setCheckState(s.exportColumns[i] ? Qt::Checked : Qt::Unchecked);
+    for (int i = 0; i < PageSettings::SeoColumnCount; ++i)
+        m_seoColumnList->item(i)->setCheckState(s.seoColumns[i] ? Qt::Checked : Qt::Unchecked);
+    const QList<QCheckBox*> boxes = templateBoxes();
+    for (int i = 0; i < boxes.size(); ++i)
+        boxes[i]->setChecked(s.checkToSeo[i]);
+    m_seoExistingRadio->setChecked(s.seoExportExisting);
+    m_seoGenerateRadio->setChecked(!s.seoExportExisting);
+}
+
+void ExportPage::saveSettings(PageSettings& s) const
+{
+    s.decimalSeparator = m_decimalSeparatorCombo->currentIndex();
+    s.listSeparator = m_listSeparatorCombo->currentIndex();
+    s.maxRowInCsv = m_maxRowsEdit->text();
+    s.folderToExport = m_exportFolderEdit->text();
+    for (int i = 0; i < PageSettings::ExportColumnCount; ++i)
+        s.exportColumns[i] = m_exportColumnList->item(i)->checkState() == Qt::Checked;
+    for (int i = 0; i < PageSettings::SeoColumnCount; ++i)
+        s.seoColumns[i] = m_seoColumnList->item(i)->checkState() == Qt::Checked;
+    const QList<QCheckBox*> boxes = templateBoxes();
+    for (int i = 0; i < boxes.size(); ++i)
+        s.checkToSeo[i] = boxes[i]->isChecked();
+    s.seoExportExisting = m_seoExistingRadio->isChecked();
+}
+
+QList<QCheckBox*> ExportPage::templateBoxes() const
+{
+    // In the order of the settings' CheckToSEO keys.
+    return {m_productShortDescTemplateCheck, m_productMetaDescTemplateCheck, m_categoryMetaDescTemplateCheck,
+            m_productCustomTitleTemplateCheck, m_categoryCustomTitleTemplateCheck};
+}
+
+void ExportPage::clearBrandList()
+{
+    m_brandList->clear();
+}
+
+void ExportPage::fillProfiles()
+{
+    m_brandList->clear();
+    fillProfileNames(m_exportProfileChooser);
+}
+
+void ExportPage::connectForExport()
+{
+    if (!m_store.readChosenProfile(m_exportProfileChooser, m_ui, [this] { m_brandList->clear(); }))
+        return;
+    const ScopeExit closing([this] {
+        m_exportTabs->setCurrentIndex(1);
+        m_store.query.close();
+    });
+    if (m_store.session.open(m_store.connection, m_store.query))
+        loadBrandList();
+}
+
+void ExportPage::loadBrandList()
+{
+    std::vector<Brand> brands = loadBrands(m_store.query, m_store.session.schema);
+    sortBrands(brands);
+    for (const Brand& brand : brands)
+        Widgets::addCheckItem(m_brandList, brand.name, brand.id);
+}
+
+void ExportPage::chooseExportFolder()
+{
+    if (const auto folder = m_ui.chooseFolder(QStringLiteral("Choose a directory")))
+        m_exportFolderEdit->setText(*folder);
+}
+
+void ExportPage::toggleAllBrands()
+{
+    Widgets::toggleAllChecks(m_brandList);
+}
+
+void ExportPage::keepIdColumnTicked()
+{
+    if (m_exportColumnList->item(0)->checkState() != Qt::Checked)
+        m_exportColumnList->item(0)->setCheckState(Qt::Checked);
+}
+
+void ExportPage::keepSeoIdColumnsTicked()
+{
+    for (int identifier : {0, 9})
+        if (m_seoColumnList->item(identifier)->checkState() != Qt::Checked)
+            m_seoColumnList->item(identifier)->setCheckState(Qt::Checked);
+}
+
+void ExportPage::startPriceExport()
+{
+    if (m_store.jobs.running())
+        return;
+    m_progress->showRestingTexts();
+    if (m_exportProfileChooser->currentText().trimmed().isEmpty())
+        return;
+    const CsvSettings settings = CsvSettings::read(csvSettingsTexts());
+    const StoreSchema schema = m_store.session.schema;
+    const std::vector<BrandEntry> brands = ExportPageInputs::brandEntries(m_brandList);
+    const QStringList columns = ExportPageInputs::tickedTexts(m_exportColumnList);
+    m_store.jobs.start(
+        m_priceExport, [=, this] { m_priceExport.run(schema, settings, brands, columns, *m_progress); },
+        [this](std::exception_ptr error) { runEnded(error); });
+}
+
+void ExportPage::startSeoRun()
+{
+    if (m_store.jobs.running())
+        return;
+    SeoRunRequest request;
+    request.generate = m_seoGenerateRadio->isChecked();
+    for (int i = 0; i < m_seoColumnList->count(); ++i)
+        request.columns.ticked.at(i) = m_seoColumnList->item(i)->checkState() == Qt::Checked;
+    const std::array<QCheckBox*, AllSeoTemplateFiles.size()> boxes = {
+        m_productShortDescTemplateCheck, m_productMetaDescTemplateCheck, m_productCustomTitleTemplateCheck,
+        m_categoryMetaDescTemplateCheck, m_categoryCustomTitleTemplateCheck};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        request.useTemplate[i] = boxes[i]->isChecked();
+    request.connectionName = m_exportProfileChooser->currentText();
+    request.csv = csvSettingsTexts();
+    request.brands = ExportPageInputs::brandEntries(m_brandList);
+    const StoreSchema schema = m_store.session.schema;
+    m_store.jobs.start(
+        m_seoRun, [this, request = std::move(request), schema]() mutable { m_seoRun.run(std::move(request), schema, *m_progress); },
+        [this](std::exception_ptr error) { runEnded(error); });
+}
+
+void ExportPage::runEnded(const std::exception_ptr& error)
+{
+    m_progress->runEnded();
+    guarded([&] { rethrowIfAny(error); });
+}
+
+void ExportPage::stopExport()
+{
+    Job& job = m_seoRun.isRunning() ? static_cast<Job&>(m_seoRun) : m_priceExport;
+    if (job.isRunning() &&
+        m_ui.confirm(QStringLiteral("Stop the export of data (all first exported data will be saved) ?")))
+        job.requestStop();
+}
+
+void ExportPage::openExportFolder()
+{
+    const QString path = m_exportPathLabel->text();
+    if (QFileInfo(path).isDir())
+        m_ui.openWithDesktop(path);
+}
+
+void ExportPage::openTemplateFiles()
+{
+    openSeoTemplateFiles([this](const QString& path) { m_ui.openWithDesktop(path); });
+}
+
+CsvSettings::Texts ExportPage::csvSettingsTexts() const
+{
+    return {m_exportFolderEdit->text(), m_maxRowsEdit->text(), m_listSeparatorCombo->currentText(),
+            m_decimalSeparatorCombo->currentText()};
 }

@@ -1,5 +1,6 @@
+#include "HelpPage.h"
+
 #include "ClickableLabel.h"
-#include "MainWindow.h"
 #include "Ui.h"
 #include "Widgets.h"
 
@@ -41,12 +42,11 @@ QLabel* line(QWidget* parent, const QString& name, const QString& text, const QC
 
 } // namespace
 
-QWidget* MainWindow::buildHelpPage()
+HelpPage::HelpPage(Ui& ui, QWidget* parent) : Page(ui, parent)
 {
-    auto* page = new QWidget;
-    auto* outer = new QVBoxLayout(page);
+    auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* panel = new QFrame(page);
+    auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel5"));
     panel->setFrameShape(QFrame::StyledPanel);
     outer->addWidget(panel);
@@ -66,8 +66,8 @@ QWidget* MainWindow::buildHelpPage()
     auto* pictures = new QHBoxLayout;
     m_softwareImage = picture(panel, QStringLiteral("Image1"), QStringLiteral("software"), QStringLiteral("Software development"));
     m_webImage = picture(panel, QStringLiteral("Image2"), QStringLiteral("web"), QStringLiteral("Web development"));
-    on(m_softwareImage, &ClickableLabel::clicked, &MainWindow::openSoftwarePage);
-    on(m_webImage, &ClickableLabel::clicked, &MainWindow::openWebPage);
+    on(m_softwareImage, &ClickableLabel::clicked, &HelpPage::openSoftwarePage);
+    on(m_webImage, &ClickableLabel::clicked, &HelpPage::openWebPage);
     pictures->addStretch(1);
     pictures->addWidget(m_softwareImage);
     pictures->addSpacing(px(80));
@@ -76,15 +76,14 @@ QWidget* MainWindow::buildHelpPage()
     layout->addSpacing(px(20));
     layout->addLayout(pictures);
     layout->addStretch(1);
-    return page;
 }
 
-void MainWindow::openSoftwarePage()
+void HelpPage::openSoftwarePage()
 {
     m_ui.openWithDesktop(image1Address);
 }
 
-void MainWindow::openWebPage()
+void HelpPage::openWebPage()
 {
     m_ui.openWithDesktop(image2Address);
 }
