@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the suite with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan and runs
-# all of it; then builds the xlsx reader's tests, which read on a second thread, with
-# ThreadSanitizer into build-tsan and runs them. Any finding fails the run.
+# all of it; then builds the tests that run on more than one thread with ThreadSanitizer into
+# build-tsan and runs them: the xlsx reader's (shared strings on a second thread) and the
+# window's tests of the four jobs (each on a thread of its own). Any finding fails the run.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -20,11 +21,13 @@ cmake --build "$root/build-asan" --parallel "$(nproc)"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 1200 "$@"
 )
 
+threaded=(XlsxReaderTest PriceExportWindowTest SeoRunTest ImportPageTest ScriptRunWindowTest)
 configure build-tsan "-fsanitize=thread"
-cmake --build "$root/build-tsan" --parallel "$(nproc)" --target XlsxReaderTest
+cmake --build "$root/build-tsan" --parallel "$(nproc)" --target "${threaded[@]}"
 (
     cd "$root/build-tsan"
-    TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/scripts/sanitizers/tsan.supp" \
+    # The tests start the converter and test servers as processes while the job's thread lives.
+    TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$root/scripts/sanitizers/tsan.supp" \
         QT_QPA_PLATFORM=offscreen \
-        ctest --output-on-failure --timeout 1200 -R '^XlsxReaderTest$'
+        ctest --output-on-failure --timeout 1200 -R "^($(IFS='|'; echo "${threaded[*]}"))\$"
 )
