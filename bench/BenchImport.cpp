@@ -24,12 +24,12 @@
 #include "import/ScriptCreation.h"
 #include "import/TradeNumberIndex.h"
 #include "import/UpdateScript.h"
-#include "sheets/SpreadsheetReader.h"
 #include "platform/AppError.h"
 #include "platform/Job.h"
-#include "platform/TextDecoding.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TextDecoding.h"
 #include "settings/IniFile.h"
+#include "sheets/SpreadsheetReader.h"
 #include "store/StoreSchema.h"
 
 #include <QApplication>
@@ -41,8 +41,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <cmath>
-#include <optional>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -59,16 +59,16 @@ bool writePriceList(const DemoStore& store, const QString& path)
                                 "Pmain.product_in_stock as QUANTITY, Price.product_price as PRICE, "
                                 "Currenc.currency_code_3 as CURRENCY, Pmain.published as PUBLISHED")
               << QStringLiteral("FROM ") + schema.productManufacturers() + QStringLiteral(" as M1")
-              << QStringLiteral("JOIN ") + schema.products()
-                     + QStringLiteral(" as Pmain ON Pmain.virtuemart_product_id = M1.virtuemart_product_id")
-              << QStringLiteral("LEFT JOIN ") + schema.productTexts()
-                     + QStringLiteral(" as Pdesc ON Pdesc.virtuemart_product_id = Pmain.virtuemart_product_id")
-              << QStringLiteral("LEFT JOIN ") + schema.productPrices()
-                     + QStringLiteral(" as Price ON Price.virtuemart_product_id = Pmain.virtuemart_product_id")
-              << QStringLiteral("LEFT JOIN ") + schema.currencies()
-                     + QStringLiteral(" as Currenc ON Currenc.virtuemart_currency_id = Price.product_currency")
-              << QStringLiteral("LEFT JOIN ") + schema.manufacturers()
-                     + QStringLiteral(" as M2 ON M2.virtuemart_manufacturer_id = M1.virtuemart_manufacturer_id")
+              << QStringLiteral("JOIN ") + schema.products() +
+                     QStringLiteral(" as Pmain ON Pmain.virtuemart_product_id = M1.virtuemart_product_id")
+              << QStringLiteral("LEFT JOIN ") + schema.productTexts() +
+                     QStringLiteral(" as Pdesc ON Pdesc.virtuemart_product_id = Pmain.virtuemart_product_id")
+              << QStringLiteral("LEFT JOIN ") + schema.productPrices() +
+                     QStringLiteral(" as Price ON Price.virtuemart_product_id = Pmain.virtuemart_product_id")
+              << QStringLiteral("LEFT JOIN ") + schema.currencies() +
+                     QStringLiteral(" as Currenc ON Currenc.virtuemart_currency_id = Price.product_currency")
+              << QStringLiteral("LEFT JOIN ") + schema.manufacturers() +
+                     QStringLiteral(" as M2 ON M2.virtuemart_manufacturer_id = M1.virtuemart_manufacturer_id")
               << QStringLiteral("ORDER BY M2.mf_name, Pmain.virtuemart_product_id");
     query.open();
 
@@ -112,12 +112,15 @@ void connectImportPage(MainWindow& form, const QString& listFile)
     if (!listFile.isEmpty())
         control<QLineEdit>(form, "Edit9")->setText(QFileInfo(listFile).absolutePath());
     emit control<DropDownComboBox>(form, "ComboBox8")->aboutToDropDown();
-    control<DropDownComboBox>(form, "ComboBox8")->setCurrentIndex(control<DropDownComboBox>(form, "ComboBox8")->findText(QStringLiteral("Demo store")));
+    control<DropDownComboBox>(form, "ComboBox8")
+        ->setCurrentIndex(
+            control<DropDownComboBox>(form, "ComboBox8")->findText(QStringLiteral("Demo store")));
     control<QPushButton>(form, "SpeedButton13")->click();
     const QString wanted = QFileInfo(listFile).absoluteFilePath();
     for (int i = 0; i < control<QListWidget>(form, "CheckListBox2")->count(); ++i) {
         QListWidgetItem* item = control<QListWidget>(form, "CheckListBox2")->item(i);
-        item->setCheckState(QFileInfo(item->text()).absoluteFilePath() == wanted ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(QFileInfo(item->text()).absoluteFilePath() == wanted ? Qt::Checked
+                                                                                 : Qt::Unchecked);
     }
 }
 
@@ -212,7 +215,8 @@ int matchTradeNumbers(const DemoStore& store, const QString& list, const QString
     const double byTradeNumber = create(true, QStringLiteral("by-tradenumber.sql"), unmatched);
     QFile a(QDir(folder).filePath(QStringLiteral("by-idpart.sql")));
     QFile b(QDir(folder).filePath(QStringLiteral("by-tradenumber.sql")));
-    const bool same = a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && a.readAll() == b.readAll();
+    const bool same =
+        a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && a.readAll() == b.readAll();
     std::printf("match_by_idpart_seconds=%.3f\nmatch_by_tradenumber_seconds=%.3f\n"
                 "match_reading_trade_numbers_seconds=%.3f\nmatch_unmatched_rows=%lld\nmatch_same_script=%s\n",
                 byId, byTradeNumber, indexSeconds, unmatched, same ? "yes" : "no");
@@ -303,7 +307,8 @@ int main(int argc, char* argv[])
     const double cpu = cpuSeconds() - cpuBefore;
     if (ui.complaints > 0 || questionSeconds < 0 || ui.errors > 0)
         return 1;
-    std::printf("import_seconds=%.3f\nimport_cpu_seconds=%.3f\nimport_statements=%lld\nimport_peak_memory=%s\n",
-                questionSeconds, cpu, qint64(statementCount(UpdateScript::defaultPath())), qPrintable(peakMemory()));
+    std::printf(
+        "import_seconds=%.3f\nimport_cpu_seconds=%.3f\nimport_statements=%lld\nimport_peak_memory=%s\n",
+        questionSeconds, cpu, qint64(statementCount(UpdateScript::defaultPath())), qPrintable(peakMemory()));
     return 0;
 }

@@ -28,7 +28,8 @@ int main(int argc, char* argv[])
     DbConnection connection(QStringLiteral("bench"));
     store.connect(connection);
     const StoreSchema schema = store.schema();
-    MysqlResult max = connection.query(QStringLiteral("SELECT MAX(virtuemart_product_id) FROM ") + schema.products());
+    MysqlResult max =
+        connection.query(QStringLiteral("SELECT MAX(virtuemart_product_id) FROM ") + schema.products());
     const int maxId = max.first() ? max.integer(0) : 0;
 
     const QDir folder(app.arguments()[2]);
@@ -50,9 +51,12 @@ int main(int argc, char* argv[])
 
     clock.restart();
     qint64 rows = 0;
-    for (const QString& sql : {QStringLiteral("SELECT virtuemart_product_id, published, product_in_stock FROM ") + schema.products(),
-                               QStringLiteral("SELECT virtuemart_product_id, virtuemart_product_price_id, product_price FROM ") + schema.productPrices(),
-                               QStringLiteral("SELECT virtuemart_product_id, slug FROM ") + schema.productTexts()}) {
+    for (const QString& sql :
+         {QStringLiteral("SELECT virtuemart_product_id, published, product_in_stock FROM ") +
+              schema.products(),
+          QStringLiteral("SELECT virtuemart_product_id, virtuemart_product_price_id, product_price FROM ") +
+              schema.productPrices(),
+          QStringLiteral("SELECT virtuemart_product_id, slug FROM ") + schema.productTexts()}) {
         MysqlResult result = connection.query(sql);
         for (bool more = result.first(); more; more = result.next())
             ++rows;
@@ -74,11 +78,12 @@ int main(int argc, char* argv[])
     writeUndoScript(folder.filePath(QStringLiteral("undo-again.sql")), finals, snapshot, schema);
     const double undoSeconds = clock.nsecsElapsed() / 1e9;
 
-    std::printf("planned_values=%zu\nreview_queries=%d\nchanged_rows=%zu\nslug_collisions=%d\n"
-                "review_seconds=%.3f\nplain_read_seconds=%.3f\nplain_read_rows=%lld\nratio=%.2f\n"
-                "snapshot_seconds=%.3f\npreview_seconds=%.3f\nslug_check_seconds=%.3f\nundo_script_seconds=%.3f\n",
-                script.planned().values().size(), review.queries, review.preview.rows.size(),
-                review.slugs.failingStatements(), reviewSeconds, readSeconds, rows, reviewSeconds / readSeconds,
-                snapshotSeconds, previewSeconds, slugSeconds, undoSeconds);
+    std::printf(
+        "planned_values=%zu\nreview_queries=%d\nchanged_rows=%zu\nslug_collisions=%d\n"
+        "review_seconds=%.3f\nplain_read_seconds=%.3f\nplain_read_rows=%lld\nratio=%.2f\n"
+        "snapshot_seconds=%.3f\npreview_seconds=%.3f\nslug_check_seconds=%.3f\nundo_script_seconds=%.3f\n",
+        script.planned().values().size(), review.queries, review.preview.rows.size(),
+        review.slugs.failingStatements(), reviewSeconds, readSeconds, rows, reviewSeconds / readSeconds,
+        snapshotSeconds, previewSeconds, slugSeconds, undoSeconds);
     return 0;
 }

@@ -2,9 +2,9 @@
 
 #include "MainWindow.h"
 
+#include "settings/IniFile.h"
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include "settings/IniFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +35,9 @@ void BenchUi::errorBox(const QString& text)
 ConnectionProfile demoProfile(const QString& connectionIni)
 {
     const IniFile ini(connectionIni);
-    const auto value = [&](const char* key) { return ini.readString(QStringLiteral("server"), QString::fromLatin1(key)); };
+    const auto value = [&](const char* key) {
+        return ini.readString(QStringLiteral("server"), QString::fromLatin1(key));
+    };
     ConnectionProfile p;
     p.name = QStringLiteral("Demo store");
     p.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
@@ -97,8 +99,9 @@ double serverCpuSeconds()
     const QByteArray text = stat.readAll();
     // The fields after the command name, which may hold spaces; utime and stime are 14 and 15.
     const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    return fields.size() > 12 ? double(fields[11].toLongLong() + fields[12].toLongLong()) / sysconf(_SC_CLK_TCK)
-                              : -1;
+    return fields.size() > 12
+               ? double(fields[11].toLongLong() + fields[12].toLongLong()) / sysconf(_SC_CLK_TCK)
+               : -1;
 }
 
 } // namespace
@@ -136,8 +139,9 @@ void RunMeter::tick()
 
 void RunMeter::print() const
 {
-    std::printf("seconds=%.3f\ncpu_seconds=%.3f\nserver_cpu_seconds=%.2f\nlongest_frame_ms=%.1f\npeak_memory_kb=%s\n",
-                m_seconds, m_cpu, m_serverCpu, m_longestFrame / 1e6, qPrintable(peakMemory().section(u' ', 0, 0)));
+    std::printf(
+        "seconds=%.3f\ncpu_seconds=%.3f\nserver_cpu_seconds=%.2f\nlongest_frame_ms=%.1f\npeak_memory_kb=%s\n",
+        m_seconds, m_cpu, m_serverCpu, m_longestFrame / 1e6, qPrintable(peakMemory().section(u' ', 0, 0)));
 }
 
 double cpuSeconds()

@@ -18,7 +18,6 @@ class QAbstractButton;
 class BenchUi : public Ui
 {
 public:
-
     int complaints = 0;
     int errors = 0;
     std::function<bool(const QString& question)> answer;

@@ -9,7 +9,10 @@ struct DemoStore
 {
     IniFile ini;
 
-    QString value(const char* key) const { return ini.readString(QStringLiteral("server"), QString::fromLatin1(key)); }
+    QString value(const char* key) const
+    {
+        return ini.readString(QStringLiteral("server"), QString::fromLatin1(key));
+    }
 
     void connect(DbConnection& connection) const
     {
@@ -21,5 +24,8 @@ struct DemoStore
         connection.open();
     }
 
-    StoreSchema schema() const { return {value("prefix"), StoreSchema::languageSuffixFor(value("language"))}; }
+    StoreSchema schema() const
+    {
+        return {value("prefix"), StoreSchema::languageSuffixFor(value("language"))};
+    }
 };

@@ -41,7 +41,8 @@ bool writeClientScript(MainWindow& form, const QString& path)
             schema, control<QListWidget>(form, "CheckListBox1")->item(i)->data(Qt::UserRole).toInt());
         write(query.sql);
         for (query.open(); !query.eof(); query.next())
-            write(SeoQueries::storedCategories(schema, query.fieldByName(SeoQueries::alias(SeoColumns::IdPart))));
+            write(SeoQueries::storedCategories(schema,
+                                               query.fieldByName(SeoQueries::alias(SeoColumns::IdPart))));
     }
     return file.flush();
 }

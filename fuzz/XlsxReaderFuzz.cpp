@@ -83,6 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(quickReading == fullUpToTheEnd, "the quick scanner read what the full parser did not");
     // Where only the quick reading of the shared strings gave up, the mixed reader still reads
     // the sheet the quick way.
-    check(mixedReading == fullReading || mixedReading == fullUpToTheEnd, "the reader differs from the full parser");
+    check(mixedReading == fullReading || mixedReading == fullUpToTheEnd,
+          "the reader differs from the full parser");
     return 0;
 }

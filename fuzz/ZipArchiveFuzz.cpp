@@ -9,8 +9,14 @@
 namespace {
 
 const QString memberNames[] = {
-    "mimetype", "content.xml", "[Content_Types].xml", "_rels/.rels", "xl/workbook.xml",
-    "xl/_rels/workbook.xml.rels", "xl/worksheets/sheet1.xml", "xl/sharedStrings.xml",
+    "mimetype",
+    "content.xml",
+    "[Content_Types].xml",
+    "_rels/.rels",
+    "xl/workbook.xml",
+    "xl/_rels/workbook.xml.rels",
+    "xl/worksheets/sheet1.xml",
+    "xl/sharedStrings.xml",
 };
 
 void readPackage(SpreadsheetReader&& reader, const QString& path)

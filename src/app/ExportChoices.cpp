@@ -63,9 +63,10 @@ std::vector<BrandEntry> ExportChoices::chosenBrands(DbQuery& query, const StoreS
         if (holders == 0)
             throw UsageError(QStringLiteral("Unknown brand: ") + name);
         if (holders > 1)
-            Console::progress(QStringLiteral("The brand name [%1] stands for %2 brands: all of them are exported")
-                                  .arg(name)
-                                  .arg(holders));
+            Console::progress(
+                QStringLiteral("The brand name [%1] stands for %2 brands: all of them are exported")
+                    .arg(name)
+                    .arg(holders));
     }
     std::vector<BrandEntry> entries;
     for (const Brand& brand : brands)

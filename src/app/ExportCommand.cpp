@@ -12,9 +12,10 @@ using namespace Commands;
 
 int Commands::priceExport(const QStringList& arguments)
 {
-    const CommandOptions options(
-        arguments, {Profile, QStringLiteral("folder"), ExportChoices::BrandList, ExportChoices::BrandName, QStringLiteral("columns")},
-        {PasswordFromInput});
+    const CommandOptions options(arguments,
+                                 {Profile, QStringLiteral("folder"), ExportChoices::BrandList,
+                                  ExportChoices::BrandName, QStringLiteral("columns")},
+                                 {PasswordFromInput});
     const QString profile = options.required(Profile);
     const QString folder = options.required(QStringLiteral("folder"));
     const PageSettings page = ExportChoices::storedPageSettings();
@@ -30,8 +31,9 @@ int Commands::priceExport(const QStringList& arguments)
     const CsvSettings csv = CsvSettings::read(ExportChoices::csvTexts(page, folder));
 
     session.open(options.isSet(PasswordFromInput));
-    const std::vector<BrandEntry> brands = ExportChoices::chosenBrands(
-        session.query(), session.schema(), options.list(ExportChoices::BrandList), options.values(ExportChoices::BrandName));
+    const std::vector<BrandEntry> brands =
+        ExportChoices::chosenBrands(session.query(), session.schema(), options.list(ExportChoices::BrandList),
+                                    options.values(ExportChoices::BrandName));
     ConsoleExportProgress progress;
     PriceExportRun run(session.query());
     run.run(session.schema(), csv, brands, columns, progress);

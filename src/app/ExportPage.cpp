@@ -5,14 +5,14 @@
 
 #include "ExportPageInputs.h"
 #include "ExportProgressTab.h"
+#include "PageFrame.h"
 #include "ProfileNames.h"
 #include "SharedStore.h"
 #include "Ui.h"
-#include "PageFrame.h"
 #include "Widgets.h"
 #include "export/PriceFileLayout.h"
-#include "seo/SeoColumns.h"
 #include "platform/ScopeExit.h"
+#include "seo/SeoColumns.h"
 #include "seo/SeoSampleFiles.h"
 #include "settings/PageSettings.h"
 #include "store/BrandQuery.h"
@@ -45,7 +45,8 @@ QLabel* heading(QWidget* parent, const QString& name, const QString& text)
 ExportPage::ExportPage(Ui& ui, SharedStore& store, QWidget* parent)
     : Page(ui, parent), m_store(store), m_priceExport(store.query), m_seoRun(store.query, store.secondQuery)
 {
-    QWidget* content = pageFrame(this, QStringLiteral("Label12"), QStringLiteral("Export prices and availability in csv-files"));
+    QWidget* content = pageFrame(this, QStringLiteral("Label12"),
+                                 QStringLiteral("Export prices and availability in csv-files"));
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     m_exportTabs = new QTabWidget(content);
@@ -57,32 +58,42 @@ ExportPage::ExportPage(Ui& ui, SharedStore& store, QWidget* parent)
     setting->setObjectName(QStringLiteral("TabSheet1"));
     auto* s = new QGridLayout(setting);
     s->addWidget(heading(setting, QStringLiteral("Label13"), QStringLiteral("CSV-settings")), 0, 0, 1, 3);
-    m_decimalSeparatorCombo = Widgets::pickList(setting, QStringLiteral("ComboBox6"), QStringLiteral("Decimal separator"),
-                         PageSettings::decimalSeparatorEntries());
-    s->addWidget(Widgets::label(setting, QStringLiteral("Label14"), QStringLiteral("Decimal separator")), 1, 0);
+    m_decimalSeparatorCombo =
+        Widgets::pickList(setting, QStringLiteral("ComboBox6"), QStringLiteral("Decimal separator"),
+                          PageSettings::decimalSeparatorEntries());
+    s->addWidget(Widgets::label(setting, QStringLiteral("Label14"), QStringLiteral("Decimal separator")), 1,
+                 0);
     s->addWidget(m_decimalSeparatorCombo, 1, 1);
-    m_listSeparatorCombo = Widgets::pickList(setting, QStringLiteral("ComboBox5"), QStringLiteral("List separator"),
-                         PageSettings::listSeparatorEntries());
+    m_listSeparatorCombo =
+        Widgets::pickList(setting, QStringLiteral("ComboBox5"), QStringLiteral("List separator"),
+                          PageSettings::listSeparatorEntries());
     s->addWidget(Widgets::label(setting, QStringLiteral("Label15"), QStringLiteral("List separator")), 2, 0);
     s->addWidget(m_listSeparatorCombo, 2, 1);
-    m_maxRowsEdit = Widgets::edit(setting, QStringLiteral("Edit6"), QStringLiteral("Maximum number of rows in the csv-file"),
-                          QStringLiteral("10000"));
-    s->addWidget(Widgets::label(setting, QStringLiteral("Label16"), QStringLiteral("Maximum number of rows in the csv-file")), 3, 0);
+    m_maxRowsEdit =
+        Widgets::edit(setting, QStringLiteral("Edit6"),
+                      QStringLiteral("Maximum number of rows in the csv-file"), QStringLiteral("10000"));
+    s->addWidget(Widgets::label(setting, QStringLiteral("Label16"),
+                                QStringLiteral("Maximum number of rows in the csv-file")),
+                 3, 0);
     s->addWidget(m_maxRowsEdit, 3, 1);
-    s->addWidget(heading(setting, QStringLiteral("Label17"), QStringLiteral("Folder export settings")), 4, 0, 1, 3);
+    s->addWidget(heading(setting, QStringLiteral("Label17"), QStringLiteral("Folder export settings")), 4, 0,
+                 1, 3);
     m_exportFolderEdit = Widgets::edit(setting, QStringLiteral("Edit7"), QStringLiteral("Path"));
-    m_chooseExportFolderButton = Widgets::button(setting, QStringLiteral("SpeedButton9"), QStringLiteral("..."));
+    m_chooseExportFolderButton =
+        Widgets::button(setting, QStringLiteral("SpeedButton9"), QStringLiteral("..."));
     m_chooseExportFolderButton->setAccessibleName(QStringLiteral("Choose the export folder"));
     s->addWidget(Widgets::label(setting, QStringLiteral("Label18"), QStringLiteral("Path")), 5, 0);
     s->addWidget(m_exportFolderEdit, 5, 1);
     s->addWidget(m_chooseExportFolderButton, 5, 2);
-    s->addWidget(heading(setting, QStringLiteral("Label19"), QStringLiteral("Connection settings")), 6, 0, 1, 3);
+    s->addWidget(heading(setting, QStringLiteral("Label19"), QStringLiteral("Connection settings")), 6, 0, 1,
+                 3);
     m_exportProfileChooser = new DropDownComboBox(setting);
     m_exportProfileChooser->setObjectName(QStringLiteral("ComboBox3"));
     m_exportProfileChooser->setAccessibleName(QStringLiteral("Connection Name"));
     s->addWidget(Widgets::label(setting, QStringLiteral("Label20"), QStringLiteral("Connection Name")), 7, 0);
     s->addWidget(m_exportProfileChooser, 7, 1);
-    m_exportConnectButton = Widgets::button(setting, QStringLiteral("SpeedButton8"), QStringLiteral("  Testing and database connection"));
+    m_exportConnectButton = Widgets::button(setting, QStringLiteral("SpeedButton8"),
+                                            QStringLiteral("  Testing and database connection"));
     s->addWidget(m_exportConnectButton, 8, 1, Qt::AlignLeft);
     s->setColumnStretch(1, 1);
     s->setRowStretch(9, 1);
@@ -93,17 +104,20 @@ ExportPage::ExportPage(Ui& ui, SharedStore& store, QWidget* parent)
     brands->setObjectName(QStringLiteral("TabSheet2"));
     auto* b = new QGridLayout(brands);
     b->addWidget(Widgets::label(brands, QStringLiteral("Label21"),
-                                QStringLiteral("Select the desired brands of spare parts or all brands")), 0, 0, 1, 3);
+                                QStringLiteral("Select the desired brands of spare parts or all brands")),
+                 0, 0, 1, 3);
     m_brandList = Widgets::checkList(brands, QStringLiteral("CheckListBox1"), QStringLiteral("Brands"));
     b->addWidget(m_brandList, 1, 0, 2, 1);
-    m_toggleBrandsButton = Widgets::imageButton(brands, QStringLiteral("SpeedButton11"), QStringLiteral("checkall"),
-                                         QStringLiteral("Sellect all / Cancell all"),
-                                         QStringLiteral("Sellect all / Cancell all"), 40);
+    m_toggleBrandsButton = Widgets::imageButton(
+        brands, QStringLiteral("SpeedButton11"), QStringLiteral("checkall"),
+        QStringLiteral("Sellect all / Cancell all"), QStringLiteral("Sellect all / Cancell all"), 40);
     b->addWidget(m_toggleBrandsButton, 1, 1, Qt::AlignTop);
-    m_exportColumnList = Widgets::checkList(brands, QStringLiteral("CheckListBox3"), QStringLiteral("Columns for export"),
-                                       PriceFileLayout::columnNames());
+    m_exportColumnList =
+        Widgets::checkList(brands, QStringLiteral("CheckListBox3"), QStringLiteral("Columns for export"),
+                           PriceFileLayout::columnNames());
     b->addWidget(m_exportColumnList, 1, 2);
-    m_startExportButton = Widgets::button(brands, QStringLiteral("SpeedButton10"), QStringLiteral("  Start export"));
+    m_startExportButton =
+        Widgets::button(brands, QStringLiteral("SpeedButton10"), QStringLiteral("  Start export"));
     b->addWidget(m_startExportButton, 2, 2);
 
     auto* seo = new QGroupBox(brands);
@@ -119,22 +133,37 @@ ExportPage::ExportPage(Ui& ui, SharedStore& store, QWidget* parent)
     m_seoGenerateRadio->setAccessibleName(m_seoGenerateRadio->text());
     g->addWidget(m_seoExistingRadio, 0, 0);
     g->addWidget(m_seoGenerateRadio, 1, 0);
-    m_seoColumnList = Widgets::checkList(seo, QStringLiteral("CheckListBox4"), QStringLiteral("SEO columns"), SeoColumns::names());
+    m_seoColumnList = Widgets::checkList(seo, QStringLiteral("CheckListBox4"), QStringLiteral("SEO columns"),
+                                         SeoColumns::names());
     g->addWidget(m_seoColumnList, 2, 0, 6, 1);
-    m_productShortDescTemplateCheck = Widgets::checkBox(seo, QStringLiteral("CheckBox2"), QStringLiteral("Substituting the data from the file for PRODUCT:product_s_desc"));
-    m_productMetaDescTemplateCheck = Widgets::checkBox(seo, QStringLiteral("CheckBox3"), QStringLiteral("Substituting the data from the file for PRODUCT:metadesc"));
-    m_productCustomTitleTemplateCheck = Widgets::checkBox(seo, QStringLiteral("CheckBox5"), QStringLiteral("Substituting the data from the file for PRODUCT:customtitle"));
-    m_categoryMetaDescTemplateCheck = Widgets::checkBox(seo, QStringLiteral("CheckBox4"), QStringLiteral("Substituting the data from the file for CATEGORY:metadesc"));
-    m_categoryCustomTitleTemplateCheck = Widgets::checkBox(seo, QStringLiteral("CheckBox6"), QStringLiteral("Substituting the data from the file for CATEGORY:customtitle"));
+    m_productShortDescTemplateCheck =
+        Widgets::checkBox(seo, QStringLiteral("CheckBox2"),
+                          QStringLiteral("Substituting the data from the file for PRODUCT:product_s_desc"));
+    m_productMetaDescTemplateCheck =
+        Widgets::checkBox(seo, QStringLiteral("CheckBox3"),
+                          QStringLiteral("Substituting the data from the file for PRODUCT:metadesc"));
+    m_productCustomTitleTemplateCheck =
+        Widgets::checkBox(seo, QStringLiteral("CheckBox5"),
+                          QStringLiteral("Substituting the data from the file for PRODUCT:customtitle"));
+    m_categoryMetaDescTemplateCheck =
+        Widgets::checkBox(seo, QStringLiteral("CheckBox4"),
+                          QStringLiteral("Substituting the data from the file for CATEGORY:metadesc"));
+    m_categoryCustomTitleTemplateCheck =
+        Widgets::checkBox(seo, QStringLiteral("CheckBox6"),
+                          QStringLiteral("Substituting the data from the file for CATEGORY:customtitle"));
     int row = 0;
-    for (QCheckBox* box : {m_productShortDescTemplateCheck, m_productMetaDescTemplateCheck, m_productCustomTitleTemplateCheck, m_categoryMetaDescTemplateCheck, m_categoryCustomTitleTemplateCheck})
+    for (QCheckBox* box :
+         {m_productShortDescTemplateCheck, m_productMetaDescTemplateCheck, m_productCustomTitleTemplateCheck,
+          m_categoryMetaDescTemplateCheck, m_categoryCustomTitleTemplateCheck})
         g->addWidget(box, row++, 1);
-    m_templateHelpLink = Widgets::label(seo, QStringLiteral("Label40"), QStringLiteral("How to work with files ?"));
+    m_templateHelpLink =
+        Widgets::label(seo, QStringLiteral("Label40"), QStringLiteral("How to work with files ?"));
     m_templateHelpLink->setTextFormat(Qt::RichText);
     m_templateHelpLink->setText(QStringLiteral("<a href=\"#\">How to work with files ?</a>"));
     m_templateHelpLink->setCursor(Qt::PointingHandCursor);
     g->addWidget(m_templateHelpLink, row++, 1);
-    m_startSeoButton = Widgets::button(seo, QStringLiteral("SpeedButton20"), QStringLiteral("  SEO data export"));
+    m_startSeoButton =
+        Widgets::button(seo, QStringLiteral("SpeedButton20"), QStringLiteral("  SEO data export"));
     g->addWidget(m_startSeoButton, row, 1, Qt::AlignRight | Qt::AlignBottom);
     g->setColumnStretch(1, 1);
     b->addWidget(seo, 3, 0, 1, 3);
@@ -148,33 +177,38 @@ ExportPage::ExportPage(Ui& ui, SharedStore& store, QWidget* parent)
     auto* progress = new QWidget;
     progress->setObjectName(QStringLiteral("TabSheet3"));
     auto* p = new QGridLayout(progress);
-    p->addWidget(Widgets::band(progress, QStringLiteral("Label22"), QStringLiteral("Processing ..."), Qt::yellow,
-                               QColor(0x00, 0x80, 0x00)), 0, 0, 1, 2);
+    p->addWidget(Widgets::band(progress, QStringLiteral("Label22"), QStringLiteral("Processing ..."),
+                               Qt::yellow, QColor(0x00, 0x80, 0x00)),
+                 0, 0, 1, 2);
     p->addWidget(Widgets::label(progress, QStringLiteral("Label26"), QStringLiteral("Path to export")), 1, 0);
     m_exportPathLabel = new ClickableLabel(QStringLiteral(".........."), progress);
     m_exportPathLabel->setObjectName(QStringLiteral("Label23"));
     m_exportPathLabel->setAccessibleName(QStringLiteral("Path to export"));
     m_exportPathLabel->setCursor(Qt::PointingHandCursor);
     p->addWidget(m_exportPathLabel, 1, 1);
-    p->addWidget(Widgets::label(progress, QStringLiteral("Label27"), QStringLiteral("Number export file")), 2, 0);
+    p->addWidget(Widgets::label(progress, QStringLiteral("Label27"), QStringLiteral("Number export file")), 2,
+                 0);
     m_exportFileNumberLabel = Widgets::label(progress, QStringLiteral("Label24"), QStringLiteral("000"));
     m_exportFileNumberLabel->setAccessibleName(QStringLiteral("Number export file"));
     p->addWidget(m_exportFileNumberLabel, 2, 1);
-    p->addWidget(Widgets::label(progress, QStringLiteral("Label28"), QStringLiteral("Number export row")), 3, 0);
+    p->addWidget(Widgets::label(progress, QStringLiteral("Label28"), QStringLiteral("Number export row")), 3,
+                 0);
     m_exportRowNumberLabel = Widgets::label(progress, QStringLiteral("Label25"), QStringLiteral("000"));
     m_exportRowNumberLabel->setAccessibleName(QStringLiteral("Number export row"));
     p->addWidget(m_exportRowNumberLabel, 3, 1);
-    m_exportBrandLabel = Widgets::label(progress, QStringLiteral("Label44"), QStringLiteral("processing  brand ..."));
+    m_exportBrandLabel =
+        Widgets::label(progress, QStringLiteral("Label44"), QStringLiteral("processing  brand ..."));
     m_exportBrandLabel->setAccessibleName(QStringLiteral("Brand being exported"));
     p->addWidget(m_exportBrandLabel, 4, 0, 1, 2);
-    m_stopExportButton = Widgets::button(progress, QStringLiteral("SpeedButton12"), QStringLiteral("  Stop export"));
+    m_stopExportButton =
+        Widgets::button(progress, QStringLiteral("SpeedButton12"), QStringLiteral("  Stop export"));
     p->addWidget(m_stopExportButton, 5, 1, Qt::AlignRight);
     p->setColumnStretch(1, 1);
     p->setRowStretch(6, 1);
     m_exportTabs->addTab(progress, QStringLiteral("  Export ...  "));
     m_progress = std::make_unique<ExportProgressTab>(
-        ExportProgressTab::Controls{m_exportTabs, m_exportPathLabel, m_exportFileNumberLabel, m_exportRowNumberLabel,
-                                    m_exportBrandLabel},
+        ExportProgressTab::Controls{m_exportTabs, m_exportPathLabel, m_exportFileNumberLabel,
+                                    m_exportRowNumberLabel, m_exportBrandLabel},
         m_store.jobs);
 
     on(m_exportProfileChooser, &DropDownComboBox::aboutToDropDown, &ExportPage::fillProfiles);
@@ -194,8 +228,11 @@ ExportPage::~ExportPage() = default;
 
 void ExportPage::applySettings(const PageSettings& s)
 {
-    m_decimalSeparatorCombo->setCurrentIndex(s.decimalSeparator >= 0 && s.decimalSeparator < m_decimalSeparatorCombo->count() ? s.decimalSeparator : -1);
-    m_listSeparatorCombo->setCurrentIndex(s.listSeparator >= 0 && s.listSeparator < m_listSeparatorCombo->count() ? s.listSeparator : -1);
+    m_decimalSeparatorCombo->setCurrentIndex(
+        s.decimalSeparator >= 0 && s.decimalSeparator < m_decimalSeparatorCombo->count() ? s.decimalSeparator
+                                                                                         : -1);
+    m_listSeparatorCombo->setCurrentIndex(
+        s.listSeparator >= 0 && s.listSeparator < m_listSeparatorCombo->count() ? s.listSeparator : -1);
     m_maxRowsEdit->setText(s.maxRowInCsv);
     m_exportFolderEdit->setText(s.folderToExport);
     const QSignalBlocker blockColumns(m_exportColumnList);
@@ -323,7 +360,10 @@ void ExportPage::startSeoRun()
     request.brands = ExportPageInputs::brandEntries(m_brandList);
     const StoreSchema schema = m_store.session.schema;
     m_store.jobs.start(
-        m_seoRun, [this, request = std::move(request), schema]() mutable { m_seoRun.run(std::move(request), schema, *m_progress); },
+        m_seoRun,
+        [this, request = std::move(request), schema]() mutable {
+            m_seoRun.run(std::move(request), schema, *m_progress);
+        },
         [this](std::exception_ptr error) { runEnded(error); });
 }
 

@@ -7,7 +7,8 @@
 #include <QTabWidget>
 #include <QThread>
 
-ExportProgressTab::ExportProgressTab(const Controls& controls, JobThread& jobs) : m_controls(controls), m_jobs(jobs)
+ExportProgressTab::ExportProgressTab(const Controls& controls, JobThread& jobs)
+    : m_controls(controls), m_jobs(jobs)
 {
 }
 

@@ -40,7 +40,14 @@ public:
     void runEnded();
 
 private:
-    enum Key { Path = 1, FileNumber, RowNumber, Brand, Tab };
+    enum Key
+    {
+        Path = 1,
+        FileNumber,
+        RowNumber,
+        Brand,
+        Tab
+    };
     void show(Key key, std::function<void()> update);
     // While a run shows its counters they keep their size, so that a new text repaints the
     // label alone instead of laying out, and repainting, the whole tab.

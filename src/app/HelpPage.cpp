@@ -16,7 +16,8 @@ namespace {
 const QString image1Address = QStringLiteral("https://www.joomla.org/");
 const QString image2Address = QStringLiteral("https://virtuemart.net/");
 
-ClickableLabel* picture(QWidget* parent, const QString& name, const QString& file, const QString& accessibleName)
+ClickableLabel* picture(QWidget* parent, const QString& name, const QString& file,
+                        const QString& accessibleName)
 {
     auto* l = new ClickableLabel(parent);
     l->setObjectName(name);
@@ -53,7 +54,8 @@ HelpPage::HelpPage(Ui& ui, QWidget* parent) : Page(ui, parent)
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(px(20), px(20), px(20), px(20));
     layout->addStretch(1);
-    layout->addWidget(line(panel, QStringLiteral("Label37"), QStringLiteral("SOFTWARE DEVELOPMENT ANY COMPLEXITY "), QColor(0x80, 0, 0)));
+    layout->addWidget(line(panel, QStringLiteral("Label37"),
+                           QStringLiteral("SOFTWARE DEVELOPMENT ANY COMPLEXITY "), QColor(0x80, 0, 0)));
     QLabel* caption = Widgets::label(panel, QStringLiteral("Label45"), QStringLiteral("AND"));
     caption->setAlignment(Qt::AlignCenter);
     QFont decorative(QStringLiteral("Cooper Black"));
@@ -62,10 +64,13 @@ HelpPage::HelpPage(Ui& ui, QWidget* parent) : Page(ui, parent)
     decorative.setPixelSize(px(37));
     caption->setFont(decorative);
     layout->addWidget(caption);
-    layout->addWidget(line(panel, QStringLiteral("Label38"), QStringLiteral("WEB DEVELOPING ANY COMPLEXITY "), QColor(0x80, 0, 0x80)));
+    layout->addWidget(line(panel, QStringLiteral("Label38"), QStringLiteral("WEB DEVELOPING ANY COMPLEXITY "),
+                           QColor(0x80, 0, 0x80)));
     auto* pictures = new QHBoxLayout;
-    m_softwareImage = picture(panel, QStringLiteral("Image1"), QStringLiteral("software"), QStringLiteral("Software development"));
-    m_webImage = picture(panel, QStringLiteral("Image2"), QStringLiteral("web"), QStringLiteral("Web development"));
+    m_softwareImage = picture(panel, QStringLiteral("Image1"), QStringLiteral("software"),
+                              QStringLiteral("Software development"));
+    m_webImage =
+        picture(panel, QStringLiteral("Image2"), QStringLiteral("web"), QStringLiteral("Web development"));
     on(m_softwareImage, &ClickableLabel::clicked, &HelpPage::openSoftwarePage);
     on(m_webImage, &ClickableLabel::clicked, &HelpPage::openWebPage);
     pictures->addStretch(1);

@@ -61,20 +61,23 @@ ImportOutcome runImport(const CommandOptions& options, const QString& scriptPath
     request.scriptPath = scriptPath;
     const PageSettings page = PageSettings::load(SettingsFile::open());
     request.legacyCodePage = page.codePageOfOlderFiles;
-    request.rules.matchBy = ImportRules::matchByNamed(page.matchRowsBy).value_or(ImportRules::MatchBy::IdPart);
+    request.rules.matchBy =
+        ImportRules::matchByNamed(page.matchRowsBy).value_or(ImportRules::MatchBy::IdPart);
     request.rules.warnAbovePercent = page.warnPriceChangePercent;
     request.rules.warnWhenPriceBecomesZero = page.warnPriceBecomesZero;
     if (options.isSet(MatchBy)) {
         const auto matchBy = ImportRules::matchByNamed(options.required(MatchBy));
         if (!matchBy)
-            throw UsageError(QStringLiteral("Unknown --match-by: %1 (idpart or tradenumber)").arg(options.required(MatchBy)));
+            throw UsageError(QStringLiteral("Unknown --match-by: %1 (idpart or tradenumber)")
+                                 .arg(options.required(MatchBy)));
         request.rules.matchBy = *matchBy;
     }
     if (options.isSet(MaxChange)) {
         bool ok = false;
         request.rules.warnAbovePercent = options.required(MaxChange).toInt(&ok);
         if (!ok || request.rules.warnAbovePercent <= 0)
-            throw UsageError(QStringLiteral("--max-change takes a whole percent above 0: ") + options.required(MaxChange));
+            throw UsageError(QStringLiteral("--max-change takes a whole percent above 0: ") +
+                             options.required(MaxChange));
     }
     if (options.isSet(CodePage)) {
         request.legacyCodePage = options.required(CodePage).toLatin1();

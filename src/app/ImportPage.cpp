@@ -3,10 +3,10 @@
 #include "ChangePreviewTab.h"
 #include "DropDownComboBox.h"
 #include "ImportProgressTab.h"
+#include "PageFrame.h"
 #include "ProfileNames.h"
 #include "SharedStore.h"
 #include "Ui.h"
-#include "PageFrame.h"
 #include "Widgets.h"
 #include "db/ConnectionExecutor.h"
 #include "import/ImportRules.h"
@@ -15,8 +15,8 @@
 #include "platform/AppError.h"
 #include "platform/AppPlaces.h"
 #include "platform/ScopeExit.h"
-#include "settings/PageSettings.h"
 #include "platform/TextDecoding.h"
+#include "settings/PageSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,7 +38,8 @@ using Widgets::px;
 ImportPage::ImportPage(Ui& ui, SharedStore& store, QWidget* parent)
     : Page(ui, parent), m_store(store), m_import(store.connection, store.query)
 {
-    QWidget* content = pageFrame(this, QStringLiteral("Label29"), QStringLiteral("Import price lists into database"));
+    QWidget* content =
+        pageFrame(this, QStringLiteral("Label29"), QStringLiteral("Import price lists into database"));
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     m_importTabs = new QTabWidget(content);
@@ -50,19 +51,25 @@ ImportPage::ImportPage(Ui& ui, SharedStore& store, QWidget* parent)
     auto* setting = new QWidget;
     setting->setObjectName(QStringLiteral("TabSheet4"));
     auto* s = new QGridLayout(setting);
-    s->addWidget(Widgets::band(setting, QStringLiteral("Label31"), QStringLiteral("Connection settings"), Qt::white, grey, 16), 0, 0, 1, 3);
+    s->addWidget(Widgets::band(setting, QStringLiteral("Label31"), QStringLiteral("Connection settings"),
+                               Qt::white, grey, 16),
+                 0, 0, 1, 3);
     s->addWidget(Widgets::label(setting, QStringLiteral("Label32"), QStringLiteral("Connection Name")), 1, 0);
     m_importProfileChooser = new DropDownComboBox(setting);
     m_importProfileChooser->setObjectName(QStringLiteral("ComboBox8"));
     m_importProfileChooser->setAccessibleName(QStringLiteral("Connection Name"));
     s->addWidget(m_importProfileChooser, 1, 1);
-    m_importConnectButton = Widgets::button(setting, QStringLiteral("SpeedButton13"), QStringLiteral("  Testing and database connection"));
+    m_importConnectButton = Widgets::button(setting, QStringLiteral("SpeedButton13"),
+                                            QStringLiteral("  Testing and database connection"));
     s->addWidget(m_importConnectButton, 2, 1, Qt::AlignLeft);
-    s->addWidget(Widgets::band(setting, QStringLiteral("Label34"), QStringLiteral("Folder with price -lists"), Qt::white, grey, 16), 3, 0, 1, 3);
+    s->addWidget(Widgets::band(setting, QStringLiteral("Label34"), QStringLiteral("Folder with price -lists"),
+                               Qt::white, grey, 16),
+                 3, 0, 1, 3);
     s->addWidget(Widgets::label(setting, QStringLiteral("Label33"), QStringLiteral("Path")), 4, 0);
     m_importFolderEdit = Widgets::edit(setting, QStringLiteral("Edit9"), QStringLiteral("Path"));
     s->addWidget(m_importFolderEdit, 4, 1);
-    m_chooseImportFolderButton = Widgets::button(setting, QStringLiteral("SpeedButton14"), QStringLiteral("..."));
+    m_chooseImportFolderButton =
+        Widgets::button(setting, QStringLiteral("SpeedButton14"), QStringLiteral("..."));
     m_chooseImportFolderButton->setAccessibleName(QStringLiteral("Choose the folder with price lists"));
     s->addWidget(m_chooseImportFolderButton, 4, 2);
     const QString codePageCaption = QStringLiteral("Code page of older files");
@@ -70,11 +77,13 @@ ImportPage::ImportPage(Ui& ui, SharedStore& store, QWidget* parent)
     QStringList codePages;
     for (const QByteArray& codePage : legacyCodePages())
         codePages << QString::fromLatin1(codePage);
-    m_codePageCombo = Widgets::pickList(setting, QStringLiteral("ComboBoxCodePage"), codePageCaption, codePages);
+    m_codePageCombo =
+        Widgets::pickList(setting, QStringLiteral("ComboBoxCodePage"), codePageCaption, codePages);
     s->addWidget(m_codePageCombo, 5, 1, Qt::AlignLeft);
     const QString matchCaption = QStringLiteral("Match rows by");
     s->addWidget(Widgets::label(setting, QStringLiteral("LabelMatchBy"), matchCaption), 6, 0);
-    m_matchByCombo = Widgets::pickList(setting, QStringLiteral("ComboBoxMatchBy"), matchCaption, ImportRules::matchByNames());
+    m_matchByCombo = Widgets::pickList(setting, QStringLiteral("ComboBoxMatchBy"), matchCaption,
+                                       ImportRules::matchByNames());
     s->addWidget(m_matchByCombo, 6, 1, Qt::AlignLeft);
     const QString warnCaption = QStringLiteral("Warn when a price changes by more than");
     s->addWidget(Widgets::label(setting, QStringLiteral("LabelWarnPercent"), warnCaption), 7, 0);
@@ -85,15 +94,20 @@ ImportPage::ImportPage(Ui& ui, SharedStore& store, QWidget* parent)
     m_warnPercentSpin->setSuffix(QStringLiteral(" %"));
     m_warnPercentSpin->setSpecialValueText(QStringLiteral("never"));
     s->addWidget(m_warnPercentSpin, 7, 1, Qt::AlignLeft);
-    m_warnZeroCheck = Widgets::checkBox(setting, QStringLiteral("CheckBoxWarnZero"), QStringLiteral("Warn when a price becomes 0"));
+    m_warnZeroCheck = Widgets::checkBox(setting, QStringLiteral("CheckBoxWarnZero"),
+                                        QStringLiteral("Warn when a price becomes 0"));
     s->addWidget(m_warnZeroCheck, 8, 1, Qt::AlignLeft);
     auto* note = new QGroupBox(QStringLiteral("  Note  "), setting);
     note->setObjectName(QStringLiteral("GroupBox1"));
     note->setStyleSheet(QStringLiteral("QGroupBox, QGroupBox QLabel { color: red; }"));
     auto* n = new QVBoxLayout(note);
-    n->addWidget(Widgets::label(note, QStringLiteral("Label41"), QStringLiteral("1. CSV, xlsx and ods files are read directly")));
-    n->addWidget(Widgets::label(note, QStringLiteral("Label42"), QStringLiteral("2. All spare parts will import relative \"IDPART\"")));
-    n->addWidget(Widgets::label(note, QStringLiteral("Label43"), QStringLiteral("3. Other spreadsheet formats (xls, xlsb, ...) need LibreOffice installed")));
+    n->addWidget(Widgets::label(note, QStringLiteral("Label41"),
+                                QStringLiteral("1. CSV, xlsx and ods files are read directly")));
+    n->addWidget(Widgets::label(note, QStringLiteral("Label42"),
+                                QStringLiteral("2. All spare parts will import relative \"IDPART\"")));
+    n->addWidget(Widgets::label(
+        note, QStringLiteral("Label43"),
+        QStringLiteral("3. Other spreadsheet formats (xls, xlsb, ...) need LibreOffice installed")));
     s->addWidget(note, 9, 0, 1, 3);
     s->setColumnStretch(1, 1);
     s->setRowStretch(10, 1);
@@ -103,18 +117,22 @@ ImportPage::ImportPage(Ui& ui, SharedStore& store, QWidget* parent)
     auto* lists = new QWidget;
     lists->setObjectName(QStringLiteral("TabSheet5"));
     auto* l = new QGridLayout(lists);
-    m_refreshPriceListsButton = Widgets::imageButton(lists, QStringLiteral("SpeedButton18"), QStringLiteral("refresh"),
-                                         QStringLiteral("Sellect all / Cancell all"), QStringLiteral("Refresh the list of files"), 40);
-    m_togglePriceListsButton = Widgets::imageButton(lists, QStringLiteral("SpeedButton15"), QStringLiteral("checkall"),
-                                         QStringLiteral("Sellect all / Cancell all"), QStringLiteral("Sellect all / Cancell all"), 40);
+    m_refreshPriceListsButton = Widgets::imageButton(
+        lists, QStringLiteral("SpeedButton18"), QStringLiteral("refresh"),
+        QStringLiteral("Sellect all / Cancell all"), QStringLiteral("Refresh the list of files"), 40);
+    m_togglePriceListsButton = Widgets::imageButton(
+        lists, QStringLiteral("SpeedButton15"), QStringLiteral("checkall"),
+        QStringLiteral("Sellect all / Cancell all"), QStringLiteral("Sellect all / Cancell all"), 40);
     auto* column = new QVBoxLayout;
     column->addWidget(m_refreshPriceListsButton);
     column->addWidget(m_togglePriceListsButton);
     column->addStretch(1);
     l->addLayout(column, 0, 0);
-    m_priceListFiles = Widgets::checkList(lists, QStringLiteral("CheckListBox2"), QStringLiteral("Price lists"));
+    m_priceListFiles =
+        Widgets::checkList(lists, QStringLiteral("CheckListBox2"), QStringLiteral("Price lists"));
     l->addWidget(m_priceListFiles, 0, 1);
-    m_startCreationButton = Widgets::button(lists, QStringLiteral("SpeedButton16"), QStringLiteral("  Start creation script"));
+    m_startCreationButton =
+        Widgets::button(lists, QStringLiteral("SpeedButton16"), QStringLiteral("  Start creation script"));
     l->addWidget(m_startCreationButton, 1, 1, Qt::AlignRight);
     l->setColumnStretch(1, 1);
     m_importTabs->addTab(lists, QStringLiteral("  List of price lists ...  "));
@@ -123,8 +141,9 @@ ImportPage::ImportPage(Ui& ui, SharedStore& store, QWidget* parent)
     auto* progress = new QWidget;
     progress->setObjectName(QStringLiteral("TabSheet6"));
     auto* p = new QGridLayout(progress);
-    p->addWidget(Widgets::band(progress, QStringLiteral("Label35"), QStringLiteral("Processing ..."), Qt::yellow,
-                               QColor(0x00, 0x80, 0x00)), 0, 0, 1, 4);
+    p->addWidget(Widgets::band(progress, QStringLiteral("Label35"), QStringLiteral("Processing ..."),
+                               Qt::yellow, QColor(0x00, 0x80, 0x00)),
+                 0, 0, 1, 4);
     p->addWidget(Widgets::label(progress, QStringLiteral("Label36"), QStringLiteral("Process")), 1, 0);
     m_importStatus = Widgets::label(progress, QStringLiteral("Label39"), QStringLiteral(".........."));
     m_importStatus->setAccessibleName(QStringLiteral("Process"));
@@ -133,10 +152,13 @@ ImportPage::ImportPage(Ui& ui, SharedStore& store, QWidget* parent)
     m_importStatus->setFont(bold);
     m_importStatus->setStyleSheet(QStringLiteral("color: maroon;"));
     p->addWidget(m_importStatus, 1, 1, 1, 3);
-    m_stopCreationButton = Widgets::button(progress, QStringLiteral("SpeedButton17"), QStringLiteral("  Stop creation script"));
-    m_startScriptButton = Widgets::button(progress, QStringLiteral("SpeedButton19"), QStringLiteral("  Start script update"),
-                                    QStringLiteral("Manual start script"));
-    m_stopScriptButton = Widgets::button(progress, QStringLiteral("SpeedButtonStopScript"), QStringLiteral("  Stop script update"));
+    m_stopCreationButton =
+        Widgets::button(progress, QStringLiteral("SpeedButton17"), QStringLiteral("  Stop creation script"));
+    m_startScriptButton =
+        Widgets::button(progress, QStringLiteral("SpeedButton19"), QStringLiteral("  Start script update"),
+                        QStringLiteral("Manual start script"));
+    m_stopScriptButton = Widgets::button(progress, QStringLiteral("SpeedButtonStopScript"),
+                                         QStringLiteral("  Stop script update"));
     p->addWidget(m_stopCreationButton, 2, 1, Qt::AlignRight);
     p->addWidget(m_startScriptButton, 2, 2);
     p->addWidget(m_stopScriptButton, 2, 3);
@@ -159,10 +181,9 @@ ImportPage::ImportPage(Ui& ui, SharedStore& store, QWidget* parent)
     m_changePreview = new ChangePreviewTab;
     m_importTabs->addTab(m_changePreview, QStringLiteral("  Preview ...  "));
 
-    m_creationProgress = std::make_unique<ImportProgressTab>(m_importStatus, m_importLog, m_store.jobs,
-                                                              [this](const QString& failure) {
-                                                                  m_ui.errorBox(errorBoxText(failure));
-                                                              });
+    m_creationProgress = std::make_unique<ImportProgressTab>(
+        m_importStatus, m_importLog, m_store.jobs,
+        [this](const QString& failure) { m_ui.errorBox(errorBoxText(failure)); });
 
     on(m_importProfileChooser, &DropDownComboBox::aboutToDropDown, &ImportPage::fillProfiles);
     on(m_importConnectButton, &QPushButton::clicked, &ImportPage::connectForImport);
@@ -181,7 +202,8 @@ void ImportPage::applySettings(const PageSettings& s)
 {
     m_importFolderEdit->setText(s.folderToImport);
     m_codePageCombo->setCurrentText(QString::fromLatin1(s.codePageOfOlderFiles));
-    m_matchByCombo->setCurrentIndex(int(ImportRules::matchByNamed(s.matchRowsBy).value_or(ImportRules::MatchBy::IdPart)));
+    m_matchByCombo->setCurrentIndex(
+        int(ImportRules::matchByNamed(s.matchRowsBy).value_or(ImportRules::MatchBy::IdPart)));
     m_warnPercentSpin->setValue(s.warnPriceChangePercent);
     m_warnZeroCheck->setChecked(s.warnPriceBecomesZero);
 }
@@ -256,7 +278,8 @@ void ImportPage::startScriptCreation()
     m_importTabs->setCurrentIndex(2);
     auto outcome = std::make_shared<std::optional<ImportOutcome>>();
     m_store.jobs.start(
-        m_import, [this, request, schema, outcome] { *outcome = m_import.run(request, schema, *m_creationProgress); },
+        m_import,
+        [this, request, schema, outcome] { *outcome = m_import.run(request, schema, *m_creationProgress); },
         [this, outcome, scriptPath = request.scriptPath](std::exception_ptr error) {
             guarded([&] {
                 rethrowIfAny(error);
@@ -279,7 +302,8 @@ void ImportPage::askToRunScript(ImportOutcome outcome, const QString& scriptPath
 ImportRules ImportPage::importRules() const
 {
     ImportRules rules;
-    rules.matchBy = ImportRules::matchByNamed(m_matchByCombo->currentText()).value_or(ImportRules::MatchBy::IdPart);
+    rules.matchBy =
+        ImportRules::matchByNamed(m_matchByCombo->currentText()).value_or(ImportRules::MatchBy::IdPart);
     rules.warnAbovePercent = m_warnPercentSpin->value();
     rules.warnWhenPriceBecomesZero = m_warnZeroCheck->isChecked();
     return rules;
@@ -308,16 +332,19 @@ void ImportPage::runScriptFile(const QString& path)
             *summary = m_scriptRunner.restoreFromFile(
                 path, executor,
                 [this](int percent) {
-                    m_store.jobs.report(ScriptProgress, [this, percent] { m_scriptProgress->setValue(percent); });
+                    m_store.jobs.report(ScriptProgress,
+                                        [this, percent] { m_scriptProgress->setValue(percent); });
                     m_store.jobs.yield();
                 },
                 [&](const StatementFailure& failure) {
-                    m_store.jobs.report(0, [this, line = failure.logLine()] { m_importLog->appendPlainText(line); });
+                    m_store.jobs.report(
+                        0, [this, line = failure.logLine()] { m_importLog->appendPlainText(line); });
                     if (showBoxes)
                         showBoxes = !m_store.jobs.ask<bool>(
                             [&] {
                                 return m_ui.errorBoxOfRun(errorBoxText(failure.message()) +
-                                                          QStringLiteral("\r\rStatement: ") + failure.firstLine());
+                                                          QStringLiteral("\r\rStatement: ") +
+                                                          failure.firstLine());
                             },
                             false);
                 });

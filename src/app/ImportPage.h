@@ -39,7 +39,10 @@ public:
     const Job& scriptJob() const { return m_scriptRunner; }
 
 private:
-    enum ReportKey { ScriptProgress = 10 };
+    enum ReportKey
+    {
+        ScriptProgress = 10
+    };
 
     void fillProfiles();
     void connectForImport();

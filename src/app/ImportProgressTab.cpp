@@ -5,7 +5,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-ImportProgressTab::ImportProgressTab(QLabel* status, QPlainTextEdit* log, JobThread& jobs, FailureHandler onFailure)
+ImportProgressTab::ImportProgressTab(QLabel* status, QPlainTextEdit* log, JobThread& jobs,
+                                     FailureHandler onFailure)
     : m_status(status), m_log(log), m_jobs(jobs), m_onFailure(std::move(onFailure))
 {
 }
@@ -18,7 +19,9 @@ void ImportProgressTab::setStatus(const QString& text)
 void ImportProgressTab::setCountStatus(const QString& before, qint64 number, const QString& after)
 {
     // Rows change it by the hundred thousand: the text is put together only when it is shown.
-    m_jobs.report(Status, [this, before, number, after] { m_status->setText(before + QString::number(number) + after); });
+    m_jobs.report(Status, [this, before, number, after] {
+        m_status->setText(before + QString::number(number) + after);
+    });
 }
 
 void ImportProgressTab::log(const QString& line)

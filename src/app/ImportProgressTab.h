@@ -29,7 +29,10 @@ public:
     void failed(const QString& message) override;
 
 private:
-    enum Key { Status = 1 };
+    enum Key
+    {
+        Status = 1
+    };
 
     QLabel* m_status;
     QPlainTextEdit* m_log;

@@ -41,8 +41,7 @@ public:
     void yield();
     // From the job's thread: runs question on the window's thread, after the reports before
     // it, and waits for its answer; whenAbandoned once the window is going away.
-    template <typename T>
-    T ask(std::function<T()> question, T whenAbandoned);
+    template <typename T> T ask(std::function<T()> question, T whenAbandoned);
 
     // From the window's thread, when it closes: no more questions are asked, the running job
     // is abandoned (Job::abandon) and waited for; its onDone never runs.
@@ -85,8 +84,7 @@ private:
     QTimer m_frame;
 };
 
-template <typename T>
-T JobThread::ask(std::function<T()> question, T whenAbandoned)
+template <typename T> T JobThread::ask(std::function<T()> question, T whenAbandoned)
 {
     T answer = whenAbandoned;
     auto call = std::make_shared<Call>();

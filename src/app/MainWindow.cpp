@@ -103,16 +103,18 @@ void MainWindow::buildToolbar(QWidget* toolbar)
     auto* layout = new QVBoxLayout(toolbar);
     layout->setContentsMargins(px(4), px(4), px(4), px(4));
     layout->setSpacing(px(4));
-    m_settingPageButton = Widgets::imageButton(toolbar, QStringLiteral("SpeedButton3"), QStringLiteral("setting"),
-                                        QStringLiteral("Connection setup"), QStringLiteral("Connection setup"));
-    m_exportPageButton = Widgets::imageButton(toolbar, QStringLiteral("SpeedButton2"), QStringLiteral("export"),
-                                        QStringLiteral("Export prices and availability in csv-files"),
-                                        QStringLiteral("Export prices and availability in csv-files"));
-    m_importPageButton = Widgets::imageButton(toolbar, QStringLiteral("SpeedButton1"), QStringLiteral("import"),
-                                        QStringLiteral("Import price lists in store"),
-                                        QStringLiteral("Import price lists in store"));
-    m_helpPageButton = Widgets::imageButton(toolbar, QStringLiteral("SpeedButton24"), QStringLiteral("help"), QString(),
-                                         QStringLiteral("Help"));
+    m_settingPageButton =
+        Widgets::imageButton(toolbar, QStringLiteral("SpeedButton3"), QStringLiteral("setting"),
+                             QStringLiteral("Connection setup"), QStringLiteral("Connection setup"));
+    m_exportPageButton =
+        Widgets::imageButton(toolbar, QStringLiteral("SpeedButton2"), QStringLiteral("export"),
+                             QStringLiteral("Export prices and availability in csv-files"),
+                             QStringLiteral("Export prices and availability in csv-files"));
+    m_importPageButton = Widgets::imageButton(
+        toolbar, QStringLiteral("SpeedButton1"), QStringLiteral("import"),
+        QStringLiteral("Import price lists in store"), QStringLiteral("Import price lists in store"));
+    m_helpPageButton = Widgets::imageButton(toolbar, QStringLiteral("SpeedButton24"), QStringLiteral("help"),
+                                            QString(), QStringLiteral("Help"));
     for (QToolButton* b : {m_settingPageButton, m_exportPageButton, m_importPageButton, m_helpPageButton})
         layout->addWidget(b);
     layout->addStretch(1);

@@ -20,7 +20,8 @@ protected:
     void on(Sender* sender, Signal signal, void (PageClass::*handler)())
     {
         auto* page = static_cast<PageClass*>(this);
-        connect(sender, signal, this, [page, handler] { page->guarded([page, handler] { (page->*handler)(); }); });
+        connect(sender, signal, this,
+                [page, handler] { page->guarded([page, handler] { (page->*handler)(); }); });
     }
 
     Ui& m_ui;

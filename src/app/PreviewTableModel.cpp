@@ -4,7 +4,15 @@
 
 namespace {
 
-enum Column { Kind, Id, Old, New, Percent, ColumnCount };
+enum Column
+{
+    Kind,
+    Id,
+    Old,
+    New,
+    Percent,
+    ColumnCount
+};
 
 // A value of a numeric field as its number; a text, or NULL, as it is shown.
 QVariant valueSortKey(const ChangePreview::ChangedRow& row, const QString& value)

@@ -34,8 +34,8 @@ bool QtUi::confirm(const QString& text)
 bool QtUi::confirm(const QString& text, DefaultAnswer defaultAnswer)
 {
     const auto defaultButton = defaultAnswer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No;
-    return QMessageBox::question(m_owner, m_title, text, QMessageBox::Yes | QMessageBox::No, defaultButton)
-           == QMessageBox::Yes;
+    return QMessageBox::question(m_owner, m_title, text, QMessageBox::Yes | QMessageBox::No, defaultButton) ==
+           QMessageBox::Yes;
 }
 
 QString QtUi::promptPassword(const QString& caption, const QString& prompt)

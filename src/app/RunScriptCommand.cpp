@@ -27,10 +27,11 @@ int Commands::runScript(const QStringList& arguments)
     };
     int failures = 0;
     // A failing statement does not end the run, as in the window, but it fails the command.
-    const ScriptRunSummary summary = runner.restoreFromFile(options.positional().first(), executor, show, [&](const AppError& error) {
-        ++failures;
-        Console::progress(errorMessage(error));
-    });
+    const ScriptRunSummary summary =
+        runner.restoreFromFile(options.positional().first(), executor, show, [&](const AppError& error) {
+            ++failures;
+            Console::progress(errorMessage(error));
+        });
     // The last figure comes with the last statement, before the blanks after it.
     if (!executor.isConnectionLost())
         show(100);

@@ -35,10 +35,10 @@ int Commands::seoExport(const QStringList& arguments)
 {
     const QString templates = QStringLiteral("templates");
     const QString generate = QStringLiteral("generate");
-    const CommandOptions options(
-        arguments,
-        {Profile, QStringLiteral("folder"), ExportChoices::BrandList, ExportChoices::BrandName, QStringLiteral("columns"), templates},
-        {PasswordFromInput, generate});
+    const CommandOptions options(arguments,
+                                 {Profile, QStringLiteral("folder"), ExportChoices::BrandList,
+                                  ExportChoices::BrandName, QStringLiteral("columns"), templates},
+                                 {PasswordFromInput, generate});
     const QString profile = options.required(Profile);
     const QString folder = options.required(QStringLiteral("folder"));
     if (options.isSet(templates) && !options.isSet(generate))
@@ -63,9 +63,9 @@ int Commands::seoExport(const QStringList& arguments)
     CsvSettings::read(request.csv);
 
     session.open(options.isSet(PasswordFromInput));
-    request.brands = ExportChoices::chosenBrands(session.query(), session.schema(),
-                                                 options.list(ExportChoices::BrandList),
-                                                 options.values(ExportChoices::BrandName));
+    request.brands =
+        ExportChoices::chosenBrands(session.query(), session.schema(), options.list(ExportChoices::BrandList),
+                                    options.values(ExportChoices::BrandName));
     ConsoleExportProgress progress;
     SeoRun run(session.query(), session.secondQuery());
     run.run(std::move(request), session.schema(), progress);

@@ -28,16 +28,19 @@ const QColor maroon(0x80, 0x00, 0x00);
 
 SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui, parent), m_store(store)
 {
-    QWidget* content = pageFrame(this, QStringLiteral("Label1"), QStringLiteral("Configuring the connection to the database"));
+    QWidget* content = pageFrame(this, QStringLiteral("Label1"),
+                                 QStringLiteral("Configuring the connection to the database"));
 
     auto* outer = new QVBoxLayout(content);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(Widgets::band(content, QStringLiteral("Label2"), QStringLiteral("Setting"), Qt::white, maroon));
+    outer->addWidget(
+        Widgets::band(content, QStringLiteral("Label2"), QStringLiteral("Setting"), Qt::white, maroon));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(px(10));
     int row = 0;
-    auto addField = [&](const QString& labelName, const QString& caption, QWidget* field, QWidget* extra = nullptr) {
+    auto addField = [&](const QString& labelName, const QString& caption, QWidget* field,
+                        QWidget* extra = nullptr) {
         grid->addWidget(Widgets::label(content, labelName, caption), row, 0);
         grid->addWidget(field, row, 1);
         if (extra)
@@ -51,10 +54,12 @@ SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui,
     QFont bold = m_profileChooser->font();
     bold.setBold(true);
     m_profileChooser->setFont(bold);
-    m_removeProfileButton = Widgets::imageButton(content, QStringLiteral("SpeedButton6"), QStringLiteral("remove"),
-                                        QStringLiteral("Remove the selected connection"),
-                                        QStringLiteral("Remove the selected connection"), 34);
-    addField(QStringLiteral("Label3"), QStringLiteral("Connection name"), m_profileChooser, m_removeProfileButton);
+    m_removeProfileButton =
+        Widgets::imageButton(content, QStringLiteral("SpeedButton6"), QStringLiteral("remove"),
+                             QStringLiteral("Remove the selected connection"),
+                             QStringLiteral("Remove the selected connection"), 34);
+    addField(QStringLiteral("Label3"), QStringLiteral("Connection name"), m_profileChooser,
+             m_removeProfileButton);
 
     auto* line = new QFrame(content);
     line->setFrameShape(QFrame::HLine);
@@ -70,7 +75,8 @@ SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui,
     addField(QStringLiteral("Label5"), QStringLiteral("Type Store"), m_storeTypeCombo);
     m_serverEdit = Widgets::edit(content, QStringLiteral("Edit1"), QStringLiteral("Server"));
     addField(QStringLiteral("Label6"), QStringLiteral("Server"), m_serverEdit);
-    m_portEdit = Widgets::edit(content, QStringLiteral("Edit2"), QStringLiteral("Port"), QStringLiteral("3306"));
+    m_portEdit =
+        Widgets::edit(content, QStringLiteral("Edit2"), QStringLiteral("Port"), QStringLiteral("3306"));
     addField(QStringLiteral("Label7"), QStringLiteral("Port"), m_portEdit);
     m_databaseEdit = Widgets::edit(content, QStringLiteral("Edit11"), QStringLiteral("DataBase name"));
     addField(QStringLiteral("Label8"), QStringLiteral("DataBase name"), m_databaseEdit);
@@ -80,14 +86,16 @@ SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui,
     addField(QStringLiteral("Label10"), QStringLiteral("UserName"), m_userEdit);
     m_passwordEdit = Widgets::edit(content, QStringLiteral("Edit5"), QStringLiteral("PassWord"));
     m_passwordEdit->setEchoMode(QLineEdit::Password);
-    m_savePasswordCheck = Widgets::checkBox(content, QStringLiteral("CheckBox1"), QStringLiteral("Save password"));
+    m_savePasswordCheck =
+        Widgets::checkBox(content, QStringLiteral("CheckBox1"), QStringLiteral("Save password"));
     addField(QStringLiteral("Label11"), QStringLiteral("PassWord"), m_passwordEdit, m_savePasswordCheck);
 
     auto* buttons = new QHBoxLayout;
-    m_addProfileButton = Widgets::imageButton(content, QStringLiteral("SpeedButton5"), QStringLiteral("add"), QString(),
-                                        QStringLiteral("Add new connection"), 44);
-    m_saveProfileButton = Widgets::imageButton(content, QStringLiteral("SpeedButton4"), QStringLiteral("save"), QString(),
-                                        QStringLiteral("Save changes of connection"), 44);
+    m_addProfileButton = Widgets::imageButton(content, QStringLiteral("SpeedButton5"), QStringLiteral("add"),
+                                              QString(), QStringLiteral("Add new connection"), 44);
+    m_saveProfileButton =
+        Widgets::imageButton(content, QStringLiteral("SpeedButton4"), QStringLiteral("save"), QString(),
+                             QStringLiteral("Save changes of connection"), 44);
     buttons->addWidget(m_addProfileButton);
     buttons->addWidget(m_saveProfileButton);
     buttons->addStretch(1);
@@ -101,8 +109,9 @@ SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui,
     outer->addLayout(top);
 
     auto* test = new QHBoxLayout;
-    m_testConnectionButton = Widgets::imageButton(content, QStringLiteral("SpeedButton7"), QStringLiteral("test"),
-                                        QStringLiteral("Test connection ..."), QStringLiteral("Test connection ..."));
+    m_testConnectionButton =
+        Widgets::imageButton(content, QStringLiteral("SpeedButton7"), QStringLiteral("test"),
+                             QStringLiteral("Test connection ..."), QStringLiteral("Test connection ..."));
     test->addWidget(m_testConnectionButton, 0, Qt::AlignTop);
     m_connectionTestLog = new QListWidget(content);
     m_connectionTestLog->setObjectName(QStringLiteral("ListBox1"));
@@ -129,7 +138,8 @@ void SettingPage::showChosenProfile()
         return;
     const ConnectionProfile p = ConnectionProfile::load(m_profileChooser->currentText());
     m_profileNameEdit->setText(p.name);
-    m_storeTypeCombo->setCurrentIndex(p.storeType >= 0 && p.storeType < m_storeTypeCombo->count() ? p.storeType : -1);
+    m_storeTypeCombo->setCurrentIndex(
+        p.storeType >= 0 && p.storeType < m_storeTypeCombo->count() ? p.storeType : -1);
     m_serverEdit->setText(p.server);
     m_portEdit->setText(p.port);
     m_databaseEdit->setText(p.database);
@@ -193,6 +203,7 @@ void SettingPage::testConnection()
     ConnectionProfile profile = profileFromFields();
     // The password asked for stays in its field, whatever the test found.
     const ScopeExit keepPassword([&] { m_passwordEdit->setText(profile.password); });
-    ::testConnection(profile, m_store.connection, m_store.query, [this] { return SharedStore::askPassword(m_ui); },
-                     [this](const QString& line) { m_connectionTestLog->addItem(line); });
+    ::testConnection(
+        profile, m_store.connection, m_store.query, [this] { return SharedStore::askPassword(m_ui); },
+        [this](const QString& line) { m_connectionTestLog->addItem(line); });
 }

@@ -20,5 +20,6 @@ bool SharedStore::readChosenProfile(QComboBox* profiles, Ui& ui, const std::func
 
 QString SharedStore::askPassword(Ui& ui)
 {
-    return ui.promptPassword(QStringLiteral("Setting database"), QStringLiteral("Enter password for database"));
+    return ui.promptPassword(QStringLiteral("Setting database"),
+                             QStringLiteral("Enter password for database"));
 }

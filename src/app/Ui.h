@@ -12,7 +12,11 @@ public:
 
     // Plain message box with an OK button.
     virtual void message(const QString& text) = 0;
-    enum class DefaultAnswer { Yes, No };
+    enum class DefaultAnswer
+    {
+        Yes,
+        No
+    };
 
     // Confirmation with Yes and No, No the default button; true on Yes.
     virtual bool confirm(const QString& text) = 0;

@@ -90,7 +90,8 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption
     return c;
 }
 
-QListWidget* checkList(QWidget* parent, const QString& name, const QString& accessibleName, const QStringList& items)
+QListWidget* checkList(QWidget* parent, const QString& name, const QString& accessibleName,
+                       const QStringList& items)
 {
     auto* list = new QListWidget(parent);
     list->setObjectName(name);
@@ -113,9 +114,8 @@ void toggleAllChecks(QListWidget* list)
 {
     if (list->count() == 0)
         return;
-    const QListWidgetItem* reference = list->currentItem() && list->currentItem()->isSelected()
-                                           ? list->currentItem()
-                                           : list->item(0);
+    const QListWidgetItem* reference =
+        list->currentItem() && list->currentItem()->isSelected() ? list->currentItem() : list->item(0);
     const Qt::CheckState state = reference->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked;
     for (int i = 0; i < list->count(); ++i)
         list->item(i)->setCheckState(state);

@@ -24,11 +24,13 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text);
 // A full-width heading band.
 QLabel* band(QWidget* parent, const QString& name, const QString& text, const QColor& text_color,
              const QColor& background, int heightPx = 18, bool bold = true);
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip = {});
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
+                    const QString& tooltip = {});
 QToolButton* imageButton(QWidget* parent, const QString& name, const QString& picture, const QString& tooltip,
                          const QString& accessibleName, int sizePx = 60);
 QLineEdit* edit(QWidget* parent, const QString& name, const QString& fieldLabel, const QString& text = {});
-QComboBox* pickList(QWidget* parent, const QString& name, const QString& fieldLabel, const QStringList& items);
+QComboBox* pickList(QWidget* parent, const QString& name, const QString& fieldLabel,
+                    const QStringList& items);
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption);
 QListWidget* checkList(QWidget* parent, const QString& name, const QString& accessibleName,
                        const QStringList& items = {});

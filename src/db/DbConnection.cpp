@@ -27,7 +27,8 @@ void DbConnection::open()
         return;
     std::unique_ptr<MYSQL, Deleter> mysql(mysql_init(nullptr));
     if (!mysql)
-        throw DbError(CR_OUT_OF_MEMORY, QStringLiteral("HY000"), QStringLiteral("MySQL client out of memory"));
+        throw DbError(CR_OUT_OF_MEMORY, QStringLiteral("HY000"),
+                      QStringLiteral("MySQL client out of memory"));
     const unsigned int timeout = ConnectTimeoutSeconds;
     mysql_optionsv(mysql.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
     mysql_optionsv(mysql.get(), MYSQL_SET_CHARSET_NAME, "utf8mb4");
@@ -37,7 +38,8 @@ void DbConnection::open()
     const QByteArray pass = password.toUtf8();
     const QByteArray db = database.toUtf8();
     if (!mysql_real_connect(mysql.get(), host.constData(), user.constData(), pass.constData(),
-                            db.isEmpty() ? nullptr : db.constData(), static_cast<unsigned int>(port), nullptr, 0))
+                            db.isEmpty() ? nullptr : db.constData(), static_cast<unsigned int>(port), nullptr,
+                            0))
         throw DbError(mysql_errno(mysql.get()), QString::fromLatin1(mysql_sqlstate(mysql.get())),
                       QString::fromUtf8(mysql_error(mysql.get())));
     m_mysql = std::move(mysql);
@@ -55,8 +57,8 @@ void DbConnection::open()
 // quote then ends its string: nothing may be sent over such a connection.
 void DbConnection::requireUtf8()
 {
-    MysqlResult sets = query(QStringLiteral(
-        "SELECT @@character_set_client, @@character_set_connection, @@character_set_results"));
+    MysqlResult sets = query(
+        QStringLiteral("SELECT @@character_set_client, @@character_set_connection, @@character_set_results"));
     if (!sets.first())
         return;
     for (int i = 0; i < 3; ++i) {

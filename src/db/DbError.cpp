@@ -4,8 +4,9 @@
 
 bool DbError::isConnectionLost() const
 {
-    return m_number == CR_SERVER_GONE_ERROR || m_number == CR_SERVER_LOST || m_number == CR_CONNECTION_ERROR
-           || m_number == CR_CONN_HOST_ERROR || m_number == CR_SERVER_LOST_EXTENDED;
+    return m_number == CR_SERVER_GONE_ERROR || m_number == CR_SERVER_LOST ||
+           m_number == CR_CONNECTION_ERROR || m_number == CR_CONN_HOST_ERROR ||
+           m_number == CR_SERVER_LOST_EXTENDED;
 }
 
 QString errorTypeName(const std::exception& error)

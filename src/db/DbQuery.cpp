@@ -3,7 +3,9 @@
 #include "DbConnection.h"
 #include "platform/AppError.h"
 
-DbQuery::DbQuery(QString name, DbConnection& connection) : m_name(std::move(name)), m_connection(connection) {}
+DbQuery::DbQuery(QString name, DbConnection& connection) : m_name(std::move(name)), m_connection(connection)
+{
+}
 
 void DbQuery::close()
 {

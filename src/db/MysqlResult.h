@@ -41,7 +41,13 @@ public:
     int integer(int field) const;
 
 private:
-    enum class Kind { Text, Integer, Truth, Number };
+    enum class Kind
+    {
+        Text,
+        Integer,
+        Truth,
+        Number
+    };
     struct Deleter
     {
         void operator()(MYSQL_RES* r) const;

@@ -31,7 +31,8 @@ void noteWarnings(ScriptRunSummary& summary, StatementExecutor& executor, const 
     } catch (const AppError& error) {
         warnings << error.message();
     }
-    for (const QString& warning : warnings.mid(0, ScriptRunSummary::WarningsShown - summary.firstWarnings.size()))
+    for (const QString& warning :
+         warnings.mid(0, ScriptRunSummary::WarningsShown - summary.firstWarnings.size()))
         summary.firstWarnings << warning + QStringLiteral(" (statement: ") + firstLine(statement) + u')';
 }
 
@@ -49,11 +50,12 @@ void refuseOversized(const StatementSplitter::Piece& statement, StatementExecuto
         return;
     const qint64 bytes = statement.text.toUtf8().size();
     if (bytes > largest)
-        throw AppError(QStringLiteral("The statement at line %1 is larger than the server accepts: %2 bytes, the "
-                                      "server takes at most %3 (max_allowed_packet).")
-                           .arg(statement.line)
-                           .arg(bytes)
-                           .arg(largest));
+        throw AppError(
+            QStringLiteral("The statement at line %1 is larger than the server accepts: %2 bytes, the "
+                           "server takes at most %3 (max_allowed_packet).")
+                .arg(statement.line)
+                .arg(bytes)
+                .arg(largest));
 }
 
 } // namespace
@@ -71,8 +73,8 @@ QString ScriptRunSummary::text() const
 }
 
 ScriptRunSummary ScriptRunner::restoreFromFile(const QString& fileName, StatementExecutor& executor,
-                                   const ProgressHandler& onProgress,
-                                   const ErrorHandler& onStatementError)
+                                               const ProgressHandler& onProgress,
+                                               const ErrorHandler& onStatementError)
 {
     ScriptRunSummary summary;
     if (isRunning())
@@ -137,10 +139,11 @@ ScriptRunSummary ScriptRunner::restoreFromFile(const QString& fileName, Statemen
 
     // The rest of the script was only counted: one report instead of an error per statement.
     if (connectionLoss)
-        onStatementError(StatementFailure(
-            connectionLoss->message() + u'\n' +
-                QStringLiteral("Connection lost: %1 statements of the script were not sent.").arg(summary.notSent),
-            connectionLoss->firstLine()));
+        onStatementError(
+            StatementFailure(connectionLoss->message() + u'\n' +
+                                 QStringLiteral("Connection lost: %1 statements of the script were not sent.")
+                                     .arg(summary.notSent),
+                             connectionLoss->firstLine()));
     summary.stopped = stopRequested();
     return summary;
 }

@@ -14,10 +14,16 @@ class StatementExecutor;
 class StatementFailure : public AppError
 {
 public:
-    StatementFailure(const QString& message, QString firstLine) : AppError(message), m_firstLine(std::move(firstLine)) {}
+    StatementFailure(const QString& message, QString firstLine)
+        : AppError(message), m_firstLine(std::move(firstLine))
+    {
+    }
     const QString& firstLine() const { return m_firstLine; }
     // "Statement failed: UPDATE ... : the server's message", for a log.
-    QString logLine() const { return QStringLiteral("Statement failed: ") + m_firstLine + QStringLiteral(" : ") + message(); }
+    QString logLine() const
+    {
+        return QStringLiteral("Statement failed: ") + m_firstLine + QStringLiteral(" : ") + message();
+    }
 
 private:
     QString m_firstLine;

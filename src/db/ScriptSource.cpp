@@ -28,7 +28,8 @@ ScriptSource::ScriptSource(const QString& fileName, qsizetype blockSize, const Q
 // taken for broken UTF-8.
 TextEncoding ScriptSource::chooseEncoding(const QByteArray& legacyCodePage)
 {
-    const TextEncoding encoding = wholeFileEncoding(readingOf(m_file, [this] { throwReadError(); }), legacyCodePage);
+    const TextEncoding encoding =
+        wholeFileEncoding(readingOf(m_file, [this] { throwReadError(); }), legacyCodePage);
     if (!m_file.seek(0))
         throwReadError();
     return encoding;

@@ -89,11 +89,11 @@ private:
     qint64 lineAt(qsizetype index);
 
     QString m_buffer;
-    qint64 m_dropped = 0;         // characters before m_buffer[0]
-    qint64 m_linesDropped = 0;    // line feeds before m_buffer[0]
+    qint64 m_dropped = 0;           // characters before m_buffer[0]
+    qint64 m_linesDropped = 0;      // line feeds before m_buffer[0]
     qsizetype m_linesCountedTo = 0; // line feeds of m_buffer before this index are counted...
     qint64 m_linesCounted = 0;      // ...here
-    QChar m_beforeBuffer = u'\n'; // the character before m_buffer[0]; the text starts a line
+    QChar m_beforeBuffer = u'\n';   // the character before m_buffer[0]; the text starts a line
     bool m_finished = false;
 
     QString m_delimiter = QStringLiteral(";");

@@ -34,12 +34,11 @@ QStringList PriceExportRun::brandQuery(const StoreSchema& schema, int manufactur
     };
 }
 
-PriceExportRun::PriceExportRun(DbQuery& query) : m_query(query)
-{
-}
+PriceExportRun::PriceExportRun(DbQuery& query) : m_query(query) {}
 
-void PriceExportRun::run(const StoreSchema& schema, const CsvSettings& settings, const std::vector<BrandEntry>& brands,
-                         const QStringList& tickedColumns, ExportProgress& progress)
+void PriceExportRun::run(const StoreSchema& schema, const CsvSettings& settings,
+                         const std::vector<BrandEntry>& brands, const QStringList& tickedColumns,
+                         ExportProgress& progress)
 {
     if (isRunning())
         return;

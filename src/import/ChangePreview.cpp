@@ -73,14 +73,14 @@ ChangePreview ChangePreview::compute(const std::vector<FinalValue>& finals, cons
             continue;
         }
         ++count.changed;
-        ChangedRow changed{v.field, v.id, *old ? QString::fromUtf8(**old) : QStringLiteral("NULL"), v.text.toString(),
-                           std::nullopt};
+        ChangedRow changed{v.field, v.id, *old ? QString::fromUtf8(**old) : QStringLiteral("NULL"),
+                           v.text.toString(), std::nullopt};
         if (field.table == StoreTable::Prices && *old) {
             const double before = StoreField::number(**old).value_or(0);
             if (before > 0)
                 changed.percent =
-                    (StoreField::number(QByteArrayView(v.text.data(), v.text.size())).value_or(0) - before) / before *
-                    100.0;
+                    (StoreField::number(QByteArrayView(v.text.data(), v.text.size())).value_or(0) - before) /
+                    before * 100.0;
         }
         preview.rows.push_back(std::move(changed));
     }
@@ -119,7 +119,9 @@ QString percentList(const std::vector<ChangePreview::ChangedRow>& rows)
 {
     QStringList parts;
     for (const ChangePreview::ChangedRow& row : rows)
-        parts << QStringLiteral("id %1 %2%3 %").arg(row.id).arg(*row.percent > 0 ? QStringLiteral("+") : QString())
+        parts << QStringLiteral("id %1 %2%3 %")
+                     .arg(row.id)
+                     .arg(*row.percent > 0 ? QStringLiteral("+") : QString())
                      .arg(*row.percent, 0, 'f', 1);
     return parts.join(QStringLiteral(", "));
 }
@@ -128,8 +130,9 @@ QString percentList(const std::vector<ChangePreview::ChangedRow>& rows)
 
 const QStringList& ChangePreview::columnNames()
 {
-    static const QStringList names = {QStringLiteral("Kind"), QStringLiteral("Id"), QStringLiteral("Old value"),
-                                      QStringLiteral("New value"), QStringLiteral("Change %")};
+    static const QStringList names = {QStringLiteral("Kind"), QStringLiteral("Id"),
+                                      QStringLiteral("Old value"), QStringLiteral("New value"),
+                                      QStringLiteral("Change %")};
     return names;
 }
 

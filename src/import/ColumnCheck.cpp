@@ -15,8 +15,8 @@ namespace {
 // What the server does with a value of one column.
 struct ColumnType
 {
-    QString dataType;   // "varchar", "decimal", "int", ...
-    QString columnType; // "decimal(15,5)", "tinyint(1) unsigned", ...
+    QString dataType;       // "varchar", "decimal", "int", ...
+    QString columnType;     // "decimal(15,5)", "tinyint(1) unsigned", ...
     qint64 characters = -1; // longest text in characters (CHAR, VARCHAR)
     qint64 bytes = -1;      // longest text in bytes (the TEXT types)
     int precision = 0;      // DECIMAL(precision, scale)
@@ -68,7 +68,8 @@ int fractionDigits(QByteArrayView number)
     int digits = point < 0 ? 0 : int(mantissa.size() - point - 1);
     if (e >= 0) {
         int exponent = 0;
-        std::from_chars(number.data() + e + 1 + (number[e + 1] == '+'), number.data() + number.size(), exponent);
+        std::from_chars(number.data() + e + 1 + (number[e + 1] == '+'), number.data() + number.size(),
+                        exponent);
         digits -= exponent;
     }
     return std::max(digits, 0);
@@ -81,11 +82,13 @@ QString decimalMisfit(const ColumnType& column, QUtf8StringView text)
     if (std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc())
         return {};
     // The largest the column holds is precision - scale digits before the mark.
-    const long double units = std::round(std::fabs(static_cast<long double>(value)) * std::pow(10.0L, column.scale));
+    const long double units =
+        std::round(std::fabs(static_cast<long double>(value)) * std::pow(10.0L, column.scale));
     if (units >= std::pow(10.0L, column.precision))
         return QStringLiteral("%1 is beyond %2").arg(QString::fromUtf8(number), column.columnType);
     if (fractionDigits(number) > column.scale)
-        return QStringLiteral("%1 has more decimals than %2 keeps").arg(QString::fromUtf8(number), column.columnType);
+        return QStringLiteral("%1 has more decimals than %2 keeps")
+            .arg(QString::fromUtf8(number), column.columnType);
     return {};
 }
 
@@ -134,9 +137,10 @@ ColumnCheck ColumnCheck::run(const std::vector<FinalValue>& finals, const StoreS
          {StoreTable::Products, StoreTable::Prices, StoreTable::ProductTexts, StoreTable::CategoryTexts})
         tables << quoted(StoreSnapshot::tableName(table, schema));
     MysqlResult result = connection.query(
-        QStringLiteral("SELECT TABLE_NAME, COLUMN_NAME, DATA_TYPE, COLUMN_TYPE, CHARACTER_MAXIMUM_LENGTH, "
-                       "CHARACTER_OCTET_LENGTH, NUMERIC_PRECISION, NUMERIC_SCALE, CHARACTER_SET_NAME "
-                       "FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME IN (%1)")
+        QStringLiteral(
+            "SELECT TABLE_NAME, COLUMN_NAME, DATA_TYPE, COLUMN_TYPE, CHARACTER_MAXIMUM_LENGTH, "
+            "CHARACTER_OCTET_LENGTH, NUMERIC_PRECISION, NUMERIC_SCALE, CHARACTER_SET_NAME "
+            "FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME IN (%1)")
             .arg(tables.join(u',')));
     ++check.queries;
     std::vector<std::optional<ColumnType>> types(fields.size());
@@ -168,7 +172,8 @@ QStringList ColumnCheck::lines() const
     QStringList lines;
     for (const Misfit& m : misfits) {
         if (lines.size() == LinesShown) {
-            lines << QStringLiteral("... and %1 more values the server would change").arg(count() - LinesShown);
+            lines
+                << QStringLiteral("... and %1 more values the server would change").arg(count() - LinesShown);
             break;
         }
         const StoreField& field = StoreField::all()[std::size_t(m.field)];
@@ -185,6 +190,7 @@ QString ColumnCheck::countLine() const
 {
     if (misfits.empty())
         return {};
-    return QStringLiteral("%1 values would be cut, clamped or rounded by the server: they do not fit their column.")
+    return QStringLiteral(
+               "%1 values would be cut, clamped or rounded by the server: they do not fit their column.")
         .arg(count());
 }

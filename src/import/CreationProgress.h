@@ -13,7 +13,7 @@ public:
     // The status before + number + after. Rows change it by the hundred thousand, so the text
     // is put together only when it is shown.
     virtual void setCountStatus(const QString& before, qint64 number, const QString& after) = 0;
-    virtual void log(const QString& line) = 0;       // a line of the import log
+    virtual void log(const QString& line) = 0; // a line of the import log
     // Lets the window process its pending events (repaints, a click on Stop).
     virtual void processEvents() = 0;
     // The run ended by this failure (already in the log). Said at once, before the review of

@@ -15,13 +15,15 @@ struct EncodingDoubt
 
     QString line() const
     {
-        const QString why = controlCharacters ? QStringLiteral("its texts hold control characters")
-                                              : QStringLiteral("the detector's code page reads its texts as likelier text");
-        const QString suggestion = suggested.isEmpty()
-                                       ? QStringLiteral("the detector has no other suggestion")
-                                       : QStringLiteral("the detector suggests ") + QString::fromLatin1(suggested);
-        return QStringLiteral("The file [%1] was read in %2, but %3; %4: check the setting \"Code page of older "
-                              "files\".")
+        const QString why = controlCharacters
+                                ? QStringLiteral("its texts hold control characters")
+                                : QStringLiteral("the detector's code page reads its texts as likelier text");
+        const QString suggestion =
+            suggested.isEmpty() ? QStringLiteral("the detector has no other suggestion")
+                                : QStringLiteral("the detector suggests ") + QString::fromLatin1(suggested);
+        return QStringLiteral(
+                   "The file [%1] was read in %2, but %3; %4: check the setting \"Code page of older "
+                   "files\".")
             .arg(file, QString::fromLatin1(used), why, suggestion);
     }
 };

@@ -96,7 +96,8 @@ void PlannedChanges::addStatement(const std::vector<std::pair<int, QString>>& fi
     bool first = true;
     for (const auto& [field, text] : fieldTexts) {
         const QByteArray utf8 = text.toUtf8();
-        m_values.push_back({id, int(utf8.size()), quint64(m_texts.size()), quint64(field), std::exchange(first, false)});
+        m_values.push_back(
+            {id, int(utf8.size()), quint64(m_texts.size()), quint64(field), std::exchange(first, false)});
         m_texts.append(utf8);
     }
 }

@@ -8,7 +8,13 @@
 #include <vector>
 
 // One store value that the update script sets: which table and column, for which id.
-enum class StoreTable : quint8 { Products, Prices, ProductTexts, CategoryTexts };
+enum class StoreTable : quint8
+{
+    Products,
+    Prices,
+    ProductTexts,
+    CategoryTexts
+};
 
 // A value as the store holds it, in UTF-8 as the server sent it; nothing for NULL.
 using StoredValue = std::optional<QByteArrayView>;

@@ -43,7 +43,8 @@ PriceGuard PriceGuard::check(ChangePreview& preview, const ImportRules& rules)
     for (ChangePreview::ChangedRow& row : preview.rows) {
         if (row.field != priceField)
             continue;
-        const bool beyond = rules.warnAbovePercent > 0 && row.percent && std::fabs(*row.percent) > rules.warnAbovePercent;
+        const bool beyond =
+            rules.warnAbovePercent > 0 && row.percent && std::fabs(*row.percent) > rules.warnAbovePercent;
         row.warned = beyond || (rules.warnWhenPriceBecomesZero && becomesZero(row));
         if (row.warned)
             guard.warned.push_back(row);

@@ -4,9 +4,9 @@
 
 const std::array<QString, 5>& PriceListColumns::productStoreColumns()
 {
-    static const std::array<QString, 5> columns = {QStringLiteral("product_s_desc"), QStringLiteral("metadesc"),
-                                                   QStringLiteral("metakey"), QStringLiteral("customtitle"),
-                                                   QStringLiteral("slug")};
+    static const std::array<QString, 5> columns = {QStringLiteral("product_s_desc"),
+                                                   QStringLiteral("metadesc"), QStringLiteral("metakey"),
+                                                   QStringLiteral("customtitle"), QStringLiteral("slug")};
     return columns;
 }
 

@@ -3,18 +3,18 @@
 #include "CreationProgress.h"
 #include "PriceListColumns.h"
 #include "UnreadablePriceList.h"
-#include "sheets/SpreadsheetReader.h"
 #include "UpdateScript.h"
 #include "platform/ScopeExit.h"
 #include "platform/WholeNumber.h"
+#include "sheets/SpreadsheetReader.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
 #include <cmath>
 #include <functional>
-#include <new>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -25,8 +25,9 @@ QString failureLine(const QString& message, const SpreadsheetError& error)
 {
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
-    return locale.toString(now.date(), QLocale::ShortFormat) + u' ' + locale.toString(now.time(), QLocale::LongFormat)
-           + QStringLiteral(" : ") + message + u'\r' + QStringLiteral("SpreadsheetError : ") + error.message();
+    return locale.toString(now.date(), QLocale::ShortFormat) + u' ' +
+           locale.toString(now.time(), QLocale::LongFormat) + QStringLiteral(" : ") + message + u'\r' +
+           QStringLiteral("SpreadsheetError : ") + error.message();
 }
 
 // Formats other than CSV, xlsx and ods are read through LibreOffice's conversion.
@@ -56,7 +57,8 @@ std::optional<int> wholeNumber(double value)
 }
 
 // The product id of a row; a row without one ends the run, naming the cell.
-int productId(const QList<SpreadsheetCell>& row, const QString& path, int r, int column, const QString& decimalPoint)
+int productId(const QList<SpreadsheetCell>& row, const QString& path, int r, int column,
+              const QString& decimalPoint)
 {
     const SpreadsheetCell& cell = cellAt(row, column);
     if (cell.type() == SpreadsheetCell::Type::Number)
@@ -67,7 +69,8 @@ int productId(const QList<SpreadsheetCell>& row, const QString& path, int r, int
         if (const auto n = parseDecimalWholeNumber(*text))
             return *n;
     throw AppError(QStringLiteral("File \"%1\", row %2, column %3: '%4' is not a valid integer value")
-                       .arg(path, QString::number(r), PriceListColumns::letters(column), text.value_or(cell.displayText())));
+                       .arg(path, QString::number(r), PriceListColumns::letters(column),
+                            text.value_or(cell.displayText())));
 }
 
 // The SET items of the present SEO columns; a cell holding an error value changes nothing.
@@ -126,8 +129,8 @@ void PriceListFileReader::logTextEncoding(const SpreadsheetReader& sheet, const 
     if (!encoding || !encoding->isLegacy())
         return;
     if (encoding->isDoubtful())
-        m_encodingDoubts.push_back({path, encoding->encoding.name, encoding->detectorGuess,
-                                    encoding->hasControlCharacters});
+        m_encodingDoubts.push_back(
+            {path, encoding->encoding.name, encoding->detectorGuess, encoding->hasControlCharacters});
     QString line = indent + QStringLiteral("Code page of the file : %1 (not UTF-8)")
                                 .arg(QString::fromLatin1(encoding->encoding.name));
     // The detector's guess never decides, but a user whose letters come out wrong learns of it.
@@ -157,8 +160,8 @@ void PriceListFileReader::read(const QString& path)
         readFile(path);
     } catch (const std::bad_alloc&) {
         // What a sheet holds is bounded, but not the memory left to this process.
-        throw UnreadablePriceList(QStringLiteral("The price list could not be read: %1: the file is too large to read")
-                                      .arg(path));
+        throw UnreadablePriceList(
+            QStringLiteral("The price list could not be read: %1: the file is too large to read").arg(path));
     }
 }
 
@@ -174,10 +177,13 @@ void PriceListFileReader::readFile(const QString& path)
     std::unique_ptr<SpreadsheetReader> sheet;
     try {
         // The office converter may take a while: the window stays alive and Stop ends it.
-        sheet = openSpreadsheet(path, [this] {
-            m_progress.processEvents();
-            return goOn();
-        }, m_legacyCodePage);
+        sheet = openSpreadsheet(
+            path,
+            [this] {
+                m_progress.processEvents();
+                return goOn();
+            },
+            m_legacyCodePage);
     } catch (const SpreadsheetError& error) {
         switch (error.kind()) {
         case SpreadsheetError::Kind::Stopped:
@@ -204,7 +210,8 @@ void PriceListFileReader::readFile(const QString& path)
     m_convertPrice = PriceConversion(locale);
     m_decimalPoint = locale.decimalPoint();
     const SheetExtent extent = sheet->extent();
-    m_progress.log(indent + QStringLiteral("Data table : row=%1 | column=%2").arg(extent.rows).arg(extent.columns));
+    m_progress.log(indent +
+                   QStringLiteral("Data table : row=%1 | column=%2").arg(extent.rows).arg(extent.columns));
     m_progress.log(indent + QStringLiteral("reading names of the columns ...ok"));
     m_progress.processEvents();
     m_table.reset(extent.rows);
@@ -253,7 +260,8 @@ void PriceListFileReader::readFile(const QString& path)
     sheet->close();
 }
 
-int PriceListFileReader::matchedProduct(const QList<SpreadsheetCell>& row, int r, const PriceListColumns& columns)
+int PriceListFileReader::matchedProduct(const QList<SpreadsheetCell>& row, int r,
+                                        const PriceListColumns& columns)
 {
     // Trade numbers are codes: a number cell counts as written, with "." whatever the locale.
     const auto code = [&](int column) {
@@ -342,8 +350,8 @@ void PriceListFileReader::writePriceStatements()
     m_progress.processEvents();
     const std::vector<PriceEntry>& entries = m_table.entries();
     for (std::size_t k = 0; k < entries.size() && goOn(); ++k) {
-        setCountStatus(QStringLiteral("Checking of ID articles (creating a script to upgrade) : ["), qint64(k),
-                       QStringLiteral("]"));
+        setCountStatus(QStringLiteral("Checking of ID articles (creating a script to upgrade) : ["),
+                       qint64(k), QStringLiteral("]"));
         const PriceEntry& e = entries[k];
         if (e.productId == 0)
             continue;
@@ -364,8 +372,9 @@ void PriceListFileReader::productPass(SheetRows& rows, const PriceListColumns& c
         const int id = productId(row, m_path, r, columns.idPart, m_decimalPoint);
         if (!withinStore(id))
             continue;
-        const UpdateScript::SetItems items = setItems(row, columns.product, PriceListColumns::productStoreColumns(),
-                                                      m_decimalPoint, [&](int column) { unreadable(column, r); });
+        const UpdateScript::SetItems items =
+            setItems(row, columns.product, PriceListColumns::productStoreColumns(), m_decimalPoint,
+                     [&](int column) { unreadable(column, r); });
         if (!items.empty())
             m_script.writeProductSeo(id, items);
         if (!goOn())
@@ -384,8 +393,9 @@ void PriceListFileReader::categoryPass(SheetRows& rows, const PriceListColumns& 
             unreadable(columns.idCategory, r);
         if (!id || *id <= 0)
             continue;
-        const UpdateScript::SetItems items = setItems(row, columns.category, PriceListColumns::categoryStoreColumns(),
-                                                      m_decimalPoint, [&](int column) { unreadable(column, r); });
+        const UpdateScript::SetItems items =
+            setItems(row, columns.category, PriceListColumns::categoryStoreColumns(), m_decimalPoint,
+                     [&](int column) { unreadable(column, r); });
         if (!items.empty())
             m_script.writeCategorySeo(*id, items);
         if (!goOn())

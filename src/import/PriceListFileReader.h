@@ -4,8 +4,8 @@
 #include "PriceTable.h"
 #include "UnmatchedRows.h"
 #include "UnreadableCells.h"
-#include "sheets/SpreadsheetCell.h"
 #include "platform/Job.h"
+#include "sheets/SpreadsheetCell.h"
 
 #include <QByteArray>
 #include <QString>

@@ -32,7 +32,8 @@ bool naturalLess(const QString& a, const QString& b)
                 return c < 0;
             continue;
         }
-        if (const int c = QStringView(a).mid(i, 1).compare(QStringView(b).mid(j, 1), Qt::CaseInsensitive); c != 0)
+        if (const int c = QStringView(a).mid(i, 1).compare(QStringView(b).mid(j, 1), Qt::CaseInsensitive);
+            c != 0)
             return c < 0;
         ++i;
         ++j;
@@ -49,7 +50,8 @@ std::optional<QStringList> listPriceListFiles(const QString& pathText)
         return std::nullopt;
     const QString path = withTrailingSeparator(pathText);
     if (!QFileInfo(path).isDir())
-        throw CheckFailure(QStringLiteral("path to the specified folder [") + path + QStringLiteral("] does not exist !"));
+        throw CheckFailure(QStringLiteral("path to the specified folder [") + path +
+                           QStringLiteral("] does not exist !"));
     // A folder that cannot be read would list as empty: a script of nothing that passes for done.
     if (!QFileInfo(path).isReadable() || !QFileInfo(path).isExecutable())
         throw CheckFailure(QStringLiteral("cannot read the folder [") + path + QStringLiteral("] !"));

@@ -2,8 +2,8 @@
 
 #include "CreationProgress.h"
 #include "ScriptCreation.h"
-#include "UnreadablePriceList.h"
 #include "TradeNumberIndex.h"
+#include "UnreadablePriceList.h"
 #include "UpdateScript.h"
 #include "db/DbQuery.h"
 

@@ -5,9 +5,9 @@
 #include "platform/Job.h"
 
 #include <QByteArray>
-#include <atomic>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <optional>
 
 class CreationProgress;

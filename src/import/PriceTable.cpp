@@ -51,8 +51,8 @@ PriceConversion::PriceConversion(const QLocale& locale) : m_locale(locale)
 {
     m_locale.setNumberOptions(QLocale::RejectGroupSeparator);
     const QString point = m_locale.decimalPoint();
-    m_plainNumbersAsInC = (point == u"." || point == u",") && m_locale.zeroDigit() == u"0" &&
-                          m_locale.negativeSign() == u"-";
+    m_plainNumbersAsInC =
+        (point == u"." || point == u",") && m_locale.zeroDigit() == u"0" && m_locale.negativeSign() == u"-";
 }
 
 std::optional<double> PriceConversion::operator()(const QString& text) const

@@ -28,7 +28,7 @@ void ScriptCreation::run(const QStringList& checkedFiles, const StoreSchema& sch
     m_query.close();
     m_query.sql.clear();
     m_query.sql << QStringLiteral("SELECT  ") << QStringLiteral("  Max(Pmain.virtuemart_product_id) ")
-              << QStringLiteral("FROM ") + schema.products() + QStringLiteral(" as Pmain");
+                << QStringLiteral("FROM ") + schema.products() + QStringLiteral(" as Pmain");
     m_query.open();
     const int maxProductId = m_query.fieldInteger(0);
     m_query.close();

@@ -3,8 +3,8 @@
 #include "StoreSnapshot.h"
 #include "UndoScript.h"
 
-ScriptReview ScriptReview::of(const PlannedChanges& planned, const StoreSchema& schema, DbConnection& connection,
-                              const QString& undoPath)
+ScriptReview ScriptReview::of(const PlannedChanges& planned, const StoreSchema& schema,
+                              DbConnection& connection, const QString& undoPath)
 {
     ScriptReview review;
     const StoreSnapshot snapshot = StoreSnapshot::read(planned, schema, connection);

@@ -49,8 +49,8 @@ QHash<QString, int> storeHolders(const QSet<QString>& slugs, StoreTable table, c
 
 } // namespace
 
-SlugCheck SlugCheck::run(const PlannedChanges& planned, const StoreSnapshot& snapshot, const StoreSchema& schema,
-                         DbConnection& connection)
+SlugCheck SlugCheck::run(const PlannedChanges& planned, const StoreSnapshot& snapshot,
+                         const StoreSchema& schema, DbConnection& connection)
 {
     SlugCheck check;
     for (const StoreTable table : {StoreTable::ProductTexts, StoreTable::CategoryTexts}) {
@@ -79,7 +79,8 @@ SlugCheck SlugCheck::run(const PlannedChanges& planned, const StoreSnapshot& sna
             if (!current.contains(v.id))
                 if (const StoredValue old = snapshot.value(table, rows.front(), slugField))
                     current.insert(v.id, slugKey(QString::fromUtf8(*old)));
-            if (const auto old = current.constFind(v.id); old != current.cend() && holders.value(*old) == v.id)
+            if (const auto old = current.constFind(v.id);
+                old != current.cend() && holders.value(*old) == v.id)
                 holders.remove(*old);
             holders.insert(key, v.id);
             current.insert(v.id, key);
@@ -90,7 +91,8 @@ SlugCheck SlugCheck::run(const PlannedChanges& planned, const StoreSnapshot& sna
 
 QString SlugCheck::line(const Collision& c)
 {
-    const QString kind = c.table == StoreTable::CategoryTexts ? QStringLiteral("category") : QStringLiteral("product");
+    const QString kind =
+        c.table == StoreTable::CategoryTexts ? QStringLiteral("category") : QStringLiteral("product");
     return QStringLiteral("Slug collision: %1 %2, slug '%3', held by %1 %4")
         .arg(kind, QString::number(c.id), c.slug, QString::number(c.holderId));
 }

@@ -31,8 +31,8 @@ struct SlugCheck
     int queries = 0;
 
     // Throws AppError (DbError) when a query fails.
-    static SlugCheck run(const PlannedChanges& planned, const StoreSnapshot& snapshot, const StoreSchema& schema,
-                         DbConnection& connection);
+    static SlugCheck run(const PlannedChanges& planned, const StoreSnapshot& snapshot,
+                         const StoreSchema& schema, DbConnection& connection);
 
     int failingStatements() const { return int(collisions.size()); }
     // "Slug collision: product 58, slug 'pad-57', held by product 57", one line each.

@@ -45,8 +45,8 @@ QString idCondition(const QString& column, std::span<const int> ids)
         while (end < ids.size() && ids[end] == ids[end - 1] + 1)
             ++end;
         if (end - i >= 3) {
-            parts << column + QStringLiteral(" BETWEEN ") + QString::number(ids[i]) + QStringLiteral(" AND ")
-                         + QString::number(ids[end - 1]);
+            parts << column + QStringLiteral(" BETWEEN ") + QString::number(ids[i]) +
+                         QStringLiteral(" AND ") + QString::number(ids[end - 1]);
         } else {
             for (std::size_t k = i; k < end; ++k) {
                 if (!single.isEmpty())
@@ -63,7 +63,8 @@ QString idCondition(const QString& column, std::span<const int> ids)
 
 } // namespace
 
-StoreSnapshot StoreSnapshot::read(const PlannedChanges& planned, const StoreSchema& schema, DbConnection& connection)
+StoreSnapshot StoreSnapshot::read(const PlannedChanges& planned, const StoreSchema& schema,
+                                  DbConnection& connection)
 {
     StoreSnapshot snapshot;
     const std::vector<StoreField>& fields = StoreField::all();
@@ -82,7 +83,8 @@ StoreSnapshot StoreSnapshot::read(const PlannedChanges& planned, const StoreSche
     return snapshot;
 }
 
-void StoreSnapshot::readTable(StoreTable kind, std::vector<int> ids, const StoreSchema& schema, DbConnection& connection)
+void StoreSnapshot::readTable(StoreTable kind, std::vector<int> ids, const StoreSchema& schema,
+                              DbConnection& connection)
 {
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
@@ -91,15 +93,16 @@ void StoreSnapshot::readTable(StoreTable kind, std::vector<int> ids, const Store
     QStringList columns = {idColumn(kind), rowIdColumn(kind)};
     for (const int f : values.fields)
         columns << fields[std::size_t(f)].column;
-    const QString head = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ")
-                         + tableName(kind, schema) + QStringLiteral(" WHERE ");
+    const QString head = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
+                         QStringLiteral(" FROM ") + tableName(kind, schema) + QStringLiteral(" WHERE ");
     // Price rows come in their own order, so that the undo script's statements do too.
     const QString tail = QStringLiteral(" ORDER BY ") + rowIdColumn(kind);
     const std::size_t width = values.fields.size();
     values.rows.reserve(ids.size());
     values.places.reserve(ids.size() * width);
     for (std::size_t start = 0; start < ids.size(); start += IdsPerQuery) {
-        const std::span<const int> chunk(ids.data() + start, std::min<std::size_t>(IdsPerQuery, ids.size() - start));
+        const std::span<const int> chunk(ids.data() + start,
+                                         std::min<std::size_t>(IdsPerQuery, ids.size() - start));
         MysqlResult result = connection.query(head + idCondition(idColumn(kind), chunk) + tail);
         ++m_queries;
         for (bool more = result.first(); more; more = result.next()) {
@@ -115,7 +118,8 @@ void StoreSnapshot::readTable(StoreTable kind, std::vector<int> ids, const Store
             }
         }
     }
-    std::stable_sort(values.rows.begin(), values.rows.end(), [](const Row& a, const Row& b) { return a.id < b.id; });
+    std::stable_sort(values.rows.begin(), values.rows.end(),
+                     [](const Row& a, const Row& b) { return a.id < b.id; });
 }
 
 std::span<const StoreSnapshot::Row> StoreSnapshot::rows(StoreTable t, int id) const

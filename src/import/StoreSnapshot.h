@@ -19,15 +19,16 @@ public:
     // A row of a table: a product, a category, or one price row of a product.
     struct Row
     {
-        int id;       // the product or category id of the WHERE lines
-        qint64 rowId; // the price row's own id; the product or category id elsewhere
+        int id;                 // the product or category id of the WHERE lines
+        qint64 rowId;           // the price row's own id; the product or category id elsewhere
         std::size_t firstValue; // its values, one per field the table reads, start here
     };
 
     static constexpr int IdsPerQuery = 5000;
 
     // Throws AppError (DbError) when a query fails.
-    static StoreSnapshot read(const PlannedChanges& planned, const StoreSchema& schema, DbConnection& connection);
+    static StoreSnapshot read(const PlannedChanges& planned, const StoreSchema& schema,
+                              DbConnection& connection);
 
     // The rows that the statements for id would change, in the order of their own ids; none
     // when the id is not in the store.
@@ -61,7 +62,8 @@ private:
 
     TableValues& table(StoreTable t) { return m_tables[std::size_t(t)]; }
     const TableValues& table(StoreTable t) const { return m_tables[std::size_t(t)]; }
-    void readTable(StoreTable kind, std::vector<int> ids, const StoreSchema& schema, DbConnection& connection);
+    void readTable(StoreTable kind, std::vector<int> ids, const StoreSchema& schema,
+                   DbConnection& connection);
 
     std::array<TableValues, 4> m_tables;
     int m_queries = 0;

@@ -17,10 +17,10 @@ TradeNumberIndex TradeNumberIndex::read(const StoreSchema& schema, DbConnection&
     for (bool row = links.first(); row; row = links.next())
         brands[links.integer(0)] << links.rawText(1).trimmed();
     TradeNumberIndex index;
-    MysqlResult products = connection.query(
-        QStringLiteral("SELECT virtuemart_product_id, product_sku FROM %1 "
-                       "WHERE product_sku IS NOT NULL AND product_sku <> ''")
-            .arg(schema.products()));
+    MysqlResult products =
+        connection.query(QStringLiteral("SELECT virtuemart_product_id, product_sku FROM %1 "
+                                        "WHERE product_sku IS NOT NULL AND product_sku <> ''")
+                             .arg(schema.products()));
     for (bool row = products.first(); row; row = products.next()) {
         const QString sku = key(products.rawText(1));
         if (sku.isEmpty())

@@ -3,7 +3,9 @@
 QString UnmatchedRows::why(int row, const QString& tradeNumber, const TradeNumberIndex::Match& match)
 {
     if (match.sharedBy.isEmpty())
-        return QStringLiteral("row %1 '%2' is not in the store").arg(row).arg(TradeNumberIndex::key(tradeNumber));
+        return QStringLiteral("row %1 '%2' is not in the store")
+            .arg(row)
+            .arg(TradeNumberIndex::key(tradeNumber));
     QStringList ids;
     for (const int id : match.sharedBy)
         ids << QString::number(id);
@@ -40,6 +42,7 @@ QStringList UnmatchedRows::runLines() const
 {
     if (m_count == 0)
         return {};
-    return QStringList{QStringLiteral("%1 rows not matched by trade number: they change nothing.").arg(m_count)} +
+    return QStringList{
+               QStringLiteral("%1 rows not matched by trade number: they change nothing.").arg(m_count)} +
            m_runNamed;
 }

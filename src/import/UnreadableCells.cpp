@@ -18,8 +18,10 @@ QStringList UnreadableCells::logLines() const
         QStringList rows;
         for (const int row : c.rows)
             rows << QString::number(row);
-        lines << QStringLiteral("         Column %1 (%2): %3 cells could not be read and change nothing, rows %4%5")
-                     .arg(c.name, PriceListColumns::letters(column), QString::number(c.count), rows.join(QStringLiteral(", ")),
+        lines << QStringLiteral(
+                     "         Column %1 (%2): %3 cells could not be read and change nothing, rows %4%5")
+                     .arg(c.name, PriceListColumns::letters(column), QString::number(c.count),
+                          rows.join(QStringLiteral(", ")),
                           c.count > c.rows.size() ? QStringLiteral(", ...") : QString());
     }
     return lines;

@@ -1,10 +1,10 @@
 #include "UpdateScript.h"
 
 #include "EscapeSqlText.h"
-#include "sheets/FifteenDigits.h"
-#include "platform/OutputFile.h"
 #include "platform/AppError.h"
 #include "platform/AppPlaces.h"
+#include "platform/OutputFile.h"
+#include "sheets/FifteenDigits.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,17 +20,21 @@ QString UpdateScript::defaultPath()
 
 QString UpdateScript::undoPath(const QString& scriptPath, const QDateTime& time)
 {
-    return QFileInfo(scriptPath).dir().filePath(QStringLiteral("ScriptForUndo-") +
-                                                   time.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) +
-                                                   QStringLiteral(".sql"));
+    return QFileInfo(scriptPath)
+        .dir()
+        .filePath(QStringLiteral("ScriptForUndo-") + time.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) +
+                  QStringLiteral(".sql"));
 }
 
 UpdateScript::UpdateScript(const QString& path, StoreSchema schema)
-    : m_path(path), m_schema(std::move(schema)), m_file(path.isEmpty() ? nullptr : std::make_unique<OutputFile>(path, OutputFile::Access::OwnerOnly)),
+    : m_path(path), m_schema(std::move(schema)),
+      m_file(path.isEmpty() ? nullptr : std::make_unique<OutputFile>(path, OutputFile::Access::OwnerOnly)),
       m_publicationHead(("UPDATE " + m_schema.products() + " as Pmain \r\nSET Pmain.published = ").toUtf8()),
-      m_priceHead(("UPDATE " + m_schema.productPrices() + " as Price \r\nSET Price.product_price = ").toUtf8()),
+      m_priceHead(
+          ("UPDATE " + m_schema.productPrices() + " as Price \r\nSET Price.product_price = ").toUtf8()),
       m_stockHead(("UPDATE " + m_schema.products() + " as Pmain \r\nSET Pmain.product_in_stock = ").toUtf8()),
-      m_productWhere("\r\nWHERE Pmain.virtuemart_product_id = "), m_priceWhere("\r\nWHERE Price.virtuemart_product_id = ")
+      m_productWhere("\r\nWHERE Pmain.virtuemart_product_id = "),
+      m_priceWhere("\r\nWHERE Price.virtuemart_product_id = ")
 {
     if (m_file)
         m_file->write(QByteArrayLiteral("\xEF\xBB\xBF"));
@@ -77,7 +81,8 @@ struct Decimal
 
 } // namespace
 
-void UpdateScript::writeValueBlock(const QByteArray& head, QByteArrayView value, const QByteArray& where, int id)
+void UpdateScript::writeValueBlock(const QByteArray& head, QByteArrayView value, const QByteArray& where,
+                                   int id)
 {
     const Decimal number(id);
     m_block.assign(head.data(), std::size_t(head.size()));
@@ -135,15 +140,15 @@ QString setList(const UpdateScript::SetItems& items)
 
 void UpdateScript::writeProductSeo(int id, const SetItems& items)
 {
-    writeBlock({QStringLiteral("UPDATE ") + m_schema.productTexts() + QStringLiteral(" as Pmain SET "), setList(items),
-                QStringLiteral("WHERE Pmain.virtuemart_product_id = %1;").arg(id)});
+    writeBlock({QStringLiteral("UPDATE ") + m_schema.productTexts() + QStringLiteral(" as Pmain SET "),
+                setList(items), QStringLiteral("WHERE Pmain.virtuemart_product_id = %1;").arg(id)});
     planSeo(StoreTable::ProductTexts, id, items);
 }
 
 void UpdateScript::writeCategorySeo(int id, const SetItems& items)
 {
-    writeBlock({QStringLiteral("UPDATE ") + m_schema.categoryTexts() + QStringLiteral(" as Pmain SET "), setList(items),
-                QStringLiteral("WHERE Pmain.virtuemart_category_id = %1;").arg(id)});
+    writeBlock({QStringLiteral("UPDATE ") + m_schema.categoryTexts() + QStringLiteral(" as Pmain SET "),
+                setList(items), QStringLiteral("WHERE Pmain.virtuemart_category_id = %1;").arg(id)});
     planSeo(StoreTable::CategoryTexts, id, items);
 }
 

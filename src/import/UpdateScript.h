@@ -53,7 +53,6 @@ public:
     // before, the file is removed and AppError thrown.
     void commit();
 
-
     // The script number form of a price: up to 15 significant digits, "." as decimal mark.
     static QString numberText(double value);
 

@@ -42,8 +42,8 @@ QByteArray detectorCharset(const FileReading& file)
         uchardet_delete(detector);
     }
     const QByteArray lower = name.toLower();
-    if (lower.isEmpty() || lower == "ascii" || lower == "utf-8" || lower.startsWith("utf-16")
-        || lower.startsWith("utf-32") || !QStringDecoder(name.constData()).isValid())
+    if (lower.isEmpty() || lower == "ascii" || lower == "utf-8" || lower.startsWith("utf-16") ||
+        lower.startsWith("utf-32") || !QStringDecoder(name.constData()).isValid())
         return {};
     return name;
 }
@@ -107,10 +107,9 @@ void judgeLegacyReading(FileEncoding& chosen, const FileReading& file, const QBy
 
 const QList<QByteArray>& legacyCodePages()
 {
-    static const QList<QByteArray> pages = {"windows-1250", "windows-1251", "windows-1252",
-                                            "windows-1253", "windows-1254", "windows-1255",
-                                            "windows-1256", "windows-1257", "windows-1258",
-                                            "ISO-8859-2",   "KOI8-R"};
+    static const QList<QByteArray> pages = {"windows-1250", "windows-1251", "windows-1252", "windows-1253",
+                                            "windows-1254", "windows-1255", "windows-1256", "windows-1257",
+                                            "windows-1258", "ISO-8859-2",   "KOI8-R"};
     return pages;
 }
 

@@ -13,8 +13,8 @@ class QIODevice;
 // UTF-8 and anything else is a legacy 8-bit code page.
 struct TextEncoding
 {
-    QByteArray name;    // a name QStringDecoder/QStringEncoder accept, e.g. "UTF-8", "windows-1251"
-    int bomLength = 0;  // bytes of byte-order mark at the start of the file
+    QByteArray name;   // a name QStringDecoder/QStringEncoder accept, e.g. "UTF-8", "windows-1251"
+    int bomLength = 0; // bytes of byte-order mark at the start of the file
 
     bool operator==(const TextEncoding&) const = default;
 };

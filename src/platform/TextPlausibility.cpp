@@ -2,12 +2,19 @@
 
 namespace {
 
-enum class Script { Other, Latin, Cyrillic, Greek };
+enum class Script
+{
+    Other,
+    Latin,
+    Cyrillic,
+    Greek
+};
 
 Script scriptOf(QChar c)
 {
     const char16_t u = c.unicode();
-    if ((u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= 0x00C0 && u <= 0x024F && u != 0x00D7 && u != 0x00F7))
+    if ((u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') ||
+        (u >= 0x00C0 && u <= 0x024F && u != 0x00D7 && u != 0x00F7))
         return Script::Latin;
     if (u >= 0x0400 && u <= 0x04FF)
         return Script::Cyrillic;

@@ -25,8 +25,9 @@ std::optional<int> parseWholeNumber(const QString& text)
     qint64 value = 0;
     for (const QChar c : s) {
         const int digit = c.isDigit() && c.unicode() < 128 ? c.unicode() - '0'
-                          : base == 16 && c.toLower() >= u'a' && c.toLower() <= u'f' ? c.toLower().unicode() - 'a' + 10
-                                                                                       : -1;
+                          : base == 16 && c.toLower() >= u'a' && c.toLower() <= u'f'
+                              ? c.toLower().unicode() - 'a' + 10
+                              : -1;
         if (digit < 0 || digit >= base)
             return std::nullopt;
         value = value * base + digit;

@@ -77,7 +77,8 @@ void Pass::run()
 {
     const SeoColumnTicks& ticks = m_request.columns;
     if (!ticks.productsWanted() && !ticks.categoriesWanted())
-        throw CheckFailure(QStringLiteral("You have not selected items except values : IDPART, IDCATEGORY !!!"));
+        throw CheckFailure(
+            QStringLiteral("You have not selected items except values : IDPART, IDCATEGORY !!!"));
     if (m_request.generate)
         m_texts = std::make_unique<SeoGeneratedTexts>(ticks, m_request.useTemplate);
     else
@@ -143,9 +144,8 @@ void Pass::writeBrand(const BrandEntry& brand)
     m_products.sql = m_texts->productQuery(m_schema, brand.id);
     for (m_products.open(); !m_products.eof(); m_products.next()) {
         if (productsWanted) {
-            m_layout->fillProductLine(m_line, [this](int column) {
-                return m_texts->productText(column, m_products, m_scratch);
-            });
+            m_layout->fillProductLine(
+                m_line, [this](int column) { return m_texts->productText(column, m_products, m_scratch); });
             writeRow(*m_productFiles);
             ++m_productRows;
         }
@@ -162,9 +162,10 @@ void Pass::writeCategories(const QString& brandLine)
 {
     m_progress.setBrandText(brandLine + CategoriesMark);
     m_progress.processEvents();
-    const QByteArray titleCell = SeoFileLayout::titleCell(m_products.fieldByName(SeoQueries::alias(Brand)),
-                                                          m_products.fieldByName(SeoQueries::alias(TradeNumber)),
-                                                          m_products.fieldByName(SeoQueries::alias(NamePart)));
+    const QByteArray titleCell =
+        SeoFileLayout::titleCell(m_products.fieldByName(SeoQueries::alias(Brand)),
+                                 m_products.fieldByName(SeoQueries::alias(TradeNumber)),
+                                 m_products.fieldByName(SeoQueries::alias(NamePart)));
     m_categories.close();
     m_categories.sql = m_texts->categoryQuery(m_schema, m_products.fieldByName(SeoQueries::alias(IdPart)));
     for (m_categories.open(); !m_categories.eof(); m_categories.next()) {
@@ -200,9 +201,7 @@ void Pass::showRowCounts()
 
 } // namespace
 
-SeoRun::SeoRun(DbQuery& products, DbQuery& categories) : m_products(products), m_categories(categories)
-{
-}
+SeoRun::SeoRun(DbQuery& products, DbQuery& categories) : m_products(products), m_categories(categories) {}
 
 void SeoRun::run(SeoRunRequest request, const StoreSchema& schema, ExportProgress& progress)
 {

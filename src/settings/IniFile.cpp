@@ -102,7 +102,8 @@ qsizetype findKey(const Document& doc, qsizetype first, qsizetype end, const QSt
 QString unquote(QString value)
 {
     value = value.trimmed();
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
         value = value.mid(1, value.size() - 2);
     return value;
 }
@@ -139,7 +140,8 @@ bool IniFile::readBool(const QString& section, const QString& key, bool defaultV
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& rawValue)
 {
-    // Readers trim blanks and drop one pair of quotes: such a value is quoted so that it reads back as written.
+    // Readers trim blanks and drop one pair of quotes: such a value is quoted so that it reads back as
+    // written.
     const bool needsQuotes = rawValue != rawValue.trimmed() || unquote(rawValue) != rawValue.trimmed();
     const QString value = needsQuotes ? u'"' + rawValue + u'"' : rawValue;
     Document doc = load(m_path, m_legacyCodePage);

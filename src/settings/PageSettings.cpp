@@ -32,7 +32,8 @@ PageSettings PageSettings::load(const IniFile& file)
     if (legacyCodePages().contains(codePage))
         s.codePageOfOlderFiles = codePage;
     s.matchRowsBy = file.readString(PageImport, MatchRowsBy, s.matchRowsBy);
-    s.warnPriceChangePercent = std::max(0, file.readInteger(PageImport, WarnPriceChangePercent, s.warnPriceChangePercent));
+    s.warnPriceChangePercent =
+        std::max(0, file.readInteger(PageImport, WarnPriceChangePercent, s.warnPriceChangePercent));
     s.warnPriceBecomesZero = file.readBool(PageImport, WarnPriceBecomesZero, s.warnPriceBecomesZero);
     for (int i = 1; i < ExportColumnCount; ++i)
         s.exportColumns[i] = file.readBool(exp, columnForExportKey(i), false);

@@ -23,8 +23,9 @@ void ConvertingReader::open(const QString& path)
     close();
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty())
-        failReading(SpreadsheetError::Kind::ConverterMissing, path,
-             QStringLiteral("reading this format needs LibreOffice (soffice), which is not installed"));
+        failReading(
+            SpreadsheetError::Kind::ConverterMissing, path,
+            QStringLiteral("reading this format needs LibreOffice (soffice), which is not installed"));
     auto work = std::make_unique<QTemporaryDir>();
     if (!work->isValid())
         failReading(SpreadsheetError::Kind::CannotOpen, path, work->errorString());
@@ -42,12 +43,13 @@ void ConvertingReader::open(const QString& path)
     if (!process.waitForStarted())
         failReading(SpreadsheetError::Kind::ConverterMissing, path, process.errorString());
     if (!waitForConversion(process, path))
-        failReading(SpreadsheetError::Kind::CannotOpen, path, QStringLiteral("LibreOffice did not finish the conversion"));
+        failReading(SpreadsheetError::Kind::CannotOpen, path,
+                    QStringLiteral("LibreOffice did not finish the conversion"));
     const QStringList converted = QDir(outFolder).entryList({QStringLiteral("*.xlsx")}, QDir::Files);
     if (converted.isEmpty())
         failReading(SpreadsheetError::Kind::CannotOpen, path,
-             QStringLiteral("LibreOffice cannot convert the file: %1")
-                 .arg(QString::fromLocal8Bit(process.readAll()).simplified()));
+                    QStringLiteral("LibreOffice cannot convert the file: %1")
+                        .arg(QString::fromLocal8Bit(process.readAll()).simplified()));
     // The rows are read from the converted copy, which stays until close(); the profile goes now.
     QDir(work->filePath(QStringLiteral("profile"))).removeRecursively();
     XlsxReader::open(QDir(outFolder).filePath(converted.first()));
@@ -69,7 +71,8 @@ bool ConvertingReader::waitForConversion(QProcess& process, const QString& path)
         if (stopped || waited.elapsed() > conversionTimeoutMs) {
             ProcessGroup::kill(process);
             if (stopped)
-                failReading(SpreadsheetError::Kind::Stopped, path, QStringLiteral("the conversion was stopped"));
+                failReading(SpreadsheetError::Kind::Stopped, path,
+                            QStringLiteral("the conversion was stopped"));
             return false;
         }
     }

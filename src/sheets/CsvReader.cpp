@@ -1,7 +1,7 @@
 #include "CsvReader.h"
 
-#include "platform/RegularFile.h"
 #include "SheetGrid.h"
+#include "platform/RegularFile.h"
 #include "platform/TextDecoding.h"
 
 #include <QFile>
@@ -125,8 +125,7 @@ public:
     }
 
     // Reads the next record through fields (see RecordValues); false at the end of the text.
-    template <typename Fields>
-    bool readRecord(Fields& fields)
+    template <typename Fields> bool readRecord(Fields& fields)
     {
         while (true) {
             if (m_at == m_text.size() && !more())
@@ -171,13 +170,15 @@ private:
         m_text.remove(0, m_at);
         m_at = 0;
         if (m_text.size() > CsvReader::LongestRecord)
-            failReading(SpreadsheetError::Kind::NoExtent, m_file.path(),
-                        QStringLiteral("a line (or a quoted cell) is longer than %1 characters: no price list "
-                                       "holds one")
-                            .arg(CsvReader::LongestRecord));
+            failReading(
+                SpreadsheetError::Kind::NoExtent, m_file.path(),
+                QStringLiteral("a line (or a quoted cell) is longer than %1 characters: no price list "
+                               "holds one")
+                    .arg(CsvReader::LongestRecord));
         // The piece doubles what is held, but never by far beyond the longest record.
         constexpr qsizetype smallestPiece = 256 * 1024;
-        const qsizetype piece = std::max(smallestPiece, std::min(m_text.size(), CsvReader::LongestRecord + 1 - m_text.size()));
+        const qsizetype piece =
+            std::max(smallestPiece, std::min(m_text.size(), CsvReader::LongestRecord + 1 - m_text.size()));
         if (!m_ended)
             m_ended = !m_file.appendTo(m_text, piece);
         return !m_ended;
@@ -227,8 +228,7 @@ private:
 
     // False when the piece ends before the record does and more text follows. Empty fields
     // cost nothing: a line of separators alone is a record without values.
-    template <typename Fields>
-    bool parseRecord(Fields& fields)
+    template <typename Fields> bool parseRecord(Fields& fields)
     {
         for (qint64 column = 1;; ++column) {
             if (m_at < m_text.size() && m_text[m_at] == m_separator) {
@@ -261,8 +261,7 @@ private:
     // Reads a field up to the separator or line end: a quoted part into field, the rest
     // (from restStart on) left in the text. Text after a closing quote up to the separator
     // belongs to the cell, as in spreadsheet programs. True when the field is quoted.
-    template <typename Field>
-    bool readField(Field& field, qsizetype& restStart)
+    template <typename Field> bool readField(Field& field, qsizetype& restStart)
     {
         const bool quoted = m_at < m_text.size() && m_text[m_at] == u'"';
         if (quoted) {
@@ -330,7 +329,8 @@ class CsvRows : public SheetRows
 {
 public:
     // stamp: the file's when it was opened.
-    CsvRows(const QString& path, const TextEncoding& encoding, SheetExtent extent, std::pair<qint64, QDateTime> stamp)
+    CsvRows(const QString& path, const TextEncoding& encoding, SheetExtent extent,
+            std::pair<qint64, QDateTime> stamp)
         : m_path(path), m_stamp(std::move(stamp)), m_file(path, encoding), m_text(m_file), m_extent(extent)
     {
         checkUnchanged();
@@ -385,7 +385,8 @@ void CsvReader::open(const QString& path)
         failReading(SpreadsheetError::Kind::CannotOpen, path, error);
     const auto stamp = fileStamp(path);
     const FileEncoding encoding = chooseFileEncoding(
-        readingOf(file, [&] { failReading(SpreadsheetError::Kind::CannotOpen, path, file.errorString()); }), m_legacyCodePage);
+        readingOf(file, [&] { failReading(SpreadsheetError::Kind::CannotOpen, path, file.errorString()); }),
+        m_legacyCodePage);
     file.close();
 
     DecodedFile decoded(path, encoding.encoding);

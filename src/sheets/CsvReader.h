@@ -22,7 +22,9 @@ public:
     static constexpr qsizetype LongestRecord = qsizetype(32) << 20;
 
     explicit CsvReader(QByteArray legacyCodePage = localeLegacyCodePage())
-        : m_legacyCodePage(std::move(legacyCodePage)) {}
+        : m_legacyCodePage(std::move(legacyCodePage))
+    {
+    }
 
     void open(const QString& path) override;
     SheetExtent extent() const override { return m_extent; }

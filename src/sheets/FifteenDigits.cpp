@@ -14,8 +14,9 @@ FifteenDigits::FifteenDigits(double value)
     char shortest[32];
     // Subnormal numbers carry fewer digits than the proof needs.
     const bool normal = std::isfinite(value) && std::abs(value) >= std::numeric_limits<double>::min();
-    const char* end = normal ? std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific).ptr
-                          : shortest;
+    const char* end =
+        normal ? std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific).ptr
+               : shortest;
     const char* e = static_cast<const char*>(std::memchr(shortest, 'e', size_t(end - shortest)));
     char digits[20];
     int count = 0;

@@ -133,9 +133,8 @@ qint64 repeatCount(const QXmlStreamReader& xml, QLatin1StringView attribute, qin
     const qint64 count = value.toLongLong(&ok);
     if (ok)
         return std::clamp<qint64>(count, 1, limit + 1);
-    const bool tooLarge = !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    });
+    const bool tooLarge = !value.isEmpty() && std::all_of(value.begin(), value.end(),
+                                                          [](QChar c) { return c >= u'0' && c <= u'9'; });
     return tooLarge ? limit + 1 : 1;
 }
 
@@ -234,6 +233,6 @@ void OdsReader::open(const QString& path)
         }
     }
     failReading(Kind::CannotOpen, path,
-         content.errorString().isEmpty() ? QStringLiteral("not a spreadsheet document")
-                                         : content.errorString());
+                content.errorString().isEmpty() ? QStringLiteral("not a spreadsheet document")
+                                                : content.errorString());
 }

@@ -106,8 +106,10 @@ char32_t reference(QByteArrayView text, qsizetype at, qsizetype& length)
         return 0;
     char32_t c = 0;
     for (const char d : digits) {
-        const int v = d >= '0' && d <= '9' ? d - '0' : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
-                                                     : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
+        const int v = d >= '0' && d <= '9'          ? d - '0'
+                      : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
+                      : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
+                                                    : -1;
         if (v < 0)
             return 0;
         c = c * (hex ? 16 : 10) + char32_t(v);
@@ -135,7 +137,6 @@ void appendUtf8(QByteArray& out, char32_t c)
         out += char(0x80 | (c & 0x3F));
     }
 }
-
 
 } // namespace
 
@@ -323,7 +324,8 @@ PlainXmlScanner::Token PlainXmlScanner::readStartElement()
         m_at = close + 1;
         if (!checkContent(value))
             return giveUp();
-        const Attribute attribute{name, colon < 0 ? QByteArrayView() : name.first(colon), name.sliced(colon + 1), value};
+        const Attribute attribute{name, colon < 0 ? QByteArrayView() : name.first(colon),
+                                  name.sliced(colon + 1), value};
         namespaced = namespaced || colon >= 0 || same(name, "xmlns");
         // The same local name twice, whatever the prefixes, is left to the full parser.
         for (const Attribute& other : m_attributes)
@@ -354,7 +356,8 @@ bool PlainXmlScanner::checkNamespaces()
     }
     for (const Attribute& a : m_attributes) {
         if (!a.prefix.isEmpty() && a.prefix != "xml" && a.prefix != "xmlns" &&
-            std::none_of(m_prefixes.begin(), m_prefixes.end(), [&](const Prefix& p) { return p.name == a.prefix; }))
+            std::none_of(m_prefixes.begin(), m_prefixes.end(),
+                         [&](const Prefix& p) { return p.name == a.prefix; }))
             return false;
     }
     return true;
@@ -376,7 +379,8 @@ PlainXmlScanner::Token PlainXmlScanner::readEndElement()
     return Token::EndElement;
 }
 
-std::optional<QByteArrayView> PlainXmlScanner::attributeInNamespace(QByteArrayView local, QByteArrayView uriEnd) const
+std::optional<QByteArrayView> PlainXmlScanner::attributeInNamespace(QByteArrayView local,
+                                                                    QByteArrayView uriEnd) const
 {
     for (const Attribute& a : m_attributes) {
         if (a.prefix.isEmpty() || !same(a.local, local))

@@ -1,8 +1,8 @@
 #include "SpreadsheetFormat.h"
 
 #include "OfficePackage.h"
-#include "platform/RegularFile.h"
 #include "SpreadsheetError.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -115,7 +115,8 @@ bool WorksheetPieces::inflateMore()
 {
     const qsizetype before = m_pending.size();
     // No more than the part holds: a small sheet takes a small piece.
-    const qsizetype want = qsizetype(qBound<qint64>(1, m_device->uncompressedSize() - m_inflated, pieceBytes));
+    const qsizetype want =
+        qsizetype(qBound<qint64>(1, m_device->uncompressedSize() - m_inflated, pieceBytes));
     m_pending.resize(before + want);
     const qint64 n = m_device->read(m_pending.data() + before, want);
     if (n < 0) {

@@ -103,7 +103,8 @@ std::optional<QString> quickFirstWorksheet(const ZipArchive& zip, const QString&
             if (!xml.isNamed("sheet"))
                 break;
             // Chart sheets and macro sheets are listed among the sheets but are no worksheets.
-            const QByteArrayView id = xml.attributeInNamespace("id", "/relationships").value_or(QByteArrayView());
+            const QByteArrayView id =
+                xml.attributeInNamespace("id", "/relationships").value_or(QByteArrayView());
             if (id.contains('&'))
                 return std::nullopt;
             if (QString worksheet = worksheetOf(QString::fromUtf8(id)); !worksheet.isEmpty())
@@ -156,7 +157,7 @@ Workbook readWorkbook(const ZipArchive& zip, const QString& path)
     QXmlStreamReader& xml = part.xml();
     if (!xml.readNextStartElement() || xml.name() != u"workbook")
         failReading(Kind::CannotOpen, path,
-             part.errorString().isEmpty() ? QStringLiteral("not a workbook") : part.errorString());
+                    part.errorString().isEmpty() ? QStringLiteral("not a workbook") : part.errorString());
     // Chart sheets and macro sheets are listed among the sheets but are no worksheets.
     while (!xml.atEnd() && workbook.firstWorksheet.isEmpty()) {
         xml.readNext();
@@ -213,8 +214,8 @@ bool parseCellReference(QStringView reference, qint64& column, qint64& row)
 }
 
 // A cell's value by its type attribute; nothing when the value does not fit the type.
-std::optional<SpreadsheetCell> cellOfType(const QString& type, const QString& value, const QString& inlineText,
-                                          const QStringList& sharedStrings)
+std::optional<SpreadsheetCell> cellOfType(const QString& type, const QString& value,
+                                          const QString& inlineText, const QStringList& sharedStrings)
 {
     if (type == u"inlineStr")
         return SpreadsheetCell::text(inlineText);
@@ -379,8 +380,7 @@ bool elementText(PlainXmlScanner& xml, QByteArray& text)
 
 // Calls onChild on every child element of the element whose start was just read, up to its
 // end; the text between them does not count. False when the scanner gave up or onChild failed.
-template <typename OnChild>
-bool forEachChild(PlainXmlScanner& xml, const OnChild& onChild)
+template <typename OnChild> bool forEachChild(PlainXmlScanner& xml, const OnChild& onChild)
 {
     while (true) {
         const Token token = xml.next();
@@ -592,7 +592,8 @@ private:
         } else {
             qsizetype i = 0;
             qint64 letters = 0;
-            while (i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z' && letters <= SheetGrid::maxColumns)
+            while (i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z' &&
+                   letters <= SheetGrid::maxColumns)
                 letters = letters * 26 + (reference[i++] - 'A' + 1);
             const std::optional<qint64> row = plainCount(reference.sliced(i));
             if (i == 0 || !row || *row != m_row)
@@ -791,7 +792,8 @@ public:
 
     bool sharedString(qint64 row, qint64 column, qint64 index) override
     {
-        return index < m_sharedStrings.size() && value(row, column, SpreadsheetCell::text(m_sharedStrings[index]));
+        return index < m_sharedStrings.size() &&
+               value(row, column, SpreadsheetCell::text(m_sharedStrings[index]));
     }
 
 private:
@@ -844,10 +846,7 @@ private:
         }
     }
 
-    [[noreturn]] void fileChanged() const
-    {
-        failReading(Kind::NoExtent, m_path, fileChangedReason());
-    }
+    [[noreturn]] void fileChanged() const { failReading(Kind::NoExtent, m_path, fileChangedReason()); }
 
     SheetPieces m_pieces;
     std::shared_ptr<const QStringList> m_sharedStrings;
@@ -864,7 +863,8 @@ private:
 // The extent of the worksheet the quick way, its shared strings read meanwhile; nothing when
 // the quick way gave up. A row too large to hold fails the file: the full way would hold it.
 std::optional<SheetExtent> quickExtent(const ZipArchive& zip, const QString& part,
-                                       const std::function<const QStringList*()>& sharedStrings, const QString& path)
+                                       const std::function<const QStringList*()>& sharedStrings,
+                                       const QString& path)
 {
     SheetPieces pieces(zip, part);
     ExtentOfValues values;
@@ -922,7 +922,8 @@ void XlsxReader::open(const QString& path)
         return strings ? &*strings : nullptr;
     };
     if (quick) {
-        if (const std::optional<SheetExtent> extent = quickExtent(zip, workbook.firstWorksheet, sharedStrings, path)) {
+        if (const std::optional<SheetExtent> extent =
+                quickExtent(zip, workbook.firstWorksheet, sharedStrings, path)) {
             m_streamed = Streamed{zip, workbook.firstWorksheet, path,
                                   std::make_shared<const QStringList>(std::move(*strings)), *extent};
             return;

@@ -49,7 +49,8 @@ bool ZipEntryDevice::open(OpenMode mode)
         setErrorString(QStringLiteral("%1 has no local header").arg(m_entry.name));
         return false;
     }
-    const qint64 dataOffset = m_entry.localHeaderOffset + localHeaderSize + qFromLittleEndian<quint16>(header + 26) +
+    const qint64 dataOffset = m_entry.localHeaderOffset + localHeaderSize +
+                              qFromLittleEndian<quint16>(header + 26) +
                               qFromLittleEndian<quint16>(header + 28);
     if (dataOffset + m_entry.compressedSize > m_archive->size()) {
         setErrorString(QStringLiteral("%1 lies beyond the end of the archive").arg(m_entry.name));

@@ -24,7 +24,8 @@ std::vector<Brand> loadBrands(DbQuery& query, const StoreSchema& schema)
 void sortBrands(std::vector<Brand>& brands)
 {
     // The C locale knows no alphabet; the common root order then places accented letters.
-    const QLocale locale = QLocale::system().language() == QLocale::C ? QLocale(QLocale::English) : QLocale::system();
+    const QLocale locale =
+        QLocale::system().language() == QLocale::C ? QLocale(QLocale::English) : QLocale::system();
     QCollator collator(locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(brands.begin(), brands.end(),

@@ -19,8 +19,8 @@ QString bracketed(const QString& name)
 // Profile names are kept apart without regard to case: their sections are found that way.
 bool listHasNameIgnoringCase(const QString& list, const QString& name)
 {
-    return readProfileNames(list).contains(name, Qt::CaseInsensitive)
-           || list.contains(bracketed(name), Qt::CaseInsensitive);
+    return readProfileNames(list).contains(name, Qt::CaseInsensitive) ||
+           list.contains(bracketed(name), Qt::CaseInsensitive);
 }
 
 void writeProfileData(IniFile& file, const ConnectionProfile& p)
@@ -81,7 +81,8 @@ void ConnectionProfile::checkForAdding() const
         throw CheckFailure(*message);
     const QString list = SettingsFile::open().readString(SetConnection, NameOfConnection);
     if (!list.trimmed().isEmpty() && listHasNameIgnoringCase(list, name))
-        throw CheckFailure(QStringLiteral("Connection with this name [") + name + QStringLiteral("] already exists !"));
+        throw CheckFailure(QStringLiteral("Connection with this name [") + name +
+                           QStringLiteral("] already exists !"));
 }
 
 void ConnectionProfile::add() const
@@ -101,7 +102,8 @@ bool ConnectionProfile::checkForSaving() const
     if (list.trimmed().isEmpty())
         return false;
     if (!list.contains(bracketed(name)))
-        throw CheckFailure(QStringLiteral("Such a connection [") + name + QStringLiteral("] is not in the list !"));
+        throw CheckFailure(QStringLiteral("Such a connection [") + name +
+                           QStringLiteral("] is not in the list !"));
     return true;
 }
 

@@ -7,8 +7,8 @@
 struct ConnectionProfile
 {
     QString name;
-    int storeType = 0;      // index of the chosen store type; -1 when none is chosen
-    QString storeTypeText;  // the chosen store type's text
+    int storeType = 0;     // index of the chosen store type; -1 when none is chosen
+    QString storeTypeText; // the chosen store type's text
     QString server;
     QString port = QStringLiteral("3306");
     QString database;

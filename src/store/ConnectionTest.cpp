@@ -22,7 +22,8 @@ QString countRows(DbQuery& query, const QString& table)
 } // namespace
 
 void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuery& query,
-                    const std::function<QString()>& askPassword, const std::function<void(const QString&)>& log)
+                    const std::function<QString()>& askPassword,
+                    const std::function<void(const QString&)>& log)
 {
     if (const auto message = profile.validationMessage())
         throw CheckFailure(*message);

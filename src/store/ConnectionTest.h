@@ -14,4 +14,5 @@ class DbQuery;
 // connection is closed again. A failure of the test is logged, and thrown as a CheckFailure of
 // its log line, for the window to show as a plain message.
 void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuery& query,
-                    const std::function<QString()>& askPassword, const std::function<void(const QString&)>& log);
+                    const std::function<QString()>& askPassword,
+                    const std::function<void(const QString&)>& log);

@@ -11,13 +11,13 @@ struct StoreSchema
 
     QString configs() const;
     QString products() const;
-    QString productTexts() const;        // language table
+    QString productTexts() const; // language table
     QString productPrices() const;
     QString currencies() const;
-    QString manufacturers() const;       // language table
+    QString manufacturers() const; // language table
     QString productManufacturers() const;
     QString productCategories() const;
-    QString categoryTexts() const;       // language table
+    QString categoryTexts() const; // language table
 
     static QString languageSuffixFor(const QString& languageCode);
 };

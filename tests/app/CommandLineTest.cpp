@@ -161,19 +161,23 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QString>("said");
-        const QString shared = QStringLiteral("The brand name [delphi] stands for 2 brands: all of them are exported");
-        QTest::newRow("price export") << QStringList{"export", "--brand", "Continental, Inc.", "--brands", "delphi"}
-                                      << int(CommandLine::Done) << QStringList({"1", "2", "3"}) << shared;
-        QTest::newRow("SEO export") << QStringList{"seo-export", "--brand", "Continental, Inc.", "--brand", "delphi"}
+        const QString shared =
+            QStringLiteral("The brand name [delphi] stands for 2 brands: all of them are exported");
+        QTest::newRow("price export")
+            << QStringList{"export", "--brand", "Continental, Inc.", "--brands", "delphi"}
+            << int(CommandLine::Done) << QStringList({"1", "2", "3"}) << shared;
+        QTest::newRow("SEO export") << QStringList{"seo-export", "--brand", "Continental, Inc.", "--brand",
+                                                   "delphi"}
                                     << int(CommandLine::Done) << QStringList({"1", "2", "3"}) << shared;
-        QTest::newRow("one brand of a shared name") << QStringList{"export", "--brand", "Bosch"}
-                                                    << int(CommandLine::Done) << QStringList{"4"} << QString();
-        QTest::newRow("comma list cuts the name") << QStringList{"export", "--brands", "Continental, Inc."}
-                                                  << int(CommandLine::BadArguments) << QStringList()
-                                                  << QStringLiteral("Unknown brand: Continental");
-        QTest::newRow("unknown whole name") << QStringList{"export", "--brand", "Continental"}
-                                            << int(CommandLine::BadArguments) << QStringList()
-                                            << QStringLiteral("Unknown brand: Continental");
+        QTest::newRow("one brand of a shared name")
+            << QStringList{"export", "--brand", "Bosch"} << int(CommandLine::Done) << QStringList{"4"}
+            << QString();
+        QTest::newRow("comma list cuts the name")
+            << QStringList{"export", "--brands", "Continental, Inc."} << int(CommandLine::BadArguments)
+            << QStringList() << QStringLiteral("Unknown brand: Continental");
+        QTest::newRow("unknown whole name")
+            << QStringList{"export", "--brand", "Continental"} << int(CommandLine::BadArguments)
+            << QStringList() << QStringLiteral("Unknown brand: Continental");
     }
 
     void brandsNamedOneByOne()
@@ -185,7 +189,8 @@ private slots:
         QTemporaryDir out;
         const Result r = velmora(arguments + QStringList{"--profile", "Brands", "--folder", out.path()});
         QCOMPARE(r.code, code);
-        const QString base = arguments.first() == u"export" ? QStringLiteral("F") : QStringLiteral("SeoProduct");
+        const QString base =
+            arguments.first() == u"export" ? QStringLiteral("F") : QStringLiteral("SeoProduct");
         QStringList lines;
         for (int n = 1; QFile::exists(out.filePath(base + QString::number(n) + ".csv")); ++n)
             lines += dataLines(out.filePath(base + QString::number(n) + ".csv"));
@@ -231,8 +236,9 @@ private slots:
         QTemporaryDir scripts;
         const QString script = scripts.filePath("update.sql");
         QFile older(script); // one that others could read: the script is the owner's alone all the same
-        QVERIFY(older.open(QIODevice::WriteOnly) && older.setPermissions(QFile::ReadOwner | QFile::WriteOwner |
-                                                                          QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(
+            older.open(QIODevice::WriteOnly) &&
+            older.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
         older.close();
         const QString stockBefore = "SELECT product_in_stock FROM @PREFIX@virtuemart_products WHERE "
                                     "virtuemart_product_id IN (2, 11) ORDER BY virtuemart_product_id";
@@ -245,10 +251,12 @@ private slots:
         const QStringList undo = QDir(scripts.path()).entryList({"ScriptForUndo-*.sql"}, QDir::Files);
         QCOMPARE(undo.size(), 1);
         const QString undoPath = scripts.filePath(undo.first());
-        QCOMPARE(QFile::permissions(script), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        QCOMPARE(QFile::permissions(script),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(QFile::permissions(undoPath), QFile::permissions(script));
-        QVERIFY2(r.err.contains("\nstock: 2 change, 0 stay equal, 0 not in the store.\nUndo script: [" + undoPath +
-                                "]\nThe script was created for update, path to the script [" + script + "]\n"),
+        QVERIFY2(r.err.contains("\nstock: 2 change, 0 stay equal, 0 not in the store.\nUndo script: [" +
+                                undoPath + "]\nThe script was created for update, path to the script [" +
+                                script + "]\n"),
                  qPrintable(r.err));
         QVERIFY2(r.err.contains("         1 ids above the store's largest id, skipped\n"), qPrintable(r.err));
 
@@ -266,11 +274,12 @@ private slots:
     {
         TestFolder lists;
         lists.write("a.csv", "IDPART;PRICE\r\n2;12345678901\r\n");
-        const QString said = "Value the server would change: price of product 2: 12345678901 is beyond decimal(15,5)\n";
+        const QString said =
+            "Value the server would change: price of product 2: 12345678901 is beyond decimal(15,5)\n";
         for (const bool strict : {false, true}) {
             QTemporaryDir out;
-            QStringList arguments{"create-script", "--profile", "Shop", "--folder", lists.path(), "--out",
-                                  out.filePath("u.sql")};
+            QStringList arguments{"create-script", "--profile",          "Shop", "--folder", lists.path(),
+                                  "--out",         out.filePath("u.sql")};
             if (strict)
                 arguments << "--strict";
             const Result r = velmora(arguments);
@@ -290,8 +299,8 @@ private slots:
         QTest::newRow("the page's setting") << QStringList() << int(CommandLine::JobFailed) << QString();
         QTest::newRow("named") << QStringList{"--code-page", "windows-1250"} << int(CommandLine::Done)
                                << QStringLiteral("Šťastný žluťoučký kůň");
-        QTest::newRow("unknown") << QStringList{"--code-page", "no-such-page"} << int(CommandLine::BadArguments)
-                                 << QString();
+        QTest::newRow("unknown") << QStringList{"--code-page", "no-such-page"}
+                                 << int(CommandLine::BadArguments) << QString();
     }
 
     void doubtfulCodePageFailsUnlessNamed()
@@ -300,20 +309,24 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, stored);
         TestFolder lists;
-        lists.write("cz.csv", QStringEncoder("windows-1250").encode(
-                                  QStringLiteral("IDPART;PRODUCT:metakey\r\n3;Šťastný žluťoučký kůň\r\n")));
+        lists.write("cz.csv",
+                    QStringEncoder("windows-1250")
+                        .encode(QStringLiteral("IDPART;PRODUCT:metakey\r\n3;Šťastný žluťoučký kůň\r\n")));
         QTemporaryDir out;
-        const Result r = velmora(QStringList{"create-script", "--profile", "Shop", "--folder", lists.path(), "--out",
-                                             out.filePath("u.sql")} + codePage);
+        const Result r = velmora(QStringList{"create-script", "--profile", "Shop", "--folder", lists.path(),
+                                             "--out", out.filePath("u.sql")} +
+                                 codePage);
         QCOMPARE(r.code, code);
         if (code == int(CommandLine::BadArguments))
             return;
-        QVERIFY2(r.err.contains(QStringLiteral("The file [%1] was read in ").arg(lists.filePath("cz.csv"))) == codePage.isEmpty(),
+        QVERIFY2(r.err.contains(QStringLiteral("The file [%1] was read in ").arg(lists.filePath("cz.csv"))) ==
+                     codePage.isEmpty(),
                  qPrintable(r.err));
         if (!stored.isEmpty()) {
             QFile script(out.filePath("u.sql"));
             QVERIFY(script.open(QIODevice::ReadOnly));
-            QVERIFY(QString::fromUtf8(script.readAll()).contains(QStringLiteral("Pmain.metakey = '") + stored + u'\''));
+            QVERIFY(QString::fromUtf8(script.readAll())
+                        .contains(QStringLiteral("Pmain.metakey = '") + stored + u'\''));
         }
     }
 
@@ -323,13 +336,16 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("said");
-        QTest::newRow("within the limit") << QStringList{"--max-change", "5000"} << int(CommandLine::Done)
-                                          << QStringLiteral("1 rows not matched by trade number: they change nothing.");
-        QTest::newRow("beyond the limit") << QStringList{"--max-change", "100"} << int(CommandLine::JobFailed)
-                                          << QStringLiteral("Price to check: id 2 2.00000 -> 55 (+2650 %)\n"
-                                                            "No script was written: prices change beyond --max-change.");
-        QTest::newRow("limit of nothing") << QStringList{"--max-change", "0"} << int(CommandLine::BadArguments)
-                                          << QStringLiteral("--max-change takes a whole percent above 0: 0");
+        QTest::newRow("within the limit")
+            << QStringList{"--max-change", "5000"} << int(CommandLine::Done)
+            << QStringLiteral("1 rows not matched by trade number: they change nothing.");
+        QTest::newRow("beyond the limit")
+            << QStringList{"--max-change", "100"} << int(CommandLine::JobFailed)
+            << QStringLiteral("Price to check: id 2 2.00000 -> 55 (+2650 %)\n"
+                              "No script was written: prices change beyond --max-change.");
+        QTest::newRow("limit of nothing")
+            << QStringList{"--max-change", "0"} << int(CommandLine::BadArguments)
+            << QStringLiteral("--max-change takes a whole percent above 0: 0");
     }
 
     void supplierListByTradeNumberWithALimit()
@@ -340,12 +356,14 @@ private slots:
         TestFolder lists;
         lists.write("supplier.csv", "TRADENUMBER;PRICE\r\nSKU-2;55\r\nSKU-99;1\r\n");
         QTemporaryDir out;
-        const Result r = velmora(QStringList{"create-script", "--profile", "Brands", "--folder", lists.path(), "--out",
-                                             out.filePath("u.sql"), "--match-by", "tradenumber"} + options);
+        const Result r = velmora(QStringList{"create-script", "--profile", "Brands", "--folder", lists.path(),
+                                             "--out", out.filePath("u.sql"), "--match-by", "tradenumber"} +
+                                 options);
         QCOMPARE(r.code, code);
         QVERIFY2(r.err.contains(said), qPrintable(r.err));
         QCOMPARE(QFile::exists(out.filePath("u.sql")), code == int(CommandLine::Done));
-        QCOMPARE(QDir(out.path()).entryList({"ScriptForUndo-*"}).size(), code == int(CommandLine::Done) ? 1 : 0);
+        QCOMPARE(QDir(out.path()).entryList({"ScriptForUndo-*"}).size(),
+                 code == int(CommandLine::Done) ? 1 : 0);
     }
 
     // The changed values as CSV, and no file written anywhere.
@@ -357,9 +375,9 @@ private slots:
         const QStringList programFolder = QDir(m_folder->path()).entryList(QDir::Files);
         const Result r = velmora({"preview", "--profile", "Shop", "--folder", lists.path()});
         QCOMPARE(r.code, int(CommandLine::Done));
-        QCOMPARE(r.out.split(u'\n'), QStringList({"Kind,Id,Old value,New value,Change %",
-                                                  "price,2,2.00000,2.5,25",
-                                                  "product metadesc,2,NULL,\"Fast, \"\"new\"\"\",", ""}));
+        QCOMPARE(r.out.split(u'\n'),
+                 QStringList({"Kind,Id,Old value,New value,Change %", "price,2,2.00000,2.5,25",
+                              "product metadesc,2,NULL,\"Fast, \"\"new\"\"\",", ""}));
         QCOMPARE(QDir(lists.path()).entryList(QDir::Files), QStringList({"a.csv", "b.csv"}));
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), programFolder);
         QVERIFY2(!r.err.contains("Undo script"), qPrintable(r.err));
@@ -397,8 +415,9 @@ private slots:
             r.err.contains(
                 " : LibreOffice is needed to read this file's format (.xls), but it is not installed !\n"),
             qPrintable(r.err));
-        QVERIFY2(r.err.contains("\nThe creation ended by a failure: the script holds only the files before it.\n"),
-                 qPrintable(r.err));
+        QVERIFY2(
+            r.err.contains("\nThe creation ended by a failure: the script holds only the files before it.\n"),
+            qPrintable(r.err));
     }
 
     void failures_data()
@@ -482,13 +501,16 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
-        QTest::newRow("script is a pipe") << QStringList{"run-script", "--profile", "Shop", "@OUT@/pipe"}
-                                          << QStringLiteral("Cannot open file \"@OUT@/pipe\". not a regular file");
+        QTest::newRow("script is a pipe")
+            << QStringList{"run-script", "--profile", "Shop", "@OUT@/pipe"}
+            << QStringLiteral("Cannot open file \"@OUT@/pipe\". not a regular file");
         QTest::newRow("script written onto a pipe")
-            << QStringList{"create-script", "--profile", "Shop", "--folder", "@OUT@/lists", "--out", "@OUT@/pipe"}
+            << QStringList{"create-script", "--profile", "Shop",      "--folder",
+                           "@OUT@/lists",   "--out",     "@OUT@/pipe"}
             << QStringLiteral("Cannot create file \"@OUT@/pipe\". not a regular file");
         QTest::newRow("folder that cannot be read")
-            << QStringList{"create-script", "--profile", "Shop", "--folder", "@OUT@/locked", "--out", "@OUT@/u.sql"}
+            << QStringList{"create-script", "--profile", "Shop",       "--folder",
+                           "@OUT@/locked",  "--out",     "@OUT@/u.sql"}
             << QStringLiteral("cannot read the folder [@OUT@/locked/] !");
     }
 
@@ -532,8 +554,8 @@ private slots:
     }
 
 private:
-    Result velmora(const QStringList& arguments, const QByteArray& input = {}, const QByteArray& password = {},
-                   const QString& path = {}) const
+    Result velmora(const QStringList& arguments, const QByteArray& input = {},
+                   const QByteArray& password = {}, const QString& path = {}) const
     {
         return m_program->run(arguments, input, password, path);
     }

@@ -24,12 +24,15 @@ private slots:
     void sameFolderGivesTheSameScriptThroughBothFrontEnds()
     {
         TestStore store(QStringLiteral("import_front_ends"));
-        store.exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_products (virtuemart_product_id, product_in_stock, published) "
-                                  "SELECT seq, 10, 1 FROM seq_1_to_20"));
-        store.exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_products_@LANG@ (virtuemart_product_id, metadesc, slug) "
-                                  "SELECT seq, 'old', CONCAT('part-', seq) FROM seq_1_to_20"));
-        store.exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_product_prices (virtuemart_product_id, product_price) "
-                                  "SELECT seq, 9.99 FROM seq_1_to_20"));
+        store.exec(QStringLiteral(
+            "INSERT INTO @PREFIX@virtuemart_products (virtuemart_product_id, product_in_stock, published) "
+            "SELECT seq, 10, 1 FROM seq_1_to_20"));
+        store.exec(QStringLiteral(
+            "INSERT INTO @PREFIX@virtuemart_products_@LANG@ (virtuemart_product_id, metadesc, slug) "
+            "SELECT seq, 'old', CONCAT('part-', seq) FROM seq_1_to_20"));
+        store.exec(QStringLiteral(
+            "INSERT INTO @PREFIX@virtuemart_product_prices (virtuemart_product_id, product_price) "
+            "SELECT seq, 9.99 FROM seq_1_to_20"));
         TestFolder program;
         ProgramCopy velmora(QStringLiteral(VELMORA_EXECUTABLE), program.path());
         QVERIFY(velmora.isReady());
@@ -40,7 +43,8 @@ private slots:
         QDir(program.path()).mkdir(QStringLiteral("lists"));
         program.write(QStringLiteral("lists/list2.csv"), "IDPART;PRICE;QUANTITY\r\n1;20;5\r\n99;1;1\r\n");
         program.write(QStringLiteral("lists/list10.csv"), "IDPART;PRICE\r\n1;30\r\n2;9.99\r\n");
-        program.write(QStringLiteral("lists/seo.csv"), "IDPART;PRODUCT:sluq;PRODUCT:metadesc\r\n2;part-3;\"It's new\"\r\n");
+        program.write(QStringLiteral("lists/seo.csv"),
+                      "IDPART;PRODUCT:sluq;PRODUCT:metadesc\r\n2;part-3;\"It's new\"\r\n");
         const QString lists = program.filePath(QStringLiteral("lists"));
 
         // The window, answering No to the question.
@@ -70,7 +74,8 @@ private slots:
         QCOMPARE(r.code, int(CommandLine::Done));
 
         QCOMPARE(read(cliScript), read(windowScript));
-        QVERIFY(read(cliScript).contains("SET Price.product_price = 30\r\nWHERE Price.virtuemart_product_id = 1;\r\n  \r\nUPDATE"));
+        QVERIFY(read(cliScript).contains(
+            "SET Price.product_price = 30\r\nWHERE Price.virtuemart_product_id = 1;\r\n  \r\nUPDATE"));
         QCOMPARE(read(undoScript(program.filePath(QStringLiteral("cli")))), read(undoScript(program.path())));
         QVERIFY(!read(undoScript(program.path())).isEmpty());
 
@@ -80,8 +85,9 @@ private slots:
         const QStringList summary = question.section(QStringLiteral("Start updating the price list ?\r\r"), 1)
                                         .split(u'\r')
                                         .replaceInStrings(undoName, QStringLiteral("[undo]"));
-        QVERIFY2(summary.contains(QStringLiteral("1 statements will fail: their slug is held by another row.")),
-                 qPrintable(summary.join(u'\n')));
+        QVERIFY2(
+            summary.contains(QStringLiteral("1 statements will fail: their slug is held by another row.")),
+            qPrintable(summary.join(u'\n')));
         QVERIFY2(summary.contains(QStringLiteral("Undo script: [undo]")), qPrintable(summary.join(u'\n')));
         QStringList said = r.err.split(u'\n').replaceInStrings(undoName, QStringLiteral("[undo]"));
         qsizetype at = 0;
@@ -100,7 +106,8 @@ private:
 
     static QString undoScript(const QString& folder)
     {
-        const QStringList found = QDir(folder).entryList({QStringLiteral("ScriptForUndo-*.sql")}, QDir::Files);
+        const QStringList found =
+            QDir(folder).entryList({QStringLiteral("ScriptForUndo-*.sql")}, QDir::Files);
         return found.size() == 1 ? QDir(folder).filePath(found.first()) : QString();
     }
 };

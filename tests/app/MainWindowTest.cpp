@@ -1,8 +1,8 @@
-#include "ClickableLabel.h"
 #include "MainWindow.h"
-#include "WindowControls.h"
+#include "ClickableLabel.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
+#include "WindowControls.h"
 #include "platform/TextDecoding.h"
 #include "settings/SettingsFile.h"
 
@@ -12,9 +12,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
@@ -62,14 +62,15 @@ private slots:
         MainWindow form{ui};
         for (QWidget* w : form.findChildren<QWidget*>()) {
             const QString name = w->objectName();
-            const bool isControl = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w)
-                                   || qobject_cast<QComboBox*>(w) || qobject_cast<QListWidget*>(w);
+            const bool isControl = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                   qobject_cast<QComboBox*>(w) || qobject_cast<QListWidget*>(w);
             if (isControl && !name.isEmpty() && !name.startsWith(u"qt_"))
                 QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(name));
         }
         QCOMPARE(form.findChild<QToolButton*>("SpeedButton2")->toolTip(),
                  QStringLiteral("Export prices and availability in csv-files"));
-        QCOMPARE(control<QTabWidget>(form, "PageControl1")->tabText(1), QStringLiteral("  List of manufacturers  ....   "));
+        QCOMPARE(control<QTabWidget>(form, "PageControl1")->tabText(1),
+                 QStringLiteral("  List of manufacturers  ....   "));
         QCOMPARE(control<QTabWidget>(form, "PageControl2")->tabText(2), QStringLiteral("  Import ...  "));
     }
 
@@ -83,7 +84,8 @@ private slots:
         QCOMPARE(control<QComboBox>(form, "ComboBox5")->currentText(), QStringLiteral(";"));
         QCOMPARE(control<QLineEdit>(form, "Edit6")->text(), QStringLiteral("10000"));
         QVERIFY(control<QLineEdit>(form, "Edit7")->text().isEmpty());
-        QCOMPARE(control<QComboBox>(form, "ComboBoxCodePage")->currentText(), QString::fromLatin1(localeLegacyCodePage()));
+        QCOMPARE(control<QComboBox>(form, "ComboBoxCodePage")->currentText(),
+                 QString::fromLatin1(localeLegacyCodePage()));
         QCOMPARE(control<QComboBox>(form, "ComboBoxMatchBy")->currentText(), QStringLiteral("IDPART"));
         QCOMPARE(control<QSpinBox>(form, "SpinEditWarnPercent")->value(), 50);
         QVERIFY(control<QCheckBox>(form, "CheckBoxWarnZero")->isChecked());
@@ -172,7 +174,8 @@ private slots:
         form.show();
         QVERIFY(form.close());
         QCOMPARE(ui.texts(QStringLiteral("error")),
-                 QStringList{QStringLiteral("Unable to write to %1.").arg(folder.filePath(QStringLiteral("SetVelmora.ini")))});
+                 QStringList{QStringLiteral("Unable to write to %1.")
+                                 .arg(folder.filePath(QStringLiteral("SetVelmora.ini")))});
     }
 };
 

@@ -3,12 +3,12 @@
 #include "JobThread.h"
 #include "JobWaits.h"
 #include "MainWindow.h"
-#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "SmallFileSystem.h"
 #include "TestCatalog.h"
 #include "TestFolder.h"
 #include "TestStore.h"
+#include "WindowControls.h"
 #include "store/ConnectionProfile.h"
 
 #include <QDir>
@@ -105,7 +105,8 @@ public:
 
     QStringList progressLabels() const
     {
-        return {control<ClickableLabel>(form, "Label23")->text(), control<QLabel>(form, "Label24")->text(), control<QLabel>(form, "Label25")->text(), control<QLabel>(form, "Label44")->text()};
+        return {control<ClickableLabel>(form, "Label23")->text(), control<QLabel>(form, "Label24")->text(),
+                control<QLabel>(form, "Label25")->text(), control<QLabel>(form, "Label44")->text()};
     }
 
     QByteArray file(const QString& name) const
@@ -350,7 +351,8 @@ void TestPriceExportWindow::fileErrorShownAfterTheClosingSteps()
     QFETCH(QString, folder);
     QFETCH(QString, prepare);
     QFETCH(QString, error);
-    SmallFileSystem disk(folder == "<read-only>" ? SmallFileSystem::Access::ReadOnly : SmallFileSystem::Access::Writable);
+    SmallFileSystem disk(folder == "<read-only>" ? SmallFileSystem::Access::ReadOnly
+                                                 : SmallFileSystem::Access::Writable);
     if (folder != "<out>")
         SKIP_UNLESS_MOUNTED(disk);
     if (folder == "<full>")
@@ -364,7 +366,9 @@ void TestPriceExportWindow::fileErrorShownAfterTheClosingSteps()
     error.replace("<folder>", folder);
     control<QLineEdit>(w.form, "Edit7")->setText(folder);
     QStringList labelsAtError;
-    w.ui.onError = [&] { labelsAtError = w.progressLabels() << (w.form.priceExportJob().isRunning() ? "running" : "idle"); };
+    w.ui.onError = [&] {
+        labelsAtError = w.progressLabels() << (w.form.priceExportJob().isRunning() ? "running" : "idle");
+    };
 
     w.startExport();
 
@@ -384,10 +388,11 @@ void TestPriceExportWindow::otherActionsAreRefusedWhileItRuns()
         if (rowLabel != "2" || clicked)
             return;
         clicked = true;
-        for (QAbstractButton* button : {static_cast<QAbstractButton*>(control<QPushButton>(w.form, "SpeedButton10")),
-                                        static_cast<QAbstractButton*>(control<QPushButton>(w.form, "SpeedButton8")),
-                                        static_cast<QAbstractButton*>(control<QPushButton>(w.form, "SpeedButton13")),
-                                        static_cast<QAbstractButton*>(control<QToolButton>(w.form, "SpeedButton7"))})
+        for (QAbstractButton* button :
+             {static_cast<QAbstractButton*>(control<QPushButton>(w.form, "SpeedButton10")),
+              static_cast<QAbstractButton*>(control<QPushButton>(w.form, "SpeedButton8")),
+              static_cast<QAbstractButton*>(control<QPushButton>(w.form, "SpeedButton13")),
+              static_cast<QAbstractButton*>(control<QToolButton>(w.form, "SpeedButton7"))})
             button->click();
         QVERIFY(w.form.priceExportJob().isRunning());
         QCOMPARE(control<QListWidget>(w.form, "CheckListBox1")->count(), 4);
@@ -410,9 +415,10 @@ void TestPriceExportWindow::noProfileChosenOnlyResetsTheLabels()
 
     QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton10")));
 
-    QCOMPARE(
-        QStringList({control<ClickableLabel>(form, "Label23")->text(), control<QLabel>(form, "Label24")->text(), control<QLabel>(form, "Label25")->text(), control<QLabel>(form, "Label44")->text()}),
-        RestingLabels);
+    QCOMPARE(QStringList({control<ClickableLabel>(form, "Label23")->text(),
+                          control<QLabel>(form, "Label24")->text(), control<QLabel>(form, "Label25")->text(),
+                          control<QLabel>(form, "Label44")->text()}),
+             RestingLabels);
     QVERIFY(ui.calls.isEmpty());
     QVERIFY(!QFile::exists(folder.filePath("F1.csv")));
 }

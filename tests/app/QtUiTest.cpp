@@ -36,11 +36,13 @@ private slots:
             QVERIFY(dialog);
             caption = dialog->windowTitle();
             auto* field = dialog->findChild<QLineEdit*>();
-            echo = field->echoMode() == QLineEdit::Password ? QStringLiteral("masked") : QStringLiteral("plain");
+            echo =
+                field->echoMode() == QLineEdit::Password ? QStringLiteral("masked") : QStringLiteral("plain");
             QTest::keyClicks(field, QStringLiteral("s3cr et"));
             dialog->accept();
         });
-        QCOMPARE(ui.promptPassword(QStringLiteral("Setting database"), QStringLiteral("Enter password for database")),
+        QCOMPARE(ui.promptPassword(QStringLiteral("Setting database"),
+                                   QStringLiteral("Enter password for database")),
                  QStringLiteral("s3cr et"));
         QCOMPARE(echo, QStringLiteral("masked"));
         QCOMPARE(caption, QStringLiteral("Setting database"));
@@ -54,7 +56,8 @@ private slots:
             QTest::keyClicks(dialog->findChild<QLineEdit*>(), QStringLiteral("typed"));
             dialog->reject();
         });
-        QCOMPARE(ui.promptPassword(QStringLiteral("Setting database"), QStringLiteral("Enter password for database")),
+        QCOMPARE(ui.promptPassword(QStringLiteral("Setting database"),
+                                   QStringLiteral("Enter password for database")),
                  QString());
     }
 
@@ -68,7 +71,9 @@ private slots:
             box->button(QMessageBox::Ok)->click();
         });
         ui.errorBox(QStringLiteral("File access denied."));
-        QCOMPARE(seen, QStringLiteral("Title of the program|File access denied.|%1").arg(int(QMessageBox::Critical)));
+        QCOMPARE(
+            seen,
+            QStringLiteral("Title of the program|File access denied.|%1").arg(int(QMessageBox::Critical)));
     }
 
     void confirmationAnswersYesOnlyForYes()
@@ -93,11 +98,14 @@ private slots:
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 seen = box->windowTitle() + u'|' + box->text() + u'|' + QString::number(box->icon());
                 for (QAbstractButton* button : box->buttons())
-                    if (quiet ? button->text() == QtUi::noFurtherBoxesCaption() : box->button(QMessageBox::Ok) == button)
+                    if (quiet ? button->text() == QtUi::noFurtherBoxesCaption()
+                              : box->button(QMessageBox::Ok) == button)
                         button->click();
             });
             QCOMPARE(ui.errorBoxOfRun(QStringLiteral("Unknown column.")), quiet);
-            QCOMPARE(seen, QStringLiteral("Title of the program|Unknown column.|%1").arg(int(QMessageBox::Critical)));
+            QCOMPARE(
+                seen,
+                QStringLiteral("Title of the program|Unknown column.|%1").arg(int(QMessageBox::Critical)));
         }
     }
 

@@ -1,10 +1,10 @@
 #include "JobThread.h"
 #include "JobWaits.h"
 #include "MainWindow.h"
-#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
+#include "WindowControls.h"
 #include "settings/IniFile.h"
 
 #include <QLabel>
@@ -40,7 +40,10 @@ public:
     ~PrivateServer() { stop(); }
 
     bool started() const { return m_started; }
-    void applyTo(DbConnection& connection, const QString& database) const { m_server.applyTo(connection, database); }
+    void applyTo(DbConnection& connection, const QString& database) const
+    {
+        m_server.applyTo(connection, database);
+    }
     void stop()
     {
         if (std::exchange(m_started, false))
@@ -50,7 +53,8 @@ public:
 private:
     bool run(const QString& action)
     {
-        return QProcess::execute(QStringLiteral("bash"), {QStringLiteral(VELMORA_TEST_MARIADB_SCRIPT), action, m_dir.path()}) == 0;
+        return QProcess::execute(QStringLiteral("bash"),
+                                 {QStringLiteral(VELMORA_TEST_MARIADB_SCRIPT), action, m_dir.path()}) == 0;
     }
 
     QTemporaryDir m_dir;
@@ -95,18 +99,21 @@ private slots:
         const QString script = w.prepareInserts(store, 3);
         w.ui.fileAnswers << script << script;
         int notifications = 0;
-        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
-            if (value > 0 && ++notifications == 1)
-                QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
-        });
+        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this,
+                [&](int value) {
+                    if (value > 0 && ++notifications == 1)
+                        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton19"), Qt::LeftButton);
+                });
         QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
         QCOMPARE(w.ui.calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + w.folder.path()});
-        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
+        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")),
+                 QStringList({"1", "2", "3"}));
         QVERIFY(!w.form.scriptJob().isRunning());
 
         // Once the run is over a manual start works again.
         QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
-        QCOMPARE(store.column(QStringLiteral("SELECT COUNT(*) FROM received")), QStringList{QStringLiteral("6")});
+        QCOMPARE(store.column(QStringLiteral("SELECT COUNT(*) FROM received")),
+                 QStringList{QStringLiteral("6")});
         QVERIFY(w.ui.texts(QStringLiteral("error")).isEmpty());
     }
 
@@ -120,24 +127,27 @@ private slots:
             server.applyTo(admin, QString());
             admin.open();
             admin.execute(QStringLiteral("CREATE DATABASE stopped"));
-            admin.execute(QStringLiteral("CREATE TABLE stopped.received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
+            admin.execute(QStringLiteral(
+                "CREATE TABLE stopped.received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(20))"));
         }
         server.applyTo(w.form.connection(), QStringLiteral("stopped"));
         w.form.connection().open();
         w.folder.write(QStringLiteral("ten.sql"), inserts(10));
         w.ui.fileAnswers << w.folder.filePath(QStringLiteral("ten.sql"));
         int notifications = 0;
-        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
-            if (value > 0 && ++notifications == 1)
-                server.stop();
-        });
+        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this,
+                [&](int value) {
+                    if (value > 0 && ++notifications == 1)
+                        server.stop();
+                });
         QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
 
         const QStringList errors = w.ui.texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
         // The second statement met the stopped server; the eight after it were never sent.
-        QVERIFY2(errors[0].contains(QStringLiteral("Connection lost: 8 statements of the script were not sent.")),
-                 qPrintable(errors[0]));
+        QVERIFY2(
+            errors[0].contains(QStringLiteral("Connection lost: 8 statements of the script were not sent.")),
+            qPrintable(errors[0]));
         QCOMPARE(notifications, 2); // the statement sent and the one that failed; then the run ended
         QVERIFY(!w.form.scriptJob().isRunning());
         QCOMPARE(control<QProgressBar>(w.form, "ProgressBar1")->value(), 0);
@@ -155,16 +165,20 @@ private slots:
             script += i % 2 ? "INSERT INTO received (v) VALUES ('" + QByteArray::number(i) + "');\r\n"
                             : "INSERT INTO received (nothing) VALUES (" + QByteArray::number(i) + ");\r\n";
         w.folder.write(QStringLiteral("mixed.sql"), script);
-        w.ui.fileAnswers << w.folder.filePath(QStringLiteral("mixed.sql")) << w.folder.filePath(QStringLiteral("mixed.sql"));
+        w.ui.fileAnswers << w.folder.filePath(QStringLiteral("mixed.sql"))
+                         << w.folder.filePath(QStringLiteral("mixed.sql"));
         w.ui.noFurtherBoxesAnswers << true;
         QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
 
         QCOMPARE(w.ui.texts(QStringLiteral("error")).size(), 1);
-        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "3", "5"}));
+        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")),
+                 QStringList({"1", "3", "5"}));
         const QStringList log = control<QPlainTextEdit>(w.form, "Memo1")->toPlainText().split(u'\n');
         QCOMPARE(log.size(), 4);
         for (int i = 0; i < 3; ++i)
-            QVERIFY2(log[i].startsWith(QStringLiteral("Statement failed: INSERT INTO received (nothing) VALUES (%1) : ").arg(2 * i + 2)),
+            QVERIFY2(log[i].startsWith(
+                         QStringLiteral("Statement failed: INSERT INTO received (nothing) VALUES (%1) : ")
+                             .arg(2 * i + 2)),
                      qPrintable(log[i]));
         QCOMPARE(log[3], QStringLiteral("Script run: 6 statements ran, 3 failed."));
 
@@ -183,22 +197,27 @@ private slots:
         QTest::mouseClick(control<QPushButton>(w.form, "SpeedButtonStopScript"), Qt::LeftButton);
         QVERIFY(w.ui.calls.isEmpty());
         int notifications = 0;
-        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
-            if (value > 0 && ++notifications == 3) {
-                w.ui.confirmAnswers << true;
-                QTest::mouseClick(control<QPushButton>(w.form, "SpeedButtonStopScript"), Qt::LeftButton);
-            }
-        });
+        connect(
+            control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
+                if (value > 0 && ++notifications == 3) {
+                    w.ui.confirmAnswers << true;
+                    QTest::mouseClick(control<QPushButton>(w.form, "SpeedButtonStopScript"), Qt::LeftButton);
+                }
+            });
         QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
 
-        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
-        QCOMPARE(w.ui.texts(QStringLiteral("confirm")),
-                 QStringList{QStringLiteral("Stop the script update (the statements that ran stay applied) ?")});
-        const QString summary = QStringLiteral("Script run: 3 statements ran, 0 failed, stopped before the rest.");
+        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")),
+                 QStringList({"1", "2", "3"}));
+        QCOMPARE(
+            w.ui.texts(QStringLiteral("confirm")),
+            QStringList{QStringLiteral("Stop the script update (the statements that ran stay applied) ?")});
+        const QString summary =
+            QStringLiteral("Script run: 3 statements ran, 0 failed, stopped before the rest.");
         QCOMPARE(control<QLabel>(w.form, "Label39")->text(), summary);
         QCOMPARE(control<QPlainTextEdit>(w.form, "Memo1")->toPlainText(), summary);
         QVERIFY(!w.form.scriptJob().isRunning());
-        QCOMPARE(control<QPushButton>(w.form, "SpeedButtonStopScript")->accessibleName(), QStringLiteral("Stop script update"));
+        QCOMPARE(control<QPushButton>(w.form, "SpeedButtonStopScript")->accessibleName(),
+                 QStringLiteral("Stop script update"));
     }
 
     // "Start creation script" pressed while a script runs is refused before it touches the log.
@@ -209,12 +228,13 @@ private slots:
         w.ui.fileAnswers << w.prepareInserts(store, 3);
         control<QPlainTextEdit>(w.form, "Memo1")->setPlainText(QStringLiteral("the last run's log"));
         QString logWhilePressed;
-        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
-            if (value > 0 && logWhilePressed.isNull()) {
-                QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton16"), Qt::LeftButton);
-                logWhilePressed = control<QPlainTextEdit>(w.form, "Memo1")->toPlainText();
-            }
-        });
+        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this,
+                [&](int value) {
+                    if (value > 0 && logWhilePressed.isNull()) {
+                        QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton16"), Qt::LeftButton);
+                        logWhilePressed = control<QPlainTextEdit>(w.form, "Memo1")->toPlainText();
+                    }
+                });
         QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
         QCOMPARE(logWhilePressed, QStringLiteral("the last run's log"));
         QVERIFY(!w.form.creationJob().isRunning());
@@ -228,13 +248,15 @@ private slots:
         TestStore store(QStringLiteral("script_close"));
         w.ui.fileAnswers << w.prepareInserts(store, 10);
         int notifications = 0;
-        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this, [&](int value) {
-            if (value > 0 && ++notifications == 3)
-                w.form.close();
-        });
+        connect(control<QProgressBar>(w.form, "ProgressBar1"), &QProgressBar::valueChanged, this,
+                [&](int value) {
+                    if (value > 0 && ++notifications == 3)
+                        w.form.close();
+                });
         QVERIFY(clickAndWait(w.form, control<QPushButton>(w.form, "SpeedButton19")));
 
-        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"1", "2", "3"}));
+        QCOMPARE(store.column(QStringLiteral("SELECT v FROM received ORDER BY n")),
+                 QStringList({"1", "2", "3"}));
         QCOMPARE(w.ui.calls, QStringList{QStringLiteral("file: *.sql|*.sql|") + w.folder.path()});
         QVERIFY(!w.form.isVisible());
         QVERIFY(!w.form.connection().connected());

@@ -1,10 +1,10 @@
 #include "DropDownComboBox.h"
 #include "JobWaits.h"
 #include "MainWindow.h"
-#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
+#include "WindowControls.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -21,7 +21,8 @@ class TestSeoRoundTrip : public QObject
 private slots:
     void initTestCase()
     {
-        m_store = std::make_unique<TestStore>(QStringLiteral("seo_round_trip"), QStringLiteral("rt_"), QStringLiteral("cs_cz"));
+        m_store = std::make_unique<TestStore>(QStringLiteral("seo_round_trip"), QStringLiteral("rt_"),
+                                              QStringLiteral("cs_cz"));
         m_store->execScript(QStringLiteral(R"(
 INSERT INTO @PREFIX@virtuemart_manufacturers_@LANG@ (virtuemart_manufacturer_id, mf_name) VALUES (1, 'Škoda Díly');
 INSERT INTO @PREFIX@virtuemart_products (virtuemart_product_id, product_sku) VALUES (1, 'AB-1'), (2, 'ΑΒ-2'), (3, 'X;3');
@@ -65,11 +66,13 @@ INSERT INTO @PREFIX@virtuemart_product_categories (virtuemart_product_id, virtue
 
         // Import the files unchanged.
         importFolder(form, ui, folder.filePath(QStringLiteral("out")));
-        QVERIFY2(ui.texts(QStringLiteral("error")).isEmpty(), qPrintable(ui.texts(QStringLiteral("error")).join(u'\n')));
+        QVERIFY2(ui.texts(QStringLiteral("error")).isEmpty(),
+                 qPrintable(ui.texts(QStringLiteral("error")).join(u'\n')));
         QCOMPARE(snapshot(), before);
         const QByteArray script = folder.read(QStringLiteral("ScriptForUpdatePrices.sql"));
         QCOMPARE(script.count("WHERE Pmain.virtuemart_product_id = "), 3);
-        QCOMPARE(script.count("WHERE Pmain.virtuemart_category_id = "), 4); // one row per product and category
+        QCOMPARE(script.count("WHERE Pmain.virtuemart_category_id = "),
+                 4); // one row per product and category
 
         // An edited cell changes only its own field.
         const QString products = folder.filePath(QStringLiteral("out/SeoProduct1.csv"));
@@ -94,10 +97,12 @@ private:
     {
         QStringList rows = m_store->column(QStringLiteral(
             "SELECT CONCAT_WS('|', virtuemart_product_id, HEX(product_s_desc), HEX(metadesc), HEX(metakey), "
-            "HEX(customtitle), HEX(slug)) FROM @PREFIX@virtuemart_products_@LANG@ ORDER BY virtuemart_product_id"));
-        rows += m_store->column(QStringLiteral(
-            "SELECT CONCAT_WS('|', virtuemart_category_id, HEX(metadesc), HEX(metakey), HEX(customtitle), HEX(slug)) "
-            "FROM @PREFIX@virtuemart_categories_@LANG@ ORDER BY virtuemart_category_id"));
+            "HEX(customtitle), HEX(slug)) FROM @PREFIX@virtuemart_products_@LANG@ ORDER BY "
+            "virtuemart_product_id"));
+        rows += m_store->column(
+            QStringLiteral("SELECT CONCAT_WS('|', virtuemart_category_id, HEX(metadesc), HEX(metakey), "
+                           "HEX(customtitle), HEX(slug)) "
+                           "FROM @PREFIX@virtuemart_categories_@LANG@ ORDER BY virtuemart_category_id"));
         QStringList texts;
         for (const QString& row : rows) {
             QStringList fields = row.split(u'|');

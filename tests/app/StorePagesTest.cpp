@@ -1,18 +1,18 @@
 #include "DropDownComboBox.h"
 #include "MainWindow.h"
-#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
+#include "WindowControls.h"
 #include "store/ConnectionProfile.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QFile>
 #include <QTest>
 #include <QToolButton>
 
@@ -50,9 +50,11 @@ class TestStorePages : public QObject
 private slots:
     void initTestCase()
     {
-        m_store = std::make_unique<TestStore>(QStringLiteral("store_pages"), QStringLiteral("vm_"), QStringLiteral("de_de"));
-        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_manufacturers_@LANG@ (virtuemart_manufacturer_id, mf_name) "
-                                     "VALUES (7, 'zeta'), (3, 'Borvex'), (9, 'acme')"));
+        m_store = std::make_unique<TestStore>(QStringLiteral("store_pages"), QStringLiteral("vm_"),
+                                              QStringLiteral("de_de"));
+        m_store->exec(QStringLiteral(
+            "INSERT INTO @PREFIX@virtuemart_manufacturers_@LANG@ (virtuemart_manufacturer_id, mf_name) "
+            "VALUES (7, 'zeta'), (3, 'Borvex'), (9, 'acme')"));
     }
 
     void init()
@@ -85,9 +87,11 @@ private slots:
         fillFields(QStringLiteral("Second"));
         control<QLineEdit>(f, "Edit1")->setText(QStringLiteral("other.host"));
         QTest::mouseClick(control<QToolButton>(f, "SpeedButton5"), Qt::LeftButton);
-        QCOMPARE(m_ui->texts(QStringLiteral("confirm")), QStringList(3, QStringLiteral("Add new connection in list ?")));
+        QCOMPARE(m_ui->texts(QStringLiteral("confirm")),
+                 QStringList(3, QStringLiteral("Add new connection in list ?")));
 
-        for (QLineEdit* e : {control<QLineEdit>(f, "Edit10"), control<QLineEdit>(f, "Edit1"), control<QLineEdit>(f, "Edit5")})
+        for (QLineEdit* e : {control<QLineEdit>(f, "Edit10"), control<QLineEdit>(f, "Edit1"),
+                             control<QLineEdit>(f, "Edit5")})
             e->clear();
         pick(control<DropDownComboBox>(f, "ComboBox1"), QStringLiteral(" Shop "));
         QCOMPARE(comboItems(control<DropDownComboBox>(f, "ComboBox1")), QStringList({" Shop ", "Second"}));
@@ -98,7 +102,8 @@ private slots:
         control<QLineEdit>(f, "Edit1")->setText(QStringLiteral("changed.host"));
         m_ui->confirmAnswers << false;
         QTest::mouseClick(control<QToolButton>(f, "SpeedButton4"), Qt::LeftButton);
-        QCOMPARE(ConnectionProfile::load(QStringLiteral(" Shop ")).server, TestServer::fromEnvironment().host);
+        QCOMPARE(ConnectionProfile::load(QStringLiteral(" Shop ")).server,
+                 TestServer::fromEnvironment().host);
         m_ui->confirmAnswers << true;
         QTest::mouseClick(control<QToolButton>(f, "SpeedButton4"), Qt::LeftButton);
         QCOMPARE(m_ui->texts(QStringLiteral("confirm")).last(), QStringLiteral("Edit data of connection ?"));
@@ -106,10 +111,12 @@ private slots:
 
         m_ui->confirmAnswers << true;
         QTest::mouseClick(control<QToolButton>(f, "SpeedButton6"), Qt::LeftButton);
-        QCOMPARE(m_ui->texts(QStringLiteral("confirm")).last(), QStringLiteral("Delete connection in list ?"));
+        QCOMPARE(m_ui->texts(QStringLiteral("confirm")).last(),
+                 QStringLiteral("Delete connection in list ?"));
         QCOMPARE(control<DropDownComboBox>(f, "ComboBox1")->currentText(), QStringLiteral(" Shop "));
         emit control<DropDownComboBox>(f, "ComboBox1")->aboutToDropDown();
-        QCOMPARE(comboItems(control<DropDownComboBox>(f, "ComboBox1")), QStringList{QStringLiteral("Second")});
+        QCOMPARE(comboItems(control<DropDownComboBox>(f, "ComboBox1")),
+                 QStringList{QStringLiteral("Second")});
     }
 
     // The box follows the profile chosen, so that saving a profile's changes keeps the password
@@ -135,13 +142,15 @@ private slots:
 
     void storeTypeOutsideTheListLeavesItEmpty()
     {
-        m_folder->write(QStringLiteral("SetVelmora.ini"),
-                        "[SetConnection]\r\nNameOfConnection=[Odd]\r\n[SetConnectionFor{Odd}]\r\nNameOfConnection=Odd\r\n"
-                        "TypeStore=5\r\nServer=h\r\nDatabase=d\r\nUserName=u\r\n");
+        m_folder->write(
+            QStringLiteral("SetVelmora.ini"),
+            "[SetConnection]\r\nNameOfConnection=[Odd]\r\n[SetConnectionFor{Odd}]\r\nNameOfConnection=Odd\r\n"
+            "TypeStore=5\r\nServer=h\r\nDatabase=d\r\nUserName=u\r\n");
         pick(control<DropDownComboBox>(*m_form, "ComboBox1"), QStringLiteral("Odd"));
         QCOMPARE(control<QComboBox>(*m_form, "ComboBox2")->currentIndex(), -1);
         QTest::mouseClick(control<QToolButton>(*m_form, "SpeedButton7"), Qt::LeftButton);
-        QCOMPARE(m_ui->texts(QStringLiteral("message")), QStringList{QStringLiteral("Type store is empty !")});
+        QCOMPARE(m_ui->texts(QStringLiteral("message")),
+                 QStringList{QStringLiteral("Type store is empty !")});
         QCOMPARE(control<QListWidget>(*m_form, "ListBox1")->count(), 0);
     }
 
@@ -156,8 +165,12 @@ private slots:
                  QStringList{QStringLiteral("Setting database|Enter password for database")});
         QCOMPARE(control<QLineEdit>(f, "Edit5")->text(), TestServer::fromEnvironment().password);
         QCOMPARE(control<QLineEdit>(f, "Edit5")->echoMode(), QLineEdit::Password);
-        QCOMPARE(control<QListWidget>(f, "ListBox1")->item(control<QListWidget>(f, "ListBox1")->count() - 1)->text(), QStringLiteral("-------------- ALL WAS OK ----------------"));
-        QCOMPARE(control<QListWidget>(f, "ListBox1")->item(14)->text(), QStringLiteral("[+] store default language = de_de"));
+        QCOMPARE(control<QListWidget>(f, "ListBox1")
+                     ->item(control<QListWidget>(f, "ListBox1")->count() - 1)
+                     ->text(),
+                 QStringLiteral("-------------- ALL WAS OK ----------------"));
+        QCOMPARE(control<QListWidget>(f, "ListBox1")->item(14)->text(),
+                 QStringLiteral("[+] store default language = de_de"));
         QVERIFY(!f.connection().connected());
     }
 
@@ -166,10 +179,12 @@ private slots:
         MainWindow& f = *m_form;
         addStoredProfile(QStringLiteral("Shop"));
         QTest::mouseClick(control<QPushButton>(f, "SpeedButton8"), Qt::LeftButton);
-        QCOMPARE(m_ui->texts(QStringLiteral("message")), QStringList{QStringLiteral("Not select connection !!!")});
+        QCOMPARE(m_ui->texts(QStringLiteral("message")),
+                 QStringList{QStringLiteral("Not select connection !!!")});
         pick(control<DropDownComboBox>(f, "ComboBox3"), QStringLiteral("Shop"));
         QTest::mouseClick(control<QPushButton>(f, "SpeedButton8"), Qt::LeftButton);
-        QCOMPARE(itemTexts(control<QListWidget>(f, "CheckListBox1")), QStringList({"acme", "Borvex", "zeta"}));
+        QCOMPARE(itemTexts(control<QListWidget>(f, "CheckListBox1")),
+                 QStringList({"acme", "Borvex", "zeta"}));
         QCOMPARE(control<QListWidget>(f, "CheckListBox1")->item(1)->data(Qt::UserRole).toInt(), 3);
         QCOMPARE(control<QListWidget>(f, "CheckListBox1")->item(0)->checkState(), Qt::Unchecked);
         QCOMPARE(control<QTabWidget>(f, "PageControl1")->currentIndex(), 1);
@@ -241,7 +256,8 @@ private slots:
         QVERIFY(!control<QListWidget>(f, "CheckListBox2")->item(0)->text().contains(QStringLiteral("//")));
         control<QListWidget>(f, "CheckListBox2")->item(0)->setCheckState(Qt::Checked);
         control<QListWidget>(f, "CheckListBox2")->setCurrentRow(2);
-        QTest::mouseClick(control<QToolButton>(f, "SpeedButton15"), Qt::LeftButton); // selected entry unchecked: check all
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton15"),
+                          Qt::LeftButton); // selected entry unchecked: check all
         for (int i = 0; i < 3; ++i)
             QCOMPARE(control<QListWidget>(f, "CheckListBox2")->item(i)->checkState(), Qt::Checked);
         QTest::mouseClick(control<QToolButton>(f, "SpeedButton15"), Qt::LeftButton);
@@ -258,7 +274,8 @@ private slots:
     void folderChoosersFillThePaths()
     {
         MainWindow& f = *m_form;
-        m_ui->folderAnswers << QStringLiteral("/data/export") << std::nullopt << QStringLiteral("/data/lists");
+        m_ui->folderAnswers << QStringLiteral("/data/export") << std::nullopt
+                            << QStringLiteral("/data/lists");
         QTest::mouseClick(control<QPushButton>(f, "SpeedButton9"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(f, "SpeedButton9"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(f, "SpeedButton14"), Qt::LeftButton);

@@ -67,9 +67,11 @@ INSERT INTO @PREFIX@virtuemart_product_categories (virtuemart_product_id, virtue
             const qsizetype bodyStart = bytes.indexOf('\n') + 1;
             QString body = QString::fromUtf8(bytes.mid(bodyStart));
             if (name.startsWith(QStringLiteral("Seo")))
-                body.replace(QRegularExpression(QStringLiteral("\"([^\";\\r\\n]+)\"")), QStringLiteral("\"\\1 new\""));
+                body.replace(QRegularExpression(QStringLiteral("\"([^\";\\r\\n]+)\"")),
+                             QStringLiteral("\"\\1 new\""));
             else
-                body.replace(QRegularExpression(QStringLiteral(";(\\d+)(\\.\\d+)?(?=;)")), QStringLiteral(";1\\1\\2"));
+                body.replace(QRegularExpression(QStringLiteral(";(\\d+)(\\.\\d+)?(?=;)")),
+                             QStringLiteral(";1\\1\\2"));
             folder.write(QStringLiteral("out/") + name, bytes.left(bodyStart) + body.toUtf8());
         }
         const QStringList before = dump(store);
@@ -88,10 +90,12 @@ INSERT INTO @PREFIX@virtuemart_product_categories (virtuemart_product_id, virtue
         for (int i = 0; i < before.size(); ++i)
             if (before[i] != after.value(i))
                 changedTables << before[i].section(u'|', 0, 0);
-        QCOMPARE(QStringList(changedTables.begin(), changedTables.end()).size(), 4); // products, prices and both text tables
+        QCOMPARE(QStringList(changedTables.begin(), changedTables.end()).size(),
+                 4); // products, prices and both text tables
 
         // Undo by the manual start.
-        const QStringList undo = QDir(folder.path()).entryList({QStringLiteral("ScriptForUndo-*.sql")}, QDir::Files);
+        const QStringList undo =
+            QDir(folder.path()).entryList({QStringLiteral("ScriptForUndo-*.sql")}, QDir::Files);
         QCOMPARE(undo.size(), 1);
         ui.fileAnswers << folder.filePath(undo[0]);
         QVERIFY(clickAndWait(form, control<QPushButton>(form, "SpeedButton19")));
@@ -110,14 +114,18 @@ private:
     static QStringList dump(TestStore& store)
     {
         QStringList rows;
-        for (const QString& table : store.column(QStringLiteral(
-                 "SELECT table_name FROM information_schema.tables WHERE table_schema = DATABASE() ORDER BY 1"))) {
+        for (const QString& table :
+             store.column(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
+                                         "table_schema = DATABASE() ORDER BY 1"))) {
             const QStringList columns = store.column(
-                QStringLiteral("SELECT CONCAT('IFNULL(HEX(`', column_name, '`), ''NULL'')') FROM information_schema.columns "
-                               "WHERE table_schema = DATABASE() AND table_name = '%1' ORDER BY ordinal_position")
+                QStringLiteral(
+                    "SELECT CONCAT('IFNULL(HEX(`', column_name, '`), ''NULL'')') FROM "
+                    "information_schema.columns "
+                    "WHERE table_schema = DATABASE() AND table_name = '%1' ORDER BY ordinal_position")
                     .arg(table));
-            rows += store.column(QStringLiteral("SELECT CONCAT('%1|', CONCAT_WS('|', %2)) FROM `%1` ORDER BY 1")
-                                     .arg(table, columns.join(u',')));
+            rows +=
+                store.column(QStringLiteral("SELECT CONCAT('%1|', CONCAT_WS('|', %2)) FROM `%1` ORDER BY 1")
+                                 .arg(table, columns.join(u',')));
         }
         return rows;
     }

@@ -13,17 +13,20 @@ private slots:
     void initTestCase()
     {
         m_store = std::make_unique<TestStore>(QStringLiteral("db_session"));
-        m_store->exec(QStringLiteral("CREATE TABLE kinds (id INT, flag TINYINT(1), small TINYINT, price DECIMAL(15,5),"
-                                     " ratio DOUBLE, name VARCHAR(50))"));
-        m_store->exec(QStringLiteral("INSERT INTO kinds VALUES (-7, 1, 5, 12.50000, 0.1, 'Škoda ДЖ €'),"
-                                     " (2, 0, NULL, 1234567.89, 1e300, ''), (NULL, NULL, NULL, NULL, NULL, NULL)"));
+        m_store->exec(
+            QStringLiteral("CREATE TABLE kinds (id INT, flag TINYINT(1), small TINYINT, price DECIMAL(15,5),"
+                           " ratio DOUBLE, name VARCHAR(50))"));
+        m_store->exec(
+            QStringLiteral("INSERT INTO kinds VALUES (-7, 1, 5, 12.50000, 0.1, 'Škoda ДЖ €'),"
+                           " (2, 0, NULL, 1234567.89, 1e300, ''), (NULL, NULL, NULL, NULL, NULL, NULL)"));
         m_store->connect(m_connection);
     }
 
     void valuesComeBackAsTheProgramReadsThem()
     {
         DbQuery query(QStringLiteral("UniQuery1"), m_connection);
-        query.sql << QStringLiteral("SELECT id, flag, small, price, ratio, name") << QStringLiteral("FROM kinds");
+        query.sql << QStringLiteral("SELECT id, flag, small, price, ratio, name")
+                  << QStringLiteral("FROM kinds");
         query.open();
         QStringList rows;
         for (query.first(); !query.eof(); query.next()) {
@@ -116,7 +119,8 @@ private slots:
             QFAIL("no error");
         } catch (const DbError& e) {
             QCOMPARE(e.number(), 1045u);
-            QVERIFY2(e.message().startsWith(QStringLiteral("Access denied for user")), qPrintable(e.message()));
+            QVERIFY2(e.message().startsWith(QStringLiteral("Access denied for user")),
+                     qPrintable(e.message()));
         }
         QVERIFY(!connection.connected());
     }
@@ -125,10 +129,12 @@ private slots:
     // treats backslashes as plain characters.
     void sessionKeepsBackslashEscapes()
     {
-        m_store->exec(QStringLiteral("SET GLOBAL sql_mode = CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')"));
+        m_store->exec(
+            QStringLiteral("SET GLOBAL sql_mode = CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')"));
         DbConnection connection(QStringLiteral("UniConnection1"));
         m_store->connect(connection);
-        m_store->exec(QStringLiteral("SET GLOBAL sql_mode = REPLACE(@@GLOBAL.sql_mode, 'NO_BACKSLASH_ESCAPES', '')"));
+        m_store->exec(
+            QStringLiteral("SET GLOBAL sql_mode = REPLACE(@@GLOBAL.sql_mode, 'NO_BACKSLASH_ESCAPES', '')"));
         DbQuery query(QStringLiteral("UniQuery1"), connection);
         query.sql << QStringLiteral("SELECT 'a\\'b', @@SESSION.sql_mode");
         query.open();

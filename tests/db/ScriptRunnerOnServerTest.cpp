@@ -17,9 +17,11 @@ private slots:
     void initTestCase()
     {
         m_store = std::make_unique<TestStore>(QStringLiteral("script_runner_cases"));
-        m_store->exec(QStringLiteral("CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(100))"));
+        m_store->exec(
+            QStringLiteral("CREATE TABLE received (n INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(100))"));
         m_store->exec(QStringLiteral("CREATE TABLE `odd;name` (v VARCHAR(100))"));
-        m_logWas = m_store->value(QStringLiteral("SELECT CONCAT(@@GLOBAL.general_log, ',', @@GLOBAL.log_output)"));
+        m_logWas =
+            m_store->value(QStringLiteral("SELECT CONCAT(@@GLOBAL.general_log, ',', @@GLOBAL.log_output)"));
         m_store->exec(QStringLiteral("SET GLOBAL log_output = 'TABLE'"));
         m_store->exec(QStringLiteral("SET GLOBAL general_log = 1"));
     }
@@ -37,16 +39,17 @@ private slots:
         m_store->exec(QStringLiteral("TRUNCATE received"));
         m_store->exec(QStringLiteral("TRUNCATE `odd;name`"));
         m_store->exec(QStringLiteral("DELETE FROM @PREFIX@virtuemart_products"));
-        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_products (virtuemart_product_id, product_in_stock, published) "
-                                     "SELECT seq, 0, 1 FROM seq_1_to_4"));
+        m_store->exec(QStringLiteral(
+            "INSERT INTO @PREFIX@virtuemart_products (virtuemart_product_id, product_in_stock, published) "
+            "SELECT seq, 0, 1 FROM seq_1_to_4"));
         m_store->exec(QStringLiteral("DROP PROCEDURE IF EXISTS add_two"));
     }
 
     void scriptsArriveAsWritten_data()
     {
         QTest::addColumn<QByteArray>("script");
-        QTest::addColumn<QStringList>("sent");    // what the server received, in order
-        QTest::addColumn<QString>("changes");     // a query of what the script left in the tables
+        QTest::addColumn<QStringList>("sent"); // what the server received, in order
+        QTest::addColumn<QString>("changes");  // a query of what the script left in the tables
         QTest::addColumn<QStringList>("changed");
         QTest::addColumn<int>("errors");
         QTest::addColumn<int>("steps");           // progress notifications: statements and DELIMITER commands
@@ -75,47 +78,59 @@ private slots:
             << QStringList{"1/7/1", "2/8/1", "3/0/0", "4/0/1"} << 0 << 4 << QList<int>{31, 64, 95, 99};
         QTest::newRow("semicolon in a quoted value with escaped quotes")
             << QByteArray("INSERT INTO received (v) VALUES ('a;b \\'c;\\' \\\"d;\\\"');\r\n")
-            << QStringList{"INSERT INTO received (v) VALUES ('a;b \\'c;\\' \\\"d;\\\"')"}
-            << rows << QStringList{"a;b 'c;' \"d;\""} << 0 << 1 << QList<int>{96};
+            << QStringList{"INSERT INTO received (v) VALUES ('a;b \\'c;\\' \\\"d;\\\"')"} << rows
+            << QStringList{"a;b 'c;' \"d;\""} << 0 << 1 << QList<int>{96};
         QTest::newRow("failing middle statement")
-            << (insert.arg("one") + ";\r\nINSERT INTO received (no_such_column) VALUES (1);\r\n" + insert.arg("three")
-                + ";\r\n").toUtf8()
-            << QStringList{insert.arg("one"), "INSERT INTO received (no_such_column) VALUES (1)", insert.arg("three")}
+            << (insert.arg("one") + ";\r\nINSERT INTO received (no_such_column) VALUES (1);\r\n" +
+                insert.arg("three") + ";\r\n")
+                   .toUtf8()
+            << QStringList{insert.arg("one"), "INSERT INTO received (no_such_column) VALUES (1)",
+                           insert.arg("three")}
             << rows << QStringList{"one", "three"} << 1 << 3 << QList<int>{};
-        QTest::newRow("no final semicolon")
-            << (insert.arg("x") + ";\r\n" + insert.arg("y")).toUtf8() << QStringList{insert.arg("x"), insert.arg("y")}
-            << rows << QStringList{"x", "y"} << 0 << 2 << QList<int>{49, 100};
-        QTest::newRow("empty file") << QByteArray() << QStringList{} << rows << QStringList{} << 0 << 0 << QList<int>{};
+        QTest::newRow("no final semicolon") << (insert.arg("x") + ";\r\n" + insert.arg("y")).toUtf8()
+                                            << QStringList{insert.arg("x"), insert.arg("y")} << rows
+                                            << QStringList{"x", "y"} << 0 << 2 << QList<int>{49, 100};
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << rows << QStringList{} << 0 << 0
+                                    << QList<int>{};
         QTest::newRow("UTF-8 byte-order mark")
-            << QByteArray("\xEF\xBB\xBF") + insert.arg("Škoda €").toUtf8() + ";\r\n" << QStringList{insert.arg("Škoda €")}
-            << rows << QStringList{"Škoda €"} << 0 << 1 << QList<int>{};
+            << QByteArray("\xEF\xBB\xBF") + insert.arg("Škoda €").toUtf8() + ";\r\n"
+            << QStringList{insert.arg("Škoda €")} << rows << QStringList{"Škoda €"} << 0 << 1 << QList<int>{};
         QTest::newRow("DELIMITER $$ with a procedure")
-            << QByteArray("DELIMITER $$\r\nCREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES ('p1');\r\n"
-                          "  INSERT INTO received (v) VALUES ('p2');\r\nEND $$\r\nDELIMITER ;\r\nCALL add_two();\r\n")
-            << QStringList{"CREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES ('p1');\r\n"
+            << QByteArray("DELIMITER $$\r\nCREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) "
+                          "VALUES ('p1');\r\n"
+                          "  INSERT INTO received (v) VALUES ('p2');\r\nEND $$\r\nDELIMITER ;\r\nCALL "
+                          "add_two();\r\n")
+            << QStringList{"CREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES "
+                           "('p1');\r\n"
                            "  INSERT INTO received (v) VALUES ('p2');\r\nEND",
                            "CALL add_two()"}
             << rows << QStringList{"p1", "p2"} << 0 << 4 << QList<int>{};
         QTest::newRow("procedure ended by slash lines")
-            << QByteArray("CREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES ('s1');\r\n"
-                          "  INSERT INTO received (v) VALUES ('s2');\r\nEND;\r\n/\r\nCALL add_two()\r\n/\r\n")
-            << QStringList{"CREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES ('s1');\r\n"
+            << QByteArray(
+                   "CREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES ('s1');\r\n"
+                   "  INSERT INTO received (v) VALUES ('s2');\r\nEND;\r\n/\r\nCALL add_two()\r\n/\r\n")
+            << QStringList{"CREATE PROCEDURE add_two()\r\nBEGIN\r\n  INSERT INTO received (v) VALUES "
+                           "('s1');\r\n"
                            "  INSERT INTO received (v) VALUES ('s2');\r\nEND",
                            "CALL add_two()"}
             << rows << QStringList{"s1", "s2"} << 0 << 2 << QList<int>{};
-        QTest::newRow("double semicolon")
-            << (insert.arg("a") + ";;\r\n" + insert.arg("b") + ";").toUtf8() << QStringList{insert.arg("a"), insert.arg("b")}
-            << rows << QStringList{"a", "b"} << 0 << 2 << QList<int>{};
+        QTest::newRow("double semicolon") << (insert.arg("a") + ";;\r\n" + insert.arg("b") + ";").toUtf8()
+                                          << QStringList{insert.arg("a"), insert.arg("b")} << rows
+                                          << QStringList{"a", "b"} << 0 << 2 << QList<int>{};
         // A statement of comments alone is sent too; the server takes it as an empty statement.
         QTest::newRow("comments before, inside and alone")
-            << QByteArray("/* before; */\r\nINSERT INTO received /* inside; */ (v) VALUES ('c1'); # after;\r\n"
-                          "INSERT INTO received (v) -- still; inside\r\nVALUES ('c2');\r\n/* alone; */\r\n")
+            << QByteArray(
+                   "/* before; */\r\nINSERT INTO received /* inside; */ (v) VALUES ('c1'); # after;\r\n"
+                   "INSERT INTO received (v) -- still; inside\r\nVALUES ('c2');\r\n/* alone; */\r\n")
             << QStringList{"/* before; */\r\nINSERT INTO received /* inside; */ (v) VALUES ('c1')",
-                           "# after;\r\nINSERT INTO received (v) -- still; inside\r\nVALUES ('c2')", "/* alone; */"}
+                           "# after;\r\nINSERT INTO received (v) -- still; inside\r\nVALUES ('c2')",
+                           "/* alone; */"}
             << rows << QStringList{"c1", "c2"} << 0 << 3 << QList<int>{};
         QTest::newRow("backquoted name with a semicolon")
-            << QByteArray("INSERT INTO `odd;name` (v) VALUES ('q');\r\nINSERT INTO received (v) SELECT v FROM `odd;name`;\r\n")
-            << QStringList{"INSERT INTO `odd;name` (v) VALUES ('q')", "INSERT INTO received (v) SELECT v FROM `odd;name`"}
+            << QByteArray("INSERT INTO `odd;name` (v) VALUES ('q');\r\nINSERT INTO received (v) SELECT v "
+                          "FROM `odd;name`;\r\n")
+            << QStringList{"INSERT INTO `odd;name` (v) VALUES ('q')",
+                           "INSERT INTO received (v) SELECT v FROM `odd;name`"}
             << rows << QStringList{"q"} << 0 << 2 << QList<int>{};
     }
 
@@ -140,11 +155,14 @@ private slots:
         QList<int> progress;
         QStringList failures;
         ScriptRunner().restoreFromFile(
-            folder.filePath(QStringLiteral("script.sql")), executor, [&](int percent) { progress << percent; },
+            folder.filePath(QStringLiteral("script.sql")), executor,
+            [&](int percent) { progress << percent; },
             [&](const AppError& error) { failures << error.message(); });
 
         QStringList received = m_store->column(
-            QStringLiteral("SELECT argument FROM mysql.general_log WHERE thread_id = %1 AND command_type = 'Query'").arg(thread));
+            QStringLiteral(
+                "SELECT argument FROM mysql.general_log WHERE thread_id = %1 AND command_type = 'Query'")
+                .arg(thread));
         received = received.mid(received.indexOf(QStringLiteral("SELECT CONNECTION_ID()")) + 1);
         QCOMPARE(received, sent);
         QCOMPARE(m_store->column(changes), changed);
@@ -164,10 +182,12 @@ private slots:
         m_store->connect(connection);
         ConnectionExecutor executor(connection);
         QStringList failures;
-        ScriptRunner().restoreFromFile(folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
-                                       [&](const AppError& error) { failures << error.message(); });
+        ScriptRunner().restoreFromFile(
+            folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
+            [&](const AppError& error) { failures << error.message(); });
         QCOMPARE(failures.size(), 1);
-        QVERIFY2(failures[0].startsWith(QStringLiteral("Unknown column 'no_such_column' in ")), qPrintable(failures[0]));
+        QVERIFY2(failures[0].startsWith(QStringLiteral("Unknown column 'no_such_column' in ")),
+                 qPrintable(failures[0]));
         QVERIFY(connection.connected());
     }
 
@@ -186,18 +206,22 @@ private slots:
         connection.execute(QStringLiteral("SET SESSION sql_mode = ''"));
         ConnectionExecutor executor(connection);
         QStringList failures;
-        const ScriptRunSummary summary =
-            ScriptRunner().restoreFromFile(folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
-                                           [&](const AppError& error) { failures << error.message(); });
+        const ScriptRunSummary summary = ScriptRunner().restoreFromFile(
+            folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
+            [&](const AppError& error) { failures << error.message(); });
         QVERIFY(failures.isEmpty());
         QCOMPARE(summary.withWarnings, 5);
-        QCOMPARE(summary.text(), QStringLiteral("Script run: 8 statements ran, 0 failed, 5 changed values with warnings."));
+        QCOMPARE(summary.text(),
+                 QStringLiteral("Script run: 8 statements ran, 0 failed, 5 changed values with warnings."));
         QCOMPARE(summary.firstWarnings.size(), ScriptRunSummary::WarningsShown);
-        QVERIFY2(summary.firstWarnings[0].startsWith(QStringLiteral("Warning 1265: Data truncated for column 'v' at row 1 "
-                                                                   "(statement: INSERT INTO received (v) VALUES ('xxx")),
+        QVERIFY2(summary.firstWarnings[0].startsWith(
+                     QStringLiteral("Warning 1265: Data truncated for column 'v' at row 1 "
+                                    "(statement: INSERT INTO received (v) VALUES ('xxx")),
                  qPrintable(summary.firstWarnings[0]));
-        QCOMPARE(m_store->value(QStringLiteral("SELECT published + 0 FROM @PREFIX@virtuemart_products WHERE virtuemart_product_id = 1")),
-                 QStringLiteral("127"));
+        QCOMPARE(
+            m_store->value(QStringLiteral(
+                "SELECT published + 0 FROM @PREFIX@virtuemart_products WHERE virtuemart_product_id = 1")),
+            QStringLiteral("127"));
     }
 
     // A statement beyond max_allowed_packet is not sent: it would only lose the connection.
@@ -212,15 +236,17 @@ private slots:
         const qint64 largest = m_store->value(QStringLiteral("SELECT @@max_allowed_packet")).toLongLong() - 1;
         ConnectionExecutor executor(connection);
         QStringList failures;
-        const ScriptRunSummary summary =
-            ScriptRunner().restoreFromFile(folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
-                                           [&](const AppError& error) { failures << error.message(); });
-        QCOMPARE(failures, QStringList{QStringLiteral("The statement at line 3 is larger than the server accepts: "
-                                                      "%1 bytes, the server takes at most %2 (max_allowed_packet).")
-                                           .arg(big.size() - 1)
-                                           .arg(largest)});
+        const ScriptRunSummary summary = ScriptRunner().restoreFromFile(
+            folder.filePath(QStringLiteral("script.sql")), executor, [](int) {},
+            [&](const AppError& error) { failures << error.message(); });
+        QCOMPARE(failures,
+                 QStringList{QStringLiteral("The statement at line 3 is larger than the server accepts: "
+                                            "%1 bytes, the server takes at most %2 (max_allowed_packet).")
+                                 .arg(big.size() - 1)
+                                 .arg(largest)});
         QCOMPARE(summary.failed, 1);
-        QCOMPARE(m_store->column(QStringLiteral("SELECT v FROM received ORDER BY n")), QStringList({"a", "c"}));
+        QCOMPARE(m_store->column(QStringLiteral("SELECT v FROM received ORDER BY n")),
+                 QStringList({"a", "c"}));
         QVERIFY(connection.connected());
     }
 

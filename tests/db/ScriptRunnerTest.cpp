@@ -311,7 +311,6 @@ void ScriptRunnerTest::refusesFileThatCannotBeOpened()
     QVERIFY(executor.sent.isEmpty());
 }
 
-
 void ScriptRunnerTest::wholeFileDecidesTheEncoding_data()
 {
     QTest::addColumn<QByteArray>("file");
@@ -320,11 +319,13 @@ void ScriptRunnerTest::wholeFileDecidesTheEncoding_data()
     const QByteArray asciiStatement = "UPDATE a SET x='" + QByteArray(70 * 1024, 'a') + "';\r\n";
     const QString czech = QStringLiteral("UPDATE p SET n='Šťastný žluťoučký kůň' WHERE id=1");
     QTest::newRow("windows-1250 after 70 KiB of ASCII")
-        << asciiStatement + QStringEncoder("windows-1250").encode(czech) + ";\r\n" << czech;
+        << asciiStatement + QStringEncoder("windows-1250").encode(czech) + ";\r\n"
+        << czech;
     QTest::newRow("UTF-8 after 70 KiB of ASCII") << asciiStatement + czech.toUtf8() + ";\r\n" << czech;
     // A two-byte sequence split by the end of the first 64 KiB block of the check.
     QTest::newRow("UTF-8 across a block boundary")
-        << QByteArray(64 * 1024 - 1, ' ') + czech.toUtf8() + ";\r\n" << czech;
+        << QByteArray(64 * 1024 - 1, ' ') + czech.toUtf8() + ";\r\n"
+        << czech;
 }
 
 void ScriptRunnerTest::wholeFileDecidesTheEncoding()

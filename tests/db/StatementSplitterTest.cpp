@@ -13,7 +13,10 @@ QString describe(const Piece& piece)
     if (piece.kind == Piece::Kind::DelimiterCommand)
         return QStringLiteral("<delimiter %1>").arg(piece.text);
     if (piece.kind == Piece::Kind::UnclosedQuote)
-        return QStringLiteral("<quote %1 on line %2 holds %3>").arg(piece.quote).arg(piece.quoteLine).arg(piece.statementsHeldBack);
+        return QStringLiteral("<quote %1 on line %2 holds %3>")
+            .arg(piece.quote)
+            .arg(piece.quoteLine)
+            .arg(piece.statementsHeldBack);
     return piece.text;
 }
 
@@ -132,14 +135,18 @@ const QList<Case>& cases()
          {75}},
         // A quote that never closes swallows the rest; the statements in it are counted by lines.
         {"quote never closed",
-         "UPDATE a SET x=1;\r\nUPDATE p SET d='It\\'s;\r\nWHERE id=2;\r\n  \r\nUPDATE b SET y=3;\r\nCOMMIT;\r\n",
+         "UPDATE a SET x=1;\r\nUPDATE p SET d='It\\'s;\r\nWHERE id=2;\r\n  \r\nUPDATE b SET "
+         "y=3;\r\nCOMMIT;\r\n",
          {"UPDATE a SET x=1", "<quote ' on line 2 holds 4>"},
          {17, 88}},
         {"quote never closed, statements over several lines",
          "UPDATE p\nSET d=\"x\nWHERE id=1;\nUPDATE q\nSET e=2\nWHERE id=1;\nCOMMIT",
          {"<quote \" on line 2 holds 3>"},
          {65}},
-        {"backquote never closed at the end", "SELECT 1;\n\nSELECT `", {"SELECT 1", "<quote ` on line 3 holds 1>"}, {9, 19}},
+        {"backquote never closed at the end",
+         "SELECT 1;\n\nSELECT `",
+         {"SELECT 1", "<quote ` on line 3 holds 1>"},
+         {9, 19}},
         {"quote never closed after a delimiter command",
          "DELIMITER $$\nSELECT 'a$$\nSELECT 2$$\n",
          {"<delimiter $$>", "<quote ' on line 2 holds 2>"},
@@ -224,8 +231,9 @@ void StatementSplitterTest::handsOutStatementOnceItsDelimiterIsRead()
 // The line each statement starts on, however the text is cut into chunks.
 void StatementSplitterTest::statementsKnowTheirLine()
 {
-    const QString text = QStringLiteral("UPDATE a SET x = 1;\r\n  \r\nUPDATE b\r\nSET y = 'two\nlines';\n"
-                                        "-- a comment\n\nDELIMITER $$\nSELECT 1$$ SELECT 2$$\n\n\n  COMMIT$$");
+    const QString text =
+        QStringLiteral("UPDATE a SET x = 1;\r\n  \r\nUPDATE b\r\nSET y = 'two\nlines';\n"
+                       "-- a comment\n\nDELIMITER $$\nSELECT 1$$ SELECT 2$$\n\n\n  COMMIT$$");
     for (int chunk = 0; chunk <= 15; ++chunk) {
         QList<qint64> lines;
         for (const Piece& piece : cut(text, chunk))

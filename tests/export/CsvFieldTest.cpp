@@ -20,19 +20,45 @@ void CsvFieldTest::kinds_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("written");
 
-    QTest::newRow("plain") << "plain" << "a\"b;c" << "a\"b;c";
-    QTest::newRow("quoted doubles quotes") << "quoted" << "a\"bc" << "\"a\"\"bc\"";
-    QTest::newRow("quoted keeps separators") << "quoted" << "Pad, front" << "\"Pad, front\"";
-    QTest::newRow("quoted keeps line breaks") << "quoted" << "one\r\ntwo" << "\"one\r\ntwo\"";
-    QTest::newRow("quoted empty") << "quoted" << "" << "\"\"";
-    QTest::newRow("quoted quotes at both ends") << "quoted" << "\"a\"" << "\"\"\"a\"\"\"";
-    QTest::newRow("quoted keeps UTF-8") << "quoted" << "Brzdová \"€\"" << "\"Brzdová \"\"€\"\"\"";
-    QTest::newRow("verbatim") << "verbatim" << "EUR" << "\"EUR\"";
-    QTest::newRow("verbatim empty") << "verbatim" << "" << "\"\"";
-    QTest::newRow("verbatim never doubles") << "verbatim" << "a\"b" << "\"a\"b\"";
-    QTest::newRow("trade number") << "trade" << "AB 12/7" << "\"'AB 12/7\"";
-    QTest::newRow("trade number never doubles") << "trade" << "A\"1" << "\"'A\"1\"";
-    QTest::newRow("trade number empty") << "trade" << "" << "\"'\"";
+    QTest::newRow("plain") << "plain"
+                           << "a\"b;c"
+                           << "a\"b;c";
+    QTest::newRow("quoted doubles quotes") << "quoted"
+                                           << "a\"bc"
+                                           << "\"a\"\"bc\"";
+    QTest::newRow("quoted keeps separators") << "quoted"
+                                             << "Pad, front"
+                                             << "\"Pad, front\"";
+    QTest::newRow("quoted keeps line breaks") << "quoted"
+                                              << "one\r\ntwo"
+                                              << "\"one\r\ntwo\"";
+    QTest::newRow("quoted empty") << "quoted"
+                                  << ""
+                                  << "\"\"";
+    QTest::newRow("quoted quotes at both ends") << "quoted"
+                                                << "\"a\""
+                                                << "\"\"\"a\"\"\"";
+    QTest::newRow("quoted keeps UTF-8") << "quoted"
+                                        << "Brzdová \"€\""
+                                        << "\"Brzdová \"\"€\"\"\"";
+    QTest::newRow("verbatim") << "verbatim"
+                              << "EUR"
+                              << "\"EUR\"";
+    QTest::newRow("verbatim empty") << "verbatim"
+                                    << ""
+                                    << "\"\"";
+    QTest::newRow("verbatim never doubles") << "verbatim"
+                                            << "a\"b"
+                                            << "\"a\"b\"";
+    QTest::newRow("trade number") << "trade"
+                                  << "AB 12/7"
+                                  << "\"'AB 12/7\"";
+    QTest::newRow("trade number never doubles") << "trade"
+                                                << "A\"1"
+                                                << "\"'A\"1\"";
+    QTest::newRow("trade number empty") << "trade"
+                                        << ""
+                                        << "\"'\"";
 }
 
 void CsvFieldTest::kinds()
@@ -65,15 +91,42 @@ void CsvFieldTest::decimal_data()
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("written");
 
-    QTest::newRow("comma to point") << "12,5" << "." << ";" << "12.5";
-    QTest::newRow("point to comma") << "1.25" << "," << ";" << "1,25";
-    QTest::newRow("point stays point") << "12.50000" << "." << ";" << "12.50000";
-    QTest::newRow("comma stays comma") << "12,5" << "," << ";" << "12,5";
-    QTest::newRow("integer") << "7" << "," << ";" << "7";
-    QTest::newRow("NULL") << "" << "." << ";" << "";
-    QTest::newRow("tab separator") << "1.25" << "," << "\t" << "1,25";
-    QTest::newRow("comma in a comma list is quoted") << "1.25" << "," << "," << "\"1,25\"";
-    QTest::newRow("point in a comma list") << "1,25" << "." << "," << "1.25";
+    QTest::newRow("comma to point") << "12,5"
+                                    << "."
+                                    << ";"
+                                    << "12.5";
+    QTest::newRow("point to comma") << "1.25"
+                                    << ","
+                                    << ";"
+                                    << "1,25";
+    QTest::newRow("point stays point") << "12.50000"
+                                       << "."
+                                       << ";"
+                                       << "12.50000";
+    QTest::newRow("comma stays comma") << "12,5"
+                                       << ","
+                                       << ";"
+                                       << "12,5";
+    QTest::newRow("integer") << "7"
+                             << ","
+                             << ";"
+                             << "7";
+    QTest::newRow("NULL") << ""
+                          << "."
+                          << ";"
+                          << "";
+    QTest::newRow("tab separator") << "1.25"
+                                   << ","
+                                   << "\t"
+                                   << "1,25";
+    QTest::newRow("comma in a comma list is quoted") << "1.25"
+                                                     << ","
+                                                     << ","
+                                                     << "\"1,25\"";
+    QTest::newRow("point in a comma list") << "1,25"
+                                           << "."
+                                           << ","
+                                           << "1.25";
 }
 
 void CsvFieldTest::decimal()

@@ -1,7 +1,7 @@
 #include "export/CsvSettings.h"
 
-#include "platform/CheckFailure.h"
 #include "TestFolder.h"
+#include "platform/CheckFailure.h"
 
 #include <QDir>
 #include <QTest>
@@ -25,16 +25,28 @@ void CsvSettingsTest::pathChecks_data()
     QTest::addColumn<QString>("folder");  // what a started run uses
     QTest::addColumn<QString>("message"); // what a refused run shows
 
-    QTest::newRow("empty") << "" << "" << "Path for export not specified !";
-    QTest::newRow("blanks") << "   " << "" << "Path for export not specified !";
-    QTest::newRow("missing folder") << "<dir>/missing" << ""
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "Path for export not specified !";
+    QTest::newRow("blanks") << "   "
+                            << ""
+                            << "Path for export not specified !";
+    QTest::newRow("missing folder") << "<dir>/missing"
+                                    << ""
                                     << "path to the specified folder [<dir>/missing/] does not exist !";
-    QTest::newRow("a file, not a folder") << "<dir>/file.txt" << ""
-                                          << "path to the specified folder [<dir>/file.txt/] does not exist !";
-    QTest::newRow("trailing blank kept") << "<dir> " << ""
+    QTest::newRow("a file, not a folder")
+        << "<dir>/file.txt"
+        << ""
+        << "path to the specified folder [<dir>/file.txt/] does not exist !";
+    QTest::newRow("trailing blank kept") << "<dir> "
+                                         << ""
                                          << "path to the specified folder [<dir> /] does not exist !";
-    QTest::newRow("folder") << "<dir>" << "<dir>/" << "";
-    QTest::newRow("folder with separator") << "<dir>/" << "<dir>/" << "";
+    QTest::newRow("folder") << "<dir>"
+                            << "<dir>/"
+                            << "";
+    QTest::newRow("folder with separator") << "<dir>/"
+                                           << "<dir>/"
+                                           << "";
 }
 
 void CsvSettingsTest::pathChecks()
@@ -69,16 +81,46 @@ void CsvSettingsTest::values_data()
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("decimalSeparator");
 
-    QTest::newRow("as chosen") << "25" << "," << "," << 25 << "," << ",";
-    QTest::newRow("semicolon and point") << "10000" << ";" << "." << 10000 << ";" << ".";
-    QTest::newRow("TAB is the tab character") << "1" << "TAB" << "." << 1 << "\t" << ".";
-    QTest::newRow("zero and below are kept") << "0" << ";" << "." << 0 << ";" << ".";
-    QTest::newRow("negative") << "-3" << ";" << "." << -3 << ";" << ".";
-    QTest::newRow("letters") << "abc" << ";" << "." << 10000 << ";" << ".";
-    QTest::newRow("empty limit") << "" << ";" << "." << 10000 << ";" << ".";
-    QTest::newRow("digits then letters") << "12x" << ";" << "." << 10000 << ";" << ".";
-    QTest::newRow("nothing chosen") << "10000" << "" << "" << 10000 << ";" << ".";
-    QTest::newRow("blank entries") << "10000" << "  " << " " << 10000 << ";" << ".";
+    QTest::newRow("as chosen") << "25"
+                               << ","
+                               << "," << 25 << ","
+                               << ",";
+    QTest::newRow("semicolon and point") << "10000"
+                                         << ";"
+                                         << "." << 10000 << ";"
+                                         << ".";
+    QTest::newRow("TAB is the tab character") << "1"
+                                              << "TAB"
+                                              << "." << 1 << "\t"
+                                              << ".";
+    QTest::newRow("zero and below are kept") << "0"
+                                             << ";"
+                                             << "." << 0 << ";"
+                                             << ".";
+    QTest::newRow("negative") << "-3"
+                              << ";"
+                              << "." << -3 << ";"
+                              << ".";
+    QTest::newRow("letters") << "abc"
+                             << ";"
+                             << "." << 10000 << ";"
+                             << ".";
+    QTest::newRow("empty limit") << ""
+                                 << ";"
+                                 << "." << 10000 << ";"
+                                 << ".";
+    QTest::newRow("digits then letters") << "12x"
+                                         << ";"
+                                         << "." << 10000 << ";"
+                                         << ".";
+    QTest::newRow("nothing chosen") << "10000"
+                                    << ""
+                                    << "" << 10000 << ";"
+                                    << ".";
+    QTest::newRow("blank entries") << "10000"
+                                   << "  "
+                                   << " " << 10000 << ";"
+                                   << ".";
 }
 
 void CsvSettingsTest::values()

@@ -46,8 +46,8 @@ private:
 };
 
 // One export run as the window makes it, with progress able to stop it.
-void runExport(DbQuery& query, const StoreSchema& schema, RecordingProgress& progress, const CsvSettings& settings,
-               const std::vector<BrandEntry>& brands, const QStringList& columns)
+void runExport(DbQuery& query, const StoreSchema& schema, RecordingProgress& progress,
+               const CsvSettings& settings, const std::vector<BrandEntry>& brands, const QStringList& columns)
 {
     PriceExportRun job(query);
     progress.job = &job;
@@ -214,7 +214,8 @@ void PriceExportRunTest::valuesAsWritten()
     TestFolder dir;
     RecordingProgress progress;
 
-    runExport(query, m_schema, progress, settings(dir), {{7, "Ždírec", true}}, PriceFileLayout::columnNames());
+    runExport(query, m_schema, progress, settings(dir), {{7, "Ždírec", true}},
+              PriceFileLayout::columnNames());
 
     QByteArray bytes = dir.read("F1.csv");
     const QByteArray brand = "\"\xC5\xBD"

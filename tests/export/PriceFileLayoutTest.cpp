@@ -7,8 +7,9 @@ using Row = QMap<QString, QString>;
 
 namespace {
 
-const QString Note = QStringLiteral("\"note : if for values [QUANTITY,PRICE,PUBLISHED] is no value is specified "
-                                    "(worth NULL) then these values during the upgrade does not participate\"");
+const QString Note =
+    QStringLiteral("\"note : if for values [QUANTITY,PRICE,PUBLISHED] is no value is specified "
+                   "(worth NULL) then these values during the upgrade does not participate\"");
 
 CsvSettings settings(const QString& separator, const QString& decimalSeparator)
 {
@@ -34,8 +35,8 @@ private slots:
 
 void PriceFileLayoutTest::columnNames()
 {
-    QCOMPARE(PriceFileLayout::columnNames(), (QStringList{"IDPART", "BRAND", "TRADENUMBER", "NAMEPART", "QUANTITY",
-                                                          "PRICE", "CURRENCY", "PUBLISHED"}));
+    QCOMPARE(PriceFileLayout::columnNames(), (QStringList{"IDPART", "BRAND", "TRADENUMBER", "NAMEPART",
+                                                          "QUANTITY", "PRICE", "CURRENCY", "PUBLISHED"}));
 }
 
 void PriceFileLayoutTest::header_data()
@@ -47,8 +48,10 @@ void PriceFileLayoutTest::header_data()
     QTest::newRow("all columns")
         << PriceFileLayout::columnNames() << ";"
         << "\"IDPART\";BRAND;TRADENUMBER;NAMEPART;QUANTITY;PRICE;CURRENCY;PUBLISHED;" + Note;
-    QTest::newRow("only IDPART") << QStringList{"IDPART"} << ";" << "\"IDPART\";" + Note;
-    QTest::newRow("IDPART unticked") << QStringList{} << ";" << "\"IDPART\";" + Note;
+    QTest::newRow("only IDPART") << QStringList{"IDPART"} << ";"
+                                 << "\"IDPART\";" + Note;
+    QTest::newRow("IDPART unticked") << QStringList{} << ";"
+                                     << "\"IDPART\";" + Note;
     QTest::newRow("list order, tab") << QStringList{"PRICE", "BRAND"} << "\t"
                                      << "\"IDPART\"\tBRAND\tPRICE\t" + Note;
 }
@@ -71,9 +74,9 @@ void PriceFileLayoutTest::dataLine_data()
     QTest::addColumn<QString>("line");
 
     const QStringList all = PriceFileLayout::columnNames();
-    const Row product{{"IDPART", "57"},     {"BRAND", "Acme"},       {"TRADENUMBER", "AB 12/7"},
-                      {"NAMEPART", "Brake pad"}, {"QUANTITY", "4"}, {"PRICE", "12.50000"},
-                      {"CURRENCY", "EUR"},  {"PUBLISHED", "True"}};
+    const Row product{{"IDPART", "57"},          {"BRAND", "Acme"},    {"TRADENUMBER", "AB 12/7"},
+                      {"NAMEPART", "Brake pad"}, {"QUANTITY", "4"},    {"PRICE", "12.50000"},
+                      {"CURRENCY", "EUR"},       {"PUBLISHED", "True"}};
     Row nulls{{"IDPART", "58"}};
     Row quotes = product;
     quotes["BRAND"] = "a\"bc";
@@ -83,16 +86,23 @@ void PriceFileLayoutTest::dataLine_data()
     Row lowerTrue = product;
     lowerTrue["PUBLISHED"] = "true";
 
-    QTest::newRow("all columns") << all << ";" << "," << product
+    QTest::newRow("all columns") << all << ";"
+                                 << "," << product
                                  << "57;\"Acme\";\"'AB 12/7\";\"Brake pad\";4;12,50000;\"EUR\";1";
-    QTest::newRow("NULL values") << all << ";" << "." << nulls << "58;\"\";\"'\";\"\";;;\"\";0";
-    QTest::newRow("quotes and commas") << all << "," << "." << quotes
-                                       << "57,\"a\"\"bc\",\"'X\"1\",\"Pad, front\",4,12.50000,\"EUR\",0";
-    QTest::newRow("comma for both") << all << "," << "," << product
+    QTest::newRow("NULL values") << all << ";"
+                                 << "." << nulls << "58;\"\";\"'\";\"\";;;\"\";0";
+    QTest::newRow("quotes and commas")
+        << all << ","
+        << "." << quotes << "57,\"a\"\"bc\",\"'X\"1\",\"Pad, front\",4,12.50000,\"EUR\",0";
+    QTest::newRow("comma for both") << all << ","
+                                    << "," << product
                                     << "57,\"Acme\",\"'AB 12/7\",\"Brake pad\",4,\"12,50000\",\"EUR\",1";
-    QTest::newRow("published is exactly True") << QStringList{"PUBLISHED"} << ";" << "." << lowerTrue << "57;0";
-    QTest::newRow("only IDPART") << QStringList{"IDPART"} << ";" << "." << product << "57";
-    QTest::newRow("IDPART unticked") << QStringList{"PRICE"} << "\t" << "," << product << "57\t12,50000";
+    QTest::newRow("published is exactly True") << QStringList{"PUBLISHED"} << ";"
+                                               << "." << lowerTrue << "57;0";
+    QTest::newRow("only IDPART") << QStringList{"IDPART"} << ";"
+                                 << "." << product << "57";
+    QTest::newRow("IDPART unticked") << QStringList{"PRICE"} << "\t"
+                                     << "," << product << "57\t12,50000";
 }
 
 void PriceFileLayoutTest::dataLine()

@@ -22,19 +22,22 @@ private slots:
     {
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("expected"); // idPart,price,quantity,published | mode
-        QTest::newRow("price export") << QStringList{"IDPART", "BRAND", "TRADENUMBER", "NAMEPART", "QUANTITY", "PRICE",
-                                                     "CURRENCY", "PUBLISHED", "note : ..."}
-                                      << "1,6,5,8|price";
+        QTest::newRow("price export")
+            << QStringList{"IDPART", "BRAND",    "TRADENUMBER", "NAMEPART",  "QUANTITY",
+                           "PRICE",  "CURRENCY", "PUBLISHED",   "note : ..."}
+            << "1,6,5,8|price";
         QTest::newRow("lower case id") << QStringList{"idpart", "PRICE"} << "0,2,0,0|nothing";
         QTest::newRow("id with a blank") << QStringList{"IDPART ", "PRICE"} << "0,2,0,0|nothing";
         QTest::newRow("rightmost wins") << QStringList{"IDPART", "PRICE", "PRICE"} << "1,3,0,0|price";
-        QTest::newRow("price with SEO column") << QStringList{"IDPART", "PRICE", "PRODUCT:metadesc"} << "1,2,0,0|price";
+        QTest::newRow("price with SEO column")
+            << QStringList{"IDPART", "PRICE", "PRODUCT:metadesc"} << "1,2,0,0|price";
         QTest::newRow("product SEO") << QStringList{"IDPART", "PRODUCT:sluq"} << "1,0,0,0|product";
         QTest::newRow("category SEO only")
             << QStringList{"IDCATEGORY", "CATEGORY:metakey"} << "0,0,0,0|category";
         QTest::newRow("both SEO") << QStringList{"IDPART", "PRODUCT:metakey", "IDCATEGORY", "CATEGORY:sluq"}
                                   << "1,0,0,0|product+category";
-        QTest::newRow("category column without its id") << QStringList{"IDPART", "CATEGORY:metakey"} << "1,0,0,0|nothing";
+        QTest::newRow("category column without its id")
+            << QStringList{"IDPART", "CATEGORY:metakey"} << "1,0,0,0|nothing";
         QTest::newRow("none") << QStringList{"A", "B"} << "0,0,0,0|nothing";
     }
 
@@ -52,15 +55,21 @@ private slots:
                 passes << QStringLiteral("category");
             mode = passes.isEmpty() ? QStringLiteral("nothing") : passes.join(u'+');
         }
-        QCOMPARE(QStringLiteral("%1,%2,%3,%4|%5").arg(c.idPart).arg(c.price).arg(c.quantity).arg(c.published).arg(mode),
+        QCOMPARE(QStringLiteral("%1,%2,%3,%4|%5")
+                     .arg(c.idPart)
+                     .arg(c.price)
+                     .arg(c.quantity)
+                     .arg(c.published)
+                     .arg(mode),
                  expected);
     }
 
     void headerCellsThatAreNoTextNameNothing()
     {
         QList<SpreadsheetCell> cells = header({"IDPART"});
-        cells << SpreadsheetCell::number(5) << SpreadsheetCell() << SpreadsheetCell::error(QStringLiteral("#N/A"))
-              << SpreadsheetCell::boolean(true) << SpreadsheetCell::text(QStringLiteral("PRICE"));
+        cells << SpreadsheetCell::number(5) << SpreadsheetCell()
+              << SpreadsheetCell::error(QStringLiteral("#N/A")) << SpreadsheetCell::boolean(true)
+              << SpreadsheetCell::text(QStringLiteral("PRICE"));
         const PriceListColumns c = PriceListColumns::recognise(cells);
         QCOMPARE(c.idPart, 1);
         QCOMPARE(c.price, 6);

@@ -1,6 +1,6 @@
+#include "import/PriceListFileReader.h"
 #include "TestFolder.h"
 #include "import/CreationProgress.h"
-#include "import/PriceListFileReader.h"
 #include "import/UpdateScript.h"
 
 #include <QStringDecoder>
@@ -40,8 +40,9 @@ private slots:
         QTest::addColumn<QString>("description");
         const QString czech = QStringLiteral("Šťastný žluťoučký kůň");
         QTest::newRow("windows-1250") << QByteArray("windows-1250") << czech;
-        QTest::newRow("windows-1252") << QByteArray("windows-1252")
-                                      << QString(QStringDecoder("windows-1252").decode(QStringEncoder("windows-1250").encode(czech)));
+        QTest::newRow("windows-1252")
+            << QByteArray("windows-1252")
+            << QString(QStringDecoder("windows-1252").decode(QStringEncoder("windows-1250").encode(czech)));
     }
 
     void legacyListIsReadWithTheCodePageOfOlderFiles()
@@ -49,8 +50,9 @@ private slots:
         QFETCH(QByteArray, codePageOfOlderFiles);
         QFETCH(QString, description);
         TestFolder folder;
-        folder.write("list.csv", QStringEncoder("windows-1250").encode(
-                                     QStringLiteral("IDPART;PRODUCT:metadesc\r\n7;Šťastný žluťoučký kůň\r\n")));
+        folder.write("list.csv",
+                     QStringEncoder("windows-1250")
+                         .encode(QStringLiteral("IDPART;PRODUCT:metadesc\r\n7;Šťastný žluťoučký kůň\r\n")));
         const QString scriptPath = folder.filePath("script.sql");
         RecordedProgress progress;
         IdleJob job;
@@ -61,10 +63,12 @@ private slots:
             script.commit();
         }
 
-        QVERIFY(QString::fromUtf8(folder.read("script.sql")).contains(QStringLiteral("'") + description + u'\''));
+        QVERIFY(
+            QString::fromUtf8(folder.read("script.sql")).contains(QStringLiteral("'") + description + u'\''));
         QVERIFY(progress.lines.contains(
-            QStringLiteral("         Code page of the file : %1 (not UTF-8); the detector suggests ISO-8859-2: "
-                           "check the setting \"Code page of older files\"")
+            QStringLiteral(
+                "         Code page of the file : %1 (not UTF-8); the detector suggests ISO-8859-2: "
+                "check the setting \"Code page of older files\"")
                 .arg(QString::fromLatin1(codePageOfOlderFiles))));
     }
 
@@ -73,7 +77,8 @@ private slots:
     void productAndCategoryTextsOfOneListInTwoPasses()
     {
         TestFolder folder;
-        folder.write("list.csv", "IDPART;PRODUCT:metakey;IDCATEGORY;CATEGORY:metakey\r\n7;p7;3;c3\r\n8;p8;4;c4\r\n");
+        folder.write("list.csv",
+                     "IDPART;PRODUCT:metakey;IDCATEGORY;CATEGORY:metakey\r\n7;p7;3;c3\r\n8;p8;4;c4\r\n");
         RecordedProgress progress;
         IdleJob job;
         {
@@ -84,10 +89,11 @@ private slots:
         }
         const QString script = QString::fromUtf8(folder.read("script.sql"));
         QStringList order;
-        for (const QString& where : {QStringLiteral("Pmain.metakey = 'p7'\r\nWHERE Pmain.virtuemart_product_id = 7;"),
-                                     QStringLiteral("Pmain.metakey = 'p8'\r\nWHERE Pmain.virtuemart_product_id = 8;"),
-                                     QStringLiteral("Pmain.metakey = 'c3'\r\nWHERE Pmain.virtuemart_category_id = 3;"),
-                                     QStringLiteral("Pmain.metakey = 'c4'\r\nWHERE Pmain.virtuemart_category_id = 4;")})
+        for (const QString& where :
+             {QStringLiteral("Pmain.metakey = 'p7'\r\nWHERE Pmain.virtuemart_product_id = 7;"),
+              QStringLiteral("Pmain.metakey = 'p8'\r\nWHERE Pmain.virtuemart_product_id = 8;"),
+              QStringLiteral("Pmain.metakey = 'c3'\r\nWHERE Pmain.virtuemart_category_id = 3;"),
+              QStringLiteral("Pmain.metakey = 'c4'\r\nWHERE Pmain.virtuemart_category_id = 4;")})
             order << QString::number(script.indexOf(where));
         QStringList sorted = order;
         std::sort(sorted.begin(), sorted.end(),
@@ -98,7 +104,8 @@ private slots:
     void utf8ListNamesNoCodePage()
     {
         TestFolder folder;
-        folder.write("list.csv", QStringLiteral("IDPART;PRODUCT:metadesc\r\n7;Šťastný žluťoučký kůň\r\n").toUtf8());
+        folder.write("list.csv",
+                     QStringLiteral("IDPART;PRODUCT:metadesc\r\n7;Šťastný žluťoučký kůň\r\n").toUtf8());
         RecordedProgress progress;
         IdleJob job;
         UpdateScript script(folder.filePath("script.sql"), StoreSchema{QStringLiteral("jos_"), {}});

@@ -1,5 +1,5 @@
-#include "TestFolder.h"
 #include "import/PriceListFolder.h"
+#include "TestFolder.h"
 
 #include <QTest>
 
@@ -11,7 +11,8 @@ private slots:
     void filesComeInNaturalOrder()
     {
         TestFolder folder;
-        const QStringList names = {"list10.csv", "list2.csv", "List1.xlsx", "list2b.csv", "a.csv", "list002.csv", "list1.csv"};
+        const QStringList names = {"list10.csv", "list2.csv",   "List1.xlsx", "list2b.csv",
+                                   "a.csv",      "list002.csv", "list1.csv"};
         for (const QString& name : names)
             folder.write(name, "x");
         const auto files = listPriceListFiles(folder.path());
@@ -19,7 +20,8 @@ private slots:
         QStringList found;
         for (const QString& file : *files)
             found << QFileInfo(file).fileName();
-        QCOMPARE(found, QStringList({"a.csv", "list1.csv", "List1.xlsx", "list002.csv", "list2.csv", "list2b.csv", "list10.csv"}));
+        QCOMPARE(found, QStringList({"a.csv", "list1.csv", "List1.xlsx", "list002.csv", "list2.csv",
+                                     "list2b.csv", "list10.csv"}));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "import/PriceListImport.h"
 #include "TestCatalog.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
@@ -5,7 +6,6 @@
 #include "db/DbConnection.h"
 #include "db/DbQuery.h"
 #include "import/CreationProgress.h"
-#include "import/PriceListImport.h"
 #include "store/StoreSchema.h"
 
 #include <QTest>
@@ -93,7 +93,8 @@ private slots:
         TestCatalog::addBrand(*m_store, 1, QStringLiteral("Bosch"));
         TestCatalog::addBrand(*m_store, 2, QStringLiteral("Valeo"));
         const QList<std::tuple<int, int, QString>> products = {
-            {1, 1, "AB-1"}, {2, 1, "AB-2"}, {3, 1, "SH-1"}, {4, 1, "SH-1"}, {5, 1, "X-9"}, {6, 2, "X-9"}, {7, 2, " PAD 7 "}};
+            {1, 1, "AB-1"}, {2, 1, "AB-2"}, {3, 1, "SH-1"},   {4, 1, "SH-1"},
+            {5, 1, "X-9"},  {6, 2, "X-9"},  {7, 2, " PAD 7 "}};
         for (const auto& [id, brand, sku] : products) {
             TestProduct product{id, brand, QStringLiteral("Part %1").arg(id), sku};
             product.stock = 1;
@@ -126,18 +127,21 @@ private slots:
         const ImportOutcome outcome =
             run({folder.filePath(fileName), folder.filePath("without brand.csv")}, folder, rules, progress);
 
-        QCOMPARE(script(folder), priceBlock(1, "11") + stockBlock(1, 5) + priceBlock(2, "22") + priceBlock(5, "55") +
-                                     priceBlock(6, "66") + priceBlock(7, "77") + priceBlock(1, "12") + "COMMIT;\r\n");
+        QCOMPARE(script(folder), priceBlock(1, "11") + stockBlock(1, 5) + priceBlock(2, "22") +
+                                     priceBlock(5, "55") + priceBlock(6, "66") + priceBlock(7, "77") +
+                                     priceBlock(1, "12") + "COMMIT;\r\n");
         QCOMPARE(outcome.unmatchedRows.count(), 3);
-        QVERIFY2(progress.lines.contains(QStringLiteral("         2 rows not matched by trade number: row 4 'NOPE' is not "
-                                                        "in the store, row 5 'SH-1' is shared by products 3, 4")),
+        QVERIFY2(progress.lines.contains(
+                     QStringLiteral("         2 rows not matched by trade number: row 4 'NOPE' is not "
+                                    "in the store, row 5 'SH-1' is shared by products 3, 4")),
                  qPrintable(progress.lines.join(u'\n')));
-        QVERIFY(progress.lines.contains(
-            QStringLiteral("         1 rows not matched by trade number: row 2 'X-9' is shared by products 5, 6")));
+        QVERIFY(progress.lines.contains(QStringLiteral(
+            "         1 rows not matched by trade number: row 2 'X-9' is shared by products 5, 6")));
         QCOMPARE(outcome.summaryLines().first(),
                  QStringLiteral("3 rows not matched by trade number: they change nothing."));
         QVERIFY(outcome.previewLines().contains(
-            QStringLiteral("Not matched: %1, row 4 'NOPE' is not in the store").arg(folder.filePath(fileName))));
+            QStringLiteral("Not matched: %1, row 4 'NOPE' is not in the store")
+                .arg(folder.filePath(fileName))));
     }
 
     // The same lists by IDPART, as the settings' default, give today's script: a list without
@@ -149,7 +153,8 @@ private slots:
         folder.write("own export.csv", "IDPART;BRAND;TRADENUMBER;PRICE\r\n2;Bosch;'AB-1;21\r\n");
         RecordedProgress progress;
         const ImportOutcome outcome =
-            run({folder.filePath("supplier.csv"), folder.filePath("own export.csv")}, folder, ImportRules(), progress);
+            run({folder.filePath("supplier.csv"), folder.filePath("own export.csv")}, folder, ImportRules(),
+                progress);
         QCOMPARE(script(folder), priceBlock(2, "21") + "COMMIT;\r\n");
         QCOMPARE(outcome.unmatchedRows.count(), 0);
     }
@@ -163,14 +168,16 @@ private slots:
         QTest::addColumn<bool>("zero");
         QTest::addColumn<QString>("line");
         const QByteArray slip = "IDPART;PRICE\r\n1;1050\r\n2;21\r\n3;0\r\n";
-        QTest::newRow("defaults") << slip << 50 << true
-                                  << "2 prices change by more than 50 % or become 0: id 1 10.00000 -> 1050 (+10400 %), "
-                                     "id 3 30.00000 -> 0 (-100 %)";
+        QTest::newRow("defaults")
+            << slip << 50 << true
+            << "2 prices change by more than 50 % or become 0: id 1 10.00000 -> 1050 (+10400 %), "
+               "id 3 30.00000 -> 0 (-100 %)";
         QTest::newRow("zero only") << slip << 0 << true << "1 prices become 0: id 3 30.00000 -> 0 (-100 %)";
         QTest::newRow("limit only") << slip << 200 << false
                                     << "1 prices change by more than 200 %: id 1 10.00000 -> 1050 (+10400 %)";
         QTest::newRow("switched off") << slip << 0 << false << QString();
-        QTest::newRow("within the limit") << QByteArray("IDPART;PRICE\r\n1;14.99\r\n") << 50 << true << QString();
+        QTest::newRow("within the limit")
+            << QByteArray("IDPART;PRICE\r\n1;14.99\r\n") << 50 << true << QString();
     }
 
     void priceGuard()
@@ -193,7 +200,8 @@ private slots:
         for (const ChangePreview::ChangedRow& row : outcome.review.preview.rows)
             marked += row.warned;
         QCOMPARE(marked, int(outcome.priceGuard.warned.size()));
-        QVERIFY(script(folder).contains(QStringLiteral("SET Price.product_price = ") + QString::fromLatin1(list.split('\n')[1].split(';')[1]).trimmed()));
+        QVERIFY(script(folder).contains(QStringLiteral("SET Price.product_price = ") +
+                                        QString::fromLatin1(list.split('\n')[1].split(';')[1]).trimmed()));
     }
 
 private:
@@ -203,7 +211,8 @@ private:
         DbQuery query(QStringLiteral("UniQuery1"), m_connection);
         PriceListImport import(m_connection, query);
         ImportRequest request{files, folder.filePath("update.sql"), "windows-1252", rules};
-        return import.run(request, StoreSchema{m_store->prefix(), QStringLiteral("_") + m_store->language()}, progress)
+        return import
+            .run(request, StoreSchema{m_store->prefix(), QStringLiteral("_") + m_store->language()}, progress)
             .value();
     }
 

@@ -1,8 +1,8 @@
+#include "import/UpdateScript.h"
 #include "SmallFileSystem.h"
 #include "TestFolder.h"
 #include "UserFolders.h"
 #include "import/EscapeSqlText.h"
-#include "import/UpdateScript.h"
 #include "platform/AppError.h"
 
 #include <QFile>
@@ -16,13 +16,19 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("escaped");
-        QTest::newRow("plain") << "Brake pad" << "Brake pad";
-        QTest::newRow("apostrophe") << "O'Neil" << "O\\'Neil";
-        QTest::newRow("double quote") << "12\" rim" << "12\\\" rim";
-        QTest::newRow("backslash first") << "a\\'b" << "a\\\\\\'b";
-        QTest::newRow("line break") << "a\r\nb" << "a\\r\\nb";
+        QTest::newRow("plain") << "Brake pad"
+                               << "Brake pad";
+        QTest::newRow("apostrophe") << "O'Neil"
+                                    << "O\\'Neil";
+        QTest::newRow("double quote") << "12\" rim"
+                                      << "12\\\" rim";
+        QTest::newRow("backslash first") << "a\\'b"
+                                         << "a\\\\\\'b";
+        QTest::newRow("line break") << "a\r\nb"
+                                    << "a\\r\\nb";
         QTest::newRow("nul and ctrl-z") << QString("a") + QChar(0) + "b" + QChar(26) << "a\\0b\\Z";
-        QTest::newRow("letters beyond ASCII") << "Škoda Фара €" << "Škoda Фара €";
+        QTest::newRow("letters beyond ASCII") << "Škoda Фара €"
+                                              << "Škoda Фара €";
     }
 
     void escapesForSingleQuotedStrings()
@@ -134,8 +140,8 @@ private slots:
         TestFolder folder;
         UserFolders user(programFolderWritable ? UserFolders::ProgramFolder::Writable
                                                : UserFolders::ProgramFolder::ReadOnly);
-        const QString expected = (programFolderWritable ? folder.path() : user.dataFolder())
-                                 + "/ScriptForUpdatePrices.sql";
+        const QString expected =
+            (programFolderWritable ? folder.path() : user.dataFolder()) + "/ScriptForUpdatePrices.sql";
 
         QCOMPARE(UpdateScript::defaultPath(), expected);
         UpdateScript script(UpdateScript::defaultPath(),

@@ -45,12 +45,24 @@ void OutputFileTest::failures_data()
     QTest::addColumn<QString>("stage");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("folder is a file") << "<dir>/file.txt/out.csv" << "open" << "I/O error 20";
-    QTest::newRow("name of a folder") << "<dir>" << "open" << "I/O error 21";
-    QTest::newRow("missing folder") << "<dir>/missing/out.csv" << "open" << "I/O error 2";
-    QTest::newRow("disk full on close") << "<full>/out.csv" << "close" << "Disk full";
-    QTest::newRow("disk full on write") << "<full>/out.csv" << "write" << "Disk full";
-    QTest::newRow("access denied") << "<read-only>/out.csv" << "open" << "File access denied";
+    QTest::newRow("folder is a file") << "<dir>/file.txt/out.csv"
+                                      << "open"
+                                      << "I/O error 20";
+    QTest::newRow("name of a folder") << "<dir>"
+                                      << "open"
+                                      << "I/O error 21";
+    QTest::newRow("missing folder") << "<dir>/missing/out.csv"
+                                    << "open"
+                                    << "I/O error 2";
+    QTest::newRow("disk full on close") << "<full>/out.csv"
+                                        << "close"
+                                        << "Disk full";
+    QTest::newRow("disk full on write") << "<full>/out.csv"
+                                        << "write"
+                                        << "Disk full";
+    QTest::newRow("access denied") << "<read-only>/out.csv"
+                                   << "open"
+                                   << "File access denied";
 }
 
 void OutputFileTest::failures()
@@ -61,10 +73,13 @@ void OutputFileTest::failures()
     TestFolder dir;
     dir.write("file.txt", "x");
     const bool readOnly = path.startsWith("<read-only>");
-    SmallFileSystem fileSystem(readOnly ? SmallFileSystem::Access::ReadOnly : SmallFileSystem::Access::Writable);
+    SmallFileSystem fileSystem(readOnly ? SmallFileSystem::Access::ReadOnly
+                                        : SmallFileSystem::Access::Writable);
     if (path.startsWith("<full>") || readOnly)
         SKIP_UNLESS_MOUNTED(fileSystem);
-    path.replace("<dir>", dir.path()).replace("<full>", fileSystem.path()).replace("<read-only>", fileSystem.path());
+    path.replace("<dir>", dir.path())
+        .replace("<full>", fileSystem.path())
+        .replace("<read-only>", fileSystem.path());
     const QString action = stage == "open" ? "create" : "write";
 
     try {
@@ -123,7 +138,7 @@ void OutputFileTest::newFileIsTheOwnersAlone()
 
     for (const char* name : {"new.sql", "older.csv", "older.sql"}) {
         OutputFile file(dir.filePath(name), QByteArray(name).endsWith(".sql") ? OutputFile::Access::OwnerOnly
-                                                                               : OutputFile::Access::KeepMode);
+                                                                              : OutputFile::Access::KeepMode);
         file.write("COMMIT;\r\n");
         file.close();
     }

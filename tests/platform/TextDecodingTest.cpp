@@ -47,14 +47,21 @@ private slots:
         QTest::addColumn<QByteArray>("readIn");
         QTest::addColumn<bool>("doubtful");
         const QString czech = QStringLiteral("1;Šťastný žluťoučký kůň úpěl ďábelské ódy\r\n");
-        const QString russian = QStringLiteral("1;Тормозные колодки передние, комплект\r\n2;Масляный фильтр двигателя\r\n");
-        QTest::newRow("Czech in its own code page") << QByteArray("windows-1250") << czech << QByteArray("windows-1250") << false;
-        QTest::newRow("Czech read as Western") << QByteArray("windows-1250") << czech << QByteArray("windows-1252") << true;
-        QTest::newRow("Russian in its own code page") << QByteArray("windows-1251") << russian << QByteArray("windows-1251") << false;
-        QTest::newRow("Russian read as Western") << QByteArray("windows-1251") << russian << QByteArray("windows-1252") << true;
-        QTest::newRow("Russian read as KOI8-R") << QByteArray("windows-1251") << russian << QByteArray("KOI8-R") << true;
-        QTest::newRow("German in its own code page") << QByteArray("windows-1252")
-                                                     << QStringLiteral("1;Größe der Bremsbeläge\r\n") << QByteArray("windows-1252") << false;
+        const QString russian =
+            QStringLiteral("1;Тормозные колодки передние, комплект\r\n2;Масляный фильтр двигателя\r\n");
+        QTest::newRow("Czech in its own code page")
+            << QByteArray("windows-1250") << czech << QByteArray("windows-1250") << false;
+        QTest::newRow("Czech read as Western")
+            << QByteArray("windows-1250") << czech << QByteArray("windows-1252") << true;
+        QTest::newRow("Russian in its own code page")
+            << QByteArray("windows-1251") << russian << QByteArray("windows-1251") << false;
+        QTest::newRow("Russian read as Western")
+            << QByteArray("windows-1251") << russian << QByteArray("windows-1252") << true;
+        QTest::newRow("Russian read as KOI8-R")
+            << QByteArray("windows-1251") << russian << QByteArray("KOI8-R") << true;
+        QTest::newRow("German in its own code page")
+            << QByteArray("windows-1252") << QStringLiteral("1;Größe der Bremsbeläge\r\n")
+            << QByteArray("windows-1252") << false;
     }
 
     void legacyFileReadInTheWrongCodePage()

@@ -1,5 +1,5 @@
-#include "seo/SeoTemplate.h"
 #include "platform/AppError.h"
+#include "seo/SeoTemplate.h"
 
 #include "TestFolder.h"
 #include "UserFolders.h"
@@ -46,13 +46,15 @@ void ReadSeoTemplateTest::reading_data()
 
     QTest::newRow("empty file") << QByteArray() << "";
     QTest::newRow("only blanks and line breaks") << QByteArray(" \r\n\t\n \r") << "";
-    QTest::newRow("lone LF, blank ends") << QByteArray("\n\n  Title {BRAND}\nsecond\nthird \n\n")
-                                         << "Title {BRAND}\r\nsecond\r\nthird";
+    QTest::newRow("lone LF, blank ends")
+        << QByteArray("\n\n  Title {BRAND}\nsecond\nthird \n\n") << "Title {BRAND}\r\nsecond\r\nthird";
     QTest::newRow("lone CR") << QByteArray("a\rb") << "a\r\nb";
     QTest::newRow("mixed, inner blank line kept") << QByteArray("a\r\n\r\nb\rc\n") << "a\r\n\r\nb\r\nc";
-    QTest::newRow("controls trimmed, no-break space kept")
-        << QByteArray("\x01\x1f\xC2\xA0" "a\xC2\xA0\x7f") << QString::fromUtf8("\u00A0a\u00A0\x7f");
-    QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF" "Brzdov\xC3\xA1 desti\xC4\x8Dka")
+    QTest::newRow("controls trimmed, no-break space kept") << QByteArray("\x01\x1f\xC2\xA0"
+                                                                         "a\xC2\xA0\x7f")
+                                                           << QString::fromUtf8("\u00A0a\u00A0\x7f");
+    QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF"
+                                              "Brzdov\xC3\xA1 desti\xC4\x8Dka")
                                 << QString::fromUtf8("Brzdová destička");
     QTest::newRow("UTF-8 without mark") << QByteArray("\xD0\x96 {BRAND}") << QString::fromUtf8("Ж {BRAND}");
     QTest::newRow("UTF-16LE mark") << utf16(QString::fromUtf8("Ж\n{BRAND} \n"), QStringConverter::Utf16LE)

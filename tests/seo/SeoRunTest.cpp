@@ -3,10 +3,10 @@
 #include "JobThread.h"
 #include "JobWaits.h"
 #include "MainWindow.h"
-#include "WindowControls.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
+#include "WindowControls.h"
 #include "platform/ScopeExit.h"
 #include "seo/SeoTemplate.h"
 #include "store/ConnectionProfile.h"
@@ -74,7 +74,9 @@ public:
     void tickColumns(const QList<int>& columns)
     {
         for (int i = 0; i < control<QListWidget>(form, "CheckListBox4")->count(); ++i)
-            control<QListWidget>(form, "CheckListBox4")->item(i)->setCheckState(columns.contains(i) ? Qt::Checked : Qt::Unchecked);
+            control<QListWidget>(form, "CheckListBox4")
+                ->item(i)
+                ->setCheckState(columns.contains(i) ? Qt::Checked : Qt::Unchecked);
     }
 
     void tickAllColumns() { tickColumns({1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14}); }
@@ -100,9 +102,10 @@ public:
     bool progressIsAtRest() const
     {
         return control<ClickableLabel>(form, "Label23")->text() == QStringLiteral(".......") &&
-               control<QLabel>(form, "Label24")->text() == QStringLiteral("0") && control<QLabel>(form, "Label25")->text() == QStringLiteral("0") &&
-               control<QLabel>(form, "Label44")->text() == QStringLiteral("processing  brand ...") && !form.seoJob().isRunning() &&
-               !form.seoJob().stopRequested();
+               control<QLabel>(form, "Label24")->text() == QStringLiteral("0") &&
+               control<QLabel>(form, "Label25")->text() == QStringLiteral("0") &&
+               control<QLabel>(form, "Label44")->text() == QStringLiteral("processing  brand ...") &&
+               !form.seoJob().isRunning() && !form.seoJob().stopRequested();
     }
 
     TestFolder folder;
@@ -324,11 +327,13 @@ private slots:
         bool askedOnce = false;
         ProgressWatcher watcher(w.form, [&] {
             const QString rows = control<QLabel>(w.form, "Label25")->text();
-            if (!askedOnce &&
-                control<QLabel>(w.form, "Label44")->text().endsWith(QStringLiteral("FOR CATEGORIES SEO TAGS (export)"))) {
+            if (!askedOnce && control<QLabel>(w.form, "Label44")
+                                  ->text()
+                                  .endsWith(QStringLiteral("FOR CATEGORIES SEO TAGS (export)"))) {
                 askedOnce = true; // answered No: the run goes on
                 QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton12"), Qt::LeftButton);
-            } else if (rows == QStringLiteral("1 for product | 1 for categories") && !w.form.seoJob().stopRequested()) {
+            } else if (rows == QStringLiteral("1 for product | 1 for categories") &&
+                       !w.form.seoJob().stopRequested()) {
                 QTest::mouseClick(control<QPushButton>(w.form, "SpeedButton12"), Qt::LeftButton);
             }
         });
@@ -358,8 +363,8 @@ private slots:
         w.tickBrands({QStringLiteral("Caldera"), QStringLiteral("Dynatek")});
         w.tickColumns({1, 10});
         ProgressWatcher watcher(w.form, [&] {
-            if (w.form.isVisible() &&
-                control<QLabel>(w.form, "Label25")->text() == QStringLiteral("1 for product | 1 for categories"))
+            if (w.form.isVisible() && control<QLabel>(w.form, "Label25")->text() ==
+                                          QStringLiteral("1 for product | 1 for categories"))
                 w.form.close();
         });
         w.start();
@@ -442,7 +447,9 @@ private slots:
                        "{CATEGORYNAME} for {DATACAR} ({IDCATEGORY}, {idpart})");
         w.folder.write(seoTemplateFileName(SeoTemplateFile::CategoryTitle), " \r\n\t\r\n");
         for (QCheckBox* box :
-             {control<QCheckBox>(w.form, "CheckBox2"), control<QCheckBox>(w.form, "CheckBox3"), control<QCheckBox>(w.form, "CheckBox4"), control<QCheckBox>(w.form, "CheckBox5"), control<QCheckBox>(w.form, "CheckBox6")})
+             {control<QCheckBox>(w.form, "CheckBox2"), control<QCheckBox>(w.form, "CheckBox3"),
+              control<QCheckBox>(w.form, "CheckBox4"), control<QCheckBox>(w.form, "CheckBox5"),
+              control<QCheckBox>(w.form, "CheckBox6")})
             box->setChecked(true);
         control<QRadioButton>(w.form, "RadioButton2")->setChecked(true);
         w.tickBrands({QStringLiteral("Acme")});

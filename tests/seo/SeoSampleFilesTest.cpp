@@ -1,7 +1,7 @@
 #include "seo/SeoSampleFiles.h"
-#include "seo/SeoTemplate.h"
 #include "platform/AppError.h"
 #include "platform/ProgramFolder.h"
+#include "seo/SeoTemplate.h"
 
 #include "TestFolder.h"
 #include "UserFolders.h"

@@ -25,8 +25,8 @@ void SubstitutePlaceholdersTest::substitution_data()
         << "57|Acme|AB 12/7|Brake pad|12|Pads|audi-a4";
     QTest::newRow("any letter case") << "{brand}, {Brand}, {BRAND}, {bRaNd}, {tradeNumber}" << product
                                      << "Acme, Acme, Acme, Acme, AB 12/7";
-    QTest::newRow("every occurrence") << "{NAMEPART}/{NAMEPART}\r\n{NAMEPART}" << product
-                                      << "Brake pad/Brake pad\r\nBrake pad";
+    QTest::newRow("every occurrence")
+        << "{NAMEPART}/{NAMEPART}\r\n{NAMEPART}" << product << "Brake pad/Brake pad\r\nBrake pad";
     QTest::newRow("category placeholders in a product template")
         << "{NAMEPART} in {CATEGORYNAME} for {DATACAR}." << product << "Brake pad in  for .";
     QTest::newRow("value holding a later placeholder")
@@ -35,8 +35,8 @@ void SubstitutePlaceholdersTest::substitution_data()
         << "{BRAND}!" << QStringList{"57", "X {IDPART}", "AB", "Pad", "", "", ""} << "X {IDPART}!";
     QTest::newRow("values inserted as they are")
         << "{BRAND}" << QStringList{"1", "a\"b & $1 \\1 %2", "", "", "", "", ""} << "a\"b & $1 \\1 %2";
-    QTest::newRow("other braces stay") << "{MODEL} {BRAND {brand} {IDPART }" << product
-                                       << "{MODEL} {BRAND Acme {IDPART }";
+    QTest::newRow("other braces stay")
+        << "{MODEL} {BRAND {brand} {IDPART }" << product << "{MODEL} {BRAND Acme {IDPART }";
     QTest::newRow("empty template") << "" << category << "";
 }
 

@@ -1,6 +1,6 @@
+#include "settings/IniFile.h"
 #include "TestFolder.h"
 #include "platform/AppError.h"
-#include "settings/IniFile.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -17,18 +17,39 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        const QByteArray file = "[PageExport]\r\nMaxRowInCSV =  500  \r\nFolder=\"  /tmp/x  \"\r\nSingle='a b'\r\n"
-                                "Half=\"open\r\nEmpty=\r\n[SetConnectionFor{ Shop }]\r\nServer=db.example\r\n";
-        QTest::newRow("names without regard to case") << file << "pageexport" << "maxrowincsv" << "500";
-        QTest::newRow("blanks trimmed") << file << "PageExport" << "MaxRowInCSV" << "500";
-        QTest::newRow("double quotes dropped") << file << "PageExport" << "Folder" << "  /tmp/x  ";
-        QTest::newRow("single quotes dropped") << file << "PageExport" << "Single" << "a b";
-        QTest::newRow("unpaired quote kept") << file << "PageExport" << "Half" << "\"open";
-        QTest::newRow("empty value") << file << "PageExport" << "Empty" << "";
-        QTest::newRow("missing key gives default") << file << "PageExport" << "Nope" << "default";
-        QTest::newRow("missing section gives default") << file << "Nope" << "Server" << "default";
-        QTest::newRow("section with blanks in braces") << file << "SetConnectionFor{ Shop }" << "Server" << "db.example";
-        QTest::newRow("blanks inside braces matter") << file << "SetConnectionFor{Shop}" << "Server" << "default";
+        const QByteArray file =
+            "[PageExport]\r\nMaxRowInCSV =  500  \r\nFolder=\"  /tmp/x  \"\r\nSingle='a b'\r\n"
+            "Half=\"open\r\nEmpty=\r\n[SetConnectionFor{ Shop }]\r\nServer=db.example\r\n";
+        QTest::newRow("names without regard to case") << file << "pageexport"
+                                                      << "maxrowincsv"
+                                                      << "500";
+        QTest::newRow("blanks trimmed") << file << "PageExport"
+                                        << "MaxRowInCSV"
+                                        << "500";
+        QTest::newRow("double quotes dropped") << file << "PageExport"
+                                               << "Folder"
+                                               << "  /tmp/x  ";
+        QTest::newRow("single quotes dropped") << file << "PageExport"
+                                               << "Single"
+                                               << "a b";
+        QTest::newRow("unpaired quote kept") << file << "PageExport"
+                                             << "Half"
+                                             << "\"open";
+        QTest::newRow("empty value") << file << "PageExport"
+                                     << "Empty"
+                                     << "";
+        QTest::newRow("missing key gives default") << file << "PageExport"
+                                                   << "Nope"
+                                                   << "default";
+        QTest::newRow("missing section gives default") << file << "Nope"
+                                                       << "Server"
+                                                       << "default";
+        QTest::newRow("section with blanks in braces") << file << "SetConnectionFor{ Shop }"
+                                                       << "Server"
+                                                       << "db.example";
+        QTest::newRow("blanks inside braces matter") << file << "SetConnectionFor{Shop}"
+                                                     << "Server"
+                                                     << "default";
     }
 
     void readsLikeTheProfileStringFunctions()
@@ -39,7 +60,8 @@ private slots:
         QFETCH(QString, expected);
         TestFolder folder;
         folder.write(QStringLiteral("s.ini"), file);
-        QCOMPARE(IniFile(folder.filePath(QStringLiteral("s.ini"))).readString(section, key, QStringLiteral("default")),
+        QCOMPARE(IniFile(folder.filePath(QStringLiteral("s.ini")))
+                     .readString(section, key, QStringLiteral("default")),
                  expected);
     }
 
@@ -65,7 +87,8 @@ private slots:
         IniFile file(folder.filePath(QStringLiteral("s.ini")));
         file.writeString(QStringLiteral("S"), QStringLiteral("K"), text);
         QCOMPARE(file.readInteger(QStringLiteral("S"), QStringLiteral("K"), 77), expected);
-        QCOMPARE(file.readBool(QStringLiteral("S"), QStringLiteral("K"), false), expected != 0 && expected != 77);
+        QCOMPARE(file.readBool(QStringLiteral("S"), QStringLiteral("K"), false),
+                 expected != 0 && expected != 77);
     }
 
     void writesStraightToDiskKeepingOtherLines()
@@ -79,7 +102,8 @@ private slots:
         QCOMPARE(folder.read(QStringLiteral("s.ini")),
                  QByteArray("; a note\r\n[A]\r\nx=one\r\nz=3\r\n\r\n[B]\r\ny=2\r\n[C]\r\nn=5\r\n"));
         file.eraseSection(QStringLiteral("a"));
-        QCOMPARE(folder.read(QStringLiteral("s.ini")), QByteArray("; a note\r\n[B]\r\ny=2\r\n[C]\r\nn=5\r\n"));
+        QCOMPARE(folder.read(QStringLiteral("s.ini")),
+                 QByteArray("; a note\r\n[B]\r\ny=2\r\n[C]\r\nn=5\r\n"));
     }
 
     void valuesReadBackAsWritten_data()
@@ -128,7 +152,8 @@ private slots:
         QFETCH(QByteArray, bom);
         TestFolder folder;
         QStringEncoder encoder(encoding.constData());
-        folder.write(QStringLiteral("s.ini"), bom + QByteArray(encoder.encode(QStringLiteral("[Профиль]\r\nИмя=Škoda\r\n"))));
+        folder.write(QStringLiteral("s.ini"),
+                     bom + QByteArray(encoder.encode(QStringLiteral("[Профиль]\r\nИмя=Škoda\r\n"))));
         IniFile file(folder.filePath(QStringLiteral("s.ini")));
         QCOMPARE(file.readString(QStringLiteral("профиль"), QStringLiteral("имя")), QStringLiteral("Škoda"));
         file.writeString(QStringLiteral("Профиль"), QStringLiteral("Ключ"), QStringLiteral("€"));
@@ -152,12 +177,15 @@ private slots:
     {
         TestFolder folder;
         QStringEncoder encoder("windows-1250");
-        folder.write(QStringLiteral("s.ini"), encoder.encode(QStringLiteral("[Profil]\r\nJméno=Šťastný\r\n")));
+        folder.write(QStringLiteral("s.ini"),
+                     encoder.encode(QStringLiteral("[Profil]\r\nJméno=Šťastný\r\n")));
         IniFile file(folder.filePath(QStringLiteral("s.ini")), "windows-1250");
-        QCOMPARE(file.readString(QStringLiteral("Profil"), QStringLiteral("Jméno")), QStringLiteral("Šťastný"));
+        QCOMPARE(file.readString(QStringLiteral("Profil"), QStringLiteral("Jméno")),
+                 QStringLiteral("Šťastný"));
         file.writeString(QStringLiteral("Profil"), QStringLiteral("Popis"), QStringLiteral("žluťoučký kůň"));
         QCOMPARE(folder.read(QStringLiteral("s.ini")),
-                 QByteArray(encoder.encode(QStringLiteral("[Profil]\r\nJméno=Šťastný\r\nPopis=žluťoučký kůň\r\n"))));
+                 QByteArray(
+                     encoder.encode(QStringLiteral("[Profil]\r\nJméno=Šťastný\r\nPopis=žluťoučký kůň\r\n"))));
     }
 
     void valueTheCodePageCannotHoldTurnsTheFileIntoUtf8WithBom()
@@ -166,14 +194,17 @@ private slots:
         folder.write(QStringLiteral("s.ini"),
                      QStringEncoder("windows-1250").encode(QStringLiteral("[Profil]\r\nJméno=Šťastný\r\n")));
         const QString path = folder.filePath(QStringLiteral("s.ini"));
-        IniFile(path, "windows-1250").writeString(QStringLiteral("Profil"), QStringLiteral("Popis"), QStringLiteral("Жук"));
+        IniFile(path, "windows-1250")
+            .writeString(QStringLiteral("Profil"), QStringLiteral("Popis"), QStringLiteral("Жук"));
         QCOMPARE(folder.read(QStringLiteral("s.ini")),
                  "\xEF\xBB\xBF" + QStringLiteral("[Profil]\r\nJméno=Šťastný\r\nPopis=Жук\r\n").toUtf8());
         // With its byte-order mark the file no longer depends on the locale's code page.
         for (const QByteArray codePage : {"windows-1250", "windows-1252"}) {
             const IniFile reread(path, codePage);
-            QCOMPARE(reread.readString(QStringLiteral("Profil"), QStringLiteral("Jméno")), QStringLiteral("Šťastný"));
-            QCOMPARE(reread.readString(QStringLiteral("Profil"), QStringLiteral("Popis")), QStringLiteral("Жук"));
+            QCOMPARE(reread.readString(QStringLiteral("Profil"), QStringLiteral("Jméno")),
+                     QStringLiteral("Šťastný"));
+            QCOMPARE(reread.readString(QStringLiteral("Profil"), QStringLiteral("Popis")),
+                     QStringLiteral("Жук"));
         }
     }
 
@@ -185,9 +216,12 @@ private slots:
         QStringEncoder encoder("windows-1251");
         folder.write(QStringLiteral("s.ini"), encoder.encode(QStringLiteral("[ЕЎ]\r\nK=Ж\r\n")));
         const QString path = folder.filePath(QStringLiteral("s.ini"));
-        IniFile(path, "windows-1251").writeString(QStringLiteral("ЕЎ"), QStringLiteral("K"), QStringLiteral("x"));
-        QCOMPARE(folder.read(QStringLiteral("s.ini")), "\xEF\xBB\xBF" + QStringLiteral("[ЕЎ]\r\nK=x\r\n").toUtf8());
-        QCOMPARE(IniFile(path, "windows-1251").readString(QStringLiteral("ЕЎ"), QStringLiteral("K")), QStringLiteral("x"));
+        IniFile(path, "windows-1251")
+            .writeString(QStringLiteral("ЕЎ"), QStringLiteral("K"), QStringLiteral("x"));
+        QCOMPARE(folder.read(QStringLiteral("s.ini")),
+                 "\xEF\xBB\xBF" + QStringLiteral("[ЕЎ]\r\nK=x\r\n").toUtf8());
+        QCOMPARE(IniFile(path, "windows-1251").readString(QStringLiteral("ЕЎ"), QStringLiteral("K")),
+                 QStringLiteral("x"));
     }
 
     // It may hold a password: readable by its owner alone, a file made by an older version too.
@@ -204,7 +238,8 @@ private slots:
         IniFile older(folder.filePath(QStringLiteral("older.ini")));
         older.writeString(QStringLiteral("Shop"), QStringLiteral("Password"), QStringLiteral("secret"));
         QCOMPARE(fileMode(older.path()), 0600);
-        QCOMPARE(folder.read(QStringLiteral("older.ini")), QByteArray("[Shop]\r\nServer=db\r\nPassword=secret\r\n"));
+        QCOMPARE(folder.read(QStringLiteral("older.ini")),
+                 QByteArray("[Shop]\r\nServer=db\r\nPassword=secret\r\n"));
     }
 
     void refusedWriteNamesTheFile()

@@ -1,6 +1,6 @@
+#include "settings/PageSettings.h"
 #include "TestFolder.h"
 #include "UserFolders.h"
-#include "settings/PageSettings.h"
 #include "settings/SettingsFile.h"
 
 #include <QFile>

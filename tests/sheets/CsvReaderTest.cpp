@@ -125,14 +125,17 @@ private slots:
         QTest::addColumn<QByteArray>("codePageOfOlderFiles");
         QTest::addColumn<QString>("text");
         // A byte-order mark or valid UTF-8 wins over the code page of older files.
-        QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + russian.toUtf8() << QByteArray("windows-1252") << russian;
+        QTest::newRow("UTF-8 with BOM")
+            << "\xEF\xBB\xBF" + russian.toUtf8() << QByteArray("windows-1252") << russian;
         QTest::newRow("UTF-8 without BOM") << russian.toUtf8() << QByteArray("windows-1252") << russian;
-        QTest::newRow("UTF-16LE with BOM") << encoded("UTF-16LE", QChar(0xFEFF) + french) << QByteArray("windows-1251")
-                                           << french;
-        QTest::newRow("UTF-16BE with BOM") << encoded("UTF-16BE", QChar(0xFEFF) + russian) << QByteArray("windows-1252")
-                                           << russian;
-        QTest::newRow("windows-1251") << encoded("windows-1251", russian) << QByteArray("windows-1251") << russian;
-        QTest::newRow("windows-1252") << encoded("windows-1252", french) << QByteArray("windows-1252") << french;
+        QTest::newRow("UTF-16LE with BOM")
+            << encoded("UTF-16LE", QChar(0xFEFF) + french) << QByteArray("windows-1251") << french;
+        QTest::newRow("UTF-16BE with BOM")
+            << encoded("UTF-16BE", QChar(0xFEFF) + russian) << QByteArray("windows-1252") << russian;
+        QTest::newRow("windows-1251")
+            << encoded("windows-1251", russian) << QByteArray("windows-1251") << russian;
+        QTest::newRow("windows-1252")
+            << encoded("windows-1252", french) << QByteArray("windows-1252") << french;
     }
 
     void readsEveryEncoding()
@@ -158,8 +161,9 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QString czech = QStringLiteral("Šťastný žluťoučký kůň");
         QTest::newRow("windows-1250") << QByteArray("windows-1250") << czech;
-        QTest::newRow("windows-1252") << QByteArray("windows-1252")
-                                      << QString(QStringDecoder("windows-1252").decode(encoded("windows-1250", czech)));
+        QTest::newRow("windows-1252")
+            << QByteArray("windows-1252")
+            << QString(QStringDecoder("windows-1252").decode(encoded("windows-1250", czech)));
     }
 
     void legacyTextTakesTheCodePageOfOlderFiles()
@@ -210,12 +214,13 @@ private slots:
             row += QByteArray::number(column) + (column < 20 ? ";" : "\r\n");
         QTest::newRow("1,048,576 rows of 20 values")
             << row.repeated(SheetGrid::maxRows) << "1048576x20, 20971520 values, last 20";
-        QTest::newRow("line of 20 million separators")
-            << QByteArray(20'000'000, ';') + "\r\n1;2\r\n" << "2x2, 2 values, last 2";
+        QTest::newRow("line of 20 million separators") << QByteArray(20'000'000, ';') + "\r\n1;2\r\n"
+                                                       << "2x2, 2 values, last 2";
         // Read again as each piece comes, a line of 200 MB took half a minute and most of a GB.
         QTest::newRow("cell of 100 million characters")
             << "IDPART;PRICE\r\n1;\"" + QByteArray(100'000'000, 'x') + "\"\r\n"
-            << QStringLiteral("a line (or a quoted cell) is longer than %1 characters: no price list holds one")
+            << QStringLiteral(
+                   "a line (or a quoted cell) is longer than %1 characters: no price list holds one")
                    .arg(CsvReader::LongestRecord);
     }
 
@@ -230,18 +235,22 @@ private slots:
 
         QTest::newRow("line end CR | LF") << QByteArray("2;") << QByteArray("x\r") << QByteArray("\n3;y\r\n")
                                           << QStringList{"n:2|t:{F}x", "n:3|t:y"};
-        QTest::newRow("doubled quote \" | \"") << QByteArray("2;\"") << QByteArray("x\"") << QByteArray("\"y\";z\r\n")
-                                               << QStringList{"n:2|t:{F}x\"y|t:z"};
-        QTest::newRow("closing quote | separator") << QByteArray("2;\"") << QByteArray("x\"") << QByteArray(";z\r\n")
-                                                   << QStringList{"n:2|t:{F}x|t:z"};
-        QTest::newRow("quoted line break CR | LF") << QByteArray("2;\"") << QByteArray("x\r") << QByteArray("\ny\";z")
-                                                   << QStringList{"n:2|t:{F}x\r\ny|t:z"};
+        QTest::newRow("doubled quote \" | \"")
+            << QByteArray("2;\"") << QByteArray("x\"") << QByteArray("\"y\";z\r\n")
+            << QStringList{"n:2|t:{F}x\"y|t:z"};
+        QTest::newRow("closing quote | separator") << QByteArray("2;\"") << QByteArray("x\"")
+                                                   << QByteArray(";z\r\n") << QStringList{"n:2|t:{F}x|t:z"};
+        QTest::newRow("quoted line break CR | LF")
+            << QByteArray("2;\"") << QByteArray("x\r") << QByteArray("\ny\";z")
+            << QStringList{"n:2|t:{F}x\r\ny|t:z"};
         QTest::newRow("number 12 | 34") << QByteArray("2;") << QByteArray("x;12") << QByteArray("34\r\n")
                                         << QStringList{"n:2|t:{F}x|n:1234"};
-        QTest::newRow("letter of two bytes split") << QByteArray("2;") << QByteArray("x\xC3") << QByteArray("\xA9;z")
-                                                   << QStringList{"n:2|t:{F}x\u00E9|t:z"};
+        QTest::newRow("letter of two bytes split")
+            << QByteArray("2;") << QByteArray("x\xC3") << QByteArray("\xA9;z")
+            << QStringList{"n:2|t:{F}x\u00E9|t:z"};
         QTest::newRow("older code page seen only after the first piece")
-            << QByteArray("2;") << QByteArray("x;") << QByteArray("\xE9\r\n") << QStringList{"n:2|t:{F}x|t:\u00E9"};
+            << QByteArray("2;") << QByteArray("x;") << QByteArray("\xE9\r\n")
+            << QStringList{"n:2|t:{F}x|t:\u00E9"};
     }
 
     void readsAcrossPieces()

@@ -85,5 +85,9 @@ QString readEveryRow(SpreadsheetReader& reader, const QString& path)
         }
     }
     reader.close();
-    return QStringLiteral("%1x%2, %3 values, last %4").arg(extent.rows).arg(extent.columns).arg(values).arg(last);
+    return QStringLiteral("%1x%2, %3 values, last %4")
+        .arg(extent.rows)
+        .arg(extent.columns)
+        .arg(values)
+        .arg(last);
 }

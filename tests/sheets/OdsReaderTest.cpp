@@ -235,11 +235,12 @@ private slots:
         const QByteArray value = cell(R"(office:value-type="float" office:value="1")");
         const QByteArray largest = "9223372036854775807";
         QTest::newRow("largest row repeat, then a value")
-            << makeOds(table("<table:table-row table:number-rows-repeated=\"" + largest + "\"><table:table-cell/>" +
-                             "</table:table-row>" + row(value)))
+            << makeOds(table("<table:table-row table:number-rows-repeated=\"" + largest +
+                             "\"><table:table-cell/>" + "</table:table-row>" + row(value)))
             << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: " + SheetGrid::limitText();
         QTest::newRow("largest column repeat, then a value")
-            << makeOds(table(row("<table:table-cell table:number-columns-repeated=\"" + largest + "\"/>" + value)))
+            << makeOds(table(
+                   row("<table:table-cell table:number-columns-repeated=\"" + largest + "\"/>" + value)))
             << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: " + SheetGrid::limitText();
         QTest::newRow("value repeated by the largest counts")
             << makeOds(table("<table:table-row table:number-rows-repeated=\"" + largest + "\">" +
@@ -248,13 +249,14 @@ private slots:
                              "</table:table-row>"))
             << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: " + SheetGrid::limitText();
         QTest::newRow("repeat beyond any number, then a value")
-            << makeOds(table(row("<table:table-cell table:number-columns-repeated=\"99999999999999999999999\"/>" +
-                                 value)))
+            << makeOds(table(row(
+                   "<table:table-cell table:number-columns-repeated=\"99999999999999999999999\"/>" + value)))
             << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: " + SheetGrid::limitText();
         QTest::newRow("more repeated spaces than a cell holds")
             << makeOds(table(row(textCell("<text:p>" + QByteArray(R"(<text:s text:c="20000"/>)").repeated(2) +
                                           "</text:p>"))))
-            << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: more than 32767 repeated spaces in one cell";
+            << SpreadsheetError::Kind::NoExtent
+            << "content.xml, line 1: more than 32767 repeated spaces in one cell";
         QTest::newRow("absurd space count")
             << makeOds(table(row(textCell(R"(<text:p><text:s text:c="99999999"/></text:p>)"))))
             << SpreadsheetError::Kind::NoExtent << "content.xml, line 1: space count \"99999999\"";
@@ -282,14 +284,15 @@ private slots:
         QTest::addColumn<QByteArray>("package");
         QTest::addColumn<QString>("reading");
         QTest::newRow("one value at the sheet's far corner")
-            << makeOds(table(R"(<table:table-row table:number-rows-repeated="1048575"><table:table-cell/></table:table-row>)" +
-                             row(R"(<table:table-cell table:number-columns-repeated="16383"/>)" +
-                                 cell(R"(office:value-type="float" office:value="5")"))))
+            << makeOds(table(
+                   R"(<table:table-row table:number-rows-repeated="1048575"><table:table-cell/></table:table-row>)" +
+                   row(R"(<table:table-cell table:number-columns-repeated="16383"/>)" +
+                       cell(R"(office:value-type="float" office:value="5")"))))
             << "1048576x16384, 1 values, last 5";
         // 20,000 runs of 32,767 spaces would be 1.3 GB of text.
         QTest::newRow("cell of countless repeated spaces")
-            << makeOds(table(row(textCell("<text:p>" + QByteArray(R"(<text:s text:c="32767"/>)").repeated(20000) +
-                                          "</text:p>"))))
+            << makeOds(table(row(textCell(
+                   "<text:p>" + QByteArray(R"(<text:s text:c="32767"/>)").repeated(20000) + "</text:p>"))))
             << "content.xml, line 1: more than 32767 repeated spaces in one cell";
     }
 

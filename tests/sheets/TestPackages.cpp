@@ -75,8 +75,8 @@ const QByteArray xlsxContentTypes =
 
 } // namespace
 
-TestZipMember repeatingMember(const QString& name, const QByteArray& head, const QByteArray& filler, int count,
-                              const QByteArray& tail)
+TestZipMember repeatingMember(const QString& name, const QByteArray& head, const QByteArray& filler,
+                              int count, const QByteArray& tail)
 {
     // Each piece is deflated on its own and ends on a byte boundary, so the filler's
     // deflated form can simply be repeated.

@@ -20,8 +20,8 @@ struct TestZipMember
 
 // A deflated member whose data is head, count times filler, then tail; the whole is never
 // in memory, so it may inflate to gigabytes.
-TestZipMember repeatingMember(const QString& name, const QByteArray& head, const QByteArray& filler, int count,
-                              const QByteArray& tail);
+TestZipMember repeatingMember(const QString& name, const QByteArray& head, const QByteArray& filler,
+                              int count, const QByteArray& tail);
 
 // A ZIP archive in memory, members in the order given.
 QByteArray makeZip(const QList<TestZipMember>& members);

@@ -41,7 +41,8 @@ TestZipMember sheetWithLongTail(int megabytes)
 {
     const QByteArray head =
         R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData><row r="1"><c r="A1"><v>7</v></c></row></sheetData>)";
-    return repeatingMember("xl/worksheets/sheet1.xml", head, QByteArray(1 << 20, ' '), megabytes, "</worksheet>");
+    return repeatingMember("xl/worksheets/sheet1.xml", head, QByteArray(1 << 20, ' '), megabytes,
+                           "</worksheet>");
 }
 
 QByteArray workbookOf(const TestZipMember& sheet)
@@ -133,7 +134,8 @@ private slots:
         QTest::newRow("empty sheet") << QByteArray() << QByteArray() << QStringList{""};
         QTest::newRow("rows out of order")
             << QByteArray()
-            << QByteArray("<row r=\"2\"><c r=\"A2\"><v>2</v></c></row><row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")
+            << QByteArray(
+                   "<row r=\"2\"><c r=\"A2\"><v>2</v></c></row><row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")
             << QStringList{"n:1", "n:2"};
         // A long first row puts the second one into the second half of the part.
         QByteArray longRow = "<row r=\"1\">";
@@ -160,12 +162,14 @@ private slots:
             << QStringList{"t:a&bAB\nc\nd\r|t:<>\"'"};
         QTest::newRow("comments and CDATA")
             << QByteArray("<si><!-- note --><t><![CDATA[x<y]]></t></si>")
-            << QByteArray("<row r=\"1\"><!-- note --><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\"><v><![CDATA[2]]></v></c></row>")
+            << QByteArray("<row r=\"1\"><!-- note --><c r=\"A1\" t=\"s\"><v>0</v></c><c "
+                          "r=\"B1\"><v><![CDATA[2]]></v></c></row>")
             << QStringList{"t:x<y|n:2"};
         QTest::newRow("prefixed elements")
             << QByteArray()
-            << QByteArray("<x:row xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" r=\"1\">"
-                          "<x:c r=\"A1\"><x:v>5</x:v></x:c></x:row>")
+            << QByteArray(
+                   "<x:row xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" r=\"1\">"
+                   "<x:c r=\"A1\"><x:v>5</x:v></x:c></x:row>")
             << QStringList{"n:5"};
     }
 
@@ -320,12 +324,16 @@ private slots:
     void sharedStringsOfTheExtentAsTheFullWayReadsThem_data()
     {
         QTest::addColumn<QByteArray>("sheetData");
-        QTest::newRow("empty string last") << QByteArray(R"(<row r="1"><c><v>1</v></c><c t="s"><v>1</v></c></row>)"
-                                                         R"(<row r="3"><c t="s"><v>1</v></c></row>)");
-        QTest::newRow("string outside a row, empty") << QByteArray(R"(<c t="s"><v>1</v></c><row><c><v>2</v></c></row>)");
-        QTest::newRow("string outside a row") << QByteArray(R"(<c t="s"><v>0</v></c><row><c><v>2</v></c></row>)");
+        QTest::newRow("empty string last")
+            << QByteArray(R"(<row r="1"><c><v>1</v></c><c t="s"><v>1</v></c></row>)"
+                          R"(<row r="3"><c t="s"><v>1</v></c></row>)");
+        QTest::newRow("string outside a row, empty")
+            << QByteArray(R"(<c t="s"><v>1</v></c><row><c><v>2</v></c></row>)");
+        QTest::newRow("string outside a row")
+            << QByteArray(R"(<c t="s"><v>0</v></c><row><c><v>2</v></c></row>)");
         QTest::newRow("index beyond the strings") << QByteArray(R"(<row><c t="s"><v>3</v></c></row>)");
-        QTest::newRow("index far beyond the strings") << QByteArray(R"(<row><c t="s"><v>900000000</v></c></row>)");
+        QTest::newRow("index far beyond the strings")
+            << QByteArray(R"(<row><c t="s"><v>900000000</v></c></row>)");
     }
 
     void sharedStringsOfTheExtentAsTheFullWayReadsThem()
@@ -357,8 +365,8 @@ private slots:
             << makeXlsx(R"(<row r="1048576"><c r="XFD1048576"><v>5</v></c></row>)")
             << "1048576x16384, 1 values, last 5";
         // Read whole, the part would take 700 MB; the full parser would stream it to its end.
-        QTest::newRow("part going on after the sheet data") << workbookOf(sheetWithLongTail(700))
-                                                            << "1x1, 1 values, last 7";
+        QTest::newRow("part going on after the sheet data")
+            << workbookOf(sheetWithLongTail(700)) << "1x1, 1 values, last 7";
         // A size the data does not have is damage, found without ever allocating by it.
         const QString lyingSize = "xl/worksheets/sheet1.xml: size differs from the archive directory";
         TestZipMember lying = sheetWithLongTail(0);
@@ -367,22 +375,25 @@ private slots:
         // Beyond any sheet's size the part is refused before anything is inflated.
         lying.size = 0xFFFFFFFE;
         QTest::newRow("part declaring 4 GB")
-            << workbookOf(lying) << "xl/worksheets/sheet1.xml inflates to 4095 MB, more than the 2048 MB any sheet takes";
+            << workbookOf(lying)
+            << "xl/worksheets/sheet1.xml inflates to 4095 MB, more than the 2048 MB any sheet takes";
         // Blanks and empty rows cost their inflating, nothing more.
         const QByteArray head =
             R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)";
         const QByteArray firstRow = R"(<row r="1"><c r="A1"><v>7</v></c></row>)";
         const QByteArray end = "</sheetData></worksheet>";
         QTest::newRow("600 MB of blanks between rows")
-            << workbookOf(repeatingMember("xl/worksheets/sheet1.xml", head + "\n  " + firstRow, QByteArray(1 << 20, ' '),
-                                          600, R"(<row r="2"><c r="A2"><v>8</v></c></row>)" + end))
+            << workbookOf(repeatingMember("xl/worksheets/sheet1.xml", head + "\n  " + firstRow,
+                                          QByteArray(1 << 20, ' '), 600,
+                                          R"(<row r="2"><c r="A2"><v>8</v></c></row>)" + end))
             << "2x1, 2 values, last 8";
         QTest::newRow("600 MB of empty rows")
             << workbookOf(repeatingMember("xl/worksheets/sheet1.xml", head + firstRow,
                                           QByteArray("<row/>").repeated((1 << 20) / 6), 600, end))
             << "1x1, 1 values, last 7";
         QTest::newRow("100 MB of blanks within a row")
-            << workbookOf(repeatingMember("xl/worksheets/sheet1.xml", head + R"(<row r="1"><c r="A1"><v>7</v></c>)",
+            << workbookOf(repeatingMember("xl/worksheets/sheet1.xml",
+                                          head + R"(<row r="1"><c r="A1"><v>7</v></c>)",
                                           QByteArray(1 << 20, ' '), 100, "</row>" + end))
             << "xl/worksheets/sheet1.xml holds a row larger than 64 MB: no price list holds one";
     }
@@ -416,8 +427,9 @@ private slots:
                 QFAIL("no error");
             } catch (const SpreadsheetError& error) {
                 QCOMPARE(error.kind(), SpreadsheetError::Kind::NoExtent);
-                QCOMPARE(error.message(), folder.filePath("book.xlsx") +
-                                              ": xl/worksheets/sheet1.xml, line 1: " + SheetGrid::limitText());
+                QCOMPARE(error.message(),
+                         folder.filePath("book.xlsx") +
+                             ": xl/worksheets/sheet1.xml, line 1: " + SheetGrid::limitText());
             }
         }
     }

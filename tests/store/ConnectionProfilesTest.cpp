@@ -57,11 +57,16 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "[A][B]" << "A";
-        QTest::newRow("text before") << "x[A]" << "A";
-        QTest::newRow("close first") << "]x[A]" << "";
-        QTest::newRow("no close") << "[A" << "";
-        QTest::newRow("empty between") << "[]" << "";
+        QTest::newRow("plain") << "[A][B]"
+                               << "A";
+        QTest::newRow("text before") << "x[A]"
+                                     << "A";
+        QTest::newRow("close first") << "]x[A]"
+                                     << "";
+        QTest::newRow("no close") << "[A"
+                                  << "";
+        QTest::newRow("empty between") << "[]"
+                                       << "";
     }
 
     void textBetweenMarkers()
@@ -95,22 +100,54 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
-        QTest::newRow("name") << "name" << "  " << "Connection name is empty !";
-        QTest::newRow("store type") << "storeType" << "" << "Type store is empty !";
-        QTest::newRow("server") << "server" << " " << "Server name is empty !";
-        QTest::newRow("port empty") << "port" << " " << "Port name is empty !";
-        QTest::newRow("port with a letter") << "port" << "3306a" << "Port name is incorrect value !";
-        QTest::newRow("port trailing blank") << "port" << "3306 " << "Port name is incorrect value !";
-        QTest::newRow("port zero") << "port" << "0" << "";
-        QTest::newRow("port 70000") << "port" << "70000" << "";
-        QTest::newRow("port leading blanks and sign") << "port" << "  +3306" << "";
-        QTest::newRow("port hexadecimal") << "port" << "$CEA" << "";
-        QTest::newRow("port 0x") << "port" << "0xCEA" << "";
-        QTest::newRow("port too big") << "port" << "2147483648" << "Port name is incorrect value !";
-        QTest::newRow("database") << "database" << "" << "Database name is empty !";
-        QTest::newRow("user") << "user" << "" << "User name is empty !";
-        QTest::newRow("bracket") << "name" << "Sh]op" << "Connection name has invalid characters (], [) !";
-        QTest::newRow("bracket comes last") << "name+server" << "Sh[op" << "Server name is empty !";
+        QTest::newRow("name") << "name"
+                              << "  "
+                              << "Connection name is empty !";
+        QTest::newRow("store type") << "storeType"
+                                    << ""
+                                    << "Type store is empty !";
+        QTest::newRow("server") << "server"
+                                << " "
+                                << "Server name is empty !";
+        QTest::newRow("port empty") << "port"
+                                    << " "
+                                    << "Port name is empty !";
+        QTest::newRow("port with a letter") << "port"
+                                            << "3306a"
+                                            << "Port name is incorrect value !";
+        QTest::newRow("port trailing blank") << "port"
+                                             << "3306 "
+                                             << "Port name is incorrect value !";
+        QTest::newRow("port zero") << "port"
+                                   << "0"
+                                   << "";
+        QTest::newRow("port 70000") << "port"
+                                    << "70000"
+                                    << "";
+        QTest::newRow("port leading blanks and sign") << "port"
+                                                      << "  +3306"
+                                                      << "";
+        QTest::newRow("port hexadecimal") << "port"
+                                          << "$CEA"
+                                          << "";
+        QTest::newRow("port 0x") << "port"
+                                 << "0xCEA"
+                                 << "";
+        QTest::newRow("port too big") << "port"
+                                      << "2147483648"
+                                      << "Port name is incorrect value !";
+        QTest::newRow("database") << "database"
+                                  << ""
+                                  << "Database name is empty !";
+        QTest::newRow("user") << "user"
+                              << ""
+                              << "User name is empty !";
+        QTest::newRow("bracket") << "name"
+                                 << "Sh]op"
+                                 << "Connection name has invalid characters (], [) !";
+        QTest::newRow("bracket comes last") << "name+server"
+                                            << "Sh[op"
+                                            << "Server name is empty !";
     }
 
     void validationChecksInOrder()
@@ -149,8 +186,9 @@ private slots:
         validProfile(QStringLiteral("Test copy")).add();
         QCOMPARE(storedList(), QStringLiteral("[ Shop ][Test copy]"));
         const QByteArray file = folder.read(QStringLiteral("SetVelmora.ini"));
-        QVERIFY(file.contains("[SetConnectionFor{ Shop }]\r\nNameOfConnection=\" Shop \"\r\nTypeStore=0\r\nServer=db.local\r\n"
-                              "Port=3306\r\nDatabase=shop\r\nPrefixTable=jos_\r\nUserName=admin\r\nPassword=\r\n"));
+        QVERIFY(file.contains(
+            "[SetConnectionFor{ Shop }]\r\nNameOfConnection=\" Shop \"\r\nTypeStore=0\r\nServer=db.local\r\n"
+            "Port=3306\r\nDatabase=shop\r\nPrefixTable=jos_\r\nUserName=admin\r\nPassword=\r\n"));
         const ConnectionProfile loaded = ConnectionProfile::load(QStringLiteral(" Shop "));
         QCOMPARE(loaded.server, QStringLiteral("db.local"));
         QVERIFY(loaded.password.isEmpty());

@@ -1,10 +1,10 @@
+#include "store/StoreSession.h"
 #include "TestFolder.h"
 #include "TestStore.h"
-#include "platform/CheckFailure.h"
 #include "db/DbQuery.h"
+#include "platform/CheckFailure.h"
 #include "store/BrandQuery.h"
 #include "store/ConnectionTest.h"
-#include "store/StoreSession.h"
 
 #include <QTest>
 
@@ -14,40 +14,51 @@ class TestStoreSession : public QObject
 private slots:
     void initTestCase()
     {
-        m_store = std::make_unique<TestStore>(QStringLiteral("store_session"), QStringLiteral("x1_"), QStringLiteral("en_gb"));
-        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_product_prices (virtuemart_product_id, product_price) "
-                                     "VALUES (1, 2), (2, 3)"));
-        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_products (virtuemart_product_id) VALUES (1), (2), (3)"));
+        m_store = std::make_unique<TestStore>(QStringLiteral("store_session"), QStringLiteral("x1_"),
+                                              QStringLiteral("en_gb"));
+        m_store->exec(QStringLiteral(
+            "INSERT INTO @PREFIX@virtuemart_product_prices (virtuemart_product_id, product_price) "
+            "VALUES (1, 2), (2, 3)"));
+        m_store->exec(QStringLiteral(
+            "INSERT INTO @PREFIX@virtuemart_products (virtuemart_product_id) VALUES (1), (2), (3)"));
     }
 
     void storeLanguageFromTheConfiguration_data()
     {
         QTest::addColumn<QString>("config");
         QTest::addColumn<QString>("code");
-        QTest::newRow("entry among others") << R"(a=i:1;|vmlang=s:5:"en_gb";|b=s:2:"xy";)" << "en_gb";
-        QTest::newRow("no vmlang: first pairs of the text") << R"(a=s:2:"de";|b=s:2:"fr";)" << "de";
-        QTest::newRow("no pairs") << "plain text" << "";
-        QTest::newRow("close before open") << R"(x";y:"z)" << "";
-        QTest::newRow("case kept") << R"(vmlang=s:5:"EN_gb";)" << "EN_gb";
+        QTest::newRow("entry among others") << R"(a=i:1;|vmlang=s:5:"en_gb";|b=s:2:"xy";)"
+                                            << "en_gb";
+        QTest::newRow("no vmlang: first pairs of the text") << R"(a=s:2:"de";|b=s:2:"fr";)"
+                                                            << "de";
+        QTest::newRow("no pairs") << "plain text"
+                                  << "";
+        QTest::newRow("close before open") << R"(x";y:"z)"
+                                           << "";
+        QTest::newRow("case kept") << R"(vmlang=s:5:"EN_gb";)"
+                                   << "EN_gb";
     }
 
     void storeLanguageFromTheConfiguration()
     {
         QFETCH(QString, config);
         QFETCH(QString, code);
-        m_store->exec(QStringLiteral("UPDATE @PREFIX@virtuemart_configs SET config = '%1'").arg(QString(config).replace(u'"', QStringLiteral("\\\""))));
+        m_store->exec(QStringLiteral("UPDATE @PREFIX@virtuemart_configs SET config = '%1'")
+                          .arg(QString(config).replace(u'"', QStringLiteral("\\\""))));
         DbConnection connection(QStringLiteral("UniConnection1"));
         m_store->connect(connection);
         DbQuery query(QStringLiteral("UniQuery1"), connection);
         QCOMPARE(readStoreLanguage(query, QStringLiteral("x1_")), code);
         QCOMPARE(StoreSchema::languageSuffixFor(code), code.isEmpty() ? QString() : u'_' + code);
-        m_store->exec(QStringLiteral("UPDATE @PREFIX@virtuemart_configs SET config = 'vmlang=s:5:\"en_gb\";'"));
+        m_store->exec(
+            QStringLiteral("UPDATE @PREFIX@virtuemart_configs SET config = 'vmlang=s:5:\"en_gb\";'"));
     }
 
     void profilePortThatIsNoNumberIs3306()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("SetVelmora.ini"), "[SetConnectionFor{P}]\r\nServer=h\r\nPort=abc\r\nPrefixTable=x_\r\n");
+        folder.write(QStringLiteral("SetVelmora.ini"),
+                     "[SetConnectionFor{P}]\r\nServer=h\r\nPort=abc\r\nPrefixTable=x_\r\n");
         StoreSession session;
         session.port = 1;
         session.readProfile(QStringLiteral("P"));
@@ -86,12 +97,14 @@ private slots:
 
     void brandsSortByNameInTheLocaleOrder()
     {
-        m_store->exec(QStringLiteral("INSERT INTO @PREFIX@virtuemart_manufacturers_@LANG@ (virtuemart_manufacturer_id, mf_name) "
-                                     "VALUES (1, 'borvex'), (2, 'Acme'), (3, 'Čepek'), (4, 'Zeta'), (5, 'acme')"));
+        m_store->exec(QStringLiteral(
+            "INSERT INTO @PREFIX@virtuemart_manufacturers_@LANG@ (virtuemart_manufacturer_id, mf_name) "
+            "VALUES (1, 'borvex'), (2, 'Acme'), (3, 'Čepek'), (4, 'Zeta'), (5, 'acme')"));
         DbConnection connection(QStringLiteral("UniConnection1"));
         m_store->connect(connection);
         DbQuery query(QStringLiteral("UniQuery1"), connection);
-        std::vector<Brand> brands = loadBrands(query, StoreSchema{QStringLiteral("x1_"), QStringLiteral("_en_gb")});
+        std::vector<Brand> brands =
+            loadBrands(query, StoreSchema{QStringLiteral("x1_"), QStringLiteral("_en_gb")});
         sortBrands(brands);
         QStringList names;
         for (const Brand& b : brands)
@@ -108,24 +121,21 @@ private slots:
         int closings = 0;
         connection.setAfterDisconnect([&] { ++closings; });
         QStringList log;
-        testConnection(profile, connection, query, noPasswordExpected, [&](const QString& line) { log << line; });
+        testConnection(profile, connection, query, noPasswordExpected,
+                       [&](const QString& line) { log << line; });
         const TestServer server = TestServer::fromEnvironment();
         QCOMPARE(log, QStringList({"============= SETTING CONNECTION =================",
-                                   "Type store=Vitruemart [ver 2.0.]",
-                                   "Connection name=Local",
+                                   "Type store=Vitruemart [ver 2.0.]", "Connection name=Local",
                                    QStringLiteral("Server:port=%1:%2").arg(server.host).arg(server.port),
                                    QStringLiteral("Database@User=store_session@%1").arg(server.user),
-                                   "Password=***************",
-                                   "Prefix for tables=x1_",
-                                   "==================================================",
-                                   "   ",
+                                   "Password=***************", "Prefix for tables=x1_",
+                                   "==================================================", "   ",
                                    "[+] closing previous database connections ... ok",
                                    "[+] setting initial data connection  ... ok",
                                    "[+] open database connections  ... ok",
                                    "[+] Table (x1_virtuemart_product_prices). Count row is [2] ... ok",
                                    "[+] Table (x1_virtuemart_products). Count row is [3] ... ok",
-                                   "[+] store default language = en_gb",
-                                   "   ",
+                                   "[+] store default language = en_gb", "   ",
                                    "-------------- ALL WAS OK ----------------"}));
         QVERIFY(!connection.connected());
         QCOMPARE(closings, 1);
@@ -140,7 +150,8 @@ private slots:
         QStringList log;
         QString failure;
         try {
-            testConnection(profile, connection, query, noPasswordExpected, [&](const QString& line) { log << line; });
+            testConnection(profile, connection, query, noPasswordExpected,
+                           [&](const QString& line) { log << line; });
         } catch (const CheckFailure& error) {
             failure = error.message();
         }
@@ -174,7 +185,8 @@ private slots:
         QStringList log;
         QString refusal;
         try {
-            testConnection(profile, connection, query, noPasswordExpected, [&](const QString& line) { log << line; });
+            testConnection(profile, connection, query, noPasswordExpected,
+                           [&](const QString& line) { log << line; });
         } catch (const CheckFailure& failure) {
             refusal = failure.message();
         }

@@ -23,7 +23,8 @@ ProgramCopy::Result ProgramCopy::runBoundByFileModes(const QStringList& argument
     if (::geteuid() != 0)
         return run(arguments);
     return start(QStringLiteral("setpriv"),
-                 QStringList{QStringLiteral("--bounding-set=-dac_override,-dac_read_search"), m_program} + arguments,
+                 QStringList{QStringLiteral("--bounding-set=-dac_override,-dac_read_search"), m_program} +
+                     arguments,
                  {}, {}, {});
 }
 

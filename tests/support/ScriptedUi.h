@@ -10,7 +10,7 @@
 class ScriptedUi : public Ui
 {
 public:
-    QStringList calls;            // e.g. "message: Connection name is empty !"
+    QStringList calls; // e.g. "message: Connection name is empty !"
     // A confirmation with nothing queued was not expected: it fails the test and answers No.
     QQueue<bool> confirmAnswers;
     QList<DefaultAnswer> confirmDefaults; // the default button of every confirmation, in order
@@ -20,7 +20,7 @@ public:
     // Answers of the error boxes of a run: true goes on without further boxes; none queued
     // keeps showing them.
     QQueue<bool> noFurtherBoxesAnswers;
-    QStringList opened;           // targets handed to the desktop
+    QStringList opened; // targets handed to the desktop
 
     void message(const QString& text) override;
     bool confirm(const QString& text) override;

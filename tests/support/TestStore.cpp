@@ -55,7 +55,9 @@ TestStore::~TestStore()
 
 QString TestStore::expand(const QString& sql) const
 {
-    return QString(sql).replace(QStringLiteral("@PREFIX@"), m_prefix).replace(QStringLiteral("@LANG@"), m_language);
+    return QString(sql)
+        .replace(QStringLiteral("@PREFIX@"), m_prefix)
+        .replace(QStringLiteral("@LANG@"), m_language);
 }
 
 void TestStore::exec(const QString& sql)

@@ -4,8 +4,7 @@
 
 // The window's control of that component name, found as an operator's tool would find it.
 // A missing control ends the test program: every test after it would be meaningless.
-template <typename Control>
-Control* control(const QWidget& window, const char* name)
+template <typename Control> Control* control(const QWidget& window, const char* name)
 {
     auto* found = window.findChild<Control*>(QString::fromLatin1(name));
     if (!found)
