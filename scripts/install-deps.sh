@@ -9,6 +9,7 @@ packages=(
     libuchardet-dev zlib1g-dev
     fonts-dejavu-core
     desktop-file-utils appstream locales
+    openssl
 )
 [[ "${VELMORA_EXTRA_PACKAGES:-}" ]] && read -r -a extra <<<"$VELMORA_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 

@@ -7,7 +7,8 @@
 #   test-mariadb.sh stop-keep DIR - stops it and keeps the data
 # VELMORA_DB_PORT asks for a fixed port instead of a free one; VELMORA_DB_POOL sets the InnoDB
 # buffer pool (64M unless given). VELMORA_DB_FORCED_CHARSET (say gbk) makes the server impose that
-# character set on every connection, whatever the client asks for.
+# character set on every connection, whatever the client asks for. VELMORA_DB_TLS (a folder with
+# ca.pem, server.pem and server.key) makes it take encrypted connections only, with that certificate.
 set -euo pipefail
 export PATH="$PATH:/usr/sbin:/sbin"
 action="$1"
@@ -33,6 +34,11 @@ charset_options=(--character-set-server=utf8mb4 --collation-server=utf8mb4_gener
 [[ -n "${VELMORA_DB_FORCED_CHARSET:-}" ]] &&
     charset_options=(--character-set-server="$VELMORA_DB_FORCED_CHARSET" --skip-character-set-client-handshake)
 
+tls_options=()
+[[ -n "${VELMORA_DB_TLS:-}" ]] &&
+    tls_options=(--ssl-ca="$VELMORA_DB_TLS/ca.pem" --ssl-cert="$VELMORA_DB_TLS/server.pem"
+                 --ssl-key="$VELMORA_DB_TLS/server.key" --require-secure-transport=ON)
+
 start_server() {
     for attempt in $(seq 1 20); do
         port="${VELMORA_DB_PORT:-$((20000 + RANDOM % 20000))}"
@@ -42,7 +48,7 @@ start_server() {
         fi
         mariadbd --no-defaults --datadir="$dir/data" --user=root --bind-address=127.0.0.1 --port="$port" \
             --socket="$dir/sock" --pid-file="$dir/pid" --skip-name-resolve --skip-log-bin \
-            "${charset_options[@]}" \
+            "${charset_options[@]}" "${tls_options[@]}" \
             --innodb-log-file-size=8M --innodb-buffer-pool-size="${VELMORA_DB_POOL:-64M}" --innodb-flush-log-at-trx-commit=2 \
             --innodb-doublewrite=0 --performance-schema=OFF </dev/null >"$dir/server.log" 2>&1 &
         for _ in $(seq 1 100); do

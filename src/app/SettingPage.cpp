@@ -17,8 +17,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using Widgets::px;
 
@@ -89,6 +91,16 @@ SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui,
     m_savePasswordCheck =
         Widgets::checkBox(content, QStringLiteral("CheckBox1"), QStringLiteral("Save password"));
     addField(QStringLiteral("Label11"), QStringLiteral("PassWord"), m_passwordEdit, m_savePasswordCheck);
+    const QString encryptionCaption = QStringLiteral("Encryption");
+    m_encryptionCombo = Widgets::pickList(content, QStringLiteral("ComboBoxEncryption"), encryptionCaption,
+                                          ConnectionSecurity::encryptionNames());
+    addField(QStringLiteral("LabelEncryption"), encryptionCaption, m_encryptionCombo);
+    const QString caCaption = QStringLiteral("CA file");
+    m_caFileEdit = Widgets::edit(content, QStringLiteral("EditCaFile"), caCaption);
+    m_caFileEdit->setPlaceholderText(QStringLiteral("the system's authorities"));
+    m_chooseCaFileButton = Widgets::button(content, QStringLiteral("SpeedButtonCaFile"), QStringLiteral("..."));
+    m_chooseCaFileButton->setAccessibleName(QStringLiteral("Choose the CA file"));
+    addField(QStringLiteral("LabelCaFile"), caCaption, m_caFileEdit, m_chooseCaFileButton);
 
     auto* buttons = new QHBoxLayout;
     m_addProfileButton = Widgets::imageButton(content, QStringLiteral("SpeedButton5"), QStringLiteral("add"),
@@ -125,6 +137,7 @@ SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui,
     on(m_saveProfileButton, &QToolButton::clicked, &SettingPage::saveProfileChanges);
     on(m_removeProfileButton, &QToolButton::clicked, &SettingPage::removeProfile);
     on(m_testConnectionButton, &QToolButton::clicked, &SettingPage::testConnection);
+    on(m_chooseCaFileButton, &QPushButton::clicked, &SettingPage::chooseCaFile);
 }
 
 void SettingPage::fillProfiles()
@@ -148,6 +161,8 @@ void SettingPage::showChosenProfile()
     m_passwordEdit->setText(p.password);
     // Saving the profile again must keep a password it holds.
     m_savePasswordCheck->setChecked(!p.password.isEmpty());
+    m_encryptionCombo->setCurrentIndex(int(p.security.encryption));
+    m_caFileEdit->setText(p.security.caFile);
 }
 
 ConnectionProfile SettingPage::profileFromFields() const
@@ -163,6 +178,8 @@ ConnectionProfile SettingPage::profileFromFields() const
     p.user = m_userEdit->text();
     p.password = m_passwordEdit->text();
     p.savePassword = m_savePasswordCheck->isChecked();
+    p.security.encryption = ConnectionSecurity::Encryption(std::max(0, m_encryptionCombo->currentIndex()));
+    p.security.caFile = m_caFileEdit->text().trimmed();
     return p;
 }
 
@@ -192,6 +209,12 @@ void SettingPage::removeProfile()
         m_profileChooser->clear();
         m_profileChooser->setEditText(QString());
     }
+}
+
+void SettingPage::chooseCaFile()
+{
+    if (const auto file = m_ui.chooseOpenFile(QStringLiteral("*.pem;*.crt|*.pem;*.crt"), QString()))
+        m_caFileEdit->setText(*file);
 }
 
 void SettingPage::testConnection()

@@ -8,6 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QToolButton;
 struct SharedStore;
 
@@ -24,6 +25,7 @@ private:
     void saveProfileChanges();
     void removeProfile();
     void testConnection();
+    void chooseCaFile();
     ConnectionProfile profileFromFields() const;
 
     SharedStore& m_store;
@@ -39,6 +41,9 @@ private:
     QLineEdit* m_userEdit = nullptr;
     QLineEdit* m_passwordEdit = nullptr;
     QCheckBox* m_savePasswordCheck = nullptr;
+    QComboBox* m_encryptionCombo = nullptr;
+    QLineEdit* m_caFileEdit = nullptr;
+    QPushButton* m_chooseCaFileButton = nullptr;
     QToolButton* m_addProfileButton = nullptr;
     QToolButton* m_saveProfileButton = nullptr;
     QToolButton* m_testConnectionButton = nullptr;

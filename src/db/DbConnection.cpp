@@ -4,6 +4,8 @@
 #include "DbError.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <mysqld_error.h>
 #include <errmsg.h>
 #include <mysql.h>
 #include <utility>
@@ -32,7 +34,16 @@ void DbConnection::open()
     const unsigned int timeout = ConnectTimeoutSeconds;
     mysql_optionsv(mysql.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
     mysql_optionsv(mysql.get(), MYSQL_SET_CHARSET_NAME, "utf8mb4");
-    mysql_optionsv(mysql.get(), MYSQL_OPT_NONBLOCK, nullptr);
+    const QByteArray caFile = security.caFile.toLocal8Bit();
+    if (security.encryption != ConnectionSecurity::Encryption::Off) {
+        const my_bool yes = 1;
+        mysql_optionsv(mysql.get(), MYSQL_OPT_SSL_ENFORCE, &yes);
+        if (security.encryption == ConnectionSecurity::Encryption::Verified) {
+            mysql_optionsv(mysql.get(), MYSQL_OPT_SSL_VERIFY_SERVER_CERT, &yes);
+            if (!caFile.isEmpty())
+                mysql_optionsv(mysql.get(), MYSQL_OPT_SSL_CA, caFile.constData());
+        }
+    }
     const QByteArray host = server.toUtf8();
     const QByteArray user = username.toUtf8();
     const QByteArray pass = password.toUtf8();
@@ -41,7 +52,12 @@ void DbConnection::open()
                             db.isEmpty() ? nullptr : db.constData(), static_cast<unsigned int>(port), nullptr,
                             0))
         throw DbError(mysql_errno(mysql.get()), QString::fromLatin1(mysql_sqlstate(mysql.get())),
-                      QString::fromUtf8(mysql_error(mysql.get())));
+                      connectFailure(mysql_errno(mysql.get()), QString::fromUtf8(mysql_error(mysql.get()))));
+    // The library does not refuse a server without TLS unless it verifies the certificate: the
+    // login (which never carries the password in clear) is all that went unencrypted then.
+    if (security.encryption != ConnectionSecurity::Encryption::Off && !mysql_get_ssl_cipher(mysql.get()))
+        throw DbError(CR_SSL_CONNECTION_ERROR, QStringLiteral("HY000"),
+                      connectFailure(CR_SSL_CONNECTION_ERROR, QStringLiteral("the server does not support TLS")));
     m_mysql = std::move(mysql);
     try {
         requireUtf8();
@@ -50,6 +66,45 @@ void DbConnection::open()
         m_mysql.reset(); // never opened, as far as anyone else can tell
         throw;
     }
+}
+
+QString DbConnection::connectFailure(unsigned int number, const QString& message) const
+{
+    const auto said = [&](std::initializer_list<const char*> texts) {
+        return std::any_of(texts.begin(), texts.end(), [&](const char* text) {
+            return message.contains(QLatin1String(text), Qt::CaseInsensitive);
+        });
+    };
+    if (security.encryption == ConnectionSecurity::Encryption::Off) {
+        // A server that takes encrypted connections only refuses others as it refuses a password.
+        if (number == ER_ACCESS_DENIED_ERROR || number == 3159)
+            return message + QStringLiteral(" (a server that takes only encrypted connections refuses others this "
+                                             "way: try the encryption \"required\")");
+        return message;
+    }
+    if (number != CR_SSL_CONNECTION_ERROR && !said({"SSL", "TLS"}))
+        return message;
+    QString why = QStringLiteral("the TLS handshake failed");
+    if (said({"not support", "doesn't support", "not enabled", "server doesn't"}))
+        why = QStringLiteral("the server cannot encrypt connections");
+    else if (said({"self-signed", "self signed", "unable to get local issuer", "unknown ca", "certificate verify failed",
+                   "unable to verify"}))
+        why = QStringLiteral("the server's certificate is signed by no authority this computer trusts");
+    else if (said({"Validation of SSL server certificate failed", "hostname", "host name", "mismatch"}))
+        why = QStringLiteral("the server's certificate is for another host name than %1").arg(server);
+    return QStringLiteral("The encrypted connection to %1 failed: %2 (%3)").arg(server, why, message);
+}
+
+QString DbConnection::encryptionDescription() const
+{
+    if (!m_mysql)
+        return {};
+    const char* cipher = mysql_get_ssl_cipher(m_mysql.get());
+    if (!cipher)
+        return {};
+    const char* version = nullptr;
+    mariadb_get_infov(m_mysql.get(), MARIADB_CONNECTION_TLS_VERSION, &version);
+    return QString::fromLatin1(version ? version : "TLS") + QStringLiteral(", ") + QString::fromLatin1(cipher);
 }
 
 // A server may impose its own character set whatever the client asks for. Under a multibyte

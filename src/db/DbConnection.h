@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionSecurity.h"
 #include "MysqlResult.h"
 
 #include <QString>
@@ -25,10 +26,16 @@ public:
     QString database;
     QString username;
     QString password;
+    ConnectionSecurity security;
 
     // Connects with the stored settings; throws DbError with the server's message, and
     // CharacterSetRefused, staying closed, when the server imposes a character set other than UTF-8.
+    // An encrypted connection that cannot be made fails before any statement is sent, with a
+    // message that says why: the server cannot encrypt, its certificate is signed by no
+    // authority this computer trusts, it is for another host name, or the handshake failed.
     void open();
+    // "TLSv1.3, TLS_AES_256_GCM_SHA384" for an encrypted connection, empty for another.
+    QString encryptionDescription() const;
     // Ends the connection if there is one; the after-disconnect hook runs when one was open.
     void close();
     bool connected() const { return m_mysql != nullptr; }
@@ -48,6 +55,8 @@ public:
 
 private:
     [[noreturn]] void fail();
+    // The message of a failed connect, saying what failed of an encrypted one.
+    QString connectFailure(unsigned int number, const QString& message) const;
     void requireUtf8();
     void makeSafeSqlMode();
 

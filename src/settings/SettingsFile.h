@@ -34,6 +34,8 @@ inline const QString Database = QStringLiteral("Database");
 inline const QString PrefixTable = QStringLiteral("PrefixTable");
 inline const QString UserName = QStringLiteral("UserName");
 inline const QString Password = QStringLiteral("Password");
+inline const QString Encryption = QStringLiteral("Encryption"); // 0 off, 1 required, 2 verified
+inline const QString CaFile = QStringLiteral("CaFile");
 QString profileSection(const QString& profileName);
 
 inline const QString DefaultPort = QStringLiteral("3306");

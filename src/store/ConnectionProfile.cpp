@@ -33,6 +33,8 @@ void writeProfileData(IniFile& file, const ConnectionProfile& p)
     file.writeString(section, PrefixTable, p.prefix);
     file.writeString(section, UserName, p.user);
     file.writeString(section, Password, p.savePassword ? p.password : QString());
+    file.writeInteger(section, Encryption, int(p.security.encryption));
+    file.writeString(section, CaFile, p.security.caFile);
 }
 
 } // namespace
@@ -72,6 +74,11 @@ ConnectionProfile ConnectionProfile::load(const QString& profileName)
     p.prefix = file.readString(section, PrefixTable);
     p.user = file.readString(section, UserName);
     p.password = file.readString(section, Password);
+    const int encryption = file.readInteger(section, Encryption, 0);
+    p.security.encryption = encryption >= 0 && encryption <= int(ConnectionSecurity::Encryption::Verified)
+                                ? ConnectionSecurity::Encryption(encryption)
+                                : ConnectionSecurity::Encryption::Verified; // the safest for what it cannot read
+    p.security.caFile = file.readString(section, CaFile);
     return p;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/ConnectionSecurity.h"
+
 #include <QString>
 #include <optional>
 
@@ -16,6 +18,8 @@ struct ConnectionProfile
     QString user;
     QString password;
     bool savePassword = false; // not stored
+    // A profile written before these existed connects as it always did: unencrypted.
+    ConnectionSecurity security;
 
     static const QString VirtueMart2TypeText;
 

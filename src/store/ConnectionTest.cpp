@@ -47,9 +47,13 @@ void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuer
         connection.database = profile.database;
         connection.username = profile.user;
         connection.password = profile.password;
+        connection.security = profile.security;
         log(QStringLiteral("[+] setting initial data connection  ... ok"));
         connection.open();
         log(QStringLiteral("[+] open database connections  ... ok"));
+        const QString encryption = connection.encryptionDescription();
+        log(encryption.isEmpty() ? QStringLiteral("[+] the connection is not encrypted")
+                                 : QStringLiteral("[+] the connection is encrypted: ") + encryption);
         if (profile.storeType == 0) {
             const StoreSchema schema{profile.prefix, {}};
             log(QStringLiteral("[+] Table (%1). Count row is [%2] ... ok")

@@ -1,5 +1,6 @@
 #include "StoreSession.h"
 
+#include "ConnectionProfile.h"
 #include "ProfileList.h"
 #include "db/DbConnection.h"
 #include "db/DbQuery.h"
@@ -10,15 +11,15 @@ using namespace SettingsFile;
 
 void StoreSession::readProfile(const QString& profileName)
 {
-    const IniFile file = SettingsFile::open();
-    const QString section = profileSection(profileName);
-    storeType = file.readInteger(section, TypeStore, 0);
-    server = file.readString(section, Server);
-    port = parseWholeNumber(file.readString(section, Port, DefaultPort)).value_or(3306);
-    database = file.readString(section, Database);
-    schema.prefix = file.readString(section, PrefixTable);
-    user = file.readString(section, UserName);
-    password = file.readString(section, Password);
+    const ConnectionProfile profile = ConnectionProfile::load(profileName);
+    storeType = profile.storeType;
+    server = profile.server;
+    port = parseWholeNumber(profile.port).value_or(3306);
+    database = profile.database;
+    schema.prefix = profile.prefix;
+    user = profile.user;
+    password = profile.password;
+    security = profile.security;
 }
 
 void StoreSession::askPasswordIfEmpty(const std::function<QString()>& askPassword)
@@ -37,6 +38,7 @@ bool StoreSession::open(DbConnection& connection, DbQuery& query)
     connection.database = database;
     connection.username = user;
     connection.password = password;
+    connection.security = security;
     connection.open();
     schema.languageSuffix = StoreSchema::languageSuffixFor(readStoreLanguage(query, schema.prefix));
     return true;

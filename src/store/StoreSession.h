@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StoreSchema.h"
+#include "db/ConnectionSecurity.h"
 
 #include <QString>
 #include <functional>
@@ -17,6 +18,7 @@ struct StoreSession
     QString database;
     QString user;
     QString password;
+    ConnectionSecurity security;
     StoreSchema schema; // table prefix and language suffix
 
     // Replaces the values with the stored profile's (prefix included; suffix kept).

@@ -1,6 +1,7 @@
 #include "JobThread.h"
 #include "JobWaits.h"
 #include "MainWindow.h"
+#include "PrivateServer.h"
 #include "ScriptedUi.h"
 #include "TestFolder.h"
 #include "TestStore.h"
@@ -24,43 +25,6 @@ QByteArray inserts(int count)
         script += "INSERT INTO received (v) VALUES ('" + QByteArray::number(i) + "');\r\n";
     return script;
 }
-
-// A server of the test's own, so that it can be stopped while a script runs on it.
-class PrivateServer
-{
-public:
-    PrivateServer()
-    {
-        m_started = run(QStringLiteral("start"));
-        const IniFile ini(m_dir.filePath(QStringLiteral("connection.ini")));
-        const QString s = QStringLiteral("server");
-        m_server = {ini.readString(s, QStringLiteral("host")), ini.readInteger(s, QStringLiteral("port"), 0),
-                    ini.readString(s, QStringLiteral("user")), ini.readString(s, QStringLiteral("password"))};
-    }
-    ~PrivateServer() { stop(); }
-
-    bool started() const { return m_started; }
-    void applyTo(DbConnection& connection, const QString& database) const
-    {
-        m_server.applyTo(connection, database);
-    }
-    void stop()
-    {
-        if (std::exchange(m_started, false))
-            run(QStringLiteral("stop"));
-    }
-
-private:
-    bool run(const QString& action)
-    {
-        return QProcess::execute(QStringLiteral("bash"),
-                                 {QStringLiteral(VELMORA_TEST_MARIADB_SCRIPT), action, m_dir.path()}) == 0;
-    }
-
-    QTemporaryDir m_dir;
-    TestServer m_server;
-    bool m_started = false;
-};
 
 // The window with a program folder and a dialog seam of its own.
 struct Window

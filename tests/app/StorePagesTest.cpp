@@ -169,7 +169,7 @@ private slots:
                      ->item(control<QListWidget>(f, "ListBox1")->count() - 1)
                      ->text(),
                  QStringLiteral("-------------- ALL WAS OK ----------------"));
-        QCOMPARE(control<QListWidget>(f, "ListBox1")->item(14)->text(),
+        QCOMPARE(control<QListWidget>(f, "ListBox1")->item(15)->text(),
                  QStringLiteral("[+] store default language = de_de"));
         QVERIFY(!f.connection().connected());
     }

@@ -207,6 +207,25 @@ private slots:
         QCOMPARE(ConnectionProfile::load(QStringLiteral("Shop")).password, QString());
     }
 
+    // A profile written before the encryption keys existed connects as it always did; one
+    // that has them keeps them, and a value it cannot read is taken for the strictest.
+    void encryptionOfTheProfile()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("SetVelmora.ini"),
+                     "[SetConnection]\r\nNameOfConnection=[Old][Odd]\r\n[SetConnectionFor{Old}]\r\nNameOfConnection=Old\r\n"
+                     "Server=db.local\r\n[SetConnectionFor{Odd}]\r\nNameOfConnection=Odd\r\nEncryption=7\r\n");
+        QCOMPARE(ConnectionProfile::load(QStringLiteral("Old")).security.encryption, ConnectionSecurity::Encryption::Off);
+        QCOMPARE(ConnectionProfile::load(QStringLiteral("Odd")).security.encryption,
+                 ConnectionSecurity::Encryption::Verified);
+        ConnectionProfile p = validProfile(QStringLiteral("Hosted"));
+        p.security = {ConnectionSecurity::Encryption::Verified, QStringLiteral("/etc/ssl/shop-ca.pem")};
+        p.add();
+        const ConnectionProfile loaded = ConnectionProfile::load(QStringLiteral("Hosted"));
+        QCOMPARE(loaded.security.encryption, ConnectionSecurity::Encryption::Verified);
+        QCOMPARE(loaded.security.caFile, QStringLiteral("/etc/ssl/shop-ca.pem"));
+    }
+
     void checksRefuseFieldsBeforeTheList()
     {
         TestFolder folder;

@@ -133,6 +133,7 @@ private slots:
                                    "[+] closing previous database connections ... ok",
                                    "[+] setting initial data connection  ... ok",
                                    "[+] open database connections  ... ok",
+                                   "[+] the connection is not encrypted",
                                    "[+] Table (x1_virtuemart_product_prices). Count row is [2] ... ok",
                                    "[+] Table (x1_virtuemart_products). Count row is [3] ... ok",
                                    "[+] store default language = en_gb", "   ",
