@@ -98,7 +98,8 @@ SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui,
     const QString caCaption = QStringLiteral("CA file");
     m_caFileEdit = Widgets::edit(content, QStringLiteral("EditCaFile"), caCaption);
     m_caFileEdit->setPlaceholderText(QStringLiteral("the system's authorities"));
-    m_chooseCaFileButton = Widgets::button(content, QStringLiteral("SpeedButtonCaFile"), QStringLiteral("..."));
+    m_chooseCaFileButton =
+        Widgets::button(content, QStringLiteral("SpeedButtonCaFile"), QStringLiteral("..."));
     m_chooseCaFileButton->setAccessibleName(QStringLiteral("Choose the CA file"));
     addField(QStringLiteral("LabelCaFile"), caCaption, m_caFileEdit, m_chooseCaFileButton);
 

@@ -5,9 +5,9 @@
 
 #include <QStringList>
 #include <algorithm>
-#include <mysqld_error.h>
 #include <errmsg.h>
 #include <mysql.h>
+#include <mysqld_error.h>
 #include <utility>
 
 void DbConnection::Deleter::operator()(MYSQL* m) const
@@ -56,8 +56,9 @@ void DbConnection::open()
     // The library does not refuse a server without TLS unless it verifies the certificate: the
     // login (which never carries the password in clear) is all that went unencrypted then.
     if (security.encryption != ConnectionSecurity::Encryption::Off && !mysql_get_ssl_cipher(mysql.get()))
-        throw DbError(CR_SSL_CONNECTION_ERROR, QStringLiteral("HY000"),
-                      connectFailure(CR_SSL_CONNECTION_ERROR, QStringLiteral("the server does not support TLS")));
+        throw DbError(
+            CR_SSL_CONNECTION_ERROR, QStringLiteral("HY000"),
+            connectFailure(CR_SSL_CONNECTION_ERROR, QStringLiteral("the server does not support TLS")));
     m_mysql = std::move(mysql);
     try {
         requireUtf8();
@@ -78,8 +79,9 @@ QString DbConnection::connectFailure(unsigned int number, const QString& message
     if (security.encryption == ConnectionSecurity::Encryption::Off) {
         // A server that takes encrypted connections only refuses others as it refuses a password.
         if (number == ER_ACCESS_DENIED_ERROR || number == 3159)
-            return message + QStringLiteral(" (a server that takes only encrypted connections refuses others this "
-                                             "way: try the encryption \"required\")");
+            return message +
+                   QStringLiteral(" (a server that takes only encrypted connections refuses others this "
+                                  "way: try the encryption \"required\")");
         return message;
     }
     if (number != CR_SSL_CONNECTION_ERROR && !said({"SSL", "TLS"}))
@@ -87,8 +89,8 @@ QString DbConnection::connectFailure(unsigned int number, const QString& message
     QString why = QStringLiteral("the TLS handshake failed");
     if (said({"not support", "doesn't support", "not enabled", "server doesn't"}))
         why = QStringLiteral("the server cannot encrypt connections");
-    else if (said({"self-signed", "self signed", "unable to get local issuer", "unknown ca", "certificate verify failed",
-                   "unable to verify"}))
+    else if (said({"self-signed", "self signed", "unable to get local issuer", "unknown ca",
+                   "certificate verify failed", "unable to verify"}))
         why = QStringLiteral("the server's certificate is signed by no authority this computer trusts");
     else if (said({"Validation of SSL server certificate failed", "hostname", "host name", "mismatch"}))
         why = QStringLiteral("the server's certificate is for another host name than %1").arg(server);
@@ -104,7 +106,8 @@ QString DbConnection::encryptionDescription() const
         return {};
     const char* version = nullptr;
     mariadb_get_infov(m_mysql.get(), MARIADB_CONNECTION_TLS_VERSION, &version);
-    return QString::fromLatin1(version ? version : "TLS") + QStringLiteral(", ") + QString::fromLatin1(cipher);
+    return QString::fromLatin1(version ? version : "TLS") + QStringLiteral(", ") +
+           QString::fromLatin1(cipher);
 }
 
 // A server may impose its own character set whatever the client asks for. Under a multibyte

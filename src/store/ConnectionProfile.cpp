@@ -75,9 +75,10 @@ ConnectionProfile ConnectionProfile::load(const QString& profileName)
     p.user = file.readString(section, UserName);
     p.password = file.readString(section, Password);
     const int encryption = file.readInteger(section, Encryption, 0);
-    p.security.encryption = encryption >= 0 && encryption <= int(ConnectionSecurity::Encryption::Verified)
-                                ? ConnectionSecurity::Encryption(encryption)
-                                : ConnectionSecurity::Encryption::Verified; // the safest for what it cannot read
+    p.security.encryption =
+        encryption >= 0 && encryption <= int(ConnectionSecurity::Encryption::Verified)
+            ? ConnectionSecurity::Encryption(encryption)
+            : ConnectionSecurity::Encryption::Verified; // the safest for what it cannot read
     p.security.caFile = file.readString(section, CaFile);
     return p;
 }

@@ -212,10 +212,13 @@ private slots:
     void encryptionOfTheProfile()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("SetVelmora.ini"),
-                     "[SetConnection]\r\nNameOfConnection=[Old][Odd]\r\n[SetConnectionFor{Old}]\r\nNameOfConnection=Old\r\n"
-                     "Server=db.local\r\n[SetConnectionFor{Odd}]\r\nNameOfConnection=Odd\r\nEncryption=7\r\n");
-        QCOMPARE(ConnectionProfile::load(QStringLiteral("Old")).security.encryption, ConnectionSecurity::Encryption::Off);
+        folder.write(
+            QStringLiteral("SetVelmora.ini"),
+            "[SetConnection]\r\nNameOfConnection=[Old][Odd]\r\n[SetConnectionFor{Old}]\r\nNameOfConnection="
+            "Old\r\n"
+            "Server=db.local\r\n[SetConnectionFor{Odd}]\r\nNameOfConnection=Odd\r\nEncryption=7\r\n");
+        QCOMPARE(ConnectionProfile::load(QStringLiteral("Old")).security.encryption,
+                 ConnectionSecurity::Encryption::Off);
         QCOMPARE(ConnectionProfile::load(QStringLiteral("Odd")).security.encryption,
                  ConnectionSecurity::Encryption::Verified);
         ConnectionProfile p = validProfile(QStringLiteral("Hosted"));

@@ -40,11 +40,11 @@ bool makeServerCertificate(const QString& folder, const QString& subjectAltName)
     extension.write("subjectAltName=" + subjectAltName.toLatin1() + "\n");
     extension.close();
     return makeAuthority(folder, "ca") &&
-           openssl({"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=store", "-keyout", "server.key", "-out",
-                    "server.csr"},
+           openssl({"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=store", "-keyout", "server.key",
+                    "-out", "server.csr"},
                    folder) &&
-           openssl({"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
-                    "-days", "2", "-out", "server.pem", "-extfile", "extension.cnf"},
+           openssl({"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key",
+                    "-CAcreateserial", "-days", "2", "-out", "server.pem", "-extfile", "extension.cnf"},
                    folder);
 }
 
@@ -86,9 +86,12 @@ private slots:
         QTest::addColumn<int>("encryption");
         QTest::addColumn<QString>("caFile");
         QTest::addColumn<QString>("said"); // empty: it connects, encrypted but for "off" on plain
-        QTest::newRow("verified with its authority") << "ip" << int(Encryption::Verified) << "@ip/ca.pem" << QString();
-        QTest::newRow("required, any certificate") << "named" << int(Encryption::Required) << QString() << QString();
-        QTest::newRow("off, as before, on a plain server") << "plain" << int(Encryption::Off) << QString() << QString();
+        QTest::newRow("verified with its authority")
+            << "ip" << int(Encryption::Verified) << "@ip/ca.pem" << QString();
+        QTest::newRow("required, any certificate")
+            << "named" << int(Encryption::Required) << QString() << QString();
+        QTest::newRow("off, as before, on a plain server")
+            << "plain" << int(Encryption::Off) << QString() << QString();
         QTest::newRow("another authority")
             << "ip" << int(Encryption::Verified) << "@other/other.pem"
             << "failed: the server's certificate is signed by no authority this computer trusts";
@@ -101,10 +104,10 @@ private slots:
         QTest::newRow("off against a secure-only server")
             << "ip" << int(Encryption::Off) << QString()
             << "a server that takes only encrypted connections refuses others this way";
-        QTest::newRow("verified of a plain server")
-            << "plain" << int(Encryption::Verified) << "@ip/ca.pem" << "failed: the server cannot encrypt connections";
-        QTest::newRow("required of a plain server")
-            << "plain" << int(Encryption::Required) << QString() << "failed: the server cannot encrypt connections";
+        QTest::newRow("verified of a plain server") << "plain" << int(Encryption::Verified) << "@ip/ca.pem"
+                                                    << "failed: the server cannot encrypt connections";
+        QTest::newRow("required of a plain server") << "plain" << int(Encryption::Required) << QString()
+                                                    << "failed: the server cannot encrypt connections";
     }
 
     void connections()
@@ -130,7 +133,8 @@ private slots:
         }
         if (said.isEmpty()) {
             QVERIFY2(failure.isEmpty(), qPrintable(failure));
-            QCOMPARE(connection.encryptionDescription().startsWith(QStringLiteral("TLSv1.")), server != u"plain");
+            QCOMPARE(connection.encryptionDescription().startsWith(QStringLiteral("TLSv1.")),
+                     server != u"plain");
         } else {
             QVERIFY2(failure.contains(said), qPrintable(failure));
             QVERIFY(!connection.connected());
@@ -145,7 +149,8 @@ private slots:
         admin.security.encryption = Encryption::Required;
         admin.open();
         for (const char* statement :
-             {"CREATE DATABASE IF NOT EXISTS tls_store", "CREATE TABLE IF NOT EXISTS tls_store.virtuemart_products (id INT)",
+             {"CREATE DATABASE IF NOT EXISTS tls_store",
+              "CREATE TABLE IF NOT EXISTS tls_store.virtuemart_products (id INT)",
               "CREATE TABLE IF NOT EXISTS tls_store.virtuemart_product_prices (id INT)",
               "CREATE TABLE IF NOT EXISTS tls_store.virtuemart_configs (config TEXT)"})
             admin.execute(QString::fromLatin1(statement));
@@ -161,7 +166,8 @@ private slots:
         DbConnection connection(QStringLiteral("UniConnection1"));
         DbQuery query(QStringLiteral("UniQuery1"), connection);
         QStringList log;
-        testConnection(profile, connection, query, [] { return QString(); }, [&](const QString& line) { log << line; });
+        testConnection(
+            profile, connection, query, [] { return QString(); }, [&](const QString& line) { log << line; });
         const QStringList encrypted = log.filter(QStringLiteral("[+] the connection is encrypted: TLSv1."));
         QVERIFY2(encrypted.size() == 1, qPrintable(log.join(u'\n')));
         QCOMPARE(log.last(), QStringLiteral("-------------- ALL WAS OK ----------------"));

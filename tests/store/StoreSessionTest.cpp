@@ -124,20 +124,20 @@ private slots:
         testConnection(profile, connection, query, noPasswordExpected,
                        [&](const QString& line) { log << line; });
         const TestServer server = TestServer::fromEnvironment();
-        QCOMPARE(log, QStringList({"============= SETTING CONNECTION =================",
-                                   "Type store=Vitruemart [ver 2.0.]", "Connection name=Local",
-                                   QStringLiteral("Server:port=%1:%2").arg(server.host).arg(server.port),
-                                   QStringLiteral("Database@User=store_session@%1").arg(server.user),
-                                   "Password=***************", "Prefix for tables=x1_",
-                                   "==================================================", "   ",
-                                   "[+] closing previous database connections ... ok",
-                                   "[+] setting initial data connection  ... ok",
-                                   "[+] open database connections  ... ok",
-                                   "[+] the connection is not encrypted",
-                                   "[+] Table (x1_virtuemart_product_prices). Count row is [2] ... ok",
-                                   "[+] Table (x1_virtuemart_products). Count row is [3] ... ok",
-                                   "[+] store default language = en_gb", "   ",
-                                   "-------------- ALL WAS OK ----------------"}));
+        QCOMPARE(log,
+                 QStringList({"============= SETTING CONNECTION =================",
+                              "Type store=Vitruemart [ver 2.0.]", "Connection name=Local",
+                              QStringLiteral("Server:port=%1:%2").arg(server.host).arg(server.port),
+                              QStringLiteral("Database@User=store_session@%1").arg(server.user),
+                              "Password=***************", "Prefix for tables=x1_",
+                              "==================================================", "   ",
+                              "[+] closing previous database connections ... ok",
+                              "[+] setting initial data connection  ... ok",
+                              "[+] open database connections  ... ok", "[+] the connection is not encrypted",
+                              "[+] Table (x1_virtuemart_product_prices). Count row is [2] ... ok",
+                              "[+] Table (x1_virtuemart_products). Count row is [3] ... ok",
+                              "[+] store default language = en_gb", "   ",
+                              "-------------- ALL WAS OK ----------------"}));
         QVERIFY(!connection.connected());
         QCOMPARE(closings, 1);
     }

@@ -28,5 +28,6 @@ bool PrivateServer::run(const QString& action)
     script.setProcessEnvironment(environment);
     script.setProcessChannelMode(QProcess::ForwardedChannels);
     script.start(QStringLiteral("bash"), {QStringLiteral(VELMORA_TEST_MARIADB_SCRIPT), action, m_dir.path()});
-    return script.waitForFinished(120000) && script.exitStatus() == QProcess::NormalExit && script.exitCode() == 0;
+    return script.waitForFinished(120000) && script.exitStatus() == QProcess::NormalExit &&
+           script.exitCode() == 0;
 }

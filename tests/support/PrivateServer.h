@@ -18,7 +18,10 @@ public:
 
     bool started() const { return m_started; }
     const TestServer& server() const { return m_server; }
-    void applyTo(DbConnection& connection, const QString& database) const { m_server.applyTo(connection, database); }
+    void applyTo(DbConnection& connection, const QString& database) const
+    {
+        m_server.applyTo(connection, database);
+    }
     void stop();
 
 private:
