@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need; skips what is there.
+# Installs the Debian packages that building and running need, with --for-tests also those
+# only the tests use (servers they start for themselves); skips what is there.
 set -euo pipefail
 
 packages=(
@@ -9,8 +10,10 @@ packages=(
     libuchardet-dev zlib1g-dev
     fonts-dejavu-core
     desktop-file-utils appstream locales
-    openssl
+    openssl openssh-client
 )
+# The tests start their own SSH server; a machine that only runs the program needs none.
+[[ "${1:-}" == --for-tests ]] && packages+=(openssh-server)
 [[ "${VELMORA_EXTRA_PACKAGES:-}" ]] && read -r -a extra <<<"$VELMORA_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 
 missing=()

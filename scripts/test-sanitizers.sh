@@ -5,7 +5,7 @@
 # window's tests of the four jobs (each on a thread of its own). Any finding fails the run.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" --for-tests
 
 configure() { # folder, sanitizer flags
     cmake -S "$root" -B "$root/$1" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \

@@ -7,11 +7,13 @@
 #include "Ui.h"
 #include "Widgets.h"
 #include "platform/ScopeExit.h"
+#include "settings/SettingsFile.h"
 #include "store/ConnectionProfile.h"
 #include "store/ConnectionTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -102,6 +104,26 @@ SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui,
         Widgets::button(content, QStringLiteral("SpeedButtonCaFile"), QStringLiteral("..."));
     m_chooseCaFileButton->setAccessibleName(QStringLiteral("Choose the CA file"));
     addField(QStringLiteral("LabelCaFile"), caCaption, m_caFileEdit, m_chooseCaFileButton);
+    m_throughSshCheck =
+        Widgets::checkBox(content, QStringLiteral("CheckBoxSsh"), QStringLiteral("Through SSH"));
+    grid->addWidget(m_throughSshCheck, row++, 1);
+    m_sshHostEdit = Widgets::edit(content, QStringLiteral("EditSshHost"), QStringLiteral("SSH host"));
+    addField(QStringLiteral("LabelSshHost"), QStringLiteral("SSH host"), m_sshHostEdit);
+    m_sshPortEdit = Widgets::edit(content, QStringLiteral("EditSshPort"), QStringLiteral("SSH port"),
+                                  SettingsFile::DefaultSshPort);
+    addField(QStringLiteral("LabelSshPort"), QStringLiteral("SSH port"), m_sshPortEdit);
+    m_sshUserEdit = Widgets::edit(content, QStringLiteral("EditSshUser"), QStringLiteral("SSH user"));
+    m_sshUserEdit->setPlaceholderText(QStringLiteral("as in ~/.ssh/config"));
+    addField(QStringLiteral("LabelSshUser"), QStringLiteral("SSH user"), m_sshUserEdit);
+    m_sshKeyFileEdit =
+        Widgets::edit(content, QStringLiteral("EditSshKeyFile"), QStringLiteral("SSH key file"));
+    m_sshKeyFileEdit->setPlaceholderText(QStringLiteral("the SSH agent's keys"));
+    m_chooseSshKeyFileButton =
+        Widgets::button(content, QStringLiteral("SpeedButtonSshKeyFile"), QStringLiteral("..."));
+    m_chooseSshKeyFileButton->setAccessibleName(QStringLiteral("Choose the SSH key file"));
+    addField(QStringLiteral("LabelSshKeyFile"), QStringLiteral("SSH key file"), m_sshKeyFileEdit,
+             m_chooseSshKeyFileButton);
+    showSshFields(false);
 
     auto* buttons = new QHBoxLayout;
     m_addProfileButton = Widgets::imageButton(content, QStringLiteral("SpeedButton5"), QStringLiteral("add"),
@@ -139,6 +161,8 @@ SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui,
     on(m_removeProfileButton, &QToolButton::clicked, &SettingPage::removeProfile);
     on(m_testConnectionButton, &QToolButton::clicked, &SettingPage::testConnection);
     on(m_chooseCaFileButton, &QPushButton::clicked, &SettingPage::chooseCaFile);
+    on(m_chooseSshKeyFileButton, &QPushButton::clicked, &SettingPage::chooseSshKeyFile);
+    connect(m_throughSshCheck, &QCheckBox::toggled, this, &SettingPage::showSshFields);
 }
 
 void SettingPage::fillProfiles()
@@ -164,6 +188,11 @@ void SettingPage::showChosenProfile()
     m_savePasswordCheck->setChecked(!p.password.isEmpty());
     m_encryptionCombo->setCurrentIndex(int(p.security.encryption));
     m_caFileEdit->setText(p.security.caFile);
+    m_throughSshCheck->setChecked(p.throughSsh);
+    m_sshHostEdit->setText(p.sshHost);
+    m_sshPortEdit->setText(p.sshPort);
+    m_sshUserEdit->setText(p.sshUser);
+    m_sshKeyFileEdit->setText(p.sshKeyFile);
 }
 
 ConnectionProfile SettingPage::profileFromFields() const
@@ -181,6 +210,11 @@ ConnectionProfile SettingPage::profileFromFields() const
     p.savePassword = m_savePasswordCheck->isChecked();
     p.security.encryption = ConnectionSecurity::Encryption(std::max(0, m_encryptionCombo->currentIndex()));
     p.security.caFile = m_caFileEdit->text().trimmed();
+    p.throughSsh = m_throughSshCheck->isChecked();
+    p.sshHost = m_sshHostEdit->text().trimmed();
+    p.sshPort = m_sshPortEdit->text();
+    p.sshUser = m_sshUserEdit->text().trimmed();
+    p.sshKeyFile = m_sshKeyFileEdit->text().trimmed();
     return p;
 }
 
@@ -216,6 +250,22 @@ void SettingPage::chooseCaFile()
 {
     if (const auto file = m_ui.chooseOpenFile(QStringLiteral("*.pem;*.crt|*.pem;*.crt"), QString()))
         m_caFileEdit->setText(*file);
+}
+
+void SettingPage::chooseSshKeyFile()
+{
+    if (const auto file =
+            m_ui.chooseOpenFile(QStringLiteral("*|*"), QDir::home().filePath(QStringLiteral(".ssh"))))
+        m_sshKeyFileEdit->setText(*file);
+}
+
+// The SSH fields mean something only for a profile that goes through SSH.
+void SettingPage::showSshFields(bool throughSsh)
+{
+    for (QWidget* field : {static_cast<QWidget*>(m_sshHostEdit), static_cast<QWidget*>(m_sshPortEdit),
+                           static_cast<QWidget*>(m_sshUserEdit), static_cast<QWidget*>(m_sshKeyFileEdit),
+                           static_cast<QWidget*>(m_chooseSshKeyFileButton)})
+        field->setEnabled(throughSsh);
 }
 
 void SettingPage::testConnection()

@@ -26,6 +26,8 @@ private:
     void removeProfile();
     void testConnection();
     void chooseCaFile();
+    void chooseSshKeyFile();
+    void showSshFields(bool throughSsh);
     ConnectionProfile profileFromFields() const;
 
     SharedStore& m_store;
@@ -44,6 +46,12 @@ private:
     QComboBox* m_encryptionCombo = nullptr;
     QLineEdit* m_caFileEdit = nullptr;
     QPushButton* m_chooseCaFileButton = nullptr;
+    QCheckBox* m_throughSshCheck = nullptr;
+    QLineEdit* m_sshHostEdit = nullptr;
+    QLineEdit* m_sshPortEdit = nullptr;
+    QLineEdit* m_sshUserEdit = nullptr;
+    QLineEdit* m_sshKeyFileEdit = nullptr;
+    QPushButton* m_chooseSshKeyFileButton = nullptr;
     QToolButton* m_addProfileButton = nullptr;
     QToolButton* m_saveProfileButton = nullptr;
     QToolButton* m_testConnectionButton = nullptr;

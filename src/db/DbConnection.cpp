@@ -2,6 +2,7 @@
 
 #include "CharacterSetRefused.h"
 #include "DbError.h"
+#include "SshTunnel.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -17,6 +18,15 @@ void DbConnection::Deleter::operator()(MYSQL* m) const
 
 DbConnection::DbConnection(QString name) : m_name(std::move(name)) {}
 
+namespace {
+
+bool isLoopbackName(const QString& host)
+{
+    return host == u"127.0.0.1" || host.compare(u"localhost", Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 DbConnection::~DbConnection()
 {
     m_afterDisconnect = nullptr;
@@ -27,6 +37,16 @@ void DbConnection::open()
 {
     if (connected())
         return;
+    // A tunnel that does not end up carrying a connection ends here, after the library's socket.
+    struct TunnelDrop
+    {
+        DbConnection& connection;
+        ~TunnelDrop()
+        {
+            if (!connection.m_mysql)
+                connection.m_tunnel.reset();
+        }
+    } tunnelDrop{*this};
     std::unique_ptr<MYSQL, Deleter> mysql(mysql_init(nullptr));
     if (!mysql)
         throw DbError(CR_OUT_OF_MEMORY, QStringLiteral("HY000"),
@@ -44,15 +64,26 @@ void DbConnection::open()
                 mysql_optionsv(mysql.get(), MYSQL_OPT_SSL_CA, caFile.constData());
         }
     }
-    const QByteArray host = server.toUtf8();
+    QByteArray host = server.toUtf8();
+    unsigned int dialPort = static_cast<unsigned int>(port);
+    if (ssh.enabled) {
+        startRoute(host, dialPort);
+        // "localhost" would make the library use the socket file of this computer.
+        const unsigned int tcp = MYSQL_PROTOCOL_TCP;
+        mysql_optionsv(mysql.get(), MYSQL_OPT_PROTOCOL, &tcp);
+    }
     const QByteArray user = username.toUtf8();
     const QByteArray pass = password.toUtf8();
     const QByteArray db = database.toUtf8();
     if (!mysql_real_connect(mysql.get(), host.constData(), user.constData(), pass.constData(),
-                            db.isEmpty() ? nullptr : db.constData(), static_cast<unsigned int>(port), nullptr,
-                            0))
+                            db.isEmpty() ? nullptr : db.constData(), dialPort, nullptr, 0)) {
+        // A connection through the tunnel that fails at once may have failed beyond the SSH host.
+        if (m_tunnel)
+            if (const auto failure = m_tunnel->failureOfConnection(std::chrono::seconds(1)))
+                throw TunnelFailure(*failure);
         throw DbError(mysql_errno(mysql.get()), QString::fromLatin1(mysql_sqlstate(mysql.get())),
                       connectFailure(mysql_errno(mysql.get()), QString::fromUtf8(mysql_error(mysql.get()))));
+    }
     // The library does not refuse a server without TLS unless it verifies the certificate: the
     // login (which never carries the password in clear) is all that went unencrypted then.
     if (security.encryption != ConnectionSecurity::Encryption::Off && !mysql_get_ssl_cipher(mysql.get()))
@@ -67,6 +98,27 @@ void DbConnection::open()
         m_mysql.reset(); // never opened, as far as anyone else can tell
         throw;
     }
+}
+
+void DbConnection::startRoute(QByteArray& host, unsigned int& dialPort)
+{
+    // The certificate's name is checked against the name dialled, which is the tunnel's end.
+    if (security.encryption == ConnectionSecurity::Encryption::Verified && !isLoopbackName(server))
+        throw DbError(CR_SSL_CONNECTION_ERROR, QStringLiteral("HY000"),
+                      QStringLiteral("The encrypted connection to %1 failed: through an SSH tunnel, the "
+                                     "server's host name can be verified only when the profile names it "
+                                     "127.0.0.1 or localhost")
+                          .arg(server));
+    m_tunnel = std::make_unique<SshTunnel>(ssh, server, port);
+    host = server.compare(u"localhost", Qt::CaseInsensitive) == 0 ? QByteArrayLiteral("localhost")
+                                                                  : QByteArrayLiteral("127.0.0.1");
+    dialPort = static_cast<unsigned int>(m_tunnel->localPort());
+}
+
+QString DbConnection::routeDescription() const
+{
+    return m_mysql && m_tunnel ? QStringLiteral("through the SSH tunnel ") + m_tunnel->route().description()
+                               : QString();
 }
 
 QString DbConnection::connectFailure(unsigned int number, const QString& message) const
@@ -144,6 +196,7 @@ void DbConnection::close()
     if (!m_mysql)
         return;
     m_mysql.reset();
+    m_tunnel.reset();
     if (m_afterDisconnect)
         m_afterDisconnect();
 }

@@ -2,12 +2,14 @@
 
 #include "ConnectionSecurity.h"
 #include "MysqlResult.h"
+#include "SshRoute.h"
 
 #include <QString>
 #include <functional>
 #include <memory>
 
 typedef struct st_mysql MYSQL;
+class SshTunnel;
 
 // The one connection to the store database (the window's UniConnection1).
 // Text travels as utf8mb4; no transaction is opened; the server's commit mode stays.
@@ -27,13 +29,19 @@ public:
     QString username;
     QString password;
     ConnectionSecurity security;
+    // When enabled, server and port are as the SSH host sees them; the tunnel lives as long as
+    // the connection.
+    SshRoute ssh;
 
     // Connects with the stored settings; throws DbError with the server's message, and
     // CharacterSetRefused, staying closed, when the server imposes a character set other than UTF-8.
     // An encrypted connection that cannot be made fails before any statement is sent, with a
     // message that says why: the server cannot encrypt, its certificate is signed by no
     // authority this computer trusts, it is for another host name, or the handshake failed.
+    // Through SSH, a tunnel that cannot be made throws TunnelFailure saying why.
     void open();
+    // "through the SSH tunnel user@host:port" while connected through one, else empty.
+    QString routeDescription() const;
     // "TLSv1.3, TLS_AES_256_GCM_SHA384" for an encrypted connection, empty for another.
     QString encryptionDescription() const;
     // Ends the connection if there is one; the after-disconnect hook runs when one was open.
@@ -57,6 +65,8 @@ private:
     [[noreturn]] void fail();
     // The message of a failed connect, saying what failed of an encrypted one.
     QString connectFailure(unsigned int number, const QString& message) const;
+    // Where mysql_real_connect dials: the tunnel's local end, or the profile's server.
+    void startRoute(QByteArray& host, unsigned int& dialPort);
     void requireUtf8();
     void makeSafeSqlMode();
 
@@ -65,6 +75,7 @@ private:
     {
         void operator()(MYSQL* m) const;
     };
+    std::unique_ptr<SshTunnel> m_tunnel; // outlives m_mysql, which talks through it
     std::unique_ptr<MYSQL, Deleter> m_mysql;
     std::function<void()> m_afterDisconnect;
 };

@@ -36,9 +36,15 @@ inline const QString UserName = QStringLiteral("UserName");
 inline const QString Password = QStringLiteral("Password");
 inline const QString Encryption = QStringLiteral("Encryption"); // 0 off, 1 required, 2 verified
 inline const QString CaFile = QStringLiteral("CaFile");
+inline const QString ThroughSsh = QStringLiteral("ThroughSsh"); // 0 or 1
+inline const QString SshHost = QStringLiteral("SshHost");
+inline const QString SshPort = QStringLiteral("SshPort");
+inline const QString SshUser = QStringLiteral("SshUser");
+inline const QString SshKeyFile = QStringLiteral("SshKeyFile");
 QString profileSection(const QString& profileName);
 
 inline const QString DefaultPort = QStringLiteral("3306");
+inline const QString DefaultSshPort = QStringLiteral("22");
 inline const QString DefaultMaxRowInCSV = QStringLiteral("10000");
 
 } // namespace SettingsFile

@@ -35,6 +35,11 @@ void writeProfileData(IniFile& file, const ConnectionProfile& p)
     file.writeString(section, Password, p.savePassword ? p.password : QString());
     file.writeInteger(section, Encryption, int(p.security.encryption));
     file.writeString(section, CaFile, p.security.caFile);
+    file.writeInteger(section, ThroughSsh, p.throughSsh ? 1 : 0);
+    file.writeString(section, SshHost, p.sshHost);
+    file.writeString(section, SshPort, p.sshPort);
+    file.writeString(section, SshUser, p.sshUser);
+    file.writeString(section, SshKeyFile, p.sshKeyFile);
 }
 
 } // namespace
@@ -57,7 +62,25 @@ std::optional<QString> ConnectionProfile::validationMessage() const
         return QStringLiteral("User name is empty !");
     if (name.contains(u'[') || name.contains(u']'))
         return QStringLiteral("Connection name has invalid characters (], [) !");
+    if (throughSsh) {
+        if (sshHost.trimmed().isEmpty())
+            return QStringLiteral("SSH host is empty !");
+        const auto number = parseWholeNumber(sshPort);
+        if (!number || *number < 1 || *number > 65535)
+            return QStringLiteral("SSH port is incorrect value !");
+    }
     return std::nullopt;
+}
+
+SshRoute ConnectionProfile::sshRoute() const
+{
+    SshRoute route;
+    route.enabled = throughSsh;
+    route.host = sshHost.trimmed();
+    route.port = parseWholeNumber(sshPort).value_or(22);
+    route.user = sshUser.trimmed();
+    route.keyFile = sshKeyFile.trimmed();
+    return route;
 }
 
 ConnectionProfile ConnectionProfile::load(const QString& profileName)
@@ -80,6 +103,11 @@ ConnectionProfile ConnectionProfile::load(const QString& profileName)
             ? ConnectionSecurity::Encryption(encryption)
             : ConnectionSecurity::Encryption::Verified; // the safest for what it cannot read
     p.security.caFile = file.readString(section, CaFile);
+    p.throughSsh = file.readInteger(section, ThroughSsh, 0) != 0;
+    p.sshHost = file.readString(section, SshHost);
+    p.sshPort = file.readString(section, SshPort, DefaultSshPort);
+    p.sshUser = file.readString(section, SshUser);
+    p.sshKeyFile = file.readString(section, SshKeyFile);
     return p;
 }
 

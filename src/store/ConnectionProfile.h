@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/ConnectionSecurity.h"
+#include "db/SshRoute.h"
 
 #include <QString>
 #include <optional>
@@ -20,6 +21,14 @@ struct ConnectionProfile
     bool savePassword = false; // not stored
     // A profile written before these existed connects as it always did: unencrypted.
     ConnectionSecurity security;
+    // The SSH host in between, when throughSsh; the server and port are then as it sees them.
+    bool throughSsh = false;
+    QString sshHost;
+    QString sshPort = QStringLiteral("22");
+    QString sshUser;
+    QString sshKeyFile; // empty: the SSH agent's keys
+
+    SshRoute sshRoute() const;
 
     static const QString VirtueMart2TypeText;
 

@@ -34,6 +34,8 @@ void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuer
     log(QStringLiteral("Type store=") + profile.storeTypeText);
     log(QStringLiteral("Connection name=") + profile.name);
     log(QStringLiteral("Server:port=") + profile.server + u':' + profile.port);
+    if (profile.throughSsh)
+        log(QStringLiteral("Through SSH=") + profile.sshRoute().description());
     log(QStringLiteral("Database@User=") + profile.database + u'@' + profile.user);
     log(QStringLiteral("Password=***************"));
     log(QStringLiteral("Prefix for tables=") + profile.prefix);
@@ -48,12 +50,15 @@ void testConnection(ConnectionProfile& profile, DbConnection& connection, DbQuer
         connection.username = profile.user;
         connection.password = profile.password;
         connection.security = profile.security;
+        connection.ssh = profile.sshRoute();
         log(QStringLiteral("[+] setting initial data connection  ... ok"));
         connection.open();
         log(QStringLiteral("[+] open database connections  ... ok"));
         const QString encryption = connection.encryptionDescription();
         log(encryption.isEmpty() ? QStringLiteral("[+] the connection is not encrypted")
                                  : QStringLiteral("[+] the connection is encrypted: ") + encryption);
+        if (const QString route = connection.routeDescription(); !route.isEmpty())
+            log(QStringLiteral("[+] the connection goes ") + route);
         if (profile.storeType == 0) {
             const StoreSchema schema{profile.prefix, {}};
             log(QStringLiteral("[+] Table (%1). Count row is [%2] ... ok")

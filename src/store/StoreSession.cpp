@@ -20,6 +20,7 @@ void StoreSession::readProfile(const QString& profileName)
     user = profile.user;
     password = profile.password;
     security = profile.security;
+    ssh = profile.sshRoute();
 }
 
 void StoreSession::askPasswordIfEmpty(const std::function<QString()>& askPassword)
@@ -39,6 +40,7 @@ bool StoreSession::open(DbConnection& connection, DbQuery& query)
     connection.username = user;
     connection.password = password;
     connection.security = security;
+    connection.ssh = ssh;
     connection.open();
     schema.languageSuffix = StoreSchema::languageSuffixFor(readStoreLanguage(query, schema.prefix));
     return true;

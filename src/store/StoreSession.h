@@ -2,6 +2,7 @@
 
 #include "StoreSchema.h"
 #include "db/ConnectionSecurity.h"
+#include "db/SshRoute.h"
 
 #include <QString>
 #include <functional>
@@ -19,6 +20,7 @@ struct StoreSession
     QString user;
     QString password;
     ConnectionSecurity security;
+    SshRoute ssh;
     StoreSchema schema; // table prefix and language suffix
 
     // Replaces the values with the stored profile's (prefix included; suffix kept).

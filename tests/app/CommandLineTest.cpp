@@ -1,8 +1,10 @@
 #include "CommandLine.h"
 #include "ProgramCopy.h"
+#include "SshServer.h"
 #include "TestCatalog.h"
 #include "TestFolder.h"
 #include "TestStore.h"
+#include "platform/ProgramFolder.h"
 #include "settings/PageSettings.h"
 #include "settings/SettingsFile.h"
 
@@ -381,6 +383,48 @@ private slots:
         QCOMPARE(QDir(lists.path()).entryList(QDir::Files), QStringList({"a.csv", "b.csv"}));
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), programFolder);
         QVERIFY2(!r.err.contains("Undo script"), qPrintable(r.err));
+    }
+
+    // Through a tunnel the jobs give what they give without one, and the tunnel ends with them.
+    void jobsThroughAnSshTunnel()
+    {
+        SshServer ssh;
+        if (!ssh.failure().isEmpty())
+            QSKIP(qPrintable(ssh.failure()));
+        ProgramFolder::setOverride(m_folder->path()); // where the program copy keeps its settings
+        ConnectionProfile tunneled = ConnectionProfile::load(QStringLiteral("Shop"));
+        tunneled.name = QStringLiteral("Tunneled");
+        tunneled.storeTypeText = ConnectionProfile::VirtueMart2TypeText;
+        tunneled.savePassword = true;
+        tunneled.throughSsh = true;
+        tunneled.sshHost = ssh.route().host;
+        tunneled.sshPort = QString::number(ssh.port());
+        tunneled.sshKeyFile = ssh.acceptedKey();
+        tunneled.add();
+        TestFolder lists;
+        lists.write("a.csv", "IDPART;PRICE\r\n2;2.5\r\n");
+        for (const QStringList& job : {QStringList{"export", "--brands", "alpha", "--folder", "@out"},
+                                       QStringList{"seo-export", "--brands", "alpha", "--folder", "@out"},
+                                       QStringList{"preview", "--folder", lists.path()}}) {
+            QTemporaryDir direct;
+            QTemporaryDir through;
+            const Result d = velmora(QStringList(job).replaceInStrings("@out", direct.path()) +
+                                     QStringList{"--profile", "Shop"});
+            const Result t = velmora(QStringList(job).replaceInStrings("@out", through.path()) +
+                                     QStringList{"--profile", "Tunneled"});
+            QVERIFY2(t.code == int(CommandLine::Done), qPrintable(t.err));
+            QCOMPARE(t.code, d.code);
+            QCOMPARE(t.out, d.out);
+            const QStringList files = QDir(direct.path()).entryList(QDir::Files);
+            QCOMPARE(QDir(through.path()).entryList(QDir::Files), files);
+            for (const QString& name : files) {
+                QFile a(direct.filePath(name));
+                QFile b(through.filePath(name));
+                QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+                QCOMPARE(b.readAll(), a.readAll());
+            }
+            QCOMPARE(ssh.tunnelsRunning(), 0);
+        }
     }
 
     // The window goes on after a failing statement; so does the command, but it fails.

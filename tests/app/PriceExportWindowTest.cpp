@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "ScriptedUi.h"
 #include "SmallFileSystem.h"
+#include "SshServer.h"
 #include "TestCatalog.h"
 #include "TestFolder.h"
 #include "TestStore.h"
@@ -51,7 +52,7 @@ public:
     MainWindow form{ui};
     QString out;
 
-    explicit ExportWindow(const TestStore& store)
+    explicit ExportWindow(const TestStore& store, const SshRoute& ssh = {})
     {
         const TestServer server = TestServer::fromEnvironment();
         ConnectionProfile profile;
@@ -64,6 +65,10 @@ public:
         profile.user = server.user;
         profile.password = server.password;
         profile.savePassword = true;
+        profile.throughSsh = ssh.enabled;
+        profile.sshHost = ssh.host;
+        profile.sshPort = QString::number(ssh.port);
+        profile.sshKeyFile = ssh.keyFile;
         profile.add();
         out = folder.filePath("out");
         QDir().mkpath(out);
@@ -169,6 +174,7 @@ private slots:
     void otherActionsAreRefusedWhileItRuns();
     void noProfileChosenOnlyResetsTheLabels();
     void idleStopAndPathLabelDoNothing();
+    void exportThroughAnSshTunnel();
 
 private:
     std::unique_ptr<TestStore> m_store;
@@ -439,6 +445,30 @@ void TestPriceExportWindow::idleStopAndPathLabelDoNothing()
     QTest::mouseClick(control<ClickableLabel>(w.form, "Label23"), Qt::LeftButton);
 
     QCOMPARE(w.ui.opened, QStringList{w.out + "/"});
+}
+
+// The same file through a tunnel as without, and the tunnel ends with the window.
+void TestPriceExportWindow::exportThroughAnSshTunnel()
+{
+    SshServer ssh;
+    if (!ssh.failure().isEmpty())
+        QSKIP(qPrintable(ssh.failure()));
+    QByteArray direct;
+    {
+        ExportWindow w(*m_store);
+        w.tick("Caldera");
+        w.startExport();
+        direct = w.file("F1.csv");
+    }
+    {
+        ExportWindow w(*m_store, ssh.route());
+        QCOMPARE(ssh.tunnelsRunning(), 1); // the session opened with the profile
+        w.tick("Caldera");
+        w.startExport();
+        QCOMPARE(w.file("F1.csv"), direct);
+        QVERIFY(w.ui.calls.isEmpty());
+    }
+    QCOMPARE(ssh.tunnelsRunning(), 0);
 }
 
 QTEST_MAIN(TestPriceExportWindow)

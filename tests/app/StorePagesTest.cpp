@@ -140,6 +140,42 @@ private slots:
         QVERIFY(!control<QCheckBox>(f, "CheckBox1")->isChecked());
     }
 
+    // The encryption and the SSH route go from the fields into the profile and back; the SSH
+    // fields are open only while "Through SSH" is ticked.
+    void encryptionAndSshFieldsFollowTheProfile()
+    {
+        MainWindow& f = *m_form;
+        m_store->profile(QStringLiteral("Direct")).add();
+        fillFields(QStringLiteral("Hosted"));
+        QVERIFY(!control<QLineEdit>(f, "EditSshHost")->isEnabled());
+        control<QComboBox>(f, "ComboBoxEncryption")->setCurrentIndex(2);
+        control<QLineEdit>(f, "EditCaFile")->setText(QStringLiteral("/etc/ssl/shop-ca.pem"));
+        control<QCheckBox>(f, "CheckBoxSsh")->setChecked(true);
+        QVERIFY(control<QLineEdit>(f, "EditSshHost")->isEnabled());
+        control<QLineEdit>(f, "EditSshHost")->setText(QStringLiteral(" shop.example "));
+        control<QLineEdit>(f, "EditSshPort")->setText(QStringLiteral("2222"));
+        control<QLineEdit>(f, "EditSshUser")->setText(QStringLiteral("deploy"));
+        m_ui->fileAnswers << QStringLiteral("/home/op/.ssh/shop");
+        QTest::mouseClick(control<QPushButton>(f, "SpeedButtonSshKeyFile"), Qt::LeftButton);
+        m_ui->confirmAnswers << true;
+        QTest::mouseClick(control<QToolButton>(f, "SpeedButton5"), Qt::LeftButton);
+
+        const ConnectionProfile stored = ConnectionProfile::load(QStringLiteral("Hosted"));
+        QCOMPARE(stored.security.encryption, ConnectionSecurity::Encryption::Verified);
+        QCOMPARE(stored.security.caFile, QStringLiteral("/etc/ssl/shop-ca.pem"));
+        QCOMPARE(stored.sshRoute().description(), QStringLiteral("deploy@shop.example:2222"));
+        QCOMPARE(stored.sshRoute().keyFile, QStringLiteral("/home/op/.ssh/shop"));
+
+        pick(control<DropDownComboBox>(f, "ComboBox1"), QStringLiteral("Direct"));
+        QVERIFY(!control<QCheckBox>(f, "CheckBoxSsh")->isChecked());
+        QVERIFY(!control<QLineEdit>(f, "EditSshHost")->isEnabled());
+        QCOMPARE(control<QComboBox>(f, "ComboBoxEncryption")->currentIndex(), 0);
+        pick(control<DropDownComboBox>(f, "ComboBox1"), QStringLiteral("Hosted"));
+        QVERIFY(control<QCheckBox>(f, "CheckBoxSsh")->isChecked());
+        QCOMPARE(control<QLineEdit>(f, "EditSshKeyFile")->text(), QStringLiteral("/home/op/.ssh/shop"));
+        QCOMPARE(control<QLineEdit>(f, "EditSshPort")->text(), QStringLiteral("2222"));
+    }
+
     void storeTypeOutsideTheListLeavesItEmpty()
     {
         m_folder->write(

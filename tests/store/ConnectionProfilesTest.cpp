@@ -148,6 +148,21 @@ private slots:
         QTest::newRow("bracket comes last") << "name+server"
                                             << "Sh[op"
                                             << "Server name is empty !";
+        QTest::newRow("SSH fields unused") << "sshPort"
+                                           << "x"
+                                           << "";
+        QTest::newRow("SSH host") << "ssh+sshHost"
+                                  << " "
+                                  << "SSH host is empty !";
+        QTest::newRow("SSH port") << "ssh+sshPort"
+                                  << "65536"
+                                  << "SSH port is incorrect value !";
+        QTest::newRow("SSH port empty") << "ssh+sshPort"
+                                        << ""
+                                        << "SSH port is incorrect value !";
+        QTest::newRow("SSH all right") << "ssh+sshPort"
+                                       << "2222"
+                                       << "";
     }
 
     void validationChecksInOrder()
@@ -174,6 +189,12 @@ private slots:
             p.name = value;
             p.server.clear();
         }
+        p.throughSsh = field.startsWith(QLatin1String("ssh+"));
+        p.sshHost = QStringLiteral("shop.example");
+        if (field.endsWith(QLatin1String("sshHost")))
+            p.sshHost = value;
+        if (field.endsWith(QLatin1String("sshPort")))
+            p.sshPort = value;
         QCOMPARE(p.validationMessage().value_or(QString()), message);
     }
 
@@ -227,6 +248,28 @@ private slots:
         const ConnectionProfile loaded = ConnectionProfile::load(QStringLiteral("Hosted"));
         QCOMPARE(loaded.security.encryption, ConnectionSecurity::Encryption::Verified);
         QCOMPARE(loaded.security.caFile, QStringLiteral("/etc/ssl/shop-ca.pem"));
+    }
+
+    // A profile without the SSH keys connects directly; one with them keeps them.
+    void sshRouteOfTheProfile()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("SetVelmora.ini"), "[SetConnection]\r\nNameOfConnection=[Old]\r\n"
+                                                       "[SetConnectionFor{Old}]\r\nNameOfConnection=Old\r\n");
+        const SshRoute old = ConnectionProfile::load(QStringLiteral("Old")).sshRoute();
+        QVERIFY(!old.enabled);
+        QCOMPARE(old.port, 22);
+        ConnectionProfile p = validProfile(QStringLiteral("Hosted"));
+        p.throughSsh = true;
+        p.sshHost = QStringLiteral("shop.example");
+        p.sshPort = QStringLiteral("2222");
+        p.sshUser = QStringLiteral("deploy");
+        p.sshKeyFile = QStringLiteral("/home/op/.ssh/shop");
+        p.add();
+        const SshRoute route = ConnectionProfile::load(QStringLiteral("Hosted")).sshRoute();
+        QVERIFY(route.enabled);
+        QCOMPARE(route.description(), QStringLiteral("deploy@shop.example:2222"));
+        QCOMPARE(route.keyFile, QStringLiteral("/home/op/.ssh/shop"));
     }
 
     void checksRefuseFieldsBeforeTheList()
