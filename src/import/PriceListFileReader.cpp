@@ -39,11 +39,12 @@ QString converterMissingText(const QString& path)
            QStringLiteral(", but it is not installed !");
 }
 
-// A row ends at its last value; the cells beyond are empty.
+// A row ends at its last value; the cells beyond are empty, and so is the cell of a column the
+// list does not have (0).
 const SpreadsheetCell& cellAt(const QList<SpreadsheetCell>& row, int column)
 {
     static const SpreadsheetCell empty;
-    return column <= row.size() ? row[column - 1] : empty;
+    return column >= 1 && column <= row.size() ? row[column - 1] : empty;
 }
 
 // What parseWholeNumber makes of a number cell's text, without making the text: a whole
@@ -266,9 +267,9 @@ int PriceListFileReader::matchedProduct(const QList<SpreadsheetCell>& row, int r
     // Trade numbers are codes: a number cell counts as written, with "." whatever the locale.
     const auto code = [&](int column) {
         const SpreadsheetCell& cell = cellAt(row, column);
-        return column == 0 || cell.type() == SpreadsheetCell::Type::Error ? QString()
-               : cell.type() == SpreadsheetCell::Type::Text               ? cell.textValue()
-                                                                          : cell.displayText();
+        return cell.type() == SpreadsheetCell::Type::Error  ? QString()
+               : cell.type() == SpreadsheetCell::Type::Text ? cell.textValue()
+                                                            : cell.displayText();
     };
     const QString tradeNumber = code(columns.tradeNumber);
     if (TradeNumberIndex::key(tradeNumber).isEmpty())
