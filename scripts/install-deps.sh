@@ -11,9 +11,11 @@ packages=(
     fonts-dejavu-core
     desktop-file-utils appstream locales
     openssl openssh-client
+    qtkeychain-qt6-dev libsecret-1-0
 )
-# The tests start their own SSH server; a machine that only runs the program needs none.
-[[ "${1:-}" == --for-tests ]] && packages+=(openssh-server)
+# The tests start their own SSH server and desktop keyring; a machine that only runs the
+# program needs neither.
+[[ "${1:-}" == --for-tests ]] && packages+=(openssh-server gnome-keyring dbus-daemon dbus-bin)
 [[ "${VELMORA_EXTRA_PACKAGES:-}" ]] && read -r -a extra <<<"$VELMORA_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 
 missing=()

@@ -53,8 +53,9 @@ Options:
                   are always written
   --templates     PRODUCT:product_s_desc,PRODUCT:metadesc,PRODUCT:customtitle,
                   CATEGORY:metadesc,CATEGORY:customtitle
-  --password-stdin  read the password from the first line of standard input when the
-                  profile has none saved; otherwise it comes from VELMORA_PASSWORD
+  --password-stdin  read the password from the first line of standard input; without it,
+                  VELMORA_PASSWORD when set, else the password the profile saved (in the
+                  settings file or the desktop keyring)
   -h, --help      this text
   -v, --version   the program's version
 

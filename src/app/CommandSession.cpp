@@ -20,9 +20,10 @@ CommandSession::CommandSession(const QString& profileName)
 
 void CommandSession::open(bool passwordFromInput)
 {
-    m_store.askPasswordIfEmpty([passwordFromInput] {
-        return passwordFromInput ? Console::readInputLine() : qEnvironmentVariable(PasswordVariable);
-    });
+    if (passwordFromInput)
+        m_store.password = Console::readInputLine();
+    else if (const QString given = qEnvironmentVariable(PasswordVariable); !given.isEmpty())
+        m_store.password = given;
     bool opened = false;
     try {
         opened = m_store.open(m_connection, m_query);

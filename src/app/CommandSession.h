@@ -6,9 +6,10 @@
 
 #include <QString>
 
-// The store session of one command, on a stored profile, opened without a question: a
-// password the profile does not hold comes from standard input (passwordFromInput) or the
-// environment variable VELMORA_PASSWORD.
+// The store session of one command, on a stored profile, opened without a question. A
+// password given for the run wins over the one the profile saved (in the settings file or the
+// desktop keyring): from standard input (passwordFromInput) or the environment variable
+// VELMORA_PASSWORD when it is set.
 class CommandSession
 {
 public:

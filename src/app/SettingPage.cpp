@@ -10,6 +10,7 @@
 #include "settings/SettingsFile.h"
 #include "store/ConnectionProfile.h"
 #include "store/ConnectionTest.h"
+#include "store/ProfilePassword.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -93,6 +94,14 @@ SettingPage::SettingPage(Ui& ui, SharedStore& store, QWidget* parent) : Page(ui,
     m_savePasswordCheck =
         Widgets::checkBox(content, QStringLiteral("CheckBox1"), QStringLiteral("Save password"));
     addField(QStringLiteral("Label11"), QStringLiteral("PassWord"), m_passwordEdit, m_savePasswordCheck);
+    auto* passwordPlace = Widgets::label(
+        content, QStringLiteral("LabelPasswordPlace"),
+        ProfilePassword::keyringAvailable()
+            ? QStringLiteral("A saved password is kept in the desktop keyring.")
+            : QStringLiteral("No desktop keyring is running: a saved password is kept in the settings "
+                             "file, readable only by you."));
+    passwordPlace->setWordWrap(true);
+    grid->addWidget(passwordPlace, row++, 1, 1, 2);
     const QString encryptionCaption = QStringLiteral("Encryption");
     m_encryptionCombo = Widgets::pickList(content, QStringLiteral("ComboBoxEncryption"), encryptionCaption,
                                           ConnectionSecurity::encryptionNames());

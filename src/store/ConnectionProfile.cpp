@@ -1,6 +1,7 @@
 #include "ConnectionProfile.h"
 
 #include "ProfileList.h"
+#include "ProfilePassword.h"
 #include "platform/CheckFailure.h"
 #include "platform/WholeNumber.h"
 #include "settings/SettingsFile.h"
@@ -32,7 +33,7 @@ void writeProfileData(IniFile& file, const ConnectionProfile& p)
     file.writeString(section, Database, p.database);
     file.writeString(section, PrefixTable, p.prefix);
     file.writeString(section, UserName, p.user);
-    file.writeString(section, Password, p.savePassword ? p.password : QString());
+    ProfilePassword::write(file, section, p.name, p.password, p.savePassword);
     file.writeInteger(section, Encryption, int(p.security.encryption));
     file.writeString(section, CaFile, p.security.caFile);
     file.writeInteger(section, ThroughSsh, p.throughSsh ? 1 : 0);
@@ -96,7 +97,7 @@ ConnectionProfile ConnectionProfile::load(const QString& profileName)
     p.database = file.readString(section, Database);
     p.prefix = file.readString(section, PrefixTable);
     p.user = file.readString(section, UserName);
-    p.password = file.readString(section, Password);
+    p.password = ProfilePassword::read(file, section, p.name);
     const int encryption = file.readInteger(section, Encryption, 0);
     p.security.encryption =
         encryption >= 0 && encryption <= int(ConnectionSecurity::Encryption::Verified)
@@ -163,5 +164,6 @@ bool ConnectionProfile::remove(const QString& profileName, bool& clearSelector)
     // A name that differs only in case shares the section; it must keep its data.
     if (!listHasNameIgnoringCase(list, profileName))
         file.eraseSection(profileSection(profileName));
+    ProfilePassword::forget(profileName);
     return true;
 }

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -145,6 +146,10 @@ private slots:
     void encryptionAndSshFieldsFollowTheProfile()
     {
         MainWindow& f = *m_form;
+        QCOMPARE(
+            control<QLabel>(f, "LabelPasswordPlace")->text(),
+            QStringLiteral("No desktop keyring is running: a saved password is kept in the settings file, "
+                           "readable only by you."));
         m_store->profile(QStringLiteral("Direct")).add();
         fillFields(QStringLiteral("Hosted"));
         QVERIFY(!control<QLineEdit>(f, "EditSshHost")->isEnabled());

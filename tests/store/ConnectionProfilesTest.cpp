@@ -222,6 +222,9 @@ private slots:
         p.savePassword = true;
         p.add();
         QCOMPARE(ConnectionProfile::load(QStringLiteral("Shop")).password, QStringLiteral("secret"));
+        // Without a desktop keyring, as here, the settings file keeps it, readable by its owner only.
+        QVERIFY(folder.read(QStringLiteral("SetVelmora.ini")).contains("\r\nPassword=secret\r\n"));
+        QCOMPARE(fileMode(folder.filePath(QStringLiteral("SetVelmora.ini"))), 0600);
         p.savePassword = false;
         QVERIFY(p.checkForSaving());
         p.saveChanges();
