@@ -425,6 +425,34 @@ private slots:
             }
             QCOMPARE(ssh.tunnelsRunning(), 0);
         }
+
+        // The import: the same script, run through the tunnel and undone through it.
+        QTemporaryDir direct;
+        QTemporaryDir through;
+        QCOMPARE(velmora({"create-script", "--profile", "Shop", "--folder", lists.path(), "--out",
+                          direct.filePath("u.sql")})
+                     .code,
+                 int(CommandLine::Done));
+        QCOMPARE(velmora({"create-script", "--profile", "Tunneled", "--folder", lists.path(), "--out",
+                          through.filePath("u.sql")})
+                     .code,
+                 int(CommandLine::Done));
+        QFile directScript(direct.filePath("u.sql"));
+        QFile script(through.filePath("u.sql"));
+        QVERIFY(directScript.open(QIODevice::ReadOnly) && script.open(QIODevice::ReadOnly));
+        QCOMPARE(script.readAll(), directScript.readAll());
+        const QString price = "SELECT product_price FROM @PREFIX@virtuemart_product_prices "
+                              "WHERE virtuemart_product_id = 2";
+        const QString before = m_store->value(price);
+        QCOMPARE(velmora({"run-script", "--profile", "Tunneled", script.fileName()}).code,
+                 int(CommandLine::Done));
+        QCOMPARE(m_store->value(price), QStringLiteral("2.5"));
+        const QStringList undo = QDir(through.path()).entryList({"ScriptForUndo-*.sql"}, QDir::Files);
+        QCOMPARE(undo.size(), 1);
+        QCOMPARE(velmora({"run-script", "--profile", "Tunneled", through.filePath(undo.first())}).code,
+                 int(CommandLine::Done));
+        QCOMPARE(m_store->value(price), before);
+        QCOMPARE(ssh.tunnelsRunning(), 0);
     }
 
     // The window goes on after a failing statement; so does the command, but it fails.
