@@ -41,7 +41,8 @@ public:
         });
         QTimer::singleShot(Keyring::AnswerTimeout, &loop, &QEventLoop::quit);
         m_job->start();
-        loop.exec();
+        // Clicks and keys wait for the answer: no handler of the window may start meanwhile.
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
         if (!m_finished)
             return Keyring::Outcome::Unavailable;
         switch (m_job->error()) {
