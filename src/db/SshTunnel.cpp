@@ -87,7 +87,10 @@ bool SshTunnel::start(int localPort)
                   << QStringLiteral("IdentitiesOnly=yes");
     if (!m_route.user.isEmpty())
         arguments << QStringLiteral("-l") << m_route.user;
-    arguments << QStringLiteral("-p") << QString::number(m_route.port) << QStringLiteral("-L")
+    // Port 22 is left to ssh's configuration, which may give a host name of its own another port.
+    if (m_route.port != SshRoute::DefaultPort)
+        arguments << QStringLiteral("-p") << QString::number(m_route.port);
+    arguments << QStringLiteral("-L")
               << QStringLiteral("127.0.0.1:%1:%2:%3")
                      .arg(localPort)
                      .arg(hostForForwarding(m_targetHost))

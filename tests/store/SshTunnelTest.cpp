@@ -49,6 +49,18 @@ private slots:
         QCOMPARE(m_ssh.tunnelsRunning(), 0);
     }
 
+    // A host named as in ssh's configuration gets the port written there.
+    void hostOfTheSshConfiguration()
+    {
+        DbConnection connection(QStringLiteral("UniConnection1"));
+        TestServer::fromEnvironment().applyTo(connection, QString());
+        connection.ssh = m_ssh.route();
+        connection.ssh.host = QString::fromLatin1(SshServer::ConfiguredHost);
+        connection.ssh.port = SshRoute::DefaultPort;
+        connection.open();
+        QCOMPARE(m_ssh.tunnelsRunning(), 1);
+    }
+
     void failures_data()
     {
         QTest::addColumn<QString>("change");

@@ -71,10 +71,13 @@ SshServer::SshServer()
                   .arg(path("host"), path("authorized_keys"), path("sshd.pid"))
                   .toLocal8Bit());
     // The client sees only this folder's known_hosts, and no agent of the person running the tests.
-    writeFile(path("ssh_config"), QStringLiteral("Host *\n  UserKnownHostsFile %1\n  GlobalKnownHostsFile "
-                                                 "/dev/null\n  IdentityAgent none\n  IdentityFile %2\n")
-                                      .arg(path("known_hosts"), path("no-default-key"))
-                                      .toLocal8Bit());
+    writeFile(path("ssh_config"),
+              QStringLiteral("Host %3\n  HostName 127.0.0.1\n  Port %4\n"
+                             "Host *\n  UserKnownHostsFile %1\n  GlobalKnownHostsFile "
+                             "/dev/null\n  IdentityAgent none\n  IdentityFile %2\n")
+                  .arg(path("known_hosts"), path("no-default-key"), QString::fromLatin1(ConfiguredHost))
+                  .arg(m_port)
+                  .toLocal8Bit());
     QFile::setPermissions(path("ssh_config"), QFile::ReadOwner | QFile::WriteOwner);
     setKnownHosts(KnownHosts::Right);
     qputenv(SshTunnel::ConfigVariable, path("ssh_config").toLocal8Bit());

@@ -29,6 +29,8 @@ public:
     QString lockedKey() const { return m_dir.filePath(QStringLiteral("locked")); }
     // The route to this server with the accepted key.
     SshRoute route() const;
+    // A host name that only the client configuration knows, with this server's port.
+    static constexpr const char* ConfiguredHost = "velmora-test-host";
 
     enum class KnownHosts
     {
