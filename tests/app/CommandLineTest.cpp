@@ -446,7 +446,9 @@ private slots:
         const QString before = m_store->value(price);
         QCOMPARE(velmora({"run-script", "--profile", "Tunneled", script.fileName()}).code,
                  int(CommandLine::Done));
-        QCOMPARE(m_store->value(price), QStringLiteral("2.5"));
+        QCOMPARE(m_store->value("SELECT COUNT(*) FROM @PREFIX@virtuemart_product_prices "
+                                "WHERE virtuemart_product_id = 2 AND product_price = 2.5"),
+                 QStringLiteral("1"));
         const QStringList undo = QDir(through.path()).entryList({"ScriptForUndo-*.sql"}, QDir::Files);
         QCOMPARE(undo.size(), 1);
         QCOMPARE(velmora({"run-script", "--profile", "Tunneled", through.filePath(undo.first())}).code,
