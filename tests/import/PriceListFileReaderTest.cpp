@@ -1,6 +1,6 @@
 #include "import/PriceListFileReader.h"
+#include "RecordedProgress.h"
 #include "TestFolder.h"
-#include "import/CreationProgress.h"
 #include "import/UpdateScript.h"
 
 #include <QStringDecoder>
@@ -8,18 +8,6 @@
 #include <QTest>
 
 namespace {
-
-class RecordedProgress : public CreationProgress
-{
-public:
-    QStringList lines;
-
-    void setStatus(const QString&) override {}
-    void setCountStatus(const QString&, qint64, const QString&) override {}
-    void log(const QString& line) override { lines.append(line); }
-    void processEvents() override {}
-    void failed(const QString& message) override { lines.append(QStringLiteral("failed: ") + message); }
-};
 
 class IdleJob : public Job
 {

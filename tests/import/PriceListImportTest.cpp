@@ -1,28 +1,16 @@
 #include "import/PriceListImport.h"
+#include "RecordedProgress.h"
 #include "TestCatalog.h"
 #include "TestFolder.h"
 #include "TestPackages.h"
 #include "TestStore.h"
 #include "db/DbConnection.h"
 #include "db/DbQuery.h"
-#include "import/CreationProgress.h"
 #include "store/StoreSchema.h"
 
 #include <QTest>
 
 namespace {
-
-class RecordedProgress : public CreationProgress
-{
-public:
-    QStringList lines;
-
-    void setStatus(const QString&) override {}
-    void setCountStatus(const QString&, qint64, const QString&) override {}
-    void log(const QString& line) override { lines.append(line); }
-    void processEvents() override {}
-    void failed(const QString& message) override { lines.append(QStringLiteral("failed: ") + message); }
-};
 
 QString priceBlock(int id, const QString& price)
 {
