@@ -271,9 +271,9 @@ void SettingPage::chooseSshKeyFile()
 // The SSH fields mean something only for a profile that goes through SSH.
 void SettingPage::showSshFields(bool throughSsh)
 {
-    for (QWidget* field : {static_cast<QWidget*>(m_sshHostEdit), static_cast<QWidget*>(m_sshPortEdit),
-                           static_cast<QWidget*>(m_sshUserEdit), static_cast<QWidget*>(m_sshKeyFileEdit),
-                           static_cast<QWidget*>(m_chooseSshKeyFileButton)})
+    QWidget* const fields[] = {m_sshHostEdit, m_sshPortEdit, m_sshUserEdit, m_sshKeyFileEdit,
+                               m_chooseSshKeyFileButton};
+    for (QWidget* field : fields)
         field->setEnabled(throughSsh);
 }
 
