@@ -1,21 +1,20 @@
 // Drives the price export of the real window against a demo store and prints figures.
-//   bench_export queries CONNECTION_INI FILE  - writes the brand queries of all brands, as the
-//                                               export sends them, for the mariadb client
 //   bench_export export CONNECTION_INI FOLDER  - exports all brands and columns into FOLDER
+//   bench_export before CONNECTION_INI FOLDER  - the same files as the export wrote them with one
+//                                                statement per brand, on the window's connection
 #include "BenchSupport.h"
 #include "DropDownComboBox.h"
 #include "MainWindow.h"
 #include "WindowControls.h"
-#include "export/PriceExportRun.h"
+#include "ExportPageInputs.h"
+#include "PerBrandExports.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QToolButton>
 #include <cstdio>
 
@@ -34,27 +33,14 @@ void connectAndTickAll(MainWindow& form)
         control<QListWidget>(form, "CheckListBox3")->item(i)->setCheckState(Qt::Checked);
 }
 
-bool writeQueries(MainWindow& form, const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QTextStream out(&file);
-    for (int i = 0; i < control<QListWidget>(form, "CheckListBox1")->count(); ++i) {
-        const int id = control<QListWidget>(form, "CheckListBox1")->item(i)->data(Qt::UserRole).toInt();
-        out << PriceExportRun::brandQuery(form.session().schema, id).join(QStringLiteral("\r\n")) << ";\n";
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4 || (args[1] != QLatin1String("queries") && args[1] != QLatin1String("export"))) {
-        std::fprintf(stderr, "usage: bench_export queries|export CONNECTION_INI FILE_OR_FOLDER\n");
+    if (args.size() != 4 || (args[1] != QLatin1String("before") && args[1] != QLatin1String("export"))) {
+        std::fprintf(stderr, "usage: bench_export export|before CONNECTION_INI FILE_OR_FOLDER\n");
         return 2;
     }
     QTemporaryDir programFolder;
@@ -66,13 +52,17 @@ int main(int argc, char* argv[])
     if (ui.complaints + ui.errors > 0 || control<QListWidget>(form, "CheckListBox1")->count() == 0)
         return 1;
 
-    if (args[1] == QLatin1String("queries"))
-        return writeQueries(form, args[3]) ? 0 : 1;
-
     control<QLineEdit>(form, "Edit7")->setText(args[3]);
     RunMeter meter;
     meter.start();
-    clickAndWait(form, control<QPushButton>(form, "SpeedButton10"));
+    if (args[1] == QLatin1String("before"))
+        runBesideWindow([&, settings = exportSettings(form, args[3]),
+                         brands = ExportPageInputs::brandEntries(control<QListWidget>(form, "CheckListBox1")),
+                         columns = ExportPageInputs::tickedTexts(control<QListWidget>(form, "CheckListBox3"))] {
+            PerBrandExports::writePriceFiles(form.connection(), form.session().schema, settings, brands, columns);
+        });
+    else
+        clickAndWait(form, control<QPushButton>(form, "SpeedButton10"));
     meter.stop();
     if (ui.complaints + ui.errors > 0)
         return 1;

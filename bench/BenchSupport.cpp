@@ -1,14 +1,19 @@
 #include "BenchSupport.h"
 
 #include "MainWindow.h"
+#include "WindowControls.h"
 
 #include "settings/IniFile.h"
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QCoreApplication>
 
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cstdio>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -49,6 +54,13 @@ ConnectionProfile demoProfile(const QString& connectionIni)
     p.password = value("password");
     p.savePassword = true;
     return p;
+}
+
+CsvSettings exportSettings(MainWindow& form, const QString& folder)
+{
+    return CsvSettings::read({folder, control<QLineEdit>(form, "Edit6")->text(),
+                              control<QComboBox>(form, "ComboBox5")->currentText(),
+                              control<QComboBox>(form, "ComboBox6")->currentText()});
 }
 
 qint64 csvDataRows(const QString& folder, const QString& baseName)
@@ -157,4 +169,24 @@ void clickAndWait(MainWindow& form, QAbstractButton* button)
     button->click();
     while (form.jobRunning())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void runBesideWindow(const std::function<void()>& work)
+{
+    std::atomic<bool> done = false;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [] {}, Qt::QueuedConnection); // wakes the loop
+    });
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
 }

@@ -4,6 +4,7 @@
 
 class MainWindow;
 class QAbstractButton;
+#include "export/CsvSettings.h"
 #include "store/ConnectionProfile.h"
 
 #include <QElapsedTimer>
@@ -51,9 +52,16 @@ double cpuSeconds();
 // This process's resident memory now (VmRSS), in kB.
 qint64 residentKilobytes();
 
+// The export settings as the EXPORT page holds them, the folder replaced.
+CsvSettings exportSettings(MainWindow& form, const QString& folder);
+
 // Clicks a button of the window that starts a job, and runs the window's event loop until the
 // job is over, its closing steps on the window included.
 void clickAndWait(MainWindow& form, QAbstractButton* button);
+
+// Runs work on a thread of its own while the window's event loop runs, as a job of the window
+// runs; passes on what it throws.
+void runBesideWindow(const std::function<void()>& work);
 
 // The figures of one timed run, printed as KEY=VALUE lines: its time, this process's processor
 // time, the server's (from /proc of the pid in BENCH_SERVER_PID), and the longest frame: the

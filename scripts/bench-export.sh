@@ -1,21 +1,22 @@
 #!/usr/bin/env bash
-# The price export of a demo store (100,000 products in 40 brands) through the real window,
-# against the mariadb client running the very brand statements the export sends, in batch
-# mode into a file, on one server in interleaved rounds. Prints the figures of every run, their
-# medians and the ratio of the median times.
+# The price export of a demo store (100,000 products in 40 brands) through the real window, one
+# statement for all brands, against the same export as it ran with one statement per brand, on
+# one server in interleaved rounds. Every run's files must be the same. Prints the figures of
+# every run, their medians and the ratio of the median times (now to before).
 #   bench-export.sh [PRODUCTS] [BRANDS] [--small-pool] [--engine InnoDB|MyISAM] [--vm-keys] [--rounds N]
 set -euo pipefail
 source "$(dirname "$0")/bench-setup.sh" bench_export "$@"
+source "$(dirname "$0")/bench-same-files.sh"
 
-"$bench" queries "$ini" "$work/queries.sql"
-brand_statements="$(grep -c '^SELECT' "$work/queries.sql")"
-
-run_ours() {
+run_now() {
     rm -rf "$work/out" && mkdir "$work/out"
     "$bench" export "$ini" "$work/out"
+    note_files "$work/out"
 }
-run_client() {
-    client_run "$work/queries.sql" "$work/client.tsv" --batch
-    echo "rows=$(($(wc -l <"$work/client.tsv") - brand_statements))"
+run_before() {
+    rm -rf "$work/out" && mkdir "$work/out"
+    "$bench" before "$ini" "$work/out"
+    note_files "$work/out"
 }
-bench_rounds
+bench_rounds now before
+print_same_files

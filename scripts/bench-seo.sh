@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # The SEO export of a demo store (100,000 products with about three categories each), every
-# brand with every column of the store's texts, through the window, against the mariadb client
-# running the very product and category statements the run sends, in batch mode, on one server
-# in interleaved rounds. Prints the figures of every run, their medians and the ratio.
+# brand with every column of the store's texts, through the window: one statement for the
+# products and one for their categories, against the same export as it ran with one statement
+# per brand and one per product, on one server in interleaved rounds. Every run's files must be
+# the same. Prints the figures of every run, their medians and the ratio (now to before).
 #   bench-seo.sh [PRODUCTS] [BRANDS] [--small-pool] [--engine InnoDB|MyISAM] [--vm-keys] [--rounds N]
 set -euo pipefail
 source "$(dirname "$0")/bench-setup.sh" bench_seo "$@"
+source "$(dirname "$0")/bench-same-files.sh"
 
-"$bench" queries "$ini" "$work/client.sql"
-echo "statements=$(grep -c ';$' "$work/client.sql")"
-
-run_ours() {
+run_now() {
     rm -rf "$work/out" && mkdir "$work/out"
     "$bench" export "$ini" "$work/out"
+    note_files "$work/out"
 }
-run_client() {
-    client_run "$work/client.sql" "$work/client.tsv" --batch
+run_before() {
+    rm -rf "$work/out" && mkdir "$work/out"
+    "$bench" before "$ini" "$work/out"
+    note_files "$work/out"
 }
-bench_rounds
+bench_rounds now before
+print_same_files

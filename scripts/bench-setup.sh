@@ -96,19 +96,20 @@ record() {
     echo "round $2 $1: ${shown[*]}"
 }
 
-# bench_rounds: one untimed run of each side, then ROUNDS interleaved rounds (ours, client,
-# ours, client ...) through the functions run_ours and run_client that the script defines
-# (each prints the KEY=VALUE figures of one run), then the median of every figure per side
-# and the ratio of the median times.
+# bench_rounds [A B]: one untimed run of each side, then ROUNDS interleaved rounds (A, B, A, B ...)
+# through the functions run_A and run_B that the script defines (each prints the KEY=VALUE
+# figures of one run), then the median of every figure per side and the ratio of the median
+# times, A's to B's. The sides are "ours" and "client" unless named.
 bench_rounds() {
-    run_ours warm-up >/dev/null
-    run_client warm-up >/dev/null
+    local a="${1:-ours}" b="${2:-client}"
+    "run_$a" warm-up >/dev/null
+    "run_$b" warm-up >/dev/null
     : >"$work/figures"
     for round in $(seq 1 "$rounds"); do
-        run_ours "$round" | record ours "$round"
-        run_client "$round" | record client "$round"
+        "run_$a" "$round" | record "$a" "$round"
+        "run_$b" "$round" | record "$b" "$round"
     done
-    awk '
+    awk -v a="$a" -v b="$b" '
         { values[$1 " " $2] = values[$1 " " $2] " " $3; if (!($2 in seen)) { seen[$2] = 1; keys[++n] = $2 } }
         function median(list,   v, k, i, j, t) {
             k = split(list, v, " ")
@@ -118,11 +119,11 @@ bench_rounds() {
         END {
             for (i = 1; i <= n; ++i)
                 for (side = 0; side < 2; ++side) {
-                    name = side ? "client" : "ours"
+                    name = side ? b : a
                     if ((name " " keys[i]) in values)
                         printf "%s_%s_median=%s\n", name, keys[i], median(values[name " " keys[i]])
                 }
-            o = median(values["ours seconds"]); c = median(values["client seconds"])
+            o = median(values[a " seconds"]); c = median(values[b " seconds"])
             if (c > 0) printf "ratio=%.3f\n", o / c
         }' "$work/figures"
 }

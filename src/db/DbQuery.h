@@ -24,6 +24,14 @@ public:
     void first();
     void next();
     bool eof() const { return m_eof; }
+    // Coming back to a row read before, while the statement stays open.
+    MysqlResult::RowPosition position() const { return m_result.position(); }
+    void seek(MysqlResult::RowPosition position)
+    {
+        m_result.seek(position);
+        m_eof = false;
+    }
+    RowDigest rowDigest() const { return m_result.digest(); }
 
     int fieldCount() const { return m_result.fieldCount(); }
     // The current row's value of the named column; throws "<name>: Field '<column>' not found".

@@ -63,9 +63,32 @@ bool MysqlResult::next()
 {
     if (!m_result)
         return false;
+    m_position = mysql_row_tell(m_result.get());
     m_row = mysql_fetch_row(m_result.get());
     m_lengths = m_row ? mysql_fetch_lengths(m_result.get()) : nullptr;
     return m_row != nullptr;
+}
+
+void MysqlResult::seek(RowPosition position)
+{
+    mysql_row_seek(m_result.get(), position);
+    next();
+}
+
+RowDigest MysqlResult::digest() const
+{
+    // Each value with its length before it, so that no two rows give the same bytes.
+    thread_local QByteArray bytes;
+    bytes.clear();
+    for (int field = 0; field < m_fieldCount; ++field) {
+        const qint64 length = isNull(field) ? -1 : qint64(m_lengths[field]);
+        bytes.append(reinterpret_cast<const char*>(&length), sizeof length);
+        if (length > 0)
+            bytes.append(m_row[field], length);
+    }
+    static const size_t otherSeed = QHashSeed::globalSeed() ^ 0x9e3779b97f4a7c15ULL;
+    return {qHashBits(bytes.constData(), size_t(bytes.size()), QHashSeed::globalSeed()),
+            qHashBits(bytes.constData(), size_t(bytes.size()), otherSeed)};
 }
 
 bool MysqlResult::isNull(int field) const

@@ -6,6 +6,20 @@
 #include <memory>
 
 typedef struct st_mysql_res MYSQL_RES;
+struct st_mysql_rows;
+
+// The digest of a row's values, NULLs told from empty texts: two rows with the same digest hold
+// the same values (128 bits with a per-process seed make a chance match out of reach).
+struct RowDigest
+{
+    quint64 first = 0;
+    quint64 second = 0;
+    friend bool operator==(const RowDigest&, const RowDigest&) = default;
+    friend size_t qHash(const RowDigest& digest, size_t seed = 0) noexcept
+    {
+        return qHash(digest.first, seed);
+    }
+};
 
 // A complete result held in memory (so a second query may run while it is read).
 class MysqlResult
@@ -24,6 +38,12 @@ public:
     bool first();
     // Moves to the next row; false after the last.
     bool next();
+
+    // Where the current row is, to come back to it with seek() while the result lives.
+    using RowPosition = st_mysql_rows*;
+    RowPosition position() const { return m_position; }
+    void seek(RowPosition position);
+    RowDigest digest() const;
 
     bool isNull(int field) const;
     // The value as the rest of the program sees it (NULL empty, TINYINT(1) "True"/"False",
@@ -58,6 +78,7 @@ private:
     QHash<QString, int> m_index;      // by the name in lower case
     QHash<QString, int> m_exactIndex; // the same positions by the name as the server sent it
     std::vector<Kind> m_kinds;
+    RowPosition m_position = nullptr;
     char** m_row = nullptr;
     unsigned long* m_lengths = nullptr;
 };

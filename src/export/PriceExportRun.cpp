@@ -4,12 +4,20 @@
 #include "ExportProgress.h"
 #include "PriceFileLayout.h"
 #include "db/DbQuery.h"
+#include "db/SqlIdList.h"
 #include "platform/ScopeExit.h"
 
-QStringList PriceExportRun::brandQuery(const StoreSchema& schema, int manufacturerId)
+namespace {
+
+const QString BrandIdColumn = QStringLiteral("IDBRAND");
+
+} // namespace
+
+QStringList PriceExportRun::brandsQuery(const StoreSchema& schema, const std::vector<int>& manufacturerIds)
 {
     return {
-        QStringLiteral("SELECT DISTINCT "),
+        QStringLiteral("SELECT "),
+        QStringLiteral("  M1.virtuemart_manufacturer_id as ") + BrandIdColumn + QStringLiteral(", "),
         QStringLiteral("  Pmain.virtuemart_product_id as IDPART, "),
         QStringLiteral("  M2.mf_name as BRAND, "),
         QStringLiteral("  Pmain.product_sku as TRADENUMBER, "),
@@ -30,7 +38,7 @@ QStringList PriceExportRun::brandQuery(const StoreSchema& schema, int manufactur
         QStringLiteral("   LEFT JOIN ") + schema.currencies() +
             QStringLiteral(" as Currenc ON (Currenc.virtuemart_currency_id=Price.product_currency)"),
         QStringLiteral("WHERE"),
-        QStringLiteral("   M1.virtuemart_manufacturer_id = ") + QString::number(manufacturerId),
+        QStringLiteral("   M1.virtuemart_manufacturer_id IN (") + sqlIdList(manufacturerIds) + u')',
     };
 }
 
@@ -57,32 +65,37 @@ void PriceExportRun::run(const StoreSchema& schema, const CsvSettings& settings,
     progress.setFileText(QString::number(series.fileNumber()));
     progress.showProgressTab();
     progress.processEvents();
+    GroupedRows rowsByBrand;
+    const std::vector<int> ids = BrandEntry::tickedIds(brands);
+    if (!ids.empty()) {
+        m_query.sql = brandsQuery(schema, ids);
+        m_query.open();
+        rowsByBrand.collect(m_query, BrandIdColumn);
+    }
     for (const BrandEntry& brand : brands) {
         progress.setBrandText(QStringLiteral("processing  brand [") + brand.name + u']');
         progress.processEvents();
         if (brand.ticked)
-            exportBrand(schema, brand.id, layout, series, progress);
+            exportBrand(rowsByBrand.rows(brand.id), layout, series, progress);
         if (stopRequested())
             break;
     }
     series.close();
 }
 
-void PriceExportRun::exportBrand(const StoreSchema& schema, int manufacturerId, const PriceFileLayout& layout,
+void PriceExportRun::exportBrand(const GroupedRows::Rows& rows, const PriceFileLayout& layout,
                                  CsvFileSeries& series, ExportProgress& progress)
 {
-    m_query.close();
-    m_query.sql = brandQuery(schema, manufacturerId);
-    m_query.open();
-    // The columns are found by name at the first row: a brand without products asks for none.
+    if (rows.empty())
+        return;
     std::vector<int> fields;
+    for (const QString& name : PriceFileLayout::columnNames())
+        fields.push_back(m_query.fieldIndex(name));
     QByteArray line;
     QByteArray scratch;
     const auto value = [&](int column) { return m_query.fieldUtf8(fields[column], scratch); };
-    for (m_query.first(); !m_query.eof(); m_query.next()) {
-        if (fields.empty())
-            for (const QString& name : PriceFileLayout::columnNames())
-                fields.push_back(m_query.fieldIndex(name));
+    for (const MysqlResult::RowPosition row : rows) {
+        m_query.seek(row);
         layout.fillDataLine(line, value);
         const int fileNumber = series.fileNumber();
         series.writeRow(line);

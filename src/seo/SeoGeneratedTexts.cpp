@@ -53,14 +53,16 @@ SeoGeneratedTexts::SeoGeneratedTexts(const SeoColumnTicks& ticks,
     }
 }
 
-QStringList SeoGeneratedTexts::productQuery(const StoreSchema& schema, int manufacturerId) const
+QStringList SeoGeneratedTexts::productQuery(const StoreSchema& schema,
+                                            const std::vector<int>& manufacturerIds) const
 {
-    return SeoQueries::productsForGeneration(schema, manufacturerId);
+    return SeoQueries::productsForGeneration(schema, manufacturerIds);
 }
 
-QStringList SeoGeneratedTexts::categoryQuery(const StoreSchema& schema, const QString& productId) const
+QStringList SeoGeneratedTexts::categoryQuery(const StoreSchema& schema,
+                                             const std::vector<int>& manufacturerIds) const
 {
-    return SeoQueries::categoriesForGeneration(schema, productId);
+    return SeoQueries::categoriesForGeneration(schema, manufacturerIds);
 }
 
 QByteArrayView SeoGeneratedTexts::productText(int column, const DbQuery& product, QByteArray& scratch) const

@@ -1,5 +1,6 @@
 #include "SeoQueries.h"
 
+#include "db/SqlIdList.h"
 #include "store/StoreSchema.h"
 
 namespace {
@@ -7,7 +8,10 @@ namespace {
 // The first lines of both product statements.
 QStringList productIdentity()
 {
-    return {QStringLiteral("SELECT DISTINCT "), QStringLiteral("  Pmain.virtuemart_product_id as IDPART, "),
+    return {QStringLiteral("SELECT "),
+            QStringLiteral("  M1.virtuemart_manufacturer_id as ") + SeoQueries::BrandIdColumn +
+                QStringLiteral(", "),
+            QStringLiteral("  Pmain.virtuemart_product_id as IDPART, "),
             QStringLiteral("  M2.mf_name as BRAND, "),
             QStringLiteral("  Pmain.product_sku as TRADENUMBER, ")};
 }
@@ -15,12 +19,19 @@ QStringList productIdentity()
 // The first lines of both category statements.
 QStringList categoryIdentity()
 {
-    return {QStringLiteral("SELECT DISTINCT "),
+    return {QStringLiteral("SELECT "),
+            QStringLiteral("  PC.virtuemart_product_id as ") + SeoQueries::ProductIdColumn +
+                QStringLiteral(", "),
             QStringLiteral("  CAT.virtuemart_category_id as IDCATEGORY, "),
             QStringLiteral("  CAT.category_name as CATEGORYNAME, ")};
 }
 
-QStringList productSource(const StoreSchema& schema, int manufacturerId)
+QString brandCondition(const std::vector<int>& manufacturerIds)
+{
+    return QStringLiteral("   M1.virtuemart_manufacturer_id IN (") + sqlIdList(manufacturerIds) + u')';
+}
+
+QStringList productSource(const StoreSchema& schema, const std::vector<int>& manufacturerIds)
 {
     return {QStringLiteral("FROM ") + schema.products() + QStringLiteral(" as Pmain"),
             QStringLiteral("   JOIN ") + schema.productManufacturers() +
@@ -30,20 +41,24 @@ QStringList productSource(const StoreSchema& schema, int manufacturerId)
             QStringLiteral("   LEFT JOIN ") + schema.manufacturers() +
                 QStringLiteral(" as M2 ON (M2.virtuemart_manufacturer_id=M1.virtuemart_manufacturer_id)"),
             QStringLiteral("WHERE"),
-            QStringLiteral("   M1.virtuemart_manufacturer_id = ") + QString::number(manufacturerId)};
+            brandCondition(manufacturerIds)};
 }
 
-QStringList categorySource(const StoreSchema& schema, const QString& productId)
+// The links are read product by product through the product's own key of the link table, as a
+// statement for one product reads them, so each product's categories come in that statement's order.
+QStringList categorySource(const StoreSchema& schema, const std::vector<int>& manufacturerIds)
 {
-    return {QStringLiteral("FROM ") + schema.productCategories() + QStringLiteral(" as PC"),
-            QStringLiteral("   JOIN ") + schema.categoryTexts() +
+    return {QStringLiteral("FROM ") + schema.productManufacturers() + QStringLiteral(" as M1"),
+            QStringLiteral("   STRAIGHT_JOIN ") + schema.productCategories() +
+                QStringLiteral(" as PC ON (PC.virtuemart_product_id=M1.virtuemart_product_id)"),
+            QStringLiteral("   STRAIGHT_JOIN ") + schema.categoryTexts() +
                 QStringLiteral(" as CAT ON (CAT.virtuemart_category_id=PC.virtuemart_category_id)"),
-            QStringLiteral("WHERE"), QStringLiteral("   PC.virtuemart_product_id = ") + productId};
+            QStringLiteral("WHERE"), brandCondition(manufacturerIds)};
 }
 
 } // namespace
 
-QStringList SeoQueries::storedProducts(const StoreSchema& schema, int manufacturerId)
+QStringList SeoQueries::storedProducts(const StoreSchema& schema, const std::vector<int>& manufacturerIds)
 {
     return productIdentity() +
            QStringList{QStringLiteral("  Pdesc.product_name as NAMEPART, "),
@@ -52,29 +67,31 @@ QStringList SeoQueries::storedProducts(const StoreSchema& schema, int manufactur
                        QStringLiteral("  Pdesc.metakey as PRODUCT_metakey, "),
                        QStringLiteral("  Pdesc.customtitle as PRODUCT_customtitle, "),
                        QStringLiteral("  Pdesc.slug as PRODUCT_slug ")} +
-           productSource(schema, manufacturerId);
+           productSource(schema, manufacturerIds);
 }
 
-QStringList SeoQueries::storedCategories(const StoreSchema& schema, const QString& productId)
+QStringList SeoQueries::storedCategories(const StoreSchema& schema, const std::vector<int>& manufacturerIds)
 {
     return categoryIdentity() +
            QStringList{QStringLiteral("  CAT.metadesc as CATEGORY_metadesc, "),
                        QStringLiteral("  CAT.metakey as CATEGORY_metakey, "),
                        QStringLiteral("  CAT.customtitle as CATEGORY_customtitle, "),
                        QStringLiteral("  CAT.slug as CATEGORY_slug ")} +
-           categorySource(schema, productId);
+           categorySource(schema, manufacturerIds);
 }
 
-QStringList SeoQueries::productsForGeneration(const StoreSchema& schema, int manufacturerId)
+QStringList SeoQueries::productsForGeneration(const StoreSchema& schema,
+                                              const std::vector<int>& manufacturerIds)
 {
     return productIdentity() + QStringList{QStringLiteral("  Pdesc.product_name as NAMEPART ")} +
-           productSource(schema, manufacturerId);
+           productSource(schema, manufacturerIds);
 }
 
-QStringList SeoQueries::categoriesForGeneration(const StoreSchema& schema, const QString& productId)
+QStringList SeoQueries::categoriesForGeneration(const StoreSchema& schema,
+                                                const std::vector<int>& manufacturerIds)
 {
     return categoryIdentity() + QStringList{QStringLiteral("  CAT.slug as CATEGORY_slug ")} +
-           categorySource(schema, productId);
+           categorySource(schema, manufacturerIds);
 }
 
 QString SeoQueries::alias(int column)

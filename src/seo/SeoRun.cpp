@@ -6,6 +6,7 @@
 #include "SeoStoredTexts.h"
 #include "SeoTexts.h"
 #include "db/DbQuery.h"
+#include "db/GroupedRows.h"
 #include "export/CsvFileSeries.h"
 #include "export/ExportProgress.h"
 #include "platform/CheckFailure.h"
@@ -49,6 +50,7 @@ public:
 private:
     void resetProgress();
     void writeFiles(const CsvSettings& settings);
+    void readStore();
     void writeBrand(const BrandEntry& brand);
     void writeCategories(const QString& brandLine);
     void writeRow(CsvFileSeries& files);
@@ -67,6 +69,8 @@ private:
     std::optional<SeoFileLayout> m_layout;
     std::optional<CsvFileSeries> m_productFiles;
     std::optional<CsvFileSeries> m_categoryFiles;
+    GroupedRows m_productsByBrand;
+    GroupedRows m_categoriesByProduct;
     int m_productRows = 0;
     int m_categoryRows = 0;
     QByteArray m_line; // the row being written, its memory kept from row to row
@@ -120,6 +124,7 @@ void Pass::writeFiles(const CsvSettings& settings)
         m_categoryFiles->begin();
     m_progress.showProgressTab();
     m_progress.processEvents();
+    readStore();
     for (const BrandEntry& brand : m_request.brands) {
         writeBrand(brand);
         if (!goOn())
@@ -127,6 +132,23 @@ void Pass::writeFiles(const CsvSettings& settings)
     }
     m_productFiles->close();
     m_categoryFiles->close();
+}
+
+// One statement for the products of every ticked brand and one for their categories; the files
+// are then written brand by brand and product by product from the rows held.
+void Pass::readStore()
+{
+    const std::vector<int> ids = BrandEntry::tickedIds(m_request.brands);
+    if (ids.empty())
+        return;
+    m_products.sql = m_texts->productQuery(m_schema, ids);
+    m_products.open();
+    m_productsByBrand.collect(m_products, SeoQueries::BrandIdColumn);
+    if (!m_request.columns.categoriesWanted())
+        return;
+    m_categories.sql = m_texts->categoryQuery(m_schema, ids);
+    m_categories.open();
+    m_categoriesByProduct.collect(m_categories, SeoQueries::ProductIdColumn);
 }
 
 void Pass::writeBrand(const BrandEntry& brand)
@@ -140,9 +162,8 @@ void Pass::writeBrand(const BrandEntry& brand)
     if (productsWanted)
         m_progress.setBrandText(brandLine + ProductsMark);
     m_progress.processEvents();
-    m_products.close();
-    m_products.sql = m_texts->productQuery(m_schema, brand.id);
-    for (m_products.open(); !m_products.eof(); m_products.next()) {
+    for (const MysqlResult::RowPosition row : m_productsByBrand.rows(brand.id)) {
+        m_products.seek(row);
         if (productsWanted) {
             m_layout->fillProductLine(
                 m_line, [this](int column) { return m_texts->productText(column, m_products, m_scratch); });
@@ -166,9 +187,9 @@ void Pass::writeCategories(const QString& brandLine)
         SeoFileLayout::titleCell(m_products.fieldByName(SeoQueries::alias(Brand)),
                                  m_products.fieldByName(SeoQueries::alias(TradeNumber)),
                                  m_products.fieldByName(SeoQueries::alias(NamePart)));
-    m_categories.close();
-    m_categories.sql = m_texts->categoryQuery(m_schema, m_products.fieldByName(SeoQueries::alias(IdPart)));
-    for (m_categories.open(); !m_categories.eof(); m_categories.next()) {
+    const int productId = m_products.fieldInteger(m_products.fieldIndex(SeoQueries::alias(IdPart)));
+    for (const MysqlResult::RowPosition row : m_categoriesByProduct.rows(productId)) {
+        m_categories.seek(row);
         m_layout->fillCategoryLine(m_line, titleCell, [this](int column) {
             return m_texts->categoryText(column, m_products, m_categories, m_scratch);
         });

@@ -27,8 +27,9 @@ struct SeoRunRequest
 
 // The SEO run: for every ticked brand, one row per product into the SeoProduct files and one
 // row per category of each product into the SeoCategories files, with the store's texts or
-// generated ones. The products come through the first query, the categories of each product
-// through the second while the first stays on its row. A failed check throws CheckFailure and
+// generated ones. The products of all ticked brands come through the first query in one
+// statement, their categories through the second in another; both stay open while the files
+// are written brand by brand, product by product. A failed check throws CheckFailure and
 // writes nothing; once the files are begun they are finished and the progress tab reset
 // however the run ends. A stop request ends the run after the row just written.
 class SeoRun : public Job

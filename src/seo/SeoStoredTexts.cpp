@@ -3,14 +3,16 @@
 #include "SeoQueries.h"
 #include "db/DbQuery.h"
 
-QStringList SeoStoredTexts::productQuery(const StoreSchema& schema, int manufacturerId) const
+QStringList SeoStoredTexts::productQuery(const StoreSchema& schema,
+                                         const std::vector<int>& manufacturerIds) const
 {
-    return SeoQueries::storedProducts(schema, manufacturerId);
+    return SeoQueries::storedProducts(schema, manufacturerIds);
 }
 
-QStringList SeoStoredTexts::categoryQuery(const StoreSchema& schema, const QString& productId) const
+QStringList SeoStoredTexts::categoryQuery(const StoreSchema& schema,
+                                          const std::vector<int>& manufacturerIds) const
 {
-    return SeoQueries::storedCategories(schema, productId);
+    return SeoQueries::storedCategories(schema, manufacturerIds);
 }
 
 QByteArrayView SeoStoredTexts::productText(int column, const DbQuery& product, QByteArray& scratch) const

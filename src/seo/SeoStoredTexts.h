@@ -6,8 +6,10 @@
 class SeoStoredTexts : public SeoTexts
 {
 public:
-    QStringList productQuery(const StoreSchema& schema, int manufacturerId) const override;
-    QStringList categoryQuery(const StoreSchema& schema, const QString& productId) const override;
+    QStringList productQuery(const StoreSchema& schema,
+                             const std::vector<int>& manufacturerIds) const override;
+    QStringList categoryQuery(const StoreSchema& schema,
+                              const std::vector<int>& manufacturerIds) const override;
     QByteArrayView productText(int column, const DbQuery& product, QByteArray& scratch) const override;
     QByteArrayView categoryText(int column, const DbQuery& product, const DbQuery& category,
                                 QByteArray& scratch) const override;

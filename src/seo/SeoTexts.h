@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class DbQuery;
 struct StoreSchema;
@@ -14,8 +15,10 @@ class SeoTexts
 public:
     virtual ~SeoTexts() = default;
 
-    virtual QStringList productQuery(const StoreSchema& schema, int manufacturerId) const = 0;
-    virtual QStringList categoryQuery(const StoreSchema& schema, const QString& productId) const = 0;
+    virtual QStringList productQuery(const StoreSchema& schema,
+                                     const std::vector<int>& manufacturerIds) const = 0;
+    virtual QStringList categoryQuery(const StoreSchema& schema,
+                                      const std::vector<int>& manufacturerIds) const = 0;
     // A product column's text in UTF-8 for the row the product query stands on: a view of the
     // row or of scratch, valid until either changes.
     virtual QByteArrayView productText(int column, const DbQuery& product, QByteArray& scratch) const = 0;
