@@ -4,10 +4,10 @@
 //                                                statement per brand, on the window's connection
 #include "BenchSupport.h"
 #include "DropDownComboBox.h"
-#include "MainWindow.h"
-#include "WindowControls.h"
 #include "ExportPageInputs.h"
+#include "MainWindow.h"
 #include "PerBrandExports.h"
+#include "WindowControls.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
@@ -56,11 +56,13 @@ int main(int argc, char* argv[])
     RunMeter meter;
     meter.start();
     if (args[1] == QLatin1String("before"))
-        runBesideWindow([&, settings = exportSettings(form, args[3]),
-                         brands = ExportPageInputs::brandEntries(control<QListWidget>(form, "CheckListBox1")),
-                         columns = ExportPageInputs::tickedTexts(control<QListWidget>(form, "CheckListBox3"))] {
-            PerBrandExports::writePriceFiles(form.connection(), form.session().schema, settings, brands, columns);
-        });
+        runBesideWindow(
+            [&, settings = exportSettings(form, args[3]),
+             brands = ExportPageInputs::brandEntries(control<QListWidget>(form, "CheckListBox1")),
+             columns = ExportPageInputs::tickedTexts(control<QListWidget>(form, "CheckListBox3"))] {
+                PerBrandExports::writePriceFiles(form.connection(), form.session().schema, settings, brands,
+                                                 columns);
+            });
     else
         clickAndWait(form, control<QPushButton>(form, "SpeedButton10"));
     meter.stop();

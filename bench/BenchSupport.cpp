@@ -6,16 +6,16 @@
 #include "settings/IniFile.h"
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QCoreApplication>
+#include <QLineEdit>
 
 #include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <cstdio>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 void BenchUi::message(const QString& text)
@@ -182,7 +182,8 @@ void runBesideWindow(const std::function<void()>& work)
             failure = std::current_exception();
         }
         done = true;
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [] {}, Qt::QueuedConnection); // wakes the loop
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] {}, Qt::QueuedConnection); // wakes the loop
     });
     while (!done)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -4,13 +4,12 @@
 //   bench_seo before CONNECTION_INI FOLDER   - the same files as the export wrote them with one
 //                                              statement per brand and one per product
 
-
 #include "BenchSupport.h"
 #include "DropDownComboBox.h"
-#include "MainWindow.h"
-#include "WindowControls.h"
 #include "ExportPageInputs.h"
+#include "MainWindow.h"
 #include "PerBrandExports.h"
+#include "WindowControls.h"
 #include "platform/ProgramFolder.h"
 #include "seo/SeoStoredTexts.h"
 
@@ -21,7 +20,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <cstdio>
-
 
 int main(int argc, char* argv[])
 {
@@ -56,11 +54,12 @@ int main(int argc, char* argv[])
     if (args[1] == QLatin1String("before")) {
         SeoColumnTicks ticks;
         ticks.ticked.fill(true);
-        runBesideWindow([&, settings = exportSettings(form, args[3]),
-                         brands = ExportPageInputs::brandEntries(control<QListWidget>(form, "CheckListBox1"))] {
-            PerBrandExports::writeSeoFiles(form.connection(), form.session().schema, settings, brands, ticks,
-                                           SeoStoredTexts(), false);
-        });
+        runBesideWindow(
+            [&, settings = exportSettings(form, args[3]),
+             brands = ExportPageInputs::brandEntries(control<QListWidget>(form, "CheckListBox1"))] {
+                PerBrandExports::writeSeoFiles(form.connection(), form.session().schema, settings, brands,
+                                               ticks, SeoStoredTexts(), false);
+            });
     } else {
         clickAndWait(form, control<QPushButton>(form, "SpeedButton20"));
     }
