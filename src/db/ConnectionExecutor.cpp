@@ -2,6 +2,7 @@
 
 #include "DbConnection.h"
 #include "DbError.h"
+#include "ServerWarnings.h"
 
 #include <algorithm>
 
@@ -15,13 +16,21 @@ void ConnectionExecutor::reopen()
     }
 }
 
-int ConnectionExecutor::executeStatement(const QString& sql)
+ConnectionExecutor::~ConnectionExecutor()
+{
+    try {
+        m_connection.endBatches();
+    } catch (const AppError&) {
+        // A connection that cannot take the switch is lost; a new one starts without batches.
+    }
+}
+
+template <typename Send> auto ConnectionExecutor::onConnection(const Send& send)
 {
     if (!m_connection.connected())
         reopen();
     try {
-        m_connection.execute(sql);
-        return m_connection.warningCount();
+        return send();
     } catch (const DbError& error) {
         if (error.isConnectionLost()) {
             try {
@@ -33,13 +42,48 @@ int ConnectionExecutor::executeStatement(const QString& sql)
     }
 }
 
+int ConnectionExecutor::executeStatement(const QString& sql)
+{
+    return onConnection([&] {
+        m_connection.execute(sql);
+        return m_connection.warningCount();
+    });
+}
+
+BatchOutcome ConnectionExecutor::executeBatch(const QStringList& statements)
+{
+    return onConnection([&] { return m_connection.executeBatch(statements); });
+}
+
+void ConnectionExecutor::endBatches()
+{
+    onConnection([&] { m_connection.endBatches(); });
+}
+
+bool ConnectionExecutor::inTransaction()
+{
+    try {
+        MysqlResult result = m_connection.query(QStringLiteral("SELECT @@in_transaction"));
+        return result.first() && result.integer(0) != 0;
+    } catch (const AppError&) {
+        return false; // a connection that cannot answer holds no transaction of ours any more
+    }
+}
+
+bool ConnectionExecutor::strictMode()
+{
+    try {
+        MysqlResult result = m_connection.query(QStringLiteral("SELECT @@SESSION.sql_mode"));
+        return result.first() && result.rawText(0).contains(QStringLiteral("STRICT_"));
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
 QStringList ConnectionExecutor::lastWarnings()
 {
-    QStringList warnings;
     MysqlResult result = m_connection.query(QStringLiteral("SHOW WARNINGS"));
-    for (bool row = result.first(); row; row = result.next())
-        warnings << result.rawText(0) + u' ' + result.rawText(1) + QStringLiteral(": ") + result.rawText(2);
-    return warnings;
+    return serverWarningLines(result);
 }
 
 qint64 ConnectionExecutor::largestStatement()

@@ -196,6 +196,7 @@ void DbConnection::close()
     if (!m_mysql)
         return;
     m_mysql.reset();
+    m_batches = false;
     m_tunnel.reset();
     if (m_afterDisconnect)
         m_afterDisconnect();
@@ -234,6 +235,56 @@ MysqlResult DbConnection::query(const QString& sql)
 void DbConnection::execute(const QString& sql)
 {
     query(sql);
+}
+
+BatchOutcome DbConnection::executeBatch(const QStringList& statements)
+{
+    if (!m_mysql)
+        open();
+    if (!m_batches) {
+        if (mysql_set_server_option(m_mysql.get(), MYSQL_OPTION_MULTI_STATEMENTS_ON) != 0)
+            fail();
+        m_batches = true;
+    }
+    const QByteArray text = statements.join(QStringLiteral(";\n")).toUtf8();
+    BatchOutcome outcome;
+    const auto statementFailed = [&] {
+        DbError error(mysql_errno(m_mysql.get()), QString::fromLatin1(mysql_sqlstate(m_mysql.get())),
+                      QString::fromUtf8(mysql_error(m_mysql.get())));
+        if (error.isConnectionLost())
+            fail();
+        outcome.failure = std::move(error);
+    };
+    if (mysql_real_query(m_mysql.get(), text.constData(), static_cast<unsigned long>(text.size())) != 0) {
+        statementFailed();
+        return outcome;
+    }
+    for (;;) {
+        MYSQL_RES* result = mysql_store_result(m_mysql.get());
+        if (!result && mysql_field_count(m_mysql.get()) != 0) {
+            statementFailed();
+            return outcome;
+        }
+        outcome.results.push_back(result ? MysqlResult(result) : MysqlResult());
+        outcome.warnings.push_back(int(mysql_warning_count(m_mysql.get())));
+        ++outcome.ran;
+        const int next = mysql_next_result(m_mysql.get());
+        if (next < 0)
+            return outcome;
+        if (next > 0) {
+            statementFailed();
+            return outcome;
+        }
+    }
+}
+
+void DbConnection::endBatches()
+{
+    if (!m_mysql || !m_batches)
+        return;
+    m_batches = false;
+    if (mysql_set_server_option(m_mysql.get(), MYSQL_OPTION_MULTI_STATEMENTS_OFF) != 0)
+        fail();
 }
 
 int DbConnection::warningCount() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BatchOutcome.h"
 #include "ConnectionSecurity.h"
 #include "MysqlResult.h"
 #include "SshRoute.h"
@@ -58,6 +59,12 @@ public:
     void execute(const QString& sql);
     // The warnings the last statement left; 0 without a connection.
     int warningCount() const;
+    // Sends the statements in one round trip, several statements per text allowed for it and
+    // after it until switched off; none of them may contain the ";" that separates them. A
+    // statement that fails is in the outcome; a lost connection throws DbError, as query() does.
+    BatchOutcome executeBatch(const QStringList& statements);
+    // Back to one statement per text, as every connection starts.
+    void endBatches();
 
     static constexpr unsigned int ConnectTimeoutSeconds = 10;
 
@@ -78,4 +85,5 @@ private:
     std::unique_ptr<SshTunnel> m_tunnel; // outlives m_mysql, which talks through it
     std::unique_ptr<MYSQL, Deleter> m_mysql;
     std::function<void()> m_afterDisconnect;
+    bool m_batches = false; // several statements per text are switched on
 };

@@ -51,7 +51,7 @@ struct ScriptRunSummary
 
 // Runs an SQL script file statement by statement while reading it, with a percentage
 // of the file dealt with after each statement. A stop request ends the run before the next
-// statement is sent.
+// round trip; the statements that ran stay applied.
 class ScriptRunner : public Job
 {
 public:
@@ -66,7 +66,8 @@ public:
     // The code page of scripts that are not UTF-8; the locale's until set.
     void setLegacyCodePage(QByteArray codePage) { m_legacyCodePage = std::move(codePage); }
 
-    // Sends every statement as soon as its delimiter is read. A failing statement goes to
+    // Sends the statements as their delimiters are read, the data changes many to a round trip
+    // and committed in groups where the executor can (see ScriptSending). A failing statement goes to
     // onStatementError and the run goes on; when the connection is lost for good, the run
     // ends and onStatementError hears once how many statements were not sent. A quote that
     // is never closed is not sent either: onStatementError hears its line and what it held back.

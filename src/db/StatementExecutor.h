@@ -1,9 +1,12 @@
 #pragma once
 
+#include "BatchOutcome.h"
+
 #include <QString>
 #include <QStringList>
 
-// What the script runner needs of the database session: one statement at a time.
+// What the script runner needs of the database session: one statement at a time and, where
+// the session can, several in one round trip.
 class StatementExecutor
 {
 public:
@@ -19,4 +22,16 @@ public:
     virtual qint64 largestStatement() = 0;
     // True after a failure when the connection is gone and cannot be opened again.
     virtual bool isConnectionLost() const = 0;
+
+    // Whether executeBatch() may be used; without it the runner sends one statement at a time.
+    virtual bool sendsBatches() const { return false; }
+    // Sends statements in one round trip; the server stops at the first that fails. Throws
+    // AppError only when the connection is lost.
+    virtual BatchOutcome executeBatch(const QStringList&) { return {}; }
+    // Back to one statement per round trip, for statements that must not be sent together.
+    virtual void endBatches() {}
+    // Whether a transaction is open: false after the server rolled one back whole.
+    virtual bool inTransaction() { return false; }
+    // Whether the session's sql_mode turns cut values into errors rather than warnings.
+    virtual bool strictMode() { return true; }
 };
