@@ -1,10 +1,11 @@
 # The start that the benchmarks share, sourced by them with TARGET and the script's arguments:
-#   [PRODUCTS] [BRANDS] [--small-pool] [--engine InnoDB|MyISAM] [--vm-keys] [--rounds N]
+#   [PRODUCTS] [BRANDS] [--small-pool] [--engine InnoDB|MyISAM] [--vm-keys] [--durable] [--rounds N]
 # installs what they need (extra Debian packages in BENCH_PACKAGES), builds the bench program
 # TARGET, and starts a demo store of PRODUCTS products in BRANDS brands (100,000 in 40) in a
 # fresh work folder, removed on exit. The server's buffer pool holds the whole store unless
 # --small-pool keeps it at 64 MB (the disk-bound case); --vm-keys gives the link tables
-# VirtueMart 2.0's own keys. Every table is analyzed after the load.
+# VirtueMart 2.0's own keys; --durable makes the server flush its log at every commit (the
+# server's default and the usual setting on hosting) rather than once a second. Every table is analyzed after the load.
 # Sets root, bench, work, ini, rounds, client (the mariadb command) and conf KEY; defines
 # analyze_tables, client_run, record and bench_rounds (see below).
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -15,6 +16,7 @@ shift
 pool=2G
 engine=InnoDB
 keys=demo
+flush=2
 rounds=5
 sizes=()
 while (($#)); do
@@ -22,6 +24,7 @@ while (($#)); do
     --small-pool) pool=64M ;;
     --engine) engine="$2"; shift ;;
     --vm-keys) keys=vm ;;
+    --durable) flush=1 ;;
     --rounds) rounds="$2"; shift ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) sizes+=("$1") ;;
@@ -46,9 +49,9 @@ cleanup() {
 trap cleanup EXIT
 # The server's temporary tables stay in its own folder, away from other servers on the machine.
 mkdir "$work/tmp"
-TMPDIR="$work/tmp" VELMORA_DB_POOL="$pool" VELMORA_DEMO_ENGINE="$engine" VELMORA_DEMO_KEYS="$keys" \
+TMPDIR="$work/tmp" VELMORA_DB_POOL="$pool" VELMORA_DB_FLUSH="$flush" VELMORA_DEMO_ENGINE="$engine" VELMORA_DEMO_KEYS="$keys" \
     bash "$root/scripts/demo-store.sh" start "$work/store" "${sizes[0]:-100000}" "${sizes[1]:-40}"
-echo "buffer pool $pool, $rounds rounds"
+echo "buffer pool $pool, innodb_flush_log_at_trx_commit=$flush, $rounds rounds"
 ini="$work/store/connection.ini"
 conf() { sed -n "s/^$1=//p" "$ini"; }
 client=(mariadb --no-defaults --default-character-set=utf8mb4 -h127.0.0.1 -P"$(conf port)"

@@ -49,7 +49,7 @@ start_server() {
         mariadbd --no-defaults --datadir="$dir/data" --user=root --bind-address=127.0.0.1 --port="$port" \
             --socket="$dir/sock" --pid-file="$dir/pid" --skip-name-resolve --skip-log-bin \
             "${charset_options[@]}" "${tls_options[@]}" \
-            --innodb-log-file-size=8M --innodb-buffer-pool-size="${VELMORA_DB_POOL:-64M}" --innodb-flush-log-at-trx-commit=2 \
+            --innodb-log-file-size=8M --innodb-buffer-pool-size="${VELMORA_DB_POOL:-64M}" --innodb-flush-log-at-trx-commit="${VELMORA_DB_FLUSH:-2}" \
             --innodb-doublewrite=0 --performance-schema=OFF </dev/null >"$dir/server.log" 2>&1 &
         for _ in $(seq 1 100); do
             mariadb-admin --no-defaults --socket="$dir/sock" -uroot ping >/dev/null 2>&1 && break 2
