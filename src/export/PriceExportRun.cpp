@@ -1,5 +1,6 @@
 #include "PriceExportRun.h"
 
+#include "BrandChunks.h"
 #include "CsvFileSeries.h"
 #include "ExportProgress.h"
 #include "PriceFileLayout.h"
@@ -65,18 +66,19 @@ void PriceExportRun::run(const StoreSchema& schema, const CsvSettings& settings,
     progress.setFileText(QString::number(series.fileNumber()));
     progress.showProgressTab();
     progress.processEvents();
+    const BrandChunks chunks(m_query, schema, brands);
     GroupedRows rowsByBrand;
-    const std::vector<int> ids = BrandEntry::tickedIds(brands);
-    if (!ids.empty()) {
-        m_query.sql = brandsQuery(schema, ids);
-        m_query.open();
-        rowsByBrand.collect(m_query, BrandIdColumn);
-    }
     for (const BrandEntry& brand : brands) {
         progress.setBrandText(QStringLiteral("processing  brand [") + brand.name + u']');
         progress.processEvents();
-        if (brand.ticked)
+        if (brand.ticked) {
+            if (const std::vector<int>* read = chunks.readBegunBy(brand.id)) {
+                m_query.sql = brandsQuery(schema, *read);
+                m_query.open();
+                rowsByBrand.collect(m_query, BrandIdColumn);
+            }
             exportBrand(rowsByBrand.rows(brand.id), layout, series, progress);
+        }
         if (stopRequested())
             break;
     }

@@ -7,6 +7,7 @@
 #include "SeoTexts.h"
 #include "db/DbQuery.h"
 #include "db/GroupedRows.h"
+#include "export/BrandChunks.h"
 #include "export/CsvFileSeries.h"
 #include "export/ExportProgress.h"
 #include "platform/CheckFailure.h"
@@ -50,7 +51,7 @@ public:
 private:
     void resetProgress();
     void writeFiles(const CsvSettings& settings);
-    void readStore();
+    void readStore(const std::vector<int>& manufacturerIds);
     void writeBrand(const BrandEntry& brand);
     void writeCategories(const QString& brandLine);
     void writeRow(CsvFileSeries& files);
@@ -69,6 +70,7 @@ private:
     std::optional<SeoFileLayout> m_layout;
     std::optional<CsvFileSeries> m_productFiles;
     std::optional<CsvFileSeries> m_categoryFiles;
+    std::optional<BrandChunks> m_chunks;
     GroupedRows m_productsByBrand;
     GroupedRows m_categoriesByProduct;
     int m_productRows = 0;
@@ -124,7 +126,7 @@ void Pass::writeFiles(const CsvSettings& settings)
         m_categoryFiles->begin();
     m_progress.showProgressTab();
     m_progress.processEvents();
-    readStore();
+    m_chunks.emplace(m_products, m_schema, m_request.brands);
     for (const BrandEntry& brand : m_request.brands) {
         writeBrand(brand);
         if (!goOn())
@@ -134,19 +136,16 @@ void Pass::writeFiles(const CsvSettings& settings)
     m_categoryFiles->close();
 }
 
-// One statement for the products of every ticked brand and one for their categories; the files
-// are then written brand by brand and product by product from the rows held.
-void Pass::readStore()
+// One statement for the products of a few brands and one for their categories; the files are
+// then written brand by brand and product by product from the rows held.
+void Pass::readStore(const std::vector<int>& manufacturerIds)
 {
-    const std::vector<int> ids = BrandEntry::tickedIds(m_request.brands);
-    if (ids.empty())
-        return;
-    m_products.sql = m_texts->productQuery(m_schema, ids);
+    m_products.sql = m_texts->productQuery(m_schema, manufacturerIds);
     m_products.open();
     m_productsByBrand.collect(m_products, SeoQueries::BrandIdColumn);
     if (!m_request.columns.categoriesWanted())
         return;
-    m_categories.sql = m_texts->categoryQuery(m_schema, ids);
+    m_categories.sql = m_texts->categoryQuery(m_schema, manufacturerIds);
     m_categories.open();
     m_categoriesByProduct.collect(m_categories, SeoQueries::ProductIdColumn);
 }
@@ -158,6 +157,8 @@ void Pass::writeBrand(const BrandEntry& brand)
     m_progress.processEvents();
     if (!brand.ticked)
         return;
+    if (const std::vector<int>* read = m_chunks->readBegunBy(brand.id))
+        readStore(*read);
     const bool productsWanted = m_request.columns.productsWanted();
     if (productsWanted)
         m_progress.setBrandText(brandLine + ProductsMark);
