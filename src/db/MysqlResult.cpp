@@ -77,18 +77,22 @@ void MysqlResult::seek(RowPosition position)
 
 RowDigest MysqlResult::digest() const
 {
-    // Each value with its length before it, so that no two rows give the same bytes.
-    thread_local QByteArray bytes;
-    bytes.clear();
+    // Two chains of seeded hashes over the values, each value's length (or NULL) mixed in first,
+    // so that no two different rows give the same chain.
+    static const size_t firstSeed = QHashSeed::globalSeed();
+    static const size_t secondSeed = firstSeed ^ 0x9e3779b97f4a7c15ULL;
+    size_t first = firstSeed;
+    size_t second = secondSeed;
     for (int field = 0; field < m_fieldCount; ++field) {
-        const qint64 length = isNull(field) ? -1 : qint64(m_lengths[field]);
-        bytes.append(reinterpret_cast<const char*>(&length), sizeof length);
-        if (length > 0)
-            bytes.append(m_row[field], length);
+        const size_t length = isNull(field) ? ~size_t(0) : size_t(m_lengths[field]);
+        first = qHashMulti(first, length);
+        second = qHashMulti(second, length, first);
+        if (!isNull(field)) {
+            first = qHashBits(m_row[field], length, first);
+            second = qHashBits(m_row[field], length, second);
+        }
     }
-    static const size_t otherSeed = QHashSeed::globalSeed() ^ 0x9e3779b97f4a7c15ULL;
-    return {qHashBits(bytes.constData(), size_t(bytes.size()), QHashSeed::globalSeed()),
-            qHashBits(bytes.constData(), size_t(bytes.size()), otherSeed)};
+    return {quint64(first), quint64(second)};
 }
 
 bool MysqlResult::isNull(int field) const

@@ -4,7 +4,8 @@
 #include "db/SqlIdList.h"
 #include "store/StoreSchema.h"
 
-BrandChunks::BrandChunks(DbQuery& query, const StoreSchema& schema, const std::vector<BrandEntry>& brands)
+BrandChunks::BrandChunks(DbQuery& query, const StoreSchema& schema, const std::vector<BrandEntry>& brands,
+                         qint64 productsPerRead)
 {
     const std::vector<int> ids = BrandEntry::tickedIds(brands);
     QHash<int, qint64> products;
@@ -19,7 +20,7 @@ BrandChunks::BrandChunks(DbQuery& query, const StoreSchema& schema, const std::v
             products.insert(query.fieldInteger(0), query.fieldText(1).toLongLong());
         query.close();
     }
-    split(brands, products, ProductsPerRead);
+    split(brands, products, productsPerRead);
 }
 
 BrandChunks::BrandChunks(const std::vector<BrandEntry>& brands, const QHash<int, qint64>& products,

@@ -17,7 +17,8 @@ public:
     static constexpr qint64 ProductsPerRead = 50000;
 
     // Asks the store how many products each ticked brand has, in one statement on query.
-    BrandChunks(DbQuery& query, const StoreSchema& schema, const std::vector<BrandEntry>& brands);
+    BrandChunks(DbQuery& query, const StoreSchema& schema, const std::vector<BrandEntry>& brands,
+                qint64 productsPerRead = ProductsPerRead);
     // From counts already known; for tests.
     BrandChunks(const std::vector<BrandEntry>& brands, const QHash<int, qint64>& products,
                 qint64 productsPerRead = ProductsPerRead);

@@ -11,8 +11,27 @@
 namespace {
 
 const QString BrandIdColumn = QStringLiteral("IDBRAND");
+const QString BrandColumn = QStringLiteral("BRAND");
 
 } // namespace
+
+QHash<int, QByteArray> PriceExportRun::readBrandNames(const StoreSchema& schema,
+                                                      const std::vector<int>& manufacturerIds)
+{
+    QHash<int, QByteArray> names;
+    if (manufacturerIds.empty())
+        return names;
+    m_query.sql = {
+        QStringLiteral("SELECT M2.virtuemart_manufacturer_id, M2.mf_name"),
+        QStringLiteral("FROM ") + schema.manufacturers() + QStringLiteral(" as M2"),
+        QStringLiteral("WHERE M2.virtuemart_manufacturer_id IN (") + sqlIdList(manufacturerIds) + u')',
+    };
+    QByteArray scratch;
+    for (m_query.open(); !m_query.eof(); m_query.next())
+        names.insert(m_query.fieldInteger(0), m_query.fieldUtf8(1, scratch).toByteArray());
+    m_query.close();
+    return names;
+}
 
 QStringList PriceExportRun::brandsQuery(const StoreSchema& schema, const std::vector<int>& manufacturerIds)
 {
@@ -20,7 +39,6 @@ QStringList PriceExportRun::brandsQuery(const StoreSchema& schema, const std::ve
         QStringLiteral("SELECT "),
         QStringLiteral("  M1.virtuemart_manufacturer_id as ") + BrandIdColumn + QStringLiteral(", "),
         QStringLiteral("  Pmain.virtuemart_product_id as IDPART, "),
-        QStringLiteral("  M2.mf_name as BRAND, "),
         QStringLiteral("  Pmain.product_sku as TRADENUMBER, "),
         QStringLiteral("  Pdesc.product_name as NAMEPART, "),
         QStringLiteral("  Pmain.product_in_stock as QUANTITY, "),
@@ -32,8 +50,6 @@ QStringList PriceExportRun::brandsQuery(const StoreSchema& schema, const std::ve
             QStringLiteral(" as M1 ON (Pmain.virtuemart_product_id=M1.virtuemart_product_id)"),
         QStringLiteral("   LEFT JOIN ") + schema.productTexts() +
             QStringLiteral(" as Pdesc ON (Pdesc.virtuemart_product_id=Pmain.virtuemart_product_id)"),
-        QStringLiteral("   LEFT JOIN ") + schema.manufacturers() +
-            QStringLiteral(" as M2 ON (M2.virtuemart_manufacturer_id=M1.virtuemart_manufacturer_id)"),
         QStringLiteral("   LEFT JOIN ") + schema.productPrices() +
             QStringLiteral(" as Price ON (Price.virtuemart_product_id=Pmain.virtuemart_product_id)"),
         QStringLiteral("   LEFT JOIN ") + schema.currencies() +
@@ -66,7 +82,9 @@ void PriceExportRun::run(const StoreSchema& schema, const CsvSettings& settings,
     progress.setFileText(QString::number(series.fileNumber()));
     progress.showProgressTab();
     progress.processEvents();
-    const BrandChunks chunks(m_query, schema, brands);
+    // Price rows are small: most stores go in one read.
+    const BrandChunks chunks(m_query, schema, brands, 4 * BrandChunks::ProductsPerRead);
+    const QHash<int, QByteArray> brandNames = readBrandNames(schema, BrandEntry::tickedIds(brands));
     GroupedRows rowsByBrand;
     for (const BrandEntry& brand : brands) {
         progress.setBrandText(QStringLiteral("processing  brand [") + brand.name + u']');
@@ -77,7 +95,7 @@ void PriceExportRun::run(const StoreSchema& schema, const CsvSettings& settings,
                 m_query.open();
                 rowsByBrand.collect(m_query, BrandIdColumn);
             }
-            exportBrand(rowsByBrand.rows(brand.id), layout, series, progress);
+            exportBrand(rowsByBrand.rows(brand.id), brandNames.value(brand.id), layout, series, progress);
         }
         if (stopRequested())
             break;
@@ -85,17 +103,20 @@ void PriceExportRun::run(const StoreSchema& schema, const CsvSettings& settings,
     series.close();
 }
 
-void PriceExportRun::exportBrand(const GroupedRows::Rows& rows, const PriceFileLayout& layout,
-                                 CsvFileSeries& series, ExportProgress& progress)
+void PriceExportRun::exportBrand(const GroupedRows::Rows& rows, QByteArrayView brandName,
+                                 const PriceFileLayout& layout, CsvFileSeries& series,
+                                 ExportProgress& progress)
 {
     if (rows.empty())
         return;
-    std::vector<int> fields;
+    std::vector<int> fields; // -1 for the brand's name, the same on every row
     for (const QString& name : PriceFileLayout::columnNames())
-        fields.push_back(m_query.fieldIndex(name));
+        fields.push_back(name == BrandColumn ? -1 : m_query.fieldIndex(name));
     QByteArray line;
     QByteArray scratch;
-    const auto value = [&](int column) { return m_query.fieldUtf8(fields[column], scratch); };
+    const auto value = [&](int column) {
+        return fields[column] < 0 ? brandName : m_query.fieldUtf8(fields[column], scratch);
+    };
     for (const MysqlResult::RowPosition row : rows) {
         m_query.seek(row);
         layout.fillDataLine(line, value);

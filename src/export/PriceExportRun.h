@@ -6,6 +6,7 @@
 #include "platform/Job.h"
 #include "store/StoreSchema.h"
 
+#include <QHash>
 #include <QStringList>
 #include <vector>
 
@@ -29,12 +30,14 @@ public:
              const QStringList& tickedColumns, ExportProgress& progress);
 
     // The statement lines that read the products of the brands named, with each row's brand id:
-    // one statement for all of them, the rows grouped by brand in the program.
+    // one statement for all of them, the rows grouped by brand in the program. The brand's name,
+    // the same on each of its rows, is read once per brand rather than joined to every row.
     static QStringList brandsQuery(const StoreSchema& schema, const std::vector<int>& manufacturerIds);
 
 private:
-    void exportBrand(const GroupedRows::Rows& rows, const PriceFileLayout& layout, CsvFileSeries& series,
-                     ExportProgress& progress);
+    QHash<int, QByteArray> readBrandNames(const StoreSchema& schema, const std::vector<int>& manufacturerIds);
+    void exportBrand(const GroupedRows::Rows& rows, QByteArrayView brandName, const PriceFileLayout& layout,
+                     CsvFileSeries& series, ExportProgress& progress);
 
     DbQuery& m_query;
     int m_rowsWritten = 0;

@@ -40,8 +40,8 @@ QString sqlText(const std::optional<QString>& text)
     return text ? u'\'' + *text + u'\'' : QStringLiteral("NULL");
 }
 
-// A catalogue of 60 products in five brands (two of them named alike) and eight categories,
-// its link rows shuffled so that no table's order follows the product ids.
+// A catalogue of 60 products in six brands (two of them named alike, one without a name) and eight
+// categories, its link rows shuffled so that no table's order follows the product ids.
 void fillStore(TestStore& store)
 {
     QRandomGenerator random(23);
@@ -65,6 +65,8 @@ void fillStore(TestStore& store)
         links << QString("(%1, %2)").arg(id).arg(1 + random.bounded(5));
         if (id % 9 == 0)
             links << QString("(%1, %2)").arg(id).arg(1 + (id % 5)); // a second brand, or the same twice
+        if (id % 17 == 0)
+            links << QString("(%1, 6)").arg(id); // a brand without a name
         if (id % 13 != 0)
             prices << QString("(%1, %2.5, %3)").arg(id).arg(id).arg(id % 3 ? 47 : 144);
         if (id % 6 == 0)
@@ -137,7 +139,7 @@ CsvSettings settingsFor(const TestFolder& dir, int rowLimit)
 std::vector<BrandEntry> brandList(const QList<int>& ticked)
 {
     std::vector<BrandEntry> brands;
-    for (const int id : {3, 1, 5, 2, 4}) // the list's order is not the ids'
+    for (const int id : {3, 1, 6, 5, 2, 4}) // the list's order is not the ids'
         brands.push_back({id, QString::number(id), ticked.contains(id)});
     return brands;
 }
@@ -191,7 +193,7 @@ void ExportsAsPerBrandTest::priceFiles_data()
     for (int s = 0; s < int(m_stores.size()); ++s) {
         const QByteArray name = m_variants[s].toUtf8();
         QTest::newRow(name + ", every brand and column")
-            << s << QList<int>{1, 2, 3, 4, 5} << PriceFileLayout::columnNames() << 10000;
+            << s << QList<int>{1, 2, 3, 4, 5, 6} << PriceFileLayout::columnNames() << 10000;
         QTest::newRow(name + ", some brands and columns, files of 7 lines")
             << s << QList<int>{4, 1, 5} << QStringList{"PRICE", "NAMEPART"} << 7;
     }
@@ -228,7 +230,7 @@ void ExportsAsPerBrandTest::seoFiles_data()
     for (int s = 0; s < int(m_stores.size()); ++s) {
         const QByteArray name = m_variants[s].toUtf8();
         QTest::newRow(name + ", stored texts, every column")
-            << s << false << QList<int>{1, 2, 3, 4, 5} << all << 10000;
+            << s << false << QList<int>{1, 2, 3, 4, 5, 6} << all << 10000;
         QTest::newRow(name + ", stored texts, categories only, files of 9 lines")
             << s << false << QList<int>{5, 2} << QList<int>{11, 14} << 9;
         QTest::newRow(name + ", generated texts, every column")
