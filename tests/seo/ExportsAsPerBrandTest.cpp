@@ -167,7 +167,7 @@ void ExportsAsPerBrandTest::initTestCase()
     QFile vmKeys(VELMORA_VM_KEYS_SCRIPT);
     QVERIFY(vmKeys.open(QIODevice::ReadOnly));
     const QString vmKeysScript = QString::fromUtf8(vmKeys.readAll());
-    for (const QString& engine : {"InnoDB", "MyISAM"})
+    for (const QString engine : {"InnoDB", "MyISAM"})
         for (const bool vm : {false, true}) {
             auto store = std::make_unique<TestStore>(
                 QString("exports_%1_%2").arg(engine.toLower(), vm ? "vm" : "demo"));
