@@ -7,17 +7,5 @@
 #   bench-seo.sh [PRODUCTS] [BRANDS] [--small-pool] [--engine InnoDB|MyISAM] [--vm-keys] [--rounds N]
 set -euo pipefail
 source "$(dirname "$0")/bench-setup.sh" bench_seo "$@"
-source "$(dirname "$0")/bench-same-files.sh"
-
-run_now() {
-    rm -rf "$work/out" && mkdir "$work/out"
-    "$bench" export "$ini" "$work/out"
-    note_files "$work/out"
-}
-run_before() {
-    rm -rf "$work/out" && mkdir "$work/out"
-    "$bench" before "$ini" "$work/out"
-    note_files "$work/out"
-}
-bench_rounds now before
-print_same_files
+source "$(dirname "$0")/bench-export-rounds.sh"
+export_rounds
