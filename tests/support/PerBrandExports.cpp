@@ -9,32 +9,35 @@
 
 namespace {
 
+// A brand's products with their texts and brand name: what both product statements read from.
+QStringList brandProducts(const StoreSchema& schema)
+{
+    return {"FROM " + schema.products() + " as Pmain",
+            "   JOIN " + schema.productManufacturers() +
+                " as M1 ON (Pmain.virtuemart_product_id=M1.virtuemart_product_id)",
+            "   LEFT JOIN " + schema.productTexts() +
+                " as Pdesc ON (Pdesc.virtuemart_product_id=Pmain.virtuemart_product_id)",
+            "   LEFT JOIN " + schema.manufacturers() +
+                " as M2 ON (M2.virtuemart_manufacturer_id=M1.virtuemart_manufacturer_id)"};
+}
+
 QStringList priceStatement(const StoreSchema& schema, int manufacturerId)
 {
-    return {
-        "SELECT DISTINCT ",
-        "  Pmain.virtuemart_product_id as IDPART, ",
-        "  M2.mf_name as BRAND, ",
-        "  Pmain.product_sku as TRADENUMBER, ",
-        "  Pdesc.product_name as NAMEPART, ",
-        "  Pmain.product_in_stock as QUANTITY, ",
-        "  Price.product_price as PRICE, ",
-        "  Currenc.currency_code_3 as CURRENCY, ",
-        "  Pmain.published as PUBLISHED ",
-        "FROM " + schema.products() + " as Pmain",
-        "   JOIN " + schema.productManufacturers() +
-            " as M1 ON (Pmain.virtuemart_product_id=M1.virtuemart_product_id)",
-        "   LEFT JOIN " + schema.productTexts() +
-            " as Pdesc ON (Pdesc.virtuemart_product_id=Pmain.virtuemart_product_id)",
-        "   LEFT JOIN " + schema.manufacturers() +
-            " as M2 ON (M2.virtuemart_manufacturer_id=M1.virtuemart_manufacturer_id)",
-        "   LEFT JOIN " + schema.productPrices() +
-            " as Price ON (Price.virtuemart_product_id=Pmain.virtuemart_product_id)",
-        "   LEFT JOIN " + schema.currencies() +
-            " as Currenc ON (Currenc.virtuemart_currency_id=Price.product_currency)",
-        "WHERE",
-        "   M1.virtuemart_manufacturer_id = " + QString::number(manufacturerId),
-    };
+    return QStringList{"SELECT DISTINCT ",
+                       "  Pmain.virtuemart_product_id as IDPART, ",
+                       "  M2.mf_name as BRAND, ",
+                       "  Pmain.product_sku as TRADENUMBER, ",
+                       "  Pdesc.product_name as NAMEPART, ",
+                       "  Pmain.product_in_stock as QUANTITY, ",
+                       "  Price.product_price as PRICE, ",
+                       "  Currenc.currency_code_3 as CURRENCY, ",
+                       "  Pmain.published as PUBLISHED "} +
+           brandProducts(schema) +
+           QStringList{"   LEFT JOIN " + schema.productPrices() +
+                           " as Price ON (Price.virtuemart_product_id=Pmain.virtuemart_product_id)",
+                       "   LEFT JOIN " + schema.currencies() +
+                           " as Currenc ON (Currenc.virtuemart_currency_id=Price.product_currency)",
+                       "WHERE", "   M1.virtuemart_manufacturer_id = " + QString::number(manufacturerId)};
 }
 
 QStringList seoProductStatement(const StoreSchema& schema, int manufacturerId, bool generated)
@@ -50,15 +53,8 @@ QStringList seoProductStatement(const StoreSchema& schema, int manufacturerId, b
               << "  Pdesc.metakey as PRODUCT_metakey, "
               << "  Pdesc.customtitle as PRODUCT_customtitle, "
               << "  Pdesc.slug as PRODUCT_slug ";
-    return lines << "FROM " + schema.products() + " as Pmain"
-                 << "   JOIN " + schema.productManufacturers() +
-                        " as M1 ON (Pmain.virtuemart_product_id=M1.virtuemart_product_id)"
-                 << "   LEFT JOIN " + schema.productTexts() +
-                        " as Pdesc ON (Pdesc.virtuemart_product_id=Pmain.virtuemart_product_id)"
-                 << "   LEFT JOIN " + schema.manufacturers() +
-                        " as M2 ON (M2.virtuemart_manufacturer_id=M1.virtuemart_manufacturer_id)"
-                 << "WHERE"
-                 << "   M1.virtuemart_manufacturer_id = " + QString::number(manufacturerId);
+    return lines + brandProducts(schema) +
+           QStringList{"WHERE", "   M1.virtuemart_manufacturer_id = " + QString::number(manufacturerId)};
 }
 
 QStringList seoCategoryStatement(const StoreSchema& schema, const QString& productId, bool generated)
