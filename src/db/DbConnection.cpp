@@ -202,10 +202,15 @@ void DbConnection::close()
         m_afterDisconnect();
 }
 
+DbError DbConnection::lastError() const
+{
+    return DbError(mysql_errno(m_mysql.get()), QString::fromLatin1(mysql_sqlstate(m_mysql.get())),
+                   QString::fromUtf8(mysql_error(m_mysql.get())));
+}
+
 void DbConnection::fail()
 {
-    const DbError error(mysql_errno(m_mysql.get()), QString::fromLatin1(mysql_sqlstate(m_mysql.get())),
-                        QString::fromUtf8(mysql_error(m_mysql.get())));
+    const DbError error = lastError();
     if (error.isConnectionLost())
         close();
     throw error;
@@ -249,11 +254,9 @@ BatchOutcome DbConnection::executeBatch(const QStringList& statements)
     const QByteArray text = statements.join(QStringLiteral(";\n")).toUtf8();
     BatchOutcome outcome;
     const auto statementFailed = [&] {
-        DbError error(mysql_errno(m_mysql.get()), QString::fromLatin1(mysql_sqlstate(m_mysql.get())),
-                      QString::fromUtf8(mysql_error(m_mysql.get())));
-        if (error.isConnectionLost())
+        outcome.failure = lastError();
+        if (outcome.failure->isConnectionLost())
             fail();
-        outcome.failure = std::move(error);
     };
     if (mysql_real_query(m_mysql.get(), text.constData(), static_cast<unsigned long>(text.size())) != 0) {
         statementFailed();

@@ -69,6 +69,8 @@ public:
     static constexpr unsigned int ConnectTimeoutSeconds = 10;
 
 private:
+    // The error the client library holds for the last call.
+    DbError lastError() const;
     [[noreturn]] void fail();
     // The message of a failed connect, saying what failed of an encrypted one.
     QString connectFailure(unsigned int number, const QString& message) const;
