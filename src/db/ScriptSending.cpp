@@ -147,14 +147,10 @@ void ScriptSending::queue(Statement statement)
         refuseOversized(statement.text, statement.line, m_executor);
     } catch (const AppError& error) {
         sendQueued();
-        if (!m_connectionLoss) {
-            ++m_summary.ran;
-            ++m_summary.failed;
-            m_onStatementError(StatementFailure(error.message(), firstLine(statement.text)));
-            m_onDone(statement.end);
-        } else {
+        if (!m_connectionLoss)
+            failed(statement, error);
+        else
             ++m_summary.notSent;
-        }
         return;
     }
     if (!m_queue.empty() && m_queueBytes + mostBytes(statement.text) > m_batchBytes)
@@ -206,9 +202,7 @@ void ScriptSending::sendTogether(std::vector<Statement> statements)
             // Which statement the connection went at is unknown; whatever of the round trip
             // ran went with the transaction. The first is reported, as a statement sent alone would be.
             if (m_executor.isConnectionLost()) {
-                if (!rest->counted)
-                    ++m_summary.ran;
-                ++m_summary.failed;
+                countFailure(*rest);
                 loseConnection(error, rest->text);
                 ++rest;
                 break;
@@ -338,13 +332,18 @@ void ScriptSending::ran(Statement& statement)
     m_group.push_back(statement);
 }
 
-void ScriptSending::failed(Statement& statement, const AppError& error)
+void ScriptSending::countFailure(Statement& statement)
 {
     if (!statement.counted) {
         statement.counted = true;
         ++m_summary.ran;
     }
     ++m_summary.failed;
+}
+
+void ScriptSending::failed(Statement& statement, const AppError& error)
+{
+    countFailure(statement);
     m_onStatementError(StatementFailure(error.message(), firstLine(statement.text)));
     m_onDone(statement.end);
 }

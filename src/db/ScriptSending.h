@@ -51,6 +51,8 @@ private:
     void commitGroup();
     void stopGrouping();
     void ran(Statement& statement);
+    // A statement counted as sent, once, and as failed.
+    void countFailure(Statement& statement);
     void failed(Statement& statement, const AppError& error);
     void noteWarnings(const Statement& statement, int count, QStringList texts, bool textsKept);
     // Ends the run after a lost connection: nothing more is sent; the open group is gone.
